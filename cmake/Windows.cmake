@@ -1,0 +1,53 @@
+# Windows build: Kirabo.auf, the host emulator and the Windows tests, run under Wine by CTest.
+enable_language(RC)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+set(KIRABO_WARNINGS -Wall -Wextra -Werror)
+set(KIRABO_CHARSET $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=CP932>)
+target_compile_options(kirabo_core PRIVATE -ffunction-sections -fdata-sections)
+
+add_library(Kirabo SHARED
+  src/host/PluginState.cpp
+  src/host/HostSettingsStore.cpp
+  src/host/Plugin.cpp
+  src/entries/ScanHostMenus.cpp
+  src/palette/LayoutPalette.cpp
+  src/palette/MirrorCheckStates.cpp
+  src/palette/PaletteWindowProc.cpp
+  src/reorder/ReorderDialog.cpp
+  src/resources/Kirabo.rc
+  src/resources/Kirabo.def
+)
+set_target_properties(Kirabo PROPERTIES PREFIX "" SUFFIX ".auf")
+target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
+target_compile_definitions(Kirabo PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(Kirabo PRIVATE kirabo_core comctl32)
+target_link_options(Kirabo PRIVATE -static -s -Wl,--kill-at -Wl,--gc-sections)
+
+# The host emulator: a library for the Windows tests, and the program ./run starts.
+add_library(kirabo_host STATIC tools/host/Host.cpp tools/host/MenuSpec.cpp)
+target_include_directories(kirabo_host PUBLIC tools/host src)
+target_compile_options(kirabo_host PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
+target_compile_definitions(kirabo_host PUBLIC NOMINMAX _WIN32_WINNT=0x0601)
+target_link_libraries(kirabo_host PUBLIC comctl32 gdi32)
+
+add_executable(kirabo-host tools/host/main.cpp)
+target_compile_options(kirabo-host PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
+target_link_libraries(kirabo-host PRIVATE kirabo_host)
+target_link_options(kirabo-host PRIVATE -static -mwindows -mconsole)
+
+# Windows tests: doctest, header only, copied so the system include directory stays out.
+configure_file(/usr/include/doctest/doctest.h ${CMAKE_BINARY_DIR}/third_party/doctest/doctest.h COPYONLY)
+file(GLOB KIRABO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*_test.cpp)
+foreach(source ${KIRABO_WIN32_TESTS})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source} tests/win32/WineTestMain.cpp tests/win32/Support.cpp)
+  target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/third_party tests/win32)
+  target_compile_definitions(${name} PRIVATE DOCTEST_CONFIG_NO_MULTITHREADING)
+  target_compile_options(${name} PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
+  target_link_libraries(${name} PRIVATE kirabo_host version)
+  target_link_options(${name} PRIVATE -static)
+  add_dependencies(${name} Kirabo)
+  add_test(NAME win32.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+endforeach()

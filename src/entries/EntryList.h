@@ -1,0 +1,59 @@
+// The ordered list of palette rows, shared by every part of the plug-in. Plain data: the window
+// handles it carries are opaque values here, owned by the palette.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kirabo {
+
+using WindowHandle = void*;
+
+enum EntryKind : std::int32_t {
+    kKindDisplayTool = 0,
+    kKindFilter = 1,
+};
+
+struct FilterEntry {
+    std::string name;  // Shift-JIS bytes, compared byte for byte
+    std::uint32_t toggleCommand = 0;
+    std::uint32_t settingsCommand = 0;
+    WindowHandle mainControl = nullptr;
+    WindowHandle settingsButton = nullptr;
+    std::int32_t kind = kKindFilter;
+    std::int32_t controlIndex = 0;
+
+    bool operator==(const FilterEntry&) const = default;
+};
+
+// Copies of entries share the controls of the entry they were copied from; only the global list
+// owns them, and only the palette's teardown destroys them.
+class EntryList {
+public:
+    std::size_t count() const { return entries_.size(); }
+    FilterEntry& at(std::size_t i) { return entries_[i]; }
+    const FilterEntry& at(std::size_t i) const { return entries_[i]; }
+
+    void clear() { entries_.clear(); }
+    void append(const FilterEntry& entry) { entries_.push_back(entry); }
+    void append(FilterEntry&& entry) { entries_.push_back(std::move(entry)); }
+    // i == count() appends.
+    void insert(std::size_t i, const FilterEntry& entry);
+    void remove(std::size_t i);
+    // Drops the storage as well; used at exit.
+    void release();
+
+    auto begin() { return entries_.begin(); }
+    auto end() { return entries_.end(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+    bool operator==(const EntryList&) const = default;
+
+private:
+    std::vector<FilterEntry> entries_;
+};
+
+}  // namespace kirabo

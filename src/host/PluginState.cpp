@@ -1,0 +1,7 @@
+#include "host/PluginState.h"
+
+namespace kirabo {
+
+PluginState g_plugin;
+
+}  // namespace kirabo

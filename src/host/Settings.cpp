@@ -1,0 +1,56 @@
+#include "host/Settings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kirabo {
+namespace {
+
+struct Key {
+    char text[kKeyBufferBytes];
+    Key(const char* pattern, std::int32_t position) {
+        std::snprintf(text, sizeof text, pattern, static_cast<int>(position));
+    }
+};
+
+constexpr char kNamePattern[] = "FilterName%d";
+constexpr char kTypePattern[] = "FilterType%d";
+
+}  // namespace
+
+LayoutSettings LoadLayoutSettings(SettingsStore& store) {
+    LayoutSettings settings;
+    settings.columnCount = store.LoadInt("Column", 2);
+    settings.tabMode = store.LoadInt("Tab", 0);
+    settings.selectedColumn = store.LoadInt("SelColumn", 0);
+    return settings;
+}
+
+void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
+    entries.clear();
+    const std::int32_t stored = std::min(store.LoadInt("FilterSize", 0), kMaxStoredEntries);
+    for (std::int32_t i = 0; i < stored; ++i) {
+        std::string name = store.LoadString(Key(kNamePattern, i).text);
+        const std::int32_t kind = store.LoadInt(Key(kTypePattern, i).text, -1);
+        if (kind < 0 || name.empty()) continue;
+        FilterEntry entry;
+        entry.name = std::move(name);
+        entry.kind = kind;
+        entries.append(std::move(entry));
+    }
+}
+
+void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries) {
+    store.SaveInt("Column", settings.columnCount);
+    store.SaveInt("Tab", settings.tabMode);
+    store.SaveInt("SelColumn", settings.selectedColumn);
+    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(entries.count(), INT32_MAX));
+    store.SaveInt("FilterSize", count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const FilterEntry& entry = entries.at(static_cast<std::size_t>(i));
+        store.SaveString(Key(kNamePattern, i).text, entry.name);
+        store.SaveInt(Key(kTypePattern, i).text, entry.kind);
+    }
+}
+
+}  // namespace kirabo

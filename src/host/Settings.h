@@ -1,0 +1,42 @@
+// The layout settings and the saved order, as the host's settings services keep them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "entries/EntryList.h"
+
+namespace kirabo {
+
+struct LayoutSettings {
+    std::int32_t columnCount = 2;
+    std::int32_t tabMode = 0;
+    std::int32_t selectedColumn = 0;
+};
+
+// The host's four settings services, seen from the plug-in.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::int32_t LoadInt(const char* key, std::int32_t defaultValue) = 0;
+    virtual void SaveInt(const char* key, std::int32_t value) = 0;
+    // Reads into a buffer of kNameBufferBytes; an unset key gives the empty string.
+    virtual std::string LoadString(const char* key) = 0;
+    virtual void SaveString(const char* key, const std::string& value) = 0;
+};
+
+inline constexpr std::size_t kKeyBufferBytes = 256;
+inline constexpr std::size_t kNameBufferBytes = 4096;
+
+// A damaged "FilterSize" must not keep the host busy for billions of reads at start; no host has
+// anywhere near this many filters and display tools.
+inline constexpr std::int32_t kMaxStoredEntries = 10000;
+
+LayoutSettings LoadLayoutSettings(SettingsStore& store);
+
+// Replaces the list's contents with the saved entries (names and kinds only), in saved order.
+void LoadSavedEntries(SettingsStore& store, EntryList& entries);
+
+void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries);
+
+}  // namespace kirabo

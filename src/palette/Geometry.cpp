@@ -1,0 +1,85 @@
+#include "palette/Geometry.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace kirabo {
+namespace {
+
+constexpr std::size_t kNameBufferLimit = 4096;
+// Far beyond any screen, and far from overflowing.
+constexpr long long kPixelLimit = 1 << 24;
+
+int Pixels(long long value) { return static_cast<int>(std::min(value, kPixelLimit)); }
+
+}  // namespace
+
+int NameWidth(const std::vector<RowInput>& rows) {
+    std::size_t widest = 0;
+    bool any = false;
+    for (const RowInput& row : rows) {
+        widest = std::max(widest, row.nameBytes);
+        any = true;
+    }
+    // Names are read from menu captions of at most 254 bytes; the cap only keeps an absurd name
+    // from overflowing the pixel arithmetic.
+    widest = std::min<std::size_t>(widest, kNameBufferLimit);
+    return any ? kNameBytePixels * static_cast<int>(widest) + kNamePadding : 0;
+}
+
+std::int32_t ClampSelectedColumn(std::int32_t selectedColumn, std::int32_t columnCount) {
+    if (selectedColumn < 0) selectedColumn = 0;
+    // A count of INT32_MIN has no last column below it: the clamp stops at INT32_MIN.
+    const std::int32_t last = columnCount == INT32_MIN ? INT32_MIN : columnCount - 1;
+    if (selectedColumn >= columnCount) selectedColumn = last;
+    return selectedColumn;
+}
+
+PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
+                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics) {
+    PaletteGeometry g;
+    g.nameWidth = NameWidth(rows);
+    g.rows.resize(rows.size());
+    g.selectedColumn = selectedColumn;
+    int y0 = kFirstRowYSideBySide;
+    if (tabMode) {
+        g.tabCount = std::clamp(columnCount, 0, kMaxColumnTabs);
+        y0 = kFirstRowYTabs;
+        g.selectedColumn = ClampSelectedColumn(selectedColumn, columnCount);
+    }
+
+    const std::size_t count = rows.size();
+    if (columnCount >= 1) {
+        const auto columns = static_cast<std::size_t>(columnCount);
+        g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
+    }
+    long long x = kFirstColumnX;
+    long long maxRight = 0;
+    std::size_t i = 0;
+    for (std::int32_t j = 0; j < columnCount && i < count; ++j) {
+        long long y = y0;
+        for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
+            RowPlace& place = g.rows[i];
+            if (!tabMode) {
+                place = {RowPlacement::Shown, Pixels(x), Pixels(y)};
+            } else if (j == g.selectedColumn) {
+                place = {RowPlacement::Shown, kFirstColumnX, Pixels(y)};
+            } else {
+                place = {RowPlacement::Hidden, 0, 0};
+            }
+            y += kRowPitch;
+            maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);
+        }
+        y += kBelowColumn;
+        g.maxBottom = std::max(g.maxBottom, Pixels(y));
+        x = maxRight + kColumnGap;
+    }
+    g.maxRight = Pixels(maxRight);
+
+    const int frames = 2 * metrics.dialogFrame;
+    g.windowHeight = g.maxBottom + metrics.smallCaption + frames + 14;
+    g.windowWidth = tabMode ? g.nameWidth + frames + 76 : g.maxRight + frames + 14;
+    return g;
+}
+
+}  // namespace kirabo

@@ -1,0 +1,75 @@
+// Where every row of the palette goes, and how large the PaletteWindow becomes: a pure function of
+// the rows' name lengths, the layout settings and two system metrics.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace kirabo {
+
+inline constexpr int kFirstColumnX = 14;
+inline constexpr int kFirstRowYSideBySide = 5;
+inline constexpr int kFirstRowYTabs = 28;
+inline constexpr int kRowPitch = 18;
+inline constexpr int kControlHeight = 17;
+inline constexpr int kButtonWidth = 48;
+inline constexpr int kColumnGap = 14;
+inline constexpr int kBelowColumn = 17;
+inline constexpr int kNameBytePixels = 6;
+inline constexpr int kNamePadding = 24;
+inline constexpr int kTabsX = 8;
+inline constexpr int kTabsY = 2;
+inline constexpr int kTabsExtraWidth = 60;
+inline constexpr int kTabsHeightShrink = 11;
+// The tab control as first created, before the layout places it.
+inline constexpr int kTabsInitialLeft = 9;
+inline constexpr int kTabsInitialTop = 2;
+inline constexpr int kTabsInitialExtraRight = 67;
+inline constexpr int kTabsInitialBottom = 20;
+// More tabs than this could never be told apart on screen; a damaged stored column count must
+// not make the layout insert billions of them.
+inline constexpr int kMaxColumnTabs = 64;
+
+struct RowInput {
+    std::size_t nameBytes = 0;
+};
+
+enum class RowPlacement : std::uint8_t {
+    NotLaidOut,  // no column took the row (a column count below 1)
+    Shown,
+    Hidden,      // in a tab that is not selected
+};
+
+struct RowPlace {
+    RowPlacement placement = RowPlacement::NotLaidOut;
+    int x = 0;  // the main control; the push button stands at x + nameWidth
+    int y = 0;
+};
+
+struct PaletteGeometry {
+    int nameWidth = 0;
+    int rowsPerColumn = 0;
+    std::vector<RowPlace> rows;
+    int maxRight = 0;
+    int maxBottom = 0;
+    std::int32_t selectedColumn = 0;  // clamped in tab mode, as it was side by side
+    int tabCount = 0;                 // tabs to insert in tab mode
+    int windowWidth = 0;
+    int windowHeight = 0;
+};
+
+struct SystemMetrics {
+    int dialogFrame = 0;   // SM_CYDLGFRAME, for the width as well
+    int smallCaption = 0;  // SM_CYSMCAPTION
+};
+
+int NameWidth(const std::vector<RowInput>& rows);
+
+// Side by side selectedColumn is kept as it is; in tab mode it is clamped to the tabs.
+std::int32_t ClampSelectedColumn(std::int32_t selectedColumn, std::int32_t columnCount);
+
+PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
+                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics);
+
+}  // namespace kirabo

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "entries/EntryList.h"
+
+namespace kirabo {
+namespace {
+
+FilterEntry Named(const char* name) {
+    FilterEntry entry;
+    entry.name = name;
+    return entry;
+}
+
+std::vector<std::string> Names(const EntryList& list) {
+    std::vector<std::string> names;
+    for (const FilterEntry& entry : list) names.push_back(entry.name);
+    return names;
+}
+
+EntryList Of(std::initializer_list<const char*> names) {
+    EntryList list;
+    for (const char* name : names) list.append(Named(name));
+    return list;
+}
+
+TEST(EntryList, InsertAndRemoveKeepTheOtherEntriesInOrder) {
+    struct Case {
+        const char* what;
+        EntryList start;
+        void (*change)(EntryList&);
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"insert at 0 into an empty list", {}, [](EntryList& l) { l.insert(0, Named("A")); }, {"A"}},
+        {"insert at count appends", Of({"A", "B"}), [](EntryList& l) { l.insert(2, Named("C")); }, {"A", "B", "C"}},
+        {"insert in the middle moves later entries up", Of({"A", "C"}),
+         [](EntryList& l) { l.insert(1, Named("B")); }, {"A", "B", "C"}},
+        {"remove the last", Of({"A", "B", "C"}), [](EntryList& l) { l.remove(2); }, {"A", "B"}},
+        {"remove the first", Of({"A", "B", "C"}), [](EntryList& l) { l.remove(0); }, {"B", "C"}},
+        {"clear empties", Of({"A", "B"}), [](EntryList& l) { l.clear(); }, {}},
+        {"release empties", Of({"A", "B"}), [](EntryList& l) { l.release(); }, {}},
+    };
+    for (const Case& c : cases) {
+        EntryList list = c.start;
+        c.change(list);
+        EXPECT_EQ(Names(list), c.expected) << c.what;
+        EXPECT_EQ(list.count(), c.expected.size()) << c.what;
+    }
+}
+
+TEST(EntryList, ACopySharesTheControlsButOwnsItsNames) {
+    EntryList list;
+    FilterEntry entry = Named("A");
+    int controls[2];
+    entry.mainControl = &controls[0];
+    entry.settingsButton = &controls[1];
+    entry.controlIndex = 7;
+    list.append(entry);
+
+    EntryList copy = list;
+    list.clear();  // destroys the names only
+    ASSERT_EQ(copy.count(), 1u);
+    EXPECT_EQ(copy.at(0).name, "A");
+    EXPECT_EQ(copy.at(0).mainControl, &controls[0]);
+    EXPECT_EQ(copy.at(0).settingsButton, &controls[1]);
+    EXPECT_EQ(copy.at(0).controlIndex, 7);
+}
+
+}  // namespace
+}  // namespace kirabo

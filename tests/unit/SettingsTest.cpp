@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/Settings.h"
+
+namespace kirabo {
+namespace {
+
+// An in-memory host store that remembers every call.
+class MemoryStore final : public SettingsStore {
+public:
+    std::map<std::string, std::string> values;
+    std::vector<std::string> calls;
+
+    std::int32_t LoadInt(const char* key, std::int32_t defaultValue) override {
+        calls.push_back(std::string("load_int ") + key);
+        const auto found = values.find(key);
+        return found == values.end() ? defaultValue : static_cast<std::int32_t>(std::stoll(found->second));
+    }
+    void SaveInt(const char* key, std::int32_t value) override {
+        calls.push_back(std::string("save_int ") + key + "=" + std::to_string(value));
+        values[key] = std::to_string(value);
+    }
+    std::string LoadString(const char* key) override {
+        calls.push_back(std::string("load_str ") + key);
+        const auto found = values.find(key);
+        return found == values.end() ? std::string() : found->second;
+    }
+    void SaveString(const char* key, const std::string& value) override {
+        calls.push_back(std::string("save_str ") + key + "=" + value);
+        values[key] = value;
+    }
+};
+
+struct Loaded {
+    std::string name;
+    std::int32_t kind;
+    bool operator==(const Loaded&) const = default;
+};
+
+std::vector<Loaded> LoadedEntries(const std::map<std::string, std::string>& stored) {
+    MemoryStore store;
+    store.values = stored;
+    EntryList list;
+    list.append(FilterEntry{"left over"});
+    LoadSavedEntries(store, list);
+    std::vector<Loaded> loaded;
+    for (const FilterEntry& e : list) {
+        EXPECT_EQ(e.toggleCommand, 0u);
+        EXPECT_EQ(e.settingsCommand, 0u);
+        EXPECT_EQ(e.mainControl, nullptr);
+        loaded.push_back({e.name, e.kind});
+    }
+    return loaded;
+}
+
+TEST(Settings, LayoutSettingsLoadWithTheirDefaultsAndAnyStoredValue) {
+    struct Case {
+        std::map<std::string, std::string> stored;
+        LayoutSettings expected;
+    };
+    const Case cases[] = {
+        {{}, {2, 0, 0}},
+        {{{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "2"}}, {3, 1, 2}},
+        {{{"Column", "-2147483648"}, {"Tab", "5"}, {"SelColumn", "2147483647"}}, {INT_MIN, 5, INT_MAX}},
+    };
+    for (const Case& c : cases) {
+        MemoryStore store;
+        store.values = c.stored;
+        const LayoutSettings s = LoadLayoutSettings(store);
+        EXPECT_EQ(s.columnCount, c.expected.columnCount);
+        EXPECT_EQ(s.tabMode, c.expected.tabMode);
+        EXPECT_EQ(s.selectedColumn, c.expected.selectedColumn);
+        EXPECT_EQ(store.calls, (std::vector<std::string>{"load_int Column", "load_int Tab", "load_int SelColumn"}));
+    }
+}
+
+TEST(Settings, SavedEntriesLoadInOrderSkippingEmptyNamesAndNegativeKinds) {
+    const std::string longName(4095, 'x');
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> stored;
+        std::vector<Loaded> expected;
+    };
+    const Case cases[] = {
+        {"first start: nothing stored", {}, {}},
+        {"a gap at position 1",
+         {{"FilterSize", "3"}, {"FilterName0", "A"}, {"FilterType0", "1"}, {"FilterName2", "C"}, {"FilterType2", "0"}},
+         {{"A", 1}, {"C", 0}}},
+        {"a missing type loads as -1 and is skipped",
+         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterName1", "B"}, {"FilterType1", "1"}}, {{"B", 1}}},
+        {"a negative kind is skipped",
+         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "-5"}, {"FilterName1", "B"}, {"FilterType1", "1"}},
+         {{"B", 1}}},
+        {"any kind of 0 or more loads unchanged",
+         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "7"}, {"FilterName1", "B"},
+          {"FilterType1", "2147483647"}},
+         {{"A", 7}, {"B", INT_MAX}}},
+        {"FilterSize beyond the stored names only gives skipped positions",
+         {{"FilterSize", "50"}, {"FilterName0", "A"}, {"FilterType0", "1"}}, {{"A", 1}}},
+        {"a negative FilterSize loads nothing", {{"FilterSize", "-1"}, {"FilterName0", "A"}, {"FilterType0", "1"}}, {}},
+        {"names of any bytes load as they are",
+         {{"FilterSize", "3"}, {"FilterName0", "\x95\x5C\x8E\xA6"}, {"FilterType0", "0"},
+          {"FilterName1", "\xFF\x81\x5C"}, {"FilterType1", "1"}, {"FilterName2", longName}, {"FilterType2", "1"}},
+         {{"\x95\x5C\x8E\xA6", 0}, {"\xFF\x81\x5C", 1}, {longName, 1}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LoadedEntries(c.stored), c.expected) << c.what;
+}
+
+TEST(Settings, ADamagedFilterSizeIsReadOnlyUpToTheBound) {
+    MemoryStore store;
+    store.values = {{"FilterSize", "2147483647"}};
+    EntryList list;
+    LoadSavedEntries(store, list);
+    // One read of the size, then a name and a type per position.
+    EXPECT_EQ(store.calls.size(), 1u + 2u * static_cast<std::size_t>(kMaxStoredEntries));
+    EXPECT_EQ(list.count(), 0u);
+}
+
+TEST(Settings, StoreWritesTheSettingsThenEveryEntryInListOrder) {
+    MemoryStore store;
+    EntryList list;
+    list.append(FilterEntry{"A", 5, 6, nullptr, nullptr, 1, 3});
+    list.append(FilterEntry{"B", 0, 9, nullptr, nullptr, 0, 0});
+    StoreSettings(store, LayoutSettings{4, 1, 3}, list);
+    EXPECT_EQ(store.calls, (std::vector<std::string>{
+                               "save_int Column=4", "save_int Tab=1", "save_int SelColumn=3",
+                               "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
+                               "save_str FilterName1=B", "save_int FilterType1=0"}));
+}
+
+TEST(Settings, AShorterListLeavesTheHigherKeysAloneAndTheyAreNeverReadAgain) {
+    MemoryStore store;
+    store.values = {{"FilterSize", "3"}, {"FilterName2", "Old"}, {"FilterType2", "1"}};
+    StoreSettings(store, LayoutSettings{}, EntryList{});
+    EXPECT_EQ(store.values["FilterSize"], "0");
+    EXPECT_EQ(store.values["FilterName2"], "Old");
+    EXPECT_EQ(store.calls.size(), 4u);  // no name or type key for an empty list
+
+    EntryList list;
+    LoadSavedEntries(store, list);
+    EXPECT_EQ(list.count(), 0u);
+}
+
+}  // namespace
+}  // namespace kirabo

@@ -1,0 +1,52 @@
+// Helpers the Windows tests share: a host emulator with the real Kirabo.auf, and ways to look at
+// what Windows reports about the palette.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "Host.h"
+
+namespace kirabo::test {
+
+using emulator::Host;
+using emulator::HostOptions;
+using emulator::MenuBarSpec;
+
+struct Child {
+    HWND hwnd = nullptr;
+    std::string className;
+    std::string text;  // Shift-JIS
+    LONG style = 0;
+    int id = 0;
+    RECT rect = {};    // in the parent's client coordinates
+};
+
+// The PaletteWindow's children, sorted by id so that no test depends on Windows' own order.
+std::vector<Child> Children(HWND parent);
+const Child* FindChild(const std::vector<Child>& children, int id);
+
+std::string WindowText(HWND hwnd);
+std::string MenuCaption(HMENU menu, UINT id);
+
+// Starts a host whose store holds `stored` (Shift-JIS keys and values).
+HostOptions TestOptions(MenuBarSpec menus = emulator::DefaultMenus());
+
+// The names of the entries func_exit stored, in order.
+std::vector<std::string> StoredNames(const Host& host);
+
+// Answers the next message box of this thread with the given button.
+void AnswerNextMessageBox(int button);
+// The text and caption of the box last answered, and its style.
+struct AnsweredBox {
+    std::string text;
+    std::string caption;
+    LONG style = 0;
+    bool seen = false;
+};
+const AnsweredBox& LastAnsweredBox();
+
+}  // namespace kirabo::test

@@ -1,0 +1,260 @@
+// The real Kirabo.auf in the host emulator: the table the host reads, start and exit, settings,
+// and the resources as Windows reads them back.
+#include <doctest/doctest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Support.h"
+
+using namespace kirabo;
+using namespace kirabo::test;
+
+namespace {
+
+struct ReadPos {
+    const BYTE* p;
+    WORD Word() { WORD w; std::memcpy(&w, p, 2); p += 2; return w; }
+    DWORD Dword() { DWORD d; std::memcpy(&d, p, 4); p += 4; return d; }
+    std::wstring Text() {
+        std::wstring s;
+        for (WORD c = Word(); c; c = Word()) s += static_cast<wchar_t>(c);
+        return s;
+    }
+    // A name or an ordinal: 0xFFFF then the ordinal.
+    std::wstring NameOrOrdinal() {
+        WORD first; std::memcpy(&first, p, 2);
+        if (first == 0xFFFF) { p += 2; return L"#" + std::to_wstring(Word()); }
+        return Text();
+    }
+    void AlignDword(const BYTE* base) { while ((p - base) % 4) ++p; }
+};
+
+struct TemplateItem {
+    DWORD exStyle, style;
+    short x, y, cx, cy;
+    int id;
+    std::wstring windowClass, title;
+};
+
+}  // namespace
+
+TEST_CASE("the filter table holds what the host reads") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    const host::FilterRecord* table = host.table();
+    CHECK(table->flag == 0x0004C004u);
+    CHECK(table->x == 320);
+    CHECK(table->y == 106);
+    CHECK(std::string(table->name) == "\x83\x4C\x83\x89\x83\x7B");
+    CHECK(reinterpret_cast<const void*>(table->func_init) != nullptr);
+    CHECK(reinterpret_cast<const void*>(table->func_exit) != nullptr);
+    CHECK(reinterpret_cast<const void*>(table->func_WndProc) != nullptr);
+    REQUIRE(table->information != nullptr);
+    CHECK(std::string(table->information).find("0.0.0.5") != std::string::npos);
+
+    // Every other field is 0: compare the words one by one.
+    const auto* words = reinterpret_cast<const DWORD*>(table);
+    const std::vector<int> nonZero = {0, 4, 8, 12, 52, 56, 64, 84};
+    for (int offset = 0; offset < 140; offset += 4) {
+        const bool expected = std::find(nonZero.begin(), nonZero.end(), offset) != nonZero.end();
+        CAPTURE(offset);
+        CHECK((words[offset / 4] != 0) == expected);
+    }
+}
+
+TEST_CASE("func_init attaches the own menu bar and finds the host window") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    CHECK(host.initResult() == 1);
+    HMENU own = GetMenu(host.paletteWindow());
+    REQUIRE(own != nullptr);
+    REQUIRE(GetMenuItemCount(own) == 2);
+    char popup[64] = {};
+    GetMenuStringA(own, 0, popup, sizeof popup, MF_BYPOSITION);
+    CHECK(std::string(popup) == "列(&C)");
+    GetMenuStringA(own, 1, popup, sizeof popup, MF_BYPOSITION);
+    CHECK(std::string(popup) == "設定(&S)");
+    struct { UINT id; const char* caption; int popup; } const items[] = {
+        {32771, "1列(&1)", 0}, {32772, "2列(&2)", 0}, {32773, "3列(&3)", 0}, {32774, "4列(&4)", 0},
+        {32775, "タブ表示(&T)", 0}, {32776, "並び替え(&R)", 1}, {32777, "並び替えの初期化(&I)", 1},
+    };
+    for (const auto& item : items) {
+        CAPTURE(item.id);
+        CHECK(MenuCaption(GetSubMenu(own, item.popup), item.id) == item.caption);
+        CHECK((GetMenuState(own, item.id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0);
+    }
+    CHECK(GetMenuItemCount(GetSubMenu(own, 0)) == 5);
+    CHECK(GetMenuItemCount(GetSubMenu(own, 1)) == 2);
+}
+
+TEST_CASE("the palette font is 12-pixel MS P Gothic in Shift-JIS") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    const std::vector<Child> children = Children(host.paletteWindow());
+    REQUIRE(!children.empty());
+    for (const Child& child : children) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(child.hwnd, WM_GETFONT, 0, 0));
+        REQUIRE(font != nullptr);
+        LOGFONTA logFont = {};
+        REQUIRE(GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont);
+        CHECK(logFont.lfHeight == 12);
+        CHECK(logFont.lfWidth == 0);
+        CHECK(logFont.lfWeight == 400);
+        CHECK(logFont.lfItalic == 0);
+        CHECK(logFont.lfUnderline == 0);
+        CHECK(logFont.lfStrikeOut == 0);
+        CHECK(logFont.lfCharSet == 128);
+        CHECK(logFont.lfQuality == 2);
+        CHECK(logFont.lfPitchAndFamily == 0x30);
+        CHECK(std::string(logFont.lfFaceName) == "ＭＳ Ｐゴシック");
+    }
+}
+
+TEST_CASE("first start with nothing stored loads the defaults and stores them back in order") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    const std::vector<emulator::ServiceCall> loads(host.calls.begin(), host.calls.begin() + 4);
+    CHECK(loads == std::vector<emulator::ServiceCall>{{"ini_load_int", "Column", "2"},
+                                                      {"ini_load_int", "Tab", "0"},
+                                                      {"ini_load_int", "SelColumn", "0"},
+                                                      {"ini_load_int", "FilterSize", "0"}});
+    host.calls.clear();
+    host.Exit();
+    CHECK(host.exitResult() == 1);
+    CHECK(IsWindow(host.paletteWindow()));
+    CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
+
+    REQUIRE(host.calls.size() >= 4);
+    CHECK(host.calls[0] == emulator::ServiceCall{"ini_save_int", "Column", "2"});
+    CHECK(host.calls[1] == emulator::ServiceCall{"ini_save_int", "Tab", "0"});
+    CHECK(host.calls[2] == emulator::ServiceCall{"ini_save_int", "SelColumn", "0"});
+    CHECK(host.calls[3].key == "FilterSize");
+    const int count = std::stoi(host.calls[3].value);
+    REQUIRE(host.calls.size() == 4 + 2 * static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        CHECK(host.calls[4 + 2 * i].service == "ini_save_str");
+        CHECK(host.calls[4 + 2 * i].key == "FilterName" + std::to_string(i));
+        CHECK(host.calls[5 + 2 * i].service == "ini_save_int");
+        CHECK(host.calls[5 + 2 * i].key == "FilterType" + std::to_string(i));
+    }
+}
+
+TEST_CASE("stored settings come back at the next start") {
+    std::map<std::string, std::string> store;
+    {
+        Host host;
+        host.store = {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}};
+        REQUIRE(host.Start(TestOptions()));
+        host.Stop();
+        store = host.store;
+    }
+    CHECK(store["Column"] == "3");
+    CHECK(store["Tab"] == "1");
+    CHECK(store["SelColumn"] == "1");
+}
+
+TEST_CASE("a damaged FilterSize does not keep the host busy at start") {
+    for (const char* size : {"2147483647", "-2147483648", "-1"}) {
+        CAPTURE(size);
+        Host host;
+        host.store = {{"FilterSize", size}};
+        REQUIRE(host.Start(TestOptions()));
+        std::size_t nameReads = 0;
+        for (const auto& call : host.calls) nameReads += call.service == "ini_load_str";
+        CHECK(nameReads <= 10000);
+        CHECK(host.initResult() == 1);
+    }
+}
+
+TEST_CASE("the reorder dialog template reads back as built") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    HRSRC found = FindResourceExA(host.module(), RT_DIALOG, MAKEINTRESOURCEA(7001),
+                                  MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    REQUIRE(found != nullptr);
+    const auto* base = static_cast<const BYTE*>(LockResource(LoadResource(host.module(), found)));
+    ReadPos r{base};
+    CHECK(r.Word() == 1);
+    CHECK(r.Word() == 0xFFFF);
+    CHECK(r.Dword() == 0);  // help id
+    CHECK(r.Dword() == 0);  // extended style
+    CHECK(r.Dword() == 0x80C800C0u);
+    const WORD items = r.Word();
+    CHECK(items == 4);
+    CHECK(static_cast<short>(r.Word()) == 0);
+    CHECK(static_cast<short>(r.Word()) == 0);
+    CHECK(static_cast<short>(r.Word()) == 274);
+    CHECK(static_cast<short>(r.Word()) == 173);
+    CHECK(r.NameOrOrdinal() == L"");  // no menu
+    CHECK(r.NameOrOrdinal() == L"");  // the standard dialog class
+    CHECK(r.Text() == L"並び替え");
+    CHECK(r.Word() == 9);
+    CHECK(r.Word() == 0);
+    CHECK(*r.p++ == 0);
+    CHECK(*r.p++ == 1);
+    CHECK(r.Text() == L"ＭＳ Ｐゴシック");
+
+    const TemplateItem expected[] = {
+        {0, 0x50010001, 164, 152, 50, 14, 1, L"#128", L"OK"},
+        {0, 0x50010000, 217, 152, 50, 14, 2, L"#128", L"ｷｬﾝｾﾙ"},
+        {0x10, 0x50810003, 7, 19, 260, 122, 7000, L"SysListView32", L"List1"},
+        {0, 0x50020000, 7, 7, 119, 8, -1, L"#130", L"ドラッグ・ドロップして並び替えてください。"},
+    };
+    for (const TemplateItem& want : expected) {
+        CAPTURE(want.id);
+        r.AlignDword(base);
+        CHECK(r.Dword() == 0);  // help id
+        CHECK(r.Dword() == want.exStyle);
+        CHECK(r.Dword() == want.style);
+        CHECK(static_cast<short>(r.Word()) == want.x);
+        CHECK(static_cast<short>(r.Word()) == want.y);
+        CHECK(static_cast<short>(r.Word()) == want.cx);
+        CHECK(static_cast<short>(r.Word()) == want.cy);
+        CHECK(static_cast<int>(r.Dword()) == want.id);
+        // The resource compiler writes class names in capitals; Windows compares them without case.
+        CHECK(lstrcmpiW(r.NameOrOrdinal().c_str(), want.windowClass.c_str()) == 0);
+        CHECK(r.NameOrOrdinal() == want.title);
+        const WORD extra = r.Word();
+        r.p += extra;
+    }
+}
+
+TEST_CASE("the version block names Kirabo 0.0.0.5 in Japanese") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(host.module(), path, MAX_PATH);
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(std::wstring(path, path + std::strlen(path)).c_str(), &handle);
+    REQUIRE(size > 0);
+    std::vector<BYTE> block(size);
+    REQUIRE(GetFileVersionInfoA(path, 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    REQUIRE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    CHECK(fixed->dwFileVersionMS == 0);
+    CHECK(fixed->dwFileVersionLS == 5);
+    CHECK(fixed->dwProductVersionMS == 0);
+    CHECK(fixed->dwProductVersionLS == 5);
+    WORD* translation = nullptr;
+    REQUIRE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    CHECK(translation[0] == 0x0411);
+    CHECK(translation[1] == 1200);
+    const struct { const wchar_t* key; const wchar_t* value; } strings[] = {
+        {L"FileDescription", L"Kirabo.auf"},
+        {L"InternalName", L"Kirabo"},
+        {L"OriginalFilename", L"Kirabo.DLL"},
+        {L"ProductName", L"Kirabo AviUtlプラグイン"},
+        {L"Comments", L"AviUtl キラボプラグイン"},
+    };
+    for (const auto& s : strings) {
+        wchar_t* value = nullptr;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + s.key;
+        REQUIRE(VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));
+        CHECK(std::wstring(value) == s.value);
+    }
+}

@@ -1,0 +1,243 @@
+#include "Host.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace kirabo::emulator {
+namespace {
+
+Host* g_host = nullptr;
+constexpr char kMainClass[] = "KiraboHostMain";
+constexpr char kPaletteClass[] = "KiraboHostPalette";
+constexpr char kToolClass[] = "KiraboHostTool";
+constexpr int kEditHandle = 0x4B495241;  // an opaque "edit in progress" handed to the plug-in
+
+using GetFilterTableProc = host::FilterRecord*(__stdcall*)();
+
+void Record(const char* service, const char* key, std::string value) {
+    g_host->calls.push_back({service, key ? key : "", std::move(value)});
+}
+
+BOOL __cdecl IsSaving(void*) {
+    Record("is_saving", "", std::to_string(g_host->saving));
+    return g_host->saving;
+}
+
+int __cdecl IniLoadInt(host::FilterRecord*, const char* key, int defaultValue) {
+    const auto found = g_host->store.find(key);
+    const int value = found == g_host->store.end()
+                          ? defaultValue
+                          : static_cast<int>(std::strtoll(found->second.c_str(), nullptr, 10));
+    Record("ini_load_int", key, std::to_string(value));
+    return value;
+}
+
+int __cdecl IniSaveInt(host::FilterRecord*, const char* key, int value) {
+    g_host->store[key] = std::to_string(value);
+    Record("ini_save_int", key, std::to_string(value));
+    return TRUE;
+}
+
+BOOL __cdecl IniLoadStr(host::FilterRecord*, const char* key, char* buffer, const char* defaultValue) {
+    const auto found = g_host->store.find(key);
+    const std::string value = found == g_host->store.end() ? std::string(defaultValue) : found->second;
+    // The plug-in's buffer holds 4096 bytes, terminator included.
+    const std::size_t bytes = std::min(value.size(), host::kIniStringBufferBytes - 1);
+    std::memcpy(buffer, value.data(), bytes);
+    buffer[bytes] = '\0';
+    Record("ini_load_str", key, value.substr(0, bytes));
+    return TRUE;
+}
+
+BOOL __cdecl IniSaveStr(host::FilterRecord*, const char* key, const char* value) {
+    g_host->store[key] = value;
+    Record("ini_save_str", key, value);
+    return TRUE;
+}
+
+void RegisterClasses() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    WNDCLASSA main = {};
+    main.lpfnWndProc = DefWindowProcA;
+    main.hInstance = GetModuleHandleA(nullptr);
+    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    main.lpszClassName = kToolClass;
+    RegisterClassA(&main);
+    main.lpszClassName = kMainClass;
+    RegisterClassA(&main);
+    main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    main.lpszClassName = kPaletteClass;
+    RegisterClassA(&main);
+}
+
+// Which of the host's menus holds the command, by position; -1 for none.
+int MenuOfCommand(HMENU bar, UINT command) {
+    for (int position : {kToggleMenu, kSettingsMenu, kDisplayMenu}) {
+        HMENU menu = GetSubMenu(bar, position);
+        for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+            if (GetMenuItemID(menu, i) == command) return position;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+Host::Host() { g_host = this; }
+
+Host::~Host() {
+    Stop();
+    if (g_host == this) g_host = nullptr;
+}
+
+Host* Host::current() { return g_host; }
+
+bool Host::Start(const HostOptions& options) {
+    options_ = options;
+    RegisterClasses();
+    LoadIni();
+    services_ = {};
+    services_.is_saving = IsSaving;
+    services_.ini_load_int = IniLoadInt;
+    services_.ini_save_int = IniSaveInt;
+    services_.ini_load_str = IniLoadStr;
+    services_.ini_save_str = IniSaveStr;
+
+    const DWORD visible = options.showWindows ? WS_VISIBLE : 0;
+    mainWindow_ = CreateWindowExA(0, kMainClass, "AviUtl (kirabo-host)", WS_OVERLAPPEDWINDOW | visible, 0, 0,
+                                  720, 480, nullptr, BuildMenuBar(options.menus), GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(mainWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainProc));
+
+    module_ = LoadLibraryA(options.dllPath.c_str());
+    auto getTable = module_ ? reinterpret_cast<GetFilterTableProc>(
+                                  reinterpret_cast<void*>(GetProcAddress(module_, "GetFilterTable")))
+                            : nullptr;
+    table_ = getTable ? getTable() : nullptr;
+    if (!table_) {
+        Stop();
+        return false;
+    }
+    record_ = *table_;
+    record_.exfunc = &services_;
+    record_.dll_hinst = module_;
+
+    paletteWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPaletteClass, table_->name,
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 380, 40,
+                                     table_->x, table_->y, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    record_.hwnd = paletteWindow_;
+    SetWindowLongPtrA(paletteWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaletteProc));
+    pluginActive_ = true;
+    if (options.showWindows) ShowWindow(paletteWindow_, SW_SHOWNOACTIVATE);
+    initResult_ = record_.func_init ? record_.func_init(&record_) : FALSE;
+    return true;
+}
+
+void Host::Exit() {
+    if (!pluginActive_) return;
+    exitResult_ = record_.func_exit ? record_.func_exit(&record_) : FALSE;
+    pluginActive_ = false;
+}
+
+void Host::Stop() {
+    Exit();
+    if (paletteWindow_) DestroyWindow(paletteWindow_);
+    paletteWindow_ = nullptr;
+    if (mainWindow_) DestroyWindow(mainWindow_);
+    mainWindow_ = nullptr;
+    if (module_) FreeLibrary(module_);
+    module_ = nullptr;
+    table_ = nullptr;
+    SaveIni();
+    Pump();
+}
+
+void Host::Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+LRESULT Host::SendToPalette(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(paletteWindow_, message, wParam, lParam);
+}
+
+void* Host::editp() { static int edit = kEditHandle; return &edit; }
+
+LRESULT CALLBACK Host::PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Host* self = g_host;
+    if (self && self->pluginActive_ && self->record_.func_WndProc) {
+        self->record_.func_WndProc(hwnd, message, wParam, lParam, editp(), &self->record_);
+    }
+    if (message == WM_CLOSE) {
+        ShowWindow(hwnd, SW_HIDE);  // the host keeps the plug-in's window; closing only hides it
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Host::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Host* self = g_host;
+    switch (message) {
+        case WM_COMMAND:
+            if (self) {
+                self->commands.push_back(LOWORD(wParam));
+                self->CarryOut(LOWORD(wParam));
+            }
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_MOUSEWHEEL:
+            if (self) self->ownerMessages.push_back(MSG{hwnd, message, wParam, lParam, 0, {}});
+            return 0;
+        case WM_CLOSE:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+void Host::CarryOut(UINT command) {
+    HMENU bar = menuBar();
+    const int menu = MenuOfCommand(bar, command);
+    if (menu == kToggleMenu) {
+        const UINT state = GetMenuState(bar, command, MF_BYCOMMAND);
+        CheckMenuItem(bar, command, MF_BYCOMMAND | ((state & MF_CHECKED) ? MF_UNCHECKED : MF_CHECKED));
+        SendMessageA(paletteWindow_, host::kMessageMenuChanged, 0, 0);
+    } else if ((menu == kSettingsMenu || menu == kDisplayMenu) && options_.openToolWindows) {
+        char caption[256] = {};
+        GetMenuStringA(bar, command, caption, sizeof caption, MF_BYCOMMAND);
+        HWND tool = CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, caption,
+                                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120, 200, 260, 140,
+                                    mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        (void)tool;
+    }
+}
+
+void Host::LoadIni() {
+    if (options_.iniPath.empty()) return;
+    std::string section(32768, '\0');
+    const DWORD length = GetPrivateProfileSectionA(kIniSection, section.data(),
+                                                   static_cast<DWORD>(section.size()), options_.iniPath.c_str());
+    for (const char* line = section.c_str(); line < section.c_str() + length && *line; line += std::strlen(line) + 1) {
+        const char* equals = std::strchr(line, '=');
+        if (equals) store[std::string(line, equals)] = equals + 1;
+    }
+}
+
+void Host::SaveIni() {
+    if (options_.iniPath.empty()) return;
+    std::string section;
+    for (const auto& [key, value] : store) section += key + "=" + value + '\0';
+    section += '\0';
+    WritePrivateProfileSectionA(kIniSection, section.c_str(), options_.iniPath.c_str());
+}
+
+}  // namespace kirabo::emulator

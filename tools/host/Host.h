@@ -1,0 +1,95 @@
+// kirabo-host: what the plug-in's host does, as far as the plug-in can see it. One host per
+// process: the host's service functions are plain C functions.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "MenuSpec.h"
+#include "host/HostInterface.h"
+
+namespace kirabo::emulator {
+
+struct ServiceCall {
+    std::string service;  // "is_saving", "ini_load_int", ...
+    std::string key;
+    std::string value;    // saved value, or the value a load answered
+    bool operator==(const ServiceCall&) const = default;
+};
+
+struct HostOptions {
+    std::string dllPath = "Kirabo.auf";
+    MenuBarSpec menus = DefaultMenus();
+    std::string iniPath;        // empty: settings live in memory only
+    bool openToolWindows = false;  // a settings or display command shows a small window
+    bool showWindows = true;
+};
+
+class Host {
+public:
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // Loads the plug-in, creates the PaletteWindow and calls func_init. False when the DLL or its
+    // table cannot be had.
+    bool Start(const HostOptions& options);
+    // func_exit alone, leaving the windows and the DLL.
+    void Exit();
+    // func_exit if it has not run, then the PaletteWindow goes and the DLL is unloaded.
+    void Stop();
+    bool started() const { return table_ != nullptr; }
+
+    // Handles every message waiting for this thread's windows.
+    void Pump();
+
+    HWND mainWindow() const { return mainWindow_; }
+    HWND paletteWindow() const { return paletteWindow_; }
+    HMENU menuBar() const { return GetMenu(mainWindow_); }
+    host::FilterRecord* table() const { return table_; }
+    host::FilterRecord* record() { return &record_; }
+    HMODULE module() const { return module_; }
+    BOOL initResult() const { return initResult_; }
+    BOOL exitResult() const { return exitResult_; }
+
+    // Sends a message to the PaletteWindow the way the host would: through func_WndProc.
+    LRESULT SendToPalette(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The store behind the ini services, in Shift-JIS keys and values.
+    std::map<std::string, std::string> store;
+    std::vector<ServiceCall> calls;
+    std::vector<UINT> commands;  // every WM_COMMAND the main window received, in order
+    std::vector<MSG> ownerMessages;  // keys and wheel messages that reached the main window
+    int saving = 0;              // what is_saving answers
+
+    static Host* current();
+    // The edit handle the host passes to func_WndProc.
+    static void* editp();
+
+private:
+    static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK PaletteProc(HWND, UINT, WPARAM, LPARAM);
+    void CarryOut(UINT command);
+    void LoadIni();
+    void SaveIni();
+
+    HostOptions options_;
+    HMODULE module_ = nullptr;
+    host::FilterRecord* table_ = nullptr;
+    host::FilterRecord record_ = {};
+    host::HostServices services_ = {};
+    HWND mainWindow_ = nullptr;
+    HWND paletteWindow_ = nullptr;
+    bool pluginActive_ = false;
+    BOOL initResult_ = FALSE;
+    BOOL exitResult_ = FALSE;
+};
+
+// The section of the ini file the plug-in's settings live in.
+inline constexpr char kIniSection[] = "Kirabo";
+
+}  // namespace kirabo::emulator

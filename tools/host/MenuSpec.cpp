@@ -1,0 +1,136 @@
+#include "MenuSpec.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace kirabo::emulator {
+namespace {
+
+std::string Convert(const std::string& text, UINT from, UINT to) {
+    if (text.empty()) return {};
+    const int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring buffer(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), buffer.data(), wide);
+    const int bytes = WideCharToMultiByte(to, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(to, 0, buffer.data(), wide, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
+
+std::string Utf8ToShiftJis(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
+std::string ShiftJisToUtf8(const std::string& sjis) { return Convert(sjis, 932, CP_UTF8); }
+
+MenuItemSpec Item(UINT id, std::string caption, bool checked) {
+    return {MenuItemSpec::Kind::Command, id, std::move(caption), checked};
+}
+
+MenuItemSpec Separator() { return {MenuItemSpec::Kind::Separator, 0, {}, false}; }
+
+MenuItemSpec Submenu(std::string caption) {
+    return {MenuItemSpec::Kind::Submenu, 0, std::move(caption), false};
+}
+
+// The literals below are Shift-JIS already: this file is compiled for code page 932.
+MenuBarSpec DefaultMenus() {
+    MenuBarSpec bar(7);
+    bar[0] = {"ファイル(&F)", true, {Item(101, "開く..."), Item(102, "終了")}};
+    bar[1] = {"フィルタ(&T)", true,
+              {Item(1001, "色調補正", true), Item(1002, "クリッピング＆リサイズ"),
+               Item(1003, "ノイズ除去フィルタ"), Item(1004, "シャープフィルタ", true),
+               Separator(), Item(1005, "ぼかしフィルタ"), Item(1006, "縁塗りつぶし"),
+               Item(1007, "拡張色調補正"), Separator(), Item(1099, "フィルタの順序")}};
+    bar[2] = {"設定(&S)", true,
+              {Item(2001, "色調補正の設定"), Item(2002, "クリッピング＆リサイズの設定"),
+               Item(2004, "シャープフィルタの設定"), Submenu("プラグインの設定"),
+               Separator(), Item(2008, "ノイズ除去(時間軸)フィルタの設定"), Separator(),
+               Item(2099, "システムの設定")}};
+    bar[3] = {"編集(&E)", true, {Item(301, "元に戻す")}};
+    bar[4] = {"プロファイル(&P)", true, {Item(401, "新規プロファイル")}};
+    bar[5] = {"表示(&V)", true,
+              {Item(5001, "拡大表示"), Separator(), Item(5002, "ヒストグラムの表示"),
+               Item(5003, "色調補正の表示"), Item(5004, "波形の表示"), Separator(),
+               Item(5099, "ウィンドウサイズの表示")}};
+    bar[6] = {"その他(&O)", true, {Item(601, "バージョン情報")}};
+    return bar;
+}
+
+bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& error) {
+    menus.clear();
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    MenuSpec* current = nullptr;
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word) || word[0] == '#') continue;
+        std::string rest;
+        std::getline(words >> std::ws, rest);
+        auto fail = [&](const char* why) {
+            error = "line " + std::to_string(lineNumber) + ": " + why;
+            return false;
+        };
+        if (word == "menu") {
+            std::istringstream args(rest);
+            int position = -1;
+            std::string title;
+            if (!(args >> position) || position < 0 || position > 63) return fail("menu needs a position 0-63");
+            std::getline(args >> std::ws, title);
+            if (menus.size() <= static_cast<std::size_t>(position)) {
+                menus.resize(static_cast<std::size_t>(position) + 1, MenuSpec{"-", false, {}});
+            }
+            current = &menus[static_cast<std::size_t>(position)];
+            *current = MenuSpec{Utf8ToShiftJis(title), true, {}};
+            continue;
+        }
+        if (!current) return fail("an item before the first menu line");
+        if (word == "separator") {
+            current->items.push_back(Separator());
+        } else if (word == "submenu") {
+            current->items.push_back(Submenu(Utf8ToShiftJis(rest)));
+        } else if (word == "item" || word == "item*") {
+            std::istringstream args(rest);
+            unsigned long id = 0;
+            std::string caption;
+            if (!(args >> id) || id == 0 || id > 0xFFFF) return fail("item needs an id 1-65535");
+            std::getline(args >> std::ws, caption);
+            current->items.push_back(Item(static_cast<UINT>(id), Utf8ToShiftJis(caption), word == "item*"));
+        } else {
+            return fail("unknown word (menu, item, item*, separator, submenu)");
+        }
+    }
+    return true;
+}
+
+HMENU BuildMenuBar(const MenuBarSpec& menus) {
+    HMENU bar = CreateMenu();
+    UINT placeholderId = 60000;
+    for (const MenuSpec& menu : menus) {
+        if (!menu.popup) {
+            AppendMenuA(bar, MF_STRING, placeholderId++, menu.title.c_str());
+            continue;
+        }
+        HMENU popup = CreatePopupMenu();
+        for (const MenuItemSpec& item : menu.items) {
+            switch (item.kind) {
+                case MenuItemSpec::Kind::Separator:
+                    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+                    break;
+                case MenuItemSpec::Kind::Submenu:
+                    AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), item.caption.c_str());
+                    break;
+                case MenuItemSpec::Kind::Command:
+                    AppendMenuA(popup, MF_STRING | (item.checked ? MF_CHECKED : 0), item.id, item.caption.c_str());
+                    break;
+            }
+        }
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.title.c_str());
+    }
+    return bar;
+}
+
+}  // namespace kirabo::emulator

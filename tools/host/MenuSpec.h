@@ -1,0 +1,53 @@
+// The host's menu bar as the emulator builds it: given in code by tests, or as a text file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace kirabo::emulator {
+
+struct MenuItemSpec {
+    enum class Kind { Command, Separator, Submenu };
+    Kind kind = Kind::Command;
+    UINT id = 0;
+    std::string caption;  // Shift-JIS bytes, exactly as the host's menu holds them
+    bool checked = false;
+};
+
+struct MenuSpec {
+    std::string title;  // Shift-JIS
+    bool popup = true;  // false: a plain command in the bar, so no menu at this position
+    std::vector<MenuItemSpec> items;
+};
+
+// Position i of the vector is position i of the menu bar.
+using MenuBarSpec = std::vector<MenuSpec>;
+
+inline constexpr int kToggleMenu = 1;
+inline constexpr int kSettingsMenu = 2;
+inline constexpr int kDisplayMenu = 5;
+
+MenuItemSpec Item(UINT id, std::string caption, bool checked = false);
+MenuItemSpec Separator();
+MenuItemSpec Submenu(std::string caption);
+
+// A host with a handful of filters and display tools, in Japanese, as a user would see it.
+MenuBarSpec DefaultMenus();
+
+// The text format of --menus (UTF-8):
+//   menu <position> <title>        starts the pop-up at that position of the menu bar
+//   item <id> <caption>            a command item; "item*" for one with a check mark
+//   separator
+//   submenu <caption>              an item that opens an (empty) submenu
+// Blank lines and lines starting with '#' are ignored. Positions left out hold a plain command,
+// so the bar has no menu there.
+bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& error);
+
+HMENU BuildMenuBar(const MenuBarSpec& menus);
+
+std::string Utf8ToShiftJis(const std::string& utf8);
+std::string ShiftJisToUtf8(const std::string& sjis);
+
+}  // namespace kirabo::emulator
