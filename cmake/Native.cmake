@@ -1,13 +1,22 @@
-# Native build: the core under AddressSanitizer and UBSan, its unit tests and its benchmarks.
-set(KIRABO_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-target_compile_options(kirabo_core PRIVATE ${KIRABO_SANITIZE})
-target_link_options(kirabo_core PUBLIC ${KIRABO_SANITIZE})
+# Native build: the core under AddressSanitizer and UBSan, its unit tests and its benchmarks
+# (measured in a build without the sanitizers: the bench preset), and the fuzz targets (clang).
+option(KIRABO_SANITIZE "Build with AddressSanitizer and UBSan" ON)
+option(KIRABO_FUZZ "Build the libFuzzer targets only (needs clang)" OFF)
+if(KIRABO_SANITIZE)
+  set(KIRABO_SANITIZE_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(kirabo_core PRIVATE ${KIRABO_SANITIZE_FLAGS})
+  target_link_options(kirabo_core PUBLIC ${KIRABO_SANITIZE_FLAGS})
+endif()
+if(KIRABO_FUZZ)
+  add_subdirectory(tests/fuzz)
+  return()
+endif()
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB KIRABO_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(kirabo_unit_tests ${KIRABO_UNIT_TESTS})
-target_compile_options(kirabo_unit_tests PRIVATE -Wall -Wextra -Werror ${KIRABO_SANITIZE})
+target_compile_options(kirabo_unit_tests PRIVATE -Wall -Wextra -Werror ${KIRABO_SANITIZE_FLAGS})
 target_link_libraries(kirabo_unit_tests PRIVATE kirabo_core GTest::gtest_main)
 gtest_discover_tests(kirabo_unit_tests DISCOVERY_MODE PRE_TEST)
 

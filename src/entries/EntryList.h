@@ -37,6 +37,7 @@ public:
     const FilterEntry& at(std::size_t i) const { return entries_[i]; }
 
     void clear() { entries_.clear(); }
+    void reserve(std::size_t n) { entries_.reserve(n); }
     void append(const FilterEntry& entry) { entries_.push_back(entry); }
     void append(FilterEntry&& entry) { entries_.push_back(std::move(entry)); }
     // i == count() appends.

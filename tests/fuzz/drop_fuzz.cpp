@@ -1,0 +1,41 @@
+// Any selection and any drop: the items are the same afterwards, the dragged ones together and in
+// their order; the auto-scroll never steps while held back.
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+#include <set>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "reorder/Drop.h"
+
+using namespace kirabo;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::FuzzInput in(data, size);
+    const int count = 1 + in.Byte() % 64;
+    std::vector<int> items(static_cast<std::size_t>(count));
+    std::iota(items.begin(), items.end(), 0);
+    std::set<int> chosen;
+    const int picks = in.Byte() % 8;
+    for (int i = 0; i < picks; ++i) chosen.insert(in.Byte() % count);
+    const std::vector<int> selected(chosen.begin(), chosen.end());
+    const int hit = in.Byte() % count;
+    const int anchor = DropAnchor(hit, in.Byte() & 1, selected);
+    if (anchor < -1 || anchor >= count) std::abort();
+    const std::vector<int> moved = ApplyDrop(items, selected, anchor);
+    std::vector<int> sorted = moved;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted != items) std::abort();
+    if (!selected.empty()) {
+        const auto first = std::find(moved.begin(), moved.end(), selected.front());
+        if (!std::equal(selected.begin(), selected.end(), first)) std::abort();
+    }
+
+    const std::uint32_t last = in.Word();
+    const std::uint32_t now = in.Word();
+    const AutoScroll scroll = DecideAutoScroll(in.Int(), 0, in.Int(), last, now);
+    const bool heldBack = last != 0 && now - last <= kScrollPauseMs;
+    if (heldBack && (scroll.step != 0 || scroll.lastScrollTick != last)) std::abort();
+    return 0;
+}

@@ -1,0 +1,30 @@
+// Any names and any stored layout settings: the geometry stays within its promises.
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "palette/Geometry.h"
+
+using namespace kirabo;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::FuzzInput in(data, size);
+    const std::int32_t columns = in.Int();
+    const bool tabs = in.Byte() & 1;
+    const std::int32_t selected = in.Int();
+    std::vector<RowInput> rows(in.Word() % 2000);
+    for (RowInput& row : rows) row.nameBytes = in.Word() % 100000;
+    const PaletteGeometry g = ComputeGeometry(rows, columns, tabs, selected, SystemMetrics{3, 18});
+    if (g.rows.size() != rows.size()) std::abort();
+    if (g.tabCount < 0 || g.tabCount > kMaxColumnTabs) std::abort();
+    if (tabs && columns >= 1 && (g.selectedColumn < 0 || g.selectedColumn >= columns)) std::abort();
+    if (!tabs && g.selectedColumn != selected) std::abort();
+    const bool laidOut = columns >= 1;
+    for (const RowPlace& place : g.rows) {
+        if ((place.placement == RowPlacement::NotLaidOut) == laidOut) std::abort();
+        if (place.placement == RowPlacement::Shown && (place.x < 0 || place.y < 0)) std::abort();
+    }
+    if (g.maxRight < 0 || g.maxBottom < 0 || g.windowWidth < 0 || g.windowHeight < 0) std::abort();
+    return 0;
+}

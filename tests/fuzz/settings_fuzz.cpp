@@ -1,0 +1,65 @@
+// Any stored values: loading reads a bounded number of keys, keeps only entries with a name and a
+// kind of 0 or more, and what is stored again loads back the same.
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "FuzzInput.h"
+#include "host/Settings.h"
+
+using namespace kirabo;
+
+namespace {
+
+class Store final : public SettingsStore {
+public:
+    std::map<std::string, std::string> values;
+    std::map<std::string, std::int32_t> ints;
+    int reads = 0;
+    std::int32_t LoadInt(const char* key, std::int32_t d) override {
+        ++reads;
+        const auto f = ints.find(key);
+        return f == ints.end() ? d : f->second;
+    }
+    void SaveInt(const char* key, std::int32_t v) override { ints[key] = v; }
+    std::string LoadString(const char* key) override {
+        ++reads;
+        const auto f = values.find(key);
+        return f == values.end() ? std::string() : f->second;
+    }
+    void SaveString(const char* key, const std::string& v) override { values[key] = v; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::FuzzInput in(data, size);
+    Store store;
+    store.ints["Column"] = in.Int();
+    store.ints["Tab"] = in.Int();
+    store.ints["SelColumn"] = in.Int();
+    store.ints["FilterSize"] = in.Int();
+    for (int i = 0; !in.empty() && i < 64; ++i) {
+        const int position = in.Byte() % 70;
+        store.values["FilterName" + std::to_string(position)] = in.Bytes(40);
+        store.ints["FilterType" + std::to_string(position)] = in.Int();
+    }
+    const LayoutSettings settings = LoadLayoutSettings(store);
+    EntryList list;
+    LoadSavedEntries(store, list);
+    if (store.reads > 3 + 1 + 2 * kMaxStoredEntries) std::abort();
+    for (const FilterEntry& e : list) {
+        if (e.name.empty() || e.kind < 0) std::abort();
+    }
+    Store again;
+    StoreSettings(again, settings, list);
+    EntryList reloaded;
+    LoadSavedEntries(again, reloaded);
+    if (!(reloaded == list)) std::abort();
+    const LayoutSettings back = LoadLayoutSettings(again);
+    if (back.columnCount != settings.columnCount || back.tabMode != settings.tabMode ||
+        back.selectedColumn != settings.selectedColumn) {
+        std::abort();
+    }
+    return 0;
+}
