@@ -60,12 +60,16 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         long long y = y0;
         for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
             RowPlace& place = g.rows[i];
+            place.columnX = Pixels(x);
+            place.y = Pixels(y);
             if (!tabMode) {
-                place = {RowPlacement::Shown, Pixels(x), Pixels(y)};
+                place.placement = RowPlacement::Shown;
+                place.x = place.columnX;
             } else if (j == g.selectedColumn) {
-                place = {RowPlacement::Shown, kFirstColumnX, Pixels(y)};
+                place.placement = RowPlacement::Shown;
+                place.x = kFirstColumnX;
             } else {
-                place = {RowPlacement::Hidden, 0, 0};
+                place.placement = RowPlacement::Hidden;
             }
             y += kRowPitch;
             maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);

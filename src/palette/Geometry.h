@@ -43,8 +43,9 @@ enum class RowPlacement : std::uint8_t {
 
 struct RowPlace {
     RowPlacement placement = RowPlacement::NotLaidOut;
-    int x = 0;  // the main control; the push button stands at x + nameWidth
+    int x = 0;  // where the main control is shown; the push button stands at x + nameWidth
     int y = 0;
+    int columnX = 0;  // the row's column, where its controls are created (x of a shown row side by side)
 };
 
 struct PaletteGeometry {

@@ -36,12 +36,12 @@ void CreateRowControls(host::FilterRecord* fp, FilterEntry& entry, std::int32_t 
     if (index >= kMaxRowsWithControls) return;  // no control id is left for it
     const bool checkBox = entry.toggleCommand != 0;
     entry.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
-                                      checkBox ? kCheckBoxStyle : kLabelStyle, place.x, place.y,
+                                      checkBox ? kCheckBoxStyle : kLabelStyle, place.columnX, place.y,
                                       nameWidth, MainControlId(index));
     if (entry.settingsCommand != 0) {
         entry.settingsButton = CreateControl(
             fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText,
-            kPushButtonStyle, place.x + nameWidth, place.y, kButtonWidth, ButtonControlId(index));
+            kPushButtonStyle, place.columnX + nameWidth, place.y, kButtonWidth, ButtonControlId(index));
     }
 }
 

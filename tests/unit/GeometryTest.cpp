@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "palette/Geometry.h"
+
+namespace kirabo {
+namespace {
+
+constexpr SystemMetrics kMetrics{3, 18};  // F and C
+
+std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes) {
+    std::vector<RowInput> rows;
+    for (std::size_t bytes : nameBytes) rows.push_back({bytes});
+    return rows;
+}
+
+struct Place {
+    char placement;  // 'S'hown, 'H'idden, 'N'ot laid out
+    int x, y;        // where shown; where created for a hidden row
+    bool operator==(const Place&) const = default;
+};
+
+void PrintTo(const Place& p, std::ostream* os) { *os << p.placement << "(" << p.x << "," << p.y << ")"; }
+
+std::vector<Place> Places(const PaletteGeometry& g) {
+    std::vector<Place> places;
+    for (const RowPlace& r : g.rows) {
+        const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::Hidden ? 'H' : 'N';
+        places.push_back(c == 'S' ? Place{c, r.x, r.y} : c == 'H' ? Place{c, r.columnX, r.y} : Place{c, 0, 0});
+        if (c == 'S' && !g.tabCount) {
+            EXPECT_EQ(r.columnX, r.x);
+        }
+    }
+    return places;
+}
+
+struct Case {
+    const char* what;
+    std::vector<std::size_t> names;
+    std::int32_t columns;
+    bool tabs;
+    std::int32_t selected;
+    int nameWidth, rowsPerColumn, maxRight, maxBottom;
+    std::int32_t selectedAfter;
+    int tabCount, width, height;
+    std::vector<Place> places;
+};
+
+TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
+    const Place N{'N', 0, 0};
+    const Case cases[] = {
+        {"five rows, longest name 10 bytes, 2 columns side by side", {10, 4, 2, 10, 1}, 2, false, 0,
+         84, 3, 292, 76, 0, 0, 292 + 6 + 14, 76 + 18 + 6 + 14,
+         {{'S', 14, 5}, {'S', 14, 23}, {'S', 14, 41}, {'S', 160, 5}, {'S', 160, 23}}},
+        {"the same in tab mode with the second tab selected", {10, 4, 2, 10, 1}, 2, true, 1,
+         84, 3, 292, 99, 1, 2, 84 + 6 + 76, 99 + 18 + 6 + 14,
+         {{'H', 14, 28}, {'H', 14, 46}, {'H', 14, 64}, {'S', 14, 28}, {'S', 14, 46}}},
+        {"the empty list side by side", {}, 2, false, 0, 0, 0, 0, 0, 0, 0, 6 + 14, 18 + 6 + 14, {}},
+        {"the empty list in tab mode still has its tabs", {}, 3, true, 0, 0, 0, 0, 0, 0, 3, 6 + 76, 18 + 6 + 14, {}},
+        {"more columns than rows: one row each, only the columns in use count", {1, 1}, 4, false, 0,
+         30, 1, 14 + 78 + 14 + 78, 40, 0, 0, 184 + 6 + 14, 40 + 38,
+         {{'S', 14, 5}, {'S', 106, 5}}},
+        {"5 rows in 4 columns: 2, 2, 1 and 0", {0, 0, 0, 0, 0}, 4, false, 0, 24, 2, 14 + 2 * 86 + 72, 58, 0, 0,
+         258 + 20, 58 + 38, {{'S', 14, 5}, {'S', 14, 23}, {'S', 100, 5}, {'S', 100, 23}, {'S', 186, 5}}},
+        {"7 rows in 3 columns: 3, 3 and 1", {0, 0, 0, 0, 0, 0, 0}, 3, false, 0, 24, 3, 14 + 2 * 86 + 72, 76, 0, 0,
+         258 + 20, 76 + 38,
+         {{'S', 14, 5}, {'S', 14, 23}, {'S', 14, 41}, {'S', 100, 5}, {'S', 100, 23}, {'S', 100, 41}, {'S', 186, 5}}},
+        {"a selected column of -1 becomes 0", {0, 0, 0}, 3, true, -1, 24, 1, 258, 63, 0, 3, 24 + 82, 63 + 38,
+         {{'S', 14, 28}, {'H', 100, 28}, {'H', 186, 28}}},
+        {"a selected column of 7 becomes the last", {0, 0, 0}, 3, true, 7, 24, 1, 258, 63, 2, 3, 24 + 82, 63 + 38,
+         {{'H', 14, 28}, {'H', 100, 28}, {'S', 14, 28}}},
+        {"side by side the selected column is left as it is", {0}, 3, false, 7, 24, 1, 86, 40, 7, 0, 86 + 20,
+         40 + 38, {{'S', 14, 5}}},
+        {"a column count of 0 lays nothing out; the clamp gives -1", {3, 3}, 0, true, 4, 42, 0, 0, 0, -1, 0,
+         42 + 82, 38, {N, N}},
+        {"a column count of 5 gives five tabs", {3}, 5, true, 4, 42, 1, 104, 63, 4, 5, 42 + 82, 63 + 38, {{'H', 14, 28}}},
+        {"empty names are 24 wide", {0, 0}, 1, false, 0, 24, 2, 86, 58, 0, 0, 86 + 20, 58 + 38,
+         {{'S', 14, 5}, {'S', 14, 23}}},
+        {"double-byte names count two bytes a character", {8}, 1, false, 0, 72, 1, 134, 40, 0, 0, 134 + 20,
+         40 + 38, {{'S', 14, 5}}},
+    };
+    for (const Case& c : cases) {
+        const PaletteGeometry g = ComputeGeometry(Rows(c.names), c.columns, c.tabs, c.selected, kMetrics);
+        EXPECT_EQ(g.nameWidth, c.nameWidth) << c.what;
+        EXPECT_EQ(g.rowsPerColumn, c.rowsPerColumn) << c.what;
+        EXPECT_EQ(g.maxRight, c.maxRight) << c.what;
+        EXPECT_EQ(g.maxBottom, c.maxBottom) << c.what;
+        EXPECT_EQ(g.selectedColumn, c.selectedAfter) << c.what;
+        EXPECT_EQ(g.tabCount, c.tabCount) << c.what;
+        EXPECT_EQ(g.windowWidth, c.width) << c.what;
+        EXPECT_EQ(g.windowHeight, c.height) << c.what;
+        EXPECT_EQ(Places(g), c.places) << c.what;
+    }
+}
+
+TEST(Geometry, DamagedColumnCountsNeitherOverflowNorBuildBillionsOfTabs) {
+    struct Case {
+        std::int32_t columns;
+        std::int32_t selected;
+        std::int32_t selectedAfter;
+        int tabCount;
+    };
+    const Case cases[] = {
+        {INT_MIN, 0, INT_MIN, 0},
+        {INT_MIN, INT_MIN, INT_MIN, 0},
+        {-1, 3, -2, 0},
+        {INT_MAX, INT_MAX, INT_MAX - 1, kMaxColumnTabs},
+        {INT_MAX, 1, 1, kMaxColumnTabs},
+        {64, 70, 63, 64},
+    };
+    for (const Case& c : cases) {
+        const PaletteGeometry g = ComputeGeometry(Rows({3, 3, 3}), c.columns, true, c.selected, kMetrics);
+        EXPECT_EQ(g.selectedColumn, c.selectedAfter) << c.columns;
+        EXPECT_EQ(g.tabCount, c.tabCount) << c.columns;
+    }
+}
+
+}  // namespace
+}  // namespace kirabo

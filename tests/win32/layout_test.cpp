@@ -1,0 +1,169 @@
+// The palette's real controls: classes, styles, ids, texts, rectangles, the tab control and the
+// PaletteWindow's size, as Windows reports them.
+#include <doctest/doctest.h>
+
+#include "Support.h"
+
+using namespace kirabo;
+using namespace kirabo::test;
+using emulator::Item;
+using emulator::MenuSpec;
+using emulator::Separator;
+
+namespace {
+
+// After a first start these give, in order: AAAAAAAAAA (check box, 設定), DD (label, 設定),
+// BB (check box), EEEE (check box, 設定), CC (label, 表示). The longest name has 10 bytes.
+MenuBarSpec FiveRows() {
+    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    bar[1].items = {Item(11, "AAAAAAAAAA"), Item(12, "BB"), Item(13, "EEEE")};
+    bar[2].items = {Item(21, "AAAAAAAAAAの設定"), Item(22, "DDの設定"), Item(23, "EEEEの設定")};
+    bar[5].items = {Separator(), Item(51, "CCの表示")};
+    return bar;
+}
+
+struct Expected {
+    int id;
+    const char* className;
+    LONG style;
+    const char* text;
+    RECT rect;
+};
+
+void CheckControls(HWND palette, const std::vector<Expected>& expected) {
+    const std::vector<Child> children = Children(palette);
+    for (const Expected& e : expected) {
+        CAPTURE(e.id);
+        const Child* c = FindChild(children, e.id);
+        REQUIRE(c != nullptr);
+        CHECK(c->className == e.className);
+        CHECK(c->style == e.style);
+        CHECK(c->text == e.text);
+        CHECK(c->rect.left == e.rect.left);
+        CHECK(c->rect.top == e.rect.top);
+        CHECK(c->rect.right == e.rect.right);
+        CHECK(c->rect.bottom == e.rect.bottom);
+        CHECK(GetWindowLongA(c->hwnd, GWL_EXSTYLE) == 0);
+    }
+}
+
+SIZE OuterSize(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+const int F = GetSystemMetrics(SM_CYDLGFRAME);
+const int C = GetSystemMetrics(SM_CYSMCAPTION);
+constexpr LONG kVisible = WS_VISIBLE;
+
+}  // namespace
+
+TEST_CASE("side by side in two columns") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(FiveRows())));
+    const LONG check = 0x40000002 | kVisible, label = 0x40000200 | kVisible, push = 0x40000000 | kVisible;
+    CheckControls(host.paletteWindow(), {
+        {0, "Button", check, "AAAAAAAAAA", {14, 5, 98, 22}},
+        {100, "Button", push, "設定", {98, 5, 146, 22}},
+        {1, "Static", label, "DD", {14, 23, 98, 40}},
+        {101, "Button", push, "設定", {98, 23, 146, 40}},
+        {2, "Button", check, "BB", {14, 41, 98, 58}},
+        {3, "Button", check, "EEEE", {160, 5, 244, 22}},
+        {103, "Button", push, "設定", {244, 5, 292, 22}},
+        {4, "Static", label, "CC", {160, 23, 244, 40}},
+        {104, "Button", push, "表示", {244, 23, 292, 40}},
+        {201, "SysTabControl32", 0x44000000, "", {9, 2, 151, 20}},
+    });
+    CHECK(Children(host.paletteWindow()).size() == 10);  // no button for BB
+    const SIZE size = OuterSize(host.paletteWindow());
+    CHECK(size.cx == 292 + 2 * F + 14);
+    CHECK(size.cy == 76 + C + 2 * F + 14);
+}
+
+TEST_CASE("tab mode with the second tab selected") {
+    Host host;
+    host.store = {{"Tab", "1"}, {"SelColumn", "1"}};
+    REQUIRE(host.Start(TestOptions(FiveRows())));
+    const LONG check = 0x40000002, label = 0x40000200, push = 0x40000000;
+    CheckControls(host.paletteWindow(), {
+        {0, "Button", check, "AAAAAAAAAA", {14, 28, 98, 45}},
+        {100, "Button", push, "設定", {98, 28, 146, 45}},
+        {1, "Static", label, "DD", {14, 46, 98, 63}},
+        {2, "Button", check, "BB", {14, 64, 98, 81}},
+        {3, "Button", check | kVisible, "EEEE", {14, 28, 98, 45}},
+        {103, "Button", push | kVisible, "設定", {98, 28, 146, 45}},
+        {4, "Static", label | kVisible, "CC", {14, 46, 98, 63}},
+        {104, "Button", push | kVisible, "表示", {98, 46, 146, 63}},
+    });
+    const SIZE size = OuterSize(host.paletteWindow());
+    CHECK(size.cx == 84 + 2 * F + 76);
+    CHECK(size.cy == 99 + C + 2 * F + 14);
+
+    HWND tabs = GetDlgItem(host.paletteWindow(), 201);
+    REQUIRE(tabs != nullptr);
+    CHECK(GetWindowLongA(tabs, GWL_STYLE) == (0x44000000 | kVisible));
+    CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 2);
+    CHECK(SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 1);
+    RECT client = {}, r = {};
+    GetClientRect(host.paletteWindow(), &client);
+    GetWindowRect(tabs, &r);
+    MapWindowPoints(nullptr, host.paletteWindow(), reinterpret_cast<POINT*>(&r), 2);
+    CHECK(r.left == 8);
+    CHECK(r.top == 2);
+    CHECK(r.right - r.left == 144);
+    CHECK(r.bottom - r.top == client.bottom - 11);
+    // The rows lie above the tab control: it is last in the z-order.
+    CHECK(GetWindow(tabs, GW_HWNDNEXT) == nullptr);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(tabs, WM_GETFONT, 0, 0));
+    CHECK(font == reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(host.paletteWindow(), 3), WM_GETFONT, 0, 0)));
+}
+
+TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
+    Host host;
+    host.store = {{"Tab", "1"}, {"Column", "5"}, {"SelColumn", "9"}};
+    REQUIRE(host.Start(TestOptions(FiveRows())));
+    HWND tabs = GetDlgItem(host.paletteWindow(), 201);
+    REQUIRE(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 5);
+    const char* labels[] = {"1列目", "2列目", "3列目", "4列目", "5列目"};
+    for (int i = 0; i < 5; ++i) {
+        char text[32] = {};
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        REQUIRE(SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)));
+        CHECK(std::string(text) == labels[i]);
+    }
+    CHECK(SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 4);
+    host.Exit();
+    CHECK(host.store["SelColumn"] == "4");
+    CHECK(host.store["Column"] == "5");
+}
+
+TEST_CASE("a stored column count below 1 creates no row controls") {
+    for (const char* columns : {"0", "-1", "-2147483648"}) {
+        CAPTURE(columns);
+        Host host;
+        host.store = {{"Tab", "1"}, {"Column", columns}};
+        REQUIRE(host.Start(TestOptions(FiveRows())));
+        const std::vector<Child> children = Children(host.paletteWindow());
+        REQUIRE(children.size() == 1);
+        CHECK(children[0].id == 201);
+        CHECK(SendMessageA(children[0].hwnd, TCM_GETITEMCOUNT, 0, 0) == 0);
+        const SIZE size = OuterSize(host.paletteWindow());
+        CHECK(size.cx == 84 + 2 * F + 76);  // the names still count, the rows do not
+        host.Exit();
+        CHECK(host.store["Column"] == columns);
+    }
+}
+
+TEST_CASE("a stored column count of two billion in tab mode builds a bounded number of tabs") {
+    Host host;
+    host.store = {{"Tab", "1"}, {"Column", "2147483647"}};
+    REQUIRE(host.Start(TestOptions(FiveRows())));
+    HWND tabs = GetDlgItem(host.paletteWindow(), 201);
+    CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 64);
+    host.Exit();
+    CHECK(host.store["Column"] == "2147483647");
+}
