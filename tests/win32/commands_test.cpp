@@ -1,0 +1,218 @@
+// Clicks, the own menu, the reset, forwarding and check mirroring, as the host delivers them.
+#include <doctest/doctest.h>
+
+#include "Support.h"
+
+using namespace kirabo;
+using namespace kirabo::test;
+
+namespace {
+
+// Rows of the emulator's default menus (see the README): 0 色調補正 (on), 3 シャープフィルタ (on),
+// 8 ヒストグラム (display tool).
+constexpr int kColorRow = 0;
+constexpr int kBlurRow = 5;
+constexpr int kHistogramRow = 8;
+
+HWND Control(Host& host, int id) { return GetDlgItem(host.paletteWindow(), id); }
+
+LRESULT CheckState(Host& host, int id) { return SendMessageA(Control(host, id), BM_GETCHECK, 0, 0); }
+
+bool OwnMark(Host& host, UINT id) {
+    return (GetMenuState(GetMenu(host.paletteWindow()), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+RECT PlaceOf(Host& host, int id) {
+    RECT r = {};
+    GetWindowRect(Control(host, id), &r);
+    MapWindowPoints(nullptr, host.paletteWindow(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void Command(Host& host, UINT id) { host.SendToPalette(WM_COMMAND, id, 0); }
+
+}  // namespace
+
+TEST_CASE("a click on a check box posts its toggle, and the box follows the host's menu") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    host.Pump();
+    REQUIRE(CheckState(host, kColorRow) == BST_CHECKED);
+    SendMessageA(Control(host, kColorRow), BM_CLICK, 0, 0);
+    CHECK(host.commands.empty());                        // posted, not sent
+    CHECK(CheckState(host, kColorRow) == BST_CHECKED);  // the click alone changes no mark
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{1001});
+    CHECK((GetMenuState(host.menuBar(), 1001, MF_BYCOMMAND) & MF_CHECKED) == 0);
+    CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);  // after message 1124
+
+    SendMessageA(Control(host, kBlurRow), BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{1001, 1005});
+    CHECK(CheckState(host, kBlurRow) == BST_CHECKED);
+}
+
+TEST_CASE("a push button posts the settings command of a filter, the display command of a tool") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    SendMessageA(Control(host, kColorRow + 100), BM_CLICK, 0, 0);
+    SendMessageA(Control(host, kHistogramRow + 100), BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{2001, 5002});
+}
+
+TEST_CASE("while the host saves, every command is dropped, the own menu's too") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    host.saving = 1;
+    SendMessageA(Control(host, kColorRow), BM_CLICK, 0, 0);
+    Command(host, 32773);
+    Command(host, 32775);
+    host.Pump();
+    CHECK(host.commands.empty());
+    CHECK(OwnMark(host, 32772));
+    CHECK_FALSE(OwnMark(host, 32775));
+    // Not even the mirroring runs for a dropped command.
+    CheckMenuItem(host.menuBar(), 1001, MF_BYCOMMAND | MF_UNCHECKED);
+    Command(host, 0);
+    CHECK(CheckState(host, kColorRow) == BST_CHECKED);
+    // Message 1124 still mirrors.
+    host.SendToPalette(WM_USER + 100, 0, 0);
+    CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);
+}
+
+TEST_CASE("the own menu changes columns and tabs and moves its marks") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    CHECK(OwnMark(host, 32772));
+    CHECK(PlaceOf(host, 6).left > 14);  // two columns: row 6 stands in the second
+
+    Command(host, 32771);
+    CHECK(OwnMark(host, 32771));
+    CHECK_FALSE(OwnMark(host, 32772));
+    CHECK(PlaceOf(host, 6).left == 14);
+    CHECK(PlaceOf(host, 6).top == 5 + 6 * 18);
+
+    Command(host, 32774);
+    CHECK(OwnMark(host, 32774));
+    CHECK(PlaceOf(host, 9).left == 14 + 3 * (PlaceOf(host, 0).right - 14 + 62));  // 3 rows a column
+
+    Command(host, 32775);
+    CHECK(OwnMark(host, 32775));
+    HWND tabs = Control(host, 201);
+    CHECK(IsWindowVisible(tabs));
+    CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 4);
+    Command(host, 32775);
+    CHECK_FALSE(OwnMark(host, 32775));
+    CHECK_FALSE(IsWindowVisible(tabs));
+
+    Command(host, 32774);  // the count already in force lays out all the same
+    CHECK(OwnMark(host, 32774));
+    host.Exit();
+    CHECK(host.store["Column"] == "4");
+    CHECK(host.store["Tab"] == "0");
+}
+
+TEST_CASE("a stored tab mode of 5 becomes 0 at the first toggle") {
+    Host host;
+    host.store = {{"Tab", "5"}};
+    REQUIRE(host.Start(TestOptions()));
+    CHECK(OwnMark(host, 32775));
+    Command(host, 32775);
+    CHECK_FALSE(OwnMark(host, 32775));
+    host.Exit();
+    CHECK(host.store["Tab"] == "0");
+}
+
+TEST_CASE("a tab change shows the chosen column") {
+    Host host;
+    host.store = {{"Tab", "1"}};
+    REQUIRE(host.Start(TestOptions()));
+    HWND tabs = Control(host, 201);
+    CHECK(IsWindowVisible(Control(host, 0)));
+    CHECK_FALSE(IsWindowVisible(Control(host, 6)));
+    SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+    NMHDR change = {tabs, 201, static_cast<UINT>(TCN_SELCHANGE)};
+    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&change));
+    CHECK_FALSE(IsWindowVisible(Control(host, 0)));
+    CHECK(IsWindowVisible(Control(host, 6)));
+    CHECK(PlaceOf(host, 6).left == 14);
+    CHECK(PlaceOf(host, 6).top == 28);
+
+    // Other notifications, and one without its header, do nothing.
+    SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
+    NMHDR other = {tabs, 201, static_cast<UINT>(TCN_SELCHANGING)};
+    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&other));
+    host.SendToPalette(WM_NOTIFY, 201, 0);
+    CHECK(IsWindowVisible(Control(host, 6)));
+    host.Exit();
+    CHECK(host.store["SelColumn"] == "1");
+}
+
+TEST_CASE("keys and the wheel reach the host's window; other messages do not") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    host.SendToPalette(WM_KEYDOWN, 'A', 1);
+    host.SendToPalette(WM_KEYUP, 'A', 2);
+    host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 3);
+    host.SendToPalette(WM_CHAR, 'a', 4);
+    host.SendToPalette(WM_SYSKEYDOWN, VK_MENU, 5);
+    REQUIRE(host.ownerMessages.size() == 3);
+    CHECK(host.ownerMessages[0].message == WM_KEYDOWN);
+    CHECK(host.ownerMessages[0].wParam == 'A');
+    CHECK(host.ownerMessages[0].lParam == 1);
+    CHECK(host.ownerMessages[1].message == WM_KEYUP);
+    CHECK(host.ownerMessages[2].message == WM_MOUSEWHEEL);
+    CHECK(host.ownerMessages[2].lParam == 3);
+}
+
+TEST_CASE("the reset asks first; No changes nothing, Yes rebuilds in the host's menu order") {
+    Host host;
+    // A saved order that differs from the menus': 拡張色調補正 first.
+    host.store = {{"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
+    REQUIRE(host.Start(TestOptions()));
+    HWND firstBefore = Control(host, 0);
+    CHECK(WindowText(firstBefore) == "拡張色調補正");
+
+    AnswerNextMessageBox(IDNO);
+    Command(host, 32777);
+    CHECK(LastAnsweredBox().seen);
+    CHECK(LastAnsweredBox().text == "フィルターの並びを初期化します。\r\n宜しいですか?");
+    CHECK(LastAnsweredBox().caption == "キラボ");
+    CHECK(LastAnsweredBox().style == (MB_YESNO | MB_ICONQUESTION));
+    CHECK(Control(host, 0) == firstBefore);
+
+    AnswerNextMessageBox(IDYES);
+    Command(host, 32777);
+    CHECK(LastAnsweredBox().seen);
+    CHECK(WindowText(Control(host, 0)) == "色調補正");
+    CHECK(WindowText(Control(host, 7)) == "拡張色調補正");
+    CHECK(CheckState(host, 0) == BST_CHECKED);
+    CHECK_FALSE(IsWindow(firstBefore));
+    host.Exit();
+    CHECK(StoredNames(host).front() == "色調補正");
+}
+
+TEST_CASE("a filter whose toggle item has left the host's menu shows unchecked") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    REQUIRE(CheckState(host, kColorRow) == BST_CHECKED);
+    DeleteMenu(host.menuBar(), 1001, MF_BYCOMMAND);
+    host.SendToPalette(WM_USER + 100, 0, 0);
+    CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);
+}
+
+TEST_CASE("messages before func_init and after func_exit do nothing") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    host.Exit();
+    NMHDR change = {nullptr, 201, static_cast<UINT>(TCN_SELCHANGE)};
+    for (UINT id : {0u, 100u, 32771u, 32775u, 32777u}) Command(host, id);
+    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&change));
+    host.SendToPalette(WM_USER + 100, 0, 0);
+    host.SendToPalette(WM_KEYDOWN, 'A', 0);
+    host.Pump();
+    CHECK(host.commands.empty());
+    CHECK(host.ownerMessages.empty());
+    CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
+}
