@@ -36,7 +36,85 @@ LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+HHOOK g_dialogHook = nullptr;
+std::function<void(HWND)> g_dialogScript;
+
+void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
+    KillTimer(dialog, id);
+    auto script = std::move(g_dialogScript);
+    g_dialogScript = nullptr;
+    if (script) script(dialog);
+}
+
+LRESULT CALLBACK CatchDialog(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND dialog = reinterpret_cast<HWND>(wParam);
+        char className[64] = {};
+        GetClassNameA(dialog, className, sizeof className);
+        if (std::string(className) == "#32770") {
+            UnhookWindowsHookEx(g_dialogHook);
+            g_dialogHook = nullptr;
+            SetTimer(dialog, 1, 10, RunScript);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
+
+void RunInNextDialog(std::function<void(HWND dialog)> script) {
+    g_dialogScript = std::move(script);
+    g_dialogHook = SetWindowsHookExA(WH_CBT, CatchDialog, nullptr, GetCurrentThreadId());
+}
+
+std::vector<ListItem> ListItems(HWND list) {
+    std::vector<ListItem> items;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[512] = {};
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+        item.stateMask = LVIS_SELECTED;
+        item.iItem = i;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        items.push_back({text, item.lParam, (item.state & LVIS_SELECTED) != 0});
+    }
+    return items;
+}
+
+void SelectItems(HWND list, const std::vector<int>& items) {
+    for (int i : items) {
+        LVITEMA state = {};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&state));
+    }
+}
+
+POINT ItemPoint(HWND dialog, HWND list, int item, bool upperThird) {
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    POINT p = {r.left + 4, upperThird ? r.top + 1 : r.bottom - 2};
+    MapWindowPoints(list, dialog, &p, 1);
+    return p;
+}
+
+LPARAM PointParam(POINT point) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<short>(point.x)), static_cast<WORD>(static_cast<short>(point.y)));
+}
+
+void BeginDrag(HWND dialog, HWND list, int item) {
+    NMLISTVIEW begin = {};
+    begin.hdr = {list, 7000, static_cast<UINT>(LVN_BEGINDRAG)};
+    begin.iItem = item;
+    POINT p = ItemPoint(dialog, list, item, false);
+    MapWindowPoints(dialog, list, &p, 1);
+    begin.ptAction = p;
+    SendMessageA(dialog, WM_NOTIFY, 7000, reinterpret_cast<LPARAM>(&begin));
+}
 
 std::string WindowText(HWND hwnd) {
     char text[1024] = {};

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,23 @@ struct AnsweredBox {
     bool seen = false;
 };
 const AnsweredBox& LastAnsweredBox();
+
+// Runs `script` inside the next dialog's modal loop, once it is up; the script closes it.
+void RunInNextDialog(std::function<void(HWND dialog)> script);
+
+// The reorder dialog's list: item texts and item data, in list order.
+struct ListItem {
+    std::string text;
+    LPARAM data = 0;
+    bool selected = false;
+    bool operator==(const ListItem&) const = default;
+};
+std::vector<ListItem> ListItems(HWND list);
+void SelectItems(HWND list, const std::vector<int>& items);
+// A point near the left of an item, in its upper third or below it, in the dialog's client coordinates.
+POINT ItemPoint(HWND dialog, HWND list, int item, bool upperThird);
+LPARAM PointParam(POINT point);
+// What a list view sends when the user starts dragging item `item` at `at` (list coordinates).
+void BeginDrag(HWND dialog, HWND list, int item);
 
 }  // namespace kirabo::test

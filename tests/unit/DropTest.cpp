@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "reorder/Drop.h"
+
+namespace kirabo {
+namespace {
+
+std::string Dropped(const std::string& items, const std::vector<int>& selected, int hit, bool upperThird) {
+    const std::vector<char> list(items.begin(), items.end());
+    const std::vector<char> moved = ApplyDrop(list, selected, DropAnchor(hit, upperThird, selected));
+    return std::string(moved.begin(), moved.end());
+}
+
+TEST(Drop, MovesTheSelectedItemsTogetherAfterTheAnchor) {
+    struct Case {
+        const char* what;
+        std::vector<int> selected;
+        int hit;
+        bool upperThird;
+        int anchor;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"B and F onto the upper third of E", {1, 5}, 4, true, 2, "ACDBFE"},
+        {"B and F onto the lower two-thirds of E", {1, 5}, 4, false, 3, "ACDEBF"},
+        {"to the top: the upper third of the first item", {2, 4}, 0, true, -1, "CEABDF"},
+        {"to the end: the lower part of the last item", {0, 1}, 5, false, 3, "CDEFAB"},
+        {"onto a dragged item itself, lower part of C", {1, 2}, 2, false, 1, "ADBCEF"},
+        {"onto a dragged item itself, upper third of C", {1, 2}, 2, true, 1, "ADBCEF"},
+        {"onto a dragged item itself, upper third of B", {1, 2}, 1, true, 0, "ABCDEF"},
+        {"the last items onto the last item stay at the end", {4, 5}, 5, false, 4, "ABCDEF"},
+        {"nothing selected moves nothing", {}, 3, false, 3, "ABCDEF"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DropAnchor(c.hit, c.upperThird, c.selected), c.anchor) << c.what;
+        EXPECT_EQ(Dropped("ABCDEF", c.selected, c.hit, c.upperThird), c.expected) << c.what;
+    }
+}
+
+TEST(Drop, TheUpperThirdCountsWholePixels) {
+    // An item from 0 to 16: third = 5, so y 0 to 4 is before the item, 5 to 15 after it.
+    struct Case {
+        int y, top, bottom;
+        bool upper;
+    };
+    const Case cases[] = {{0, 0, 16, true}, {4, 0, 16, true}, {5, 0, 16, false}, {15, 0, 16, false},
+                          {-3, 0, 16, true}, {104, 100, 116, true}, {105, 100, 116, false}, {0, 0, 2, false}};
+    for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
+}
+
+TEST(Drop, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
+    constexpr int w = 200;
+    struct Case {
+        const char* what;
+        int x, right;
+        std::uint32_t last, now;
+        int step;
+        std::uint32_t lastAfter;
+    };
+    const Case cases[] = {
+        {"x 29 steps left", 29, w, 0, 5000, -5, 0},
+        {"x 30 does not", 30, w, 0, 5000, 0, 0},
+        {"w - 30 does not step right", w - 30, w, 0, 5000, 0, 0},
+        {"w - 29 does", w - 29, w, 0, 5000, 5, 0},
+        {"a negative x, left of the dialog, steps left", -40, w, 0, 5000, -5, 0},
+        {"the left margin wins when the list is narrow", 10, 20, 0, 5000, -5, 0},
+        {"700 ms after a step is too early", 10, w, 1000, 1700, 0, 1000},
+        {"701 ms after a step is allowed", 10, w, 1000, 1701, -5, 0},
+        {"the counter wrapping between the readings", 10, w, 0xFFFFFF00u, 0x000001BCu, 0, 0xFFFFFF00u},
+        {"the counter wrapping, 701 ms on", 10, w, 0xFFFFFF00u, 0x000001BDu, -5, 0},
+        {"held back in the middle does not step either", 100, w, 1000, 1200, 0, 1000},
+        {"the pause ends in the middle: allowed, no step", 100, w, 1000, 1800, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const AutoScroll s = DecideAutoScroll(c.x, 0, c.right, c.last, c.now);
+        EXPECT_EQ(s.step, c.step) << c.what;
+        EXPECT_EQ(s.lastScrollTick, c.lastAfter) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace kirabo

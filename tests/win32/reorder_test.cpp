@@ -1,0 +1,197 @@
+// The reorder dialog, driven from inside its modal loop the way a list view and a mouse would.
+#include <doctest/doctest.h>
+
+#include "Support.h"
+
+using namespace kirabo;
+using namespace kirabo::test;
+using emulator::Item;
+using emulator::MenuSpec;
+
+namespace {
+
+// Six filters A to F, each with a settings item, in one column.
+MenuBarSpec SixRows() {
+    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    for (int i = 0; i < 6; ++i) {
+        const std::string name(1, static_cast<char>('A' + i));
+        bar[1].items.push_back(Item(static_cast<UINT>(11 + i), name));
+        bar[2].items.push_back(Item(static_cast<UINT>(21 + i), name + "の設定"));
+    }
+    return bar;
+}
+
+std::string Texts(const std::vector<ListItem>& items) {
+    std::string texts;
+    for (const ListItem& item : items) texts += item.text;
+    return texts;
+}
+
+std::vector<LPARAM> Data(const std::vector<ListItem>& items) {
+    std::vector<LPARAM> data;
+    for (const ListItem& item : items) data.push_back(item.data);
+    return data;
+}
+
+// Opens the dialog, runs `script` in it, and reports what the list showed when it closed.
+struct Opened {
+    std::vector<ListItem> atOpen;
+    std::vector<ListItem> atClose;
+    HWND captureAfter = nullptr;
+};
+
+Opened OpenReorder(Host& host, std::function<void(HWND dialog, HWND list)> script, UINT closeWith) {
+    Opened opened;
+    RunInNextDialog([&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, 7000);
+        opened.atOpen = ListItems(list);
+        script(dialog, list);
+        opened.atClose = ListItems(list);
+        SendMessageA(dialog, WM_COMMAND, closeWith, 0);
+    });
+    host.SendToPalette(WM_COMMAND, 32776, 0);
+    opened.captureAfter = GetCapture();
+    return opened;
+}
+
+// The worked example: B and F dropped into the upper third of E.
+void DragBAndFOntoUpperE(HWND dialog, HWND list) {
+    SelectItems(list, {1, 5});
+    BeginDrag(dialog, list, 1);
+    SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 3, false)));
+    SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 4, true)));
+}
+
+int RowAt(Host& host, int row) {
+    POINT p = {20, 5 + 18 * row + 8};
+    return GetDlgCtrlID(ChildWindowFromPoint(host.paletteWindow(), p));
+}
+
+}  // namespace
+
+TEST_CASE("the list shows the rows in order, with their positions as item data") {
+    Host host;
+    host.store = {{"Column", "1"}};
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    const Opened opened = OpenReorder(host, [](HWND, HWND) {}, IDOK);
+    CHECK(Texts(opened.atOpen) == "ABCDEF");
+    CHECK(Data(opened.atOpen) == std::vector<LPARAM>{0, 1, 2, 3, 4, 5});
+    for (int row = 0; row < 6; ++row) CHECK(RowAt(host, row) == row);  // OK without a drop: same order
+}
+
+TEST_CASE("a drag moves the selected items together; OK reorders the palette with its controls") {
+    Host host;
+    host.store = {{"Column", "1"}};
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    HWND controlOfB = GetDlgItem(host.paletteWindow(), 1);
+    const Opened opened = OpenReorder(host, DragBAndFOntoUpperE, IDOK);
+    CHECK(Texts(opened.atClose) == "ACDBFE");
+    CHECK(Data(opened.atClose) == std::vector<LPARAM>{0, 2, 3, 1, 5, 4});
+    for (const ListItem& item : opened.atClose) CHECK_FALSE(item.selected);
+    CHECK(opened.captureAfter == nullptr);
+
+    // Every row keeps its controls and ids, at its new place.
+    const int expected[] = {0, 2, 3, 1, 5, 4};
+    for (int row = 0; row < 6; ++row) CHECK(RowAt(host, row) == expected[row]);
+    CHECK(GetDlgItem(host.paletteWindow(), 1) == controlOfB);
+    SendMessageA(controlOfB, BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(host.paletteWindow(), 105), BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{12, 26});  // B's toggle, F's settings
+    host.Exit();
+    CHECK(StoredNames(host) == std::vector<std::string>{"A", "C", "D", "B", "F", "E"});
+}
+
+TEST_CASE("the same drop in the lower part of E puts them after it") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    const Opened opened = OpenReorder(host, [](HWND dialog, HWND list) {
+        SelectItems(list, {1, 5});
+        BeginDrag(dialog, list, 1);
+        SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 4, false)));
+    }, IDOK);
+    CHECK(Texts(opened.atClose) == "ACDEBF");
+}
+
+TEST_CASE("Cancel after drops leaves the order and the controls as they were") {
+    Host host;
+    host.store = {{"Column", "1"}};
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    const Opened opened = OpenReorder(host, [](HWND dialog, HWND list) {
+        DragBAndFOntoUpperE(dialog, list);
+        DragBAndFOntoUpperE(dialog, list);
+    }, IDCANCEL);
+    CHECK(Texts(opened.atClose) != "ABCDEF");
+    for (int row = 0; row < 6; ++row) CHECK(RowAt(host, row) == row);
+    host.Exit();
+    CHECK(StoredNames(host) == std::vector<std::string>{"A", "B", "C", "D", "E", "F"});
+}
+
+TEST_CASE("drops that move nothing") {
+    struct Case {
+        const char* what;
+        std::function<void(HWND, HWND)> script;
+    };
+    const Case cases[] = {
+        {"a drop where no item lies", [](HWND dialog, HWND list) {
+             SelectItems(list, {0});
+             BeginDrag(dialog, list, 0);
+             SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // above the list
+         }},
+        {"a begin-drag on no item, then a release", [](HWND dialog, HWND list) {
+             SelectItems(list, {0});
+             NMLISTVIEW begin = {};
+             begin.hdr = {list, 7000, static_cast<UINT>(LVN_BEGINDRAG)};
+             begin.iItem = -1;
+             SendMessageA(dialog, WM_NOTIFY, 7000, reinterpret_cast<LPARAM>(&begin));
+             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));
+         }},
+        {"a right-button drag", [](HWND dialog, HWND list) {
+             SelectItems(list, {0});
+             NMLISTVIEW begin = {};
+             begin.hdr = {list, 7000, static_cast<UINT>(LVN_BEGINRDRAG)};
+             SendMessageA(dialog, WM_NOTIFY, 7000, reinterpret_cast<LPARAM>(&begin));
+             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));
+         }},
+        {"the capture taken by another window mid-drag", [](HWND dialog, HWND list) {
+             SelectItems(list, {0});
+             BeginDrag(dialog, list, 0);
+             SetCapture(list);
+             ReleaseCapture();
+             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));
+         }},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        Host host;
+        REQUIRE(host.Start(TestOptions(SixRows())));
+        const Opened opened = OpenReorder(host, c.script, IDOK);
+        CHECK(Texts(opened.atClose) == "ABCDEF");
+        CHECK(opened.captureAfter == nullptr);
+    }
+}
+
+TEST_CASE("closing with the button still held ends the drag, and later drags work") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    HWND captured = nullptr;
+    OpenReorder(host, [&](HWND dialog, HWND list) {
+        SelectItems(list, {0});
+        BeginDrag(dialog, list, 0);
+        captured = GetCapture();
+    }, IDCANCEL);
+    CHECK(captured != nullptr);
+    CHECK(GetCapture() == nullptr);
+    const Opened again = OpenReorder(host, DragBAndFOntoUpperE, IDOK);
+    CHECK(Texts(again.atOpen) == "ABCDEF");
+    CHECK(Texts(again.atClose) == "ACDBFE");
+}
+
+TEST_CASE("an empty palette gives an empty list, and OK leaves it empty") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(MenuBarSpec{})));
+    const Opened opened = OpenReorder(host, [](HWND, HWND) {}, IDOK);
+    CHECK(opened.atOpen.empty());
+    host.Exit();
+    CHECK(host.store["FilterSize"] == "0");
+}
