@@ -51,3 +51,7 @@ foreach(source ${KIRABO_WIN32_TESTS})
   add_dependencies(${name} Kirabo)
   add_test(NAME win32.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endforeach()
+
+# As a person would do it: the real X mouse on the virtual display.
+add_test(NAME e2e.reorder_drag COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/reorder_drag.sh)
+set_tests_properties(e2e.reorder_drag PROPERTIES TIMEOUT 120)

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# A person's drag: on the (virtual) X display, the real mouse opens the reorder dialog from the
+# palette's menu, selects BBBB and EEEE with Ctrl, drags them onto FFFF and presses OK; the host
+# then closes, and the order the plug-in stored must be the new one.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$here/../.."
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cat > "$work/menus.txt" <<'MENUS'
+menu 1 フィルタ
+item 11 AAAA
+item 12 BBBB
+item 13 CCCC
+item 14 DDDD
+item 15 EEEE
+item 16 FFFF
+MENUS
+printf '[Kirabo]\r\nColumn=1\r\n' > "$work/host.ini"
+win() { echo "Z:${1//\//\\}"; }
+
+"$root/scripts/wine-run" "$root/build/windows/kirabo-host.exe" --menus "$(win "$work/menus.txt")" \
+  --ini "$(win "$work/host.ini")" --quit-after 60000 &
+host=$!
+
+wait_for() {  # a window whose name matches, by xdotool
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
+    sleep 0.1
+  done
+  echo "no window named $1" >&2
+  exit 1
+}
+
+palette=$(wait_for 'キラボ')
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$palette")"
+xdotool mousemove $((X + 30)) $((Y + 6)) click 1   # the palette's caption: activate it
+sleep 0.3
+xdotool key alt+s
+sleep 0.3
+xdotool key r                                       # 設定 → 並び替え
+dialog=$(wait_for '並び替え')
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+# The list's items, in one column 14 pixels apart, and the OK button, from the dialog's corner
+# (dialog units of the template in the prefix's Japanese font).
+item_x=$((X + 35))
+item_y() { echo $((Y + 61 + 14 * $1)); }
+xdotool mousemove "$item_x" "$(item_y 1)" click 1            # BBBB
+xdotool keydown ctrl mousemove "$item_x" "$(item_y 4)" click 1 keyup ctrl   # + EEEE
+sleep 0.2
+xdotool mousedown 1
+for dy in 2 4 6 8 10 12 14; do
+  xdotool mousemove "$item_x" $(( $(item_y 4) + dy ))
+  sleep 0.05
+done
+xdotool mousemove "$item_x" "$(item_y 5)"                   # the middle of FFFF: after it
+sleep 0.1
+xdotool mouseup 1
+sleep 0.3
+xdotool mousemove $((X + 333)) $((Y + 279)) click 1         # OK
+sleep 0.5
+main=$(wait_for 'kirabo-host')
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove $((X + 100)) $((Y + 6)) click 1
+xdotool key alt+F4                                         # the host closes: the plug-in stores
+wait "$host" || true
+
+order=$(iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | grep '^FilterName' | sort -V | cut -d= -f2 | tr '\n' ' ')
+echo "stored order: $order"
+[ "$order" = "AAAA CCCC DDDD FFFF BBBB EEEE " ]
