@@ -24,3 +24,5 @@ find_package(benchmark QUIET)
 if(benchmark_FOUND)
   add_subdirectory(bench)
 endif()
+
+add_test(NAME analysis.cppcheck COMMAND ${CMAKE_SOURCE_DIR}/scripts/cppcheck)

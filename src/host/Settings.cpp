@@ -27,7 +27,7 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store) {
 }
 
 void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
-    entries.clear();
+    EntryList saved;  // built aside: a failure half-way leaves the list as it was
     const std::int32_t stored = std::min(store.LoadInt("FilterSize", 0), kMaxStoredEntries);
     for (std::int32_t i = 0; i < stored; ++i) {
         std::string name = store.LoadString(Key(kNamePattern, i).text);
@@ -36,8 +36,9 @@ void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
         FilterEntry entry;
         entry.name = std::move(name);
         entry.kind = kind;
-        entries.append(std::move(entry));
+        saved.append(std::move(entry));
     }
+    entries = std::move(saved);
 }
 
 void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries) {

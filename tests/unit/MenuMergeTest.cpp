@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 
 #include "FakeMenus.h"
@@ -184,6 +185,31 @@ TEST(MenuMerge, GivesExactlyTheStepByStepResultOnRandomHosts) {
         MergeHostMenus(reader, fast);
         test::LiteralMerge(reader, literal);
         ASSERT_EQ(Rows(fast), Rows(literal)) << "round " << round;
+    }
+}
+
+TEST(MenuMerge, RunningOutOfMemoryHalfWayLeavesTheListAsItWas) {
+    // A reader that fails at its n-th caption, as an allocation deep in the merge would.
+    class FailingMenus final : public MenuReader {
+    public:
+        FakeMenus menus;
+        int failAt = 0;
+        bool HasMenu(int p) override { return menus.HasMenu(p); }
+        int ItemCount(int p) override { return menus.ItemCount(p); }
+        std::uint32_t ItemId(int p, int i) override { return menus.ItemId(p, i); }
+        std::string_view Caption(int p, std::uint32_t id) override {
+            if (--failAt == 0) throw std::bad_alloc();
+            return menus.Caption(p, id);
+        }
+    };
+    const EntryList saved = SavedList({{"B", 1}, {"A", 1}, {"Gone", 1}});
+    for (int failAt = 1; failAt <= 5; ++failAt) {
+        FailingMenus reader;
+        reader.menus.menus = {{1, {{11, "A"}, {12, "B"}, {13, "C"}}}, {2, {{21, "A" + six}, {22, "X" + six}}}};
+        reader.failAt = failAt;
+        EntryList list = saved;
+        EXPECT_THROW(MergeHostMenus(reader, list), std::bad_alloc);
+        EXPECT_EQ(list, saved) << "failing at caption " << failAt;
     }
 }
 

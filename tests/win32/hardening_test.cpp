@@ -1,0 +1,129 @@
+// What a real host can do to the plug-in: hundreds of filters, a damaged store, odd menus.
+// Each case checks the sound outcome: started, promptly, nothing lost.
+#include <doctest/doctest.h>
+
+#include <climits>
+
+#include "Support.h"
+#include "palette/CommandRouting.h"
+
+using namespace kirabo;
+using namespace kirabo::test;
+using emulator::Item;
+using emulator::MenuSpec;
+using emulator::Separator;
+
+namespace {
+
+MenuBarSpec ManyFilters(int count) {
+    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "filter " + std::to_string(i);
+        bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 3 == 0));
+        bar[2].items.push_back(Item(static_cast<UINT>(3000 + i), name + "の設定"));
+    }
+    return bar;
+}
+
+}  // namespace
+
+TEST_CASE("a host with 300 filters: every row's controls post that row's own commands") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(ManyFilters(300))));
+    std::vector<UINT> expected;
+    for (int row = 0; row < 300; ++row) {
+        CAPTURE(row);
+        HWND box = GetDlgItem(host.paletteWindow(), static_cast<int>(MainControlId(row)));
+        HWND button = GetDlgItem(host.paletteWindow(), static_cast<int>(ButtonControlId(row)));
+        REQUIRE(box != nullptr);
+        REQUIRE(button != nullptr);
+        CHECK(WindowText(box) == "filter " + std::to_string(row));
+        CHECK(SendMessageA(box, BM_GETCHECK, 0, 0) == (row % 3 == 0 ? BST_CHECKED : BST_UNCHECKED));
+        SendMessageA(box, BM_CLICK, 0, 0);
+        SendMessageA(button, BM_CLICK, 0, 0);
+        expected.push_back(static_cast<UINT>(1000 + row));
+        expected.push_back(static_cast<UINT>(3000 + row));
+    }
+    host.Pump();
+    CHECK(host.commands == expected);
+    // Each toggle flipped its menu mark, and every box followed, past the hundredth row too.
+    for (int row = 0; row < 300; ++row) {
+        HWND box = GetDlgItem(host.paletteWindow(), static_cast<int>(MainControlId(row)));
+        CHECK(SendMessageA(box, BM_GETCHECK, 0, 0) == (row % 3 == 0 ? BST_UNCHECKED : BST_CHECKED));
+    }
+    host.Exit();
+    CHECK(StoredNames(host).size() == 300);
+}
+
+TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's order") {
+    // The saved order puts シャープフィルタ before 色調補正, against the menus' order.
+    const std::string saved = "シャープフィルタ", menuFirst = "色調補正";
+    const char* values[] = {"-2147483648", "-1", "0", "5", "2147483647"};
+    struct Case {
+        const char* key;
+        bool keepsOrder[5];  // per value above
+    };
+    const Case cases[] = {
+        {"Column", {true, true, true, true, true}},
+        {"Tab", {true, true, true, true, true}},
+        {"SelColumn", {true, true, true, true, true}},
+        {"FilterSize", {false, false, false, true, true}},  // fewer saved entries load
+        {"FilterType0", {false, false, true, true, true}},  // a negative kind is skipped
+    };
+    for (const Case& c : cases) {
+        for (int v = 0; v < 5; ++v) {
+            CAPTURE(c.key);
+            CAPTURE(values[v]);
+            Host host;
+            host.store = {{"FilterSize", "2"}, {"FilterName0", saved}, {"FilterType0", "1"},
+                          {"FilterName1", menuFirst}, {"FilterType1", "1"}, {"Tab", "1"}};
+            host.store[c.key] = values[v];
+            REQUIRE(host.Start(TestOptions()));
+            CHECK(host.initResult() == 1);
+            // Three settings, the size, and a name and a type for at most 10,000 positions.
+            CHECK(host.calls.size() <= 4 + 2 * 10000);
+            CHECK(SendMessageA(GetDlgItem(host.paletteWindow(), 201), TCM_GETITEMCOUNT, 0, 0) <= 64);
+            host.Exit();
+            CHECK(host.store["Column"] == (std::string(c.key) == "Column" ? values[v] : "2"));
+            const std::vector<std::string> names = StoredNames(host);
+            REQUIRE(names.size() >= 11);
+            CHECK(names[0] == (c.keepsOrder[v] ? saved : menuFirst));
+        }
+    }
+}
+
+TEST_CASE("a selected column clamped against the lowest column count is stored without overflow") {
+    Host host;
+    host.store = {{"Tab", "1"}, {"Column", "-2147483648"}, {"SelColumn", "3"}};
+    REQUIRE(host.Start(TestOptions()));
+    host.Exit();
+    CHECK(host.store["SelColumn"] == "-2147483648");
+    CHECK(host.store["Column"] == "-2147483648");
+}
+
+TEST_CASE("a toggle menu of 1,000 items") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(ManyFilters(1000))));
+    CHECK(host.initResult() == 1);
+    host.Exit();
+    CHECK(StoredNames(host).size() == 1000);
+}
+
+TEST_CASE("items added and removed between two resets") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    HMENU toggles = GetSubMenu(host.menuBar(), 1);
+    DeleteMenu(host.menuBar(), 1001, MF_BYCOMMAND);  // 色調補正 leaves the toggle menu
+    InsertMenuA(toggles, 0, MF_BYPOSITION | MF_STRING, 1050, "新しいフィルタ");
+    AnswerNextMessageBox(IDYES);
+    host.SendToPalette(WM_COMMAND, 32777, 0);
+    CHECK(WindowText(GetDlgItem(host.paletteWindow(), 0)) == "新しいフィルタ");
+    SendMessageA(GetDlgItem(host.paletteWindow(), 0), BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{1050});
+    host.Exit();
+    const std::vector<std::string> names = StoredNames(host);
+    CHECK(names.front() == "新しいフィルタ");
+    // 色調補正 keeps its settings item, so it stays, as a label.
+    CHECK(std::count(names.begin(), names.end(), "色調補正") == 2);
+}
