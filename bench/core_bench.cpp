@@ -113,7 +113,12 @@ class RecordingReporter final : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> micros;
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) micros[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            // With repetitions, the median stands for the figure.
+            if (run.aggregate_name.empty() || run.aggregate_name == "median") {
+                micros[run.run_name.str()] = run.GetAdjustedCPUTime();
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };

@@ -16,6 +16,7 @@ add_library(Kirabo SHARED
   src/palette/MirrorCheckStates.cpp
   src/palette/PaletteWindowProc.cpp
   src/reorder/ReorderDialog.cpp
+  src/host/RuntimeSize.cpp
   src/resources/Kirabo.rc
   src/resources/Kirabo.def
 )
@@ -55,3 +56,11 @@ endforeach()
 # As a person would do it: the real X mouse on the virtual display.
 add_test(NAME e2e.reorder_drag COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/reorder_drag.sh)
 set_tests_properties(e2e.reorder_drag PROPERTIES TIMEOUT 120)
+
+# The start-up and relayout benchmark under Wine (./bench); ./test runs it once, small.
+add_executable(kirabo-win32-bench bench/win32_bench.cpp)
+target_compile_options(kirabo-win32-bench PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
+target_link_libraries(kirabo-win32-bench PRIVATE kirabo_host)
+target_link_options(kirabo-win32-bench PRIVATE -static)
+add_dependencies(kirabo-win32-bench Kirabo)
+add_test(NAME bench.win32_smoke COMMAND kirabo-win32-bench --smoke WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

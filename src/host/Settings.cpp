@@ -1,20 +1,24 @@
 #include "host/Settings.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <cstring>
 
 namespace kirabo {
 namespace {
 
+// "FilterName%d" and "FilterType%d": the prefix and the position in decimal.
 struct Key {
-    char text[kKeyBufferBytes];
-    Key(const char* pattern, std::int32_t position) {
-        std::snprintf(text, sizeof text, pattern, static_cast<int>(position));
+    char text[kKeyBufferBytes] = {};
+    Key(const char* prefix, std::int32_t position) {
+        const std::size_t length = std::strlen(prefix);
+        std::memcpy(text, prefix, length);
+        *std::to_chars(text + length, text + sizeof text - 1, position).ptr = '\0';
     }
 };
 
-constexpr char kNamePattern[] = "FilterName%d";
-constexpr char kTypePattern[] = "FilterType%d";
+constexpr char kNamePattern[] = "FilterName";
+constexpr char kTypePattern[] = "FilterType";
 
 }  // namespace
 

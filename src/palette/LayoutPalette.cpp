@@ -1,7 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
+#include <charconv>
+#include <cstring>
 #include <vector>
 
 #include "host/PluginState.h"
@@ -19,7 +20,7 @@ constexpr DWORD kColumnTabsStyle = WS_CHILD | WS_CLIPSIBLINGS;
 constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW;
 constexpr char kSettingsText[] = "設定";
 constexpr char kDisplayText[] = "表示";
-constexpr char kTabLabelPattern[] = "%d列目";
+constexpr char kTabLabelSuffix[] = "列目";  // after the column's number: 1列目, 2列目, ...
 
 HWND CreateControl(host::FilterRecord* fp, const char* windowClass, const char* text, DWORD style,
                    int x, int y, int width, std::uint32_t id) {
@@ -68,8 +69,9 @@ void RebuildTabs(int tabCount, std::int32_t selectedColumn) {
     if (!tabs) return;
     SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
     for (int c = 0; c < tabCount; ++c) {
-        char label[32];
-        std::snprintf(label, sizeof label, kTabLabelPattern, c + 1);
+        char label[32] = {};
+        char* end = std::to_chars(label, label + 16, c + 1).ptr;
+        std::memcpy(end, kTabLabelSuffix, sizeof kTabLabelSuffix);
         TCITEMA item = {};
         item.mask = TCIF_TEXT;
         item.pszText = label;

@@ -18,14 +18,20 @@ int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected);
 // The list after the selected items have been taken out and put back, in their order, after the
 // anchor (as DropAnchor gives it). Like the list view, a position past the end appends.
 template <typename Item>
-std::vector<Item> ApplyDrop(std::vector<Item> items, const std::vector<int>& selected, int anchor) {
-    std::vector<Item> taken;
-    taken.reserve(selected.size());
-    for (int s : selected) taken.push_back(items[static_cast<std::size_t>(s)]);
-    for (auto s = selected.rbegin(); s != selected.rend(); ++s) items.erase(items.begin() + *s);
-    const auto at = std::min<std::size_t>(static_cast<std::size_t>(anchor + 1), items.size());
-    items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), taken.begin(), taken.end());
-    return items;
+std::vector<Item> ApplyDrop(const std::vector<Item>& items, const std::vector<int>& selected, int anchor) {
+    std::vector<bool> isSelected(items.size());
+    for (int s : selected) isSelected[static_cast<std::size_t>(s)] = true;
+    std::vector<Item> kept;
+    kept.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!isSelected[i]) kept.push_back(items[i]);
+    }
+    const auto at = std::min<std::size_t>(static_cast<std::size_t>(anchor + 1), kept.size());
+    std::vector<Item> moved(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(at));
+    moved.reserve(items.size());
+    for (int s : selected) moved.push_back(items[static_cast<std::size_t>(s)]);
+    moved.insert(moved.end(), kept.begin() + static_cast<std::ptrdiff_t>(at), kept.end());
+    return moved;
 }
 
 inline constexpr int kScrollMargin = 30;

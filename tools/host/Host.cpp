@@ -132,7 +132,7 @@ bool Host::Start(const HostOptions& options) {
     SetWindowLongPtrA(paletteWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaletteProc));
     pluginActive_ = true;
     if (options.showWindows) ShowWindow(paletteWindow_, SW_SHOWNOACTIVATE);
-    initResult_ = record_.func_init ? record_.func_init(&record_) : FALSE;
+    if (options.initialise) initResult_ = record_.func_init ? record_.func_init(&record_) : FALSE;
     return true;
 }
 

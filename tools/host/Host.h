@@ -26,6 +26,7 @@ struct HostOptions {
     std::string iniPath;        // empty: settings live in memory only
     bool openToolWindows = false;  // a settings or display command shows a small window
     bool showWindows = true;
+    bool initialise = true;  // false: Start leaves the call of func_init to the caller
 };
 
 class Host {

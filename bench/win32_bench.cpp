@@ -1,0 +1,265 @@
+// The plug-in's start-up and relayout at scale under Wine, beside a baseline that makes exactly
+// the Win32 and host calls the behaviour prescribes for the same host and nothing else. The
+// ratio is the plug-in's own computation. Prints one "name: value" line per figure.
+// Usage: kirabo-win32-bench [--smoke]   (--smoke: one run of the smallest size)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Host.h"
+
+using namespace kirabo;
+using emulator::Host;
+using emulator::HostOptions;
+using emulator::Item;
+using emulator::MenuBarSpec;
+using emulator::MenuSpec;
+using emulator::Separator;
+
+namespace {
+
+double Now() {
+    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// `filters` filters with a toggle and a settings item, and a display tool for every tenth.
+MenuBarSpec Menus(int filters) {
+    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    for (int i = 0; i < filters; ++i) {
+        const std::string name = "フィルタ" + std::to_string(i);
+        bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 2 == 0));
+        bar[2].items.push_back(Item(static_cast<UINT>(3000 + i), name + "の設定"));
+    }
+    bar[5].items.push_back(Separator());
+    for (int i = 0; i < filters / 10; ++i) {
+        bar[5].items.push_back(Item(static_cast<UINT>(5000 + i), "ツール" + std::to_string(i) + "の表示"));
+    }
+    return bar;
+}
+
+HostOptions Options(int filters) {
+    HostOptions options;
+    options.menus = Menus(filters);
+    options.initialise = false;
+    options.showWindows = false;
+    return options;
+}
+
+struct Row {
+    std::string name;
+    UINT toggle = 0;
+    UINT settings = 0;
+    bool tool = false;
+    HWND main = nullptr;
+    HWND button = nullptr;
+};
+
+// The calls of a first start, made directly: settings read, own menu, font, every caption read
+// with the item count asked before every item, every control created with its font and placed,
+// the tab control, the window sized, and one GetMenuState per row in the mirroring.
+struct Baseline {
+    Host& host;
+    std::vector<Row> rows;
+    HFONT font = nullptr;
+    HWND tabs = nullptr;
+
+    void Mirror() {
+        HMENU menu = GetMenu(host.mainWindow());
+        for (const Row& row : rows) {
+            const UINT state = GetMenuState(menu, row.toggle, MF_BYCOMMAND);
+            SendMessageA(row.main, BM_SETCHECK, (state != UINT(-1) && (state & MF_CHECKED)) ? 1 : 0, 0);
+        }
+        HMENU own = GetMenu(host.paletteWindow());
+        CheckMenuRadioItem(own, 32771, 32774, 32772, MF_BYCOMMAND);
+        CheckMenuItem(own, 32775, MF_BYCOMMAND | MF_UNCHECKED);
+    }
+
+    void Read(HMENU bar, int position, bool display) {
+        HMENU menu = GetSubMenu(bar, position);
+        int separators = 0;
+        char caption[255];
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT id = GetMenuItemID(menu, i);
+            if (id == 0 && ++separators == 2) break;
+            if (display && separators == 0) continue;
+            const int length = GetMenuStringA(menu, id, caption, sizeof caption, MF_BYCOMMAND);
+            if (length <= 0) continue;
+            std::string text(caption, static_cast<std::size_t>(std::min(length, 254)));
+            if (position == 1) {
+                rows.push_back({text, id, 0, false});
+            } else if (position == 2) {
+                rows[static_cast<std::size_t>(i)].settings = id;
+            } else {
+                rows.push_back({text.substr(0, text.size() - 6), 0, id, true});
+            }
+        }
+    }
+
+    void Init() {
+        host::HostServices* services = host.record()->exfunc;
+        host::FilterRecord* fp = host.record();
+        for (const char* key : {"Column", "Tab", "SelColumn", "FilterSize"}) services->ini_load_int(fp, key, 0);
+        const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&classes);
+        HWND palette = host.paletteWindow();
+        SetMenu(palette, LoadMenuA(host.module(), MAKEINTRESOURCEA(7000)));
+        DrawMenuBar(palette);
+        GetWindow(palette, GW_OWNER);
+        font = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 2, 48, "ＭＳ Ｐゴシック");
+        HMENU bar = GetMenu(host.mainWindow());
+        Read(bar, 1, false);
+        Read(bar, 2, false);
+        Read(bar, 5, true);
+
+        tabs = CreateWindowExA(0, WC_TABCONTROLA, "", 0x44000000, 9, 2, 100, 18, palette,
+                               reinterpret_cast<HMENU>(201), host.module(), nullptr);
+        SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        ShowWindow(tabs, SW_HIDE);
+        const int perColumn = static_cast<int>((rows.size() + 1) / 2);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            Row& row = rows[i];
+            const int x = 14 + static_cast<int>(i / static_cast<std::size_t>(perColumn)) * 200;
+            const int y = 5 + 18 * static_cast<int>(i % static_cast<std::size_t>(perColumn));
+            row.main = CreateWindowExA(0, row.toggle ? "BUTTON" : "STATIC", row.name.c_str(),
+                                       row.toggle ? 0x40000002 : 0x40000200, x, y, 138, 17, palette,
+                                       reinterpret_cast<HMENU>(i), host.module(), nullptr);
+            SendMessageA(row.main, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+            row.button = CreateWindowExA(0, "BUTTON", row.tool ? "表示" : "設定", 0x40000000, x + 138, y, 48, 17,
+                                         palette, reinterpret_cast<HMENU>(i + 100), host.module(), nullptr);
+            SendMessageA(row.button, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+            SetWindowPos(row.main, HWND_TOP, x, y, 0, 0, 0x41);
+            SetWindowPos(row.button, HWND_TOP, x + 138, y, 0, 0, 0x41);
+        }
+        GetSystemMetrics(SM_CYDLGFRAME);
+        GetSystemMetrics(SM_CYSMCAPTION);
+        SetWindowPos(palette, HWND_TOP, 0, 0, 400, 300, SWP_NOMOVE);
+        Mirror();
+    }
+
+    // A column change: every control placed, the window sized, and the two mirrorings the
+    // command prescribes (the layout's and the command's own).
+    void Relayout(int columns) {
+        const int perColumn = static_cast<int>((rows.size() + columns - 1) / static_cast<std::size_t>(columns));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const int x = 14 + static_cast<int>(i / static_cast<std::size_t>(perColumn)) * 200;
+            const int y = 5 + 18 * static_cast<int>(i % static_cast<std::size_t>(perColumn));
+            SetWindowPos(rows[i].main, HWND_TOP, x, y, 0, 0, 0x41);
+            SetWindowPos(rows[i].button, HWND_TOP, x + 138, y, 0, 0, 0x41);
+        }
+        GetSystemMetrics(SM_CYDLGFRAME);
+        GetSystemMetrics(SM_CYSMCAPTION);
+        SetWindowPos(host.paletteWindow(), HWND_TOP, 0, 0, 400, 300, SWP_NOMOVE);
+        Mirror();
+        Mirror();
+    }
+
+    void Destroy() {
+        for (Row& row : rows) {
+            DestroyWindow(row.main);
+            DestroyWindow(row.button);
+        }
+        DestroyWindow(tabs);
+        DeleteObject(font);
+    }
+};
+
+struct Stats {
+    double best = 0;
+    double median = 0;
+};
+
+Stats Summarise(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return {times.front(), times[times.size() / 2]};
+}
+
+struct Pair {
+    Stats kirabo;
+    Stats baseline;
+};
+
+// Kirabo and the baseline alternate, so that both see the same state of the machine.
+Pair MeasureInit(int filters, int runs) {
+    std::vector<double> kirabo, baseline;
+    for (int run = 0; run < runs; ++run) {
+        {
+            Host host;
+            host.Start(Options(filters));
+            const double start = Now();
+            host.record()->func_init(host.record());
+            kirabo.push_back(Now() - start);
+            host.Stop();
+        }
+        {
+            Host host;
+            host.Start(Options(filters));
+            Baseline base{host, {}, nullptr, nullptr};
+            const double start = Now();
+            base.Init();
+            baseline.push_back(Now() - start);
+            base.Destroy();
+            host.Stop();
+        }
+    }
+    return {Summarise(kirabo), Summarise(baseline)};
+}
+
+Pair MeasureRelayout(int filters, int runs) {
+    std::vector<double> kirabo, baseline;
+    Host host;
+    host.Start(Options(filters));
+    host.record()->func_init(host.record());
+    Host* unused = nullptr;
+    (void)unused;
+    for (int run = 0; run < runs; ++run) {
+        const double start = Now();
+        host.SendToPalette(WM_COMMAND, run % 2 ? 32772 : 32771, 0);
+        kirabo.push_back(Now() - start);
+    }
+    host.Stop();
+
+    Host raw;
+    raw.Start(Options(filters));
+    Baseline base{raw, {}, nullptr, nullptr};
+    base.Init();
+    for (int run = 0; run < runs; ++run) {
+        const double start = Now();
+        base.Relayout(run % 2 ? 2 : 1);
+        baseline.push_back(Now() - start);
+    }
+    base.Destroy();
+    raw.Stop();
+    return {Summarise(kirabo), Summarise(baseline)};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool smoke = argc > 1 && std::strcmp(argv[1], "--smoke") == 0;
+    const int runs = smoke ? 1 : 9;
+    std::vector<int> sizes = {100, 500, 1000};
+    if (smoke) sizes = {100};
+    for (int filters : sizes) {
+        const Pair init = MeasureInit(filters, runs);
+        std::printf("init_ms_%d_best: %.2f\ninit_ms_%d_median: %.2f\n", filters, init.kirabo.best, filters,
+                    init.kirabo.median);
+        std::printf("init_baseline_ms_%d_best: %.2f\ninit_baseline_ms_%d_median: %.2f\n", filters,
+                    init.baseline.best, filters, init.baseline.median);
+        std::printf("init_overhead_ratio_%d: %.3f\n", filters, init.kirabo.median / init.baseline.median);
+    }
+    const int relayoutRows = smoke ? 100 : 500;
+    const Pair relayout = MeasureRelayout(relayoutRows, smoke ? 2 : 21);
+    std::printf("relayout_ms_%d_median: %.2f\nrelayout_baseline_ms_%d_median: %.2f\n", relayoutRows,
+                relayout.kirabo.median, relayoutRows, relayout.baseline.median);
+    std::printf("relayout_overhead_ratio_%d: %.3f\n", relayoutRows, relayout.kirabo.median / relayout.baseline.median);
+    std::fflush(stdout);
+    return 0;
+}
