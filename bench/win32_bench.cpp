@@ -13,6 +13,8 @@
 
 #include "Host.h"
 
+#include <cstdlib>
+
 using namespace kirabo;
 using emulator::Host;
 using emulator::HostOptions;
@@ -43,6 +45,14 @@ MenuBarSpec Menus(int filters) {
         bar[5].items.push_back(Item(static_cast<UINT>(5000 + i), "ツール" + std::to_string(i) + "の表示"));
     }
     return bar;
+}
+
+// A host that did not come up would make every figure meaningless.
+void Start(Host& host, const HostOptions& options) {
+    if (!host.Start(options) || !host.paletteWindow()) {
+        std::fprintf(stderr, "kirabo-win32-bench: the host emulator did not start\n");
+        std::exit(1);
+    }
 }
 
 HostOptions Options(int filters) {
@@ -192,7 +202,7 @@ Pair MeasureInit(int filters, int runs) {
     for (int run = 0; run < runs; ++run) {
         {
             Host host;
-            host.Start(Options(filters));
+            Start(host, Options(filters));
             const double start = Now();
             host.record()->func_init(host.record());
             kirabo.push_back(Now() - start);
@@ -200,7 +210,7 @@ Pair MeasureInit(int filters, int runs) {
         }
         {
             Host host;
-            host.Start(Options(filters));
+            Start(host, Options(filters));
             Baseline base{host, {}, nullptr, nullptr};
             const double start = Now();
             base.Init();
@@ -215,10 +225,8 @@ Pair MeasureInit(int filters, int runs) {
 Pair MeasureRelayout(int filters, int runs) {
     std::vector<double> kirabo, baseline;
     Host host;
-    host.Start(Options(filters));
+    Start(host, Options(filters));
     host.record()->func_init(host.record());
-    Host* unused = nullptr;
-    (void)unused;
     for (int run = 0; run < runs; ++run) {
         const double start = Now();
         host.SendToPalette(WM_COMMAND, run % 2 ? 32772 : 32771, 0);
@@ -227,7 +235,7 @@ Pair MeasureRelayout(int filters, int runs) {
     host.Stop();
 
     Host raw;
-    raw.Start(Options(filters));
+    Start(raw, Options(filters));
     Baseline base{raw, {}, nullptr, nullptr};
     base.Init();
     for (int run = 0; run < runs; ++run) {

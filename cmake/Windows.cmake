@@ -64,3 +64,9 @@ target_link_libraries(kirabo-win32-bench PRIVATE kirabo_host)
 target_link_options(kirabo-win32-bench PRIVATE -static)
 add_dependencies(kirabo-win32-bench Kirabo)
 add_test(NAME bench.win32_smoke COMMAND kirabo-win32-bench --smoke WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The commands the README gives, run as a user would run them.
+foreach(command release run benchmark)
+  add_test(NAME commands.${command} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/commands/${command}_test.sh)
+  set_tests_properties(commands.${command} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+endforeach()

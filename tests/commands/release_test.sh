@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# ./release packs the DLL and the user guide; the version block reads from Linux as built.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+zip=$(./release | tail -1)
+unzip -l "$zip" | grep -q 'Kirabo-0.0.0.5/Kirabo.auf'
+unzip -l "$zip" | grep -q 'Kirabo-0.0.0.5/README.txt'
+unzip -p "$zip" Kirabo-0.0.0.5/Kirabo.auf | cmp - build/windows/Kirabo.auf
+info=$(exiftool -s -FileVersionNumber -ProductVersionNumber -LanguageCode -CharacterSet -FileDescription \
+  -InternalName -OriginalFileName -ProductName -Comments build/windows/Kirabo.auf)
+echo "$info"
+expected='FileVersionNumber               : 0.0.0.5
+ProductVersionNumber            : 0.0.0.5
+LanguageCode                    : Japanese
+CharacterSet                    : Unicode
+FileDescription                 : Kirabo.auf
+InternalName                    : Kirabo
+OriginalFileName                : Kirabo.DLL
+ProductName                     : Kirabo AviUtlプラグイン
+Comments                        : AviUtl キラボプラグイン'
+[ "$info" = "$expected" ]
