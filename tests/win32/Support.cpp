@@ -6,32 +6,36 @@
 namespace kirabo::test {
 namespace {
 
+std::string ClassName(HWND hwnd) {
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+// The window a WH_CBT hook sees activated, when it is a dialog box (a message box included).
+HWND ActivatedDialog(int code, WPARAM wParam) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    return code == HCBT_ACTIVATE && ClassName(window) == "#32770" ? window : nullptr;
+}
+
 HHOOK g_boxHook = nullptr;
 int g_boxAnswer = 0;
 AnsweredBox g_lastBox;
 
 LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND box = reinterpret_cast<HWND>(wParam);
-        char className[64] = {};
-        GetClassNameA(box, className, sizeof className);
-        if (std::string(className) == "#32770") {
-            g_lastBox.seen = true;
-            g_lastBox.caption = WindowText(box);
-            g_lastBox.text = WindowText(GetDlgItem(box, 0xFFFF));
-            g_lastBox.style = (GetDlgItem(box, IDYES) ? MB_YESNO : 0);
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                    GetDlgCtrlID(child) != IDYES && GetDlgCtrlID(child) != IDNO) {
-                    char childClass[32] = {};
-                    GetClassNameA(child, childClass, sizeof childClass);
-                    if (std::string(childClass) == "Static") g_lastBox.style |= MB_ICONQUESTION;
-                }
+    if (HWND box = ActivatedDialog(code, wParam)) {
+        g_lastBox.seen = true;
+        g_lastBox.caption = WindowText(box);
+        g_lastBox.text = WindowText(GetDlgItem(box, 0xFFFF));
+        g_lastBox.style = (GetDlgItem(box, IDYES) ? MB_YESNO : 0);
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && ClassName(child) == "Static") {
+                g_lastBox.style |= MB_ICONQUESTION;
             }
-            PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_boxAnswer), 0);
-            UnhookWindowsHookEx(g_boxHook);
-            g_boxHook = nullptr;
         }
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_boxAnswer), 0);
+        UnhookWindowsHookEx(g_boxHook);
+        g_boxHook = nullptr;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -47,15 +51,10 @@ void CALLBACK RunScript(HWND dialog, UINT, UINT_PTR id, DWORD) {
 }
 
 LRESULT CALLBACK CatchDialog(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-        HWND dialog = reinterpret_cast<HWND>(wParam);
-        char className[64] = {};
-        GetClassNameA(dialog, className, sizeof className);
-        if (std::string(className) == "#32770") {
-            UnhookWindowsHookEx(g_dialogHook);
-            g_dialogHook = nullptr;
-            SetTimer(dialog, 1, 10, RunScript);
-        }
+    if (HWND dialog = ActivatedDialog(code, wParam)) {
+        UnhookWindowsHookEx(g_dialogHook);
+        g_dialogHook = nullptr;
+        SetTimer(dialog, 1, 10, RunScript);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -133,9 +132,7 @@ std::vector<Child> Children(HWND parent) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         Child c;
         c.hwnd = child;
-        char className[64] = {};
-        GetClassNameA(child, className, sizeof className);
-        c.className = className;
+        c.className = ClassName(child);
         c.text = WindowText(child);
         c.style = GetWindowLongA(child, GWL_STYLE);
         c.id = GetDlgCtrlID(child);

@@ -195,3 +195,34 @@ TEST_CASE("an empty palette gives an empty list, and OK leaves it empty") {
     host.Exit();
     CHECK(host.store["FilterSize"] == "0");
 }
+
+TEST_CASE("dragging at the list's right edge scrolls it, then waits before the next step") {
+    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    for (int i = 0; i < 200; ++i) bar[1].items.push_back(Item(static_cast<UINT>(100 + i), "filter " + std::to_string(i)));
+    Host host;
+    REQUIRE(host.Start(TestOptions(bar)));
+    struct Positions {
+        int start = -1, afterStep = -1, afterSecondMove = -1, afterNextDrag = -1;
+    } seen;
+    OpenReorder(host, [&](HWND dialog, HWND list) {
+        RECT client = {};
+        GetClientRect(list, &client);
+        POINT edge = {client.right - 5, client.bottom / 2};
+        MapWindowPoints(list, dialog, &edge, 1);
+        seen.start = GetScrollPos(list, SB_HORZ);
+        SelectItems(list, {0});
+        BeginDrag(dialog, list, 0);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));
+        seen.afterStep = GetScrollPos(list, SB_HORZ);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));  // within 700 ms
+        seen.afterSecondMove = GetScrollPos(list, SB_HORZ);
+        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+        BeginDrag(dialog, list, 0);  // the pause carries over into the next drag
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));
+        seen.afterNextDrag = GetScrollPos(list, SB_HORZ);
+        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    }, IDCANCEL);
+    CHECK(seen.afterStep > seen.start);
+    CHECK(seen.afterSecondMove == seen.afterStep);
+    CHECK(seen.afterNextDrag == seen.afterStep);
+}
