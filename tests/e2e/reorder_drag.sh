@@ -23,23 +23,11 @@ win() { echo "Z:${1//\//\\}"; }
   --ini "$(win "$work/host.ini")" --quit-after 60000 &
 host=$!
 
-wait_for() {  # a window whose name matches, by xdotool
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --name "$1" 2>/dev/null | head -1) && [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.1
-  done
-  echo "no window named $1" >&2
-  exit 1
-}
+source "$root/scripts/x11-helpers"
 
 palette=$(wait_for 'キラボ')
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$palette")"
-xdotool mousemove $((X + 30)) $((Y + 6)) click 1   # the palette's caption: activate it
-sleep 0.3
-xdotool key alt+s
-sleep 0.3
-xdotool key r                                       # 設定 → 並び替え
+open_menu "$palette" s r '並び替え'                # 設定 → 並び替え
 dialog=$(wait_for '並び替え')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
