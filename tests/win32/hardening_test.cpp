@@ -127,3 +127,37 @@ TEST_CASE("items added and removed between two resets") {
     // 色調補正 keeps its settings item, so it stays, as a label.
     CHECK(std::count(names.begin(), names.end(), "色調補正") == 2);
 }
+
+TEST_CASE("settings captions of every awkward length") {
+    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    // 0 bytes: passed over; 5 and 6: the empty name; 254 and 300: cut to what the read returns.
+    const std::size_t lengths[] = {0, 5, 6, 254, 300};
+    for (std::size_t i = 0; i < 5; ++i) {
+        bar[2].items.push_back(Item(static_cast<UINT>(21 + i), std::string(lengths[i], static_cast<char>('a' + i))));
+    }
+    Host host;
+    REQUIRE(host.Start(TestOptions(bar)));
+    host.Exit();
+    CHECK(StoredNames(host) == std::vector<std::string>{"", "", std::string(248, 'd'), std::string(248, 'e')});
+}
+
+TEST_CASE("messages before func_init do nothing") {
+    Host host;
+    HostOptions options = TestOptions();
+    options.initialise = false;
+    REQUIRE(host.Start(options));
+    NMHDR change = {nullptr, 201, static_cast<UINT>(TCN_SELCHANGE)};
+    for (UINT id : {0u, 100u, 32771u, 32775u, 32776u, 32777u}) host.SendToPalette(WM_COMMAND, id, 0);
+    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&change));
+    host.SendToPalette(WM_NOTIFY, 201, 0);
+    host.SendToPalette(WM_USER + 100, 0, 0);
+    host.Pump();
+    CHECK(host.commands.empty());
+    CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
+    CHECK(GetMenu(host.paletteWindow()) == nullptr);
+    // func_exit without func_init must not overwrite the store with an empty list.
+    host.store = {{"FilterSize", "1"}, {"FilterName0", "A"}, {"FilterType0", "1"}};
+    host.record()->func_exit(host.record());
+    CHECK(host.store["FilterName0"] == "A");
+    CHECK(host.calls.empty());
+}
