@@ -18,9 +18,9 @@
 using namespace kirabo;
 using emulator::Host;
 using emulator::HostOptions;
+using emulator::EmptyMenus;
 using emulator::Item;
 using emulator::MenuBarSpec;
-using emulator::MenuSpec;
 using emulator::Separator;
 
 namespace {
@@ -34,7 +34,7 @@ double Now() {
 
 // `filters` filters with a toggle and a settings item, and a display tool for every tenth.
 MenuBarSpec Menus(int filters) {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     for (int i = 0; i < filters; ++i) {
         const std::string name = "フィルタ" + std::to_string(i);
         bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 2 == 0));

@@ -3,8 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 zip=$(./release | tail -1)
-unzip -l "$zip" | grep -q 'Kirabo-0.0.0.5/Kirabo.auf'
-unzip -l "$zip" | grep -q 'Kirabo-0.0.0.5/README.txt'
+contents=$(unzip -Z1 "$zip")
+[ "$contents" = $'Kirabo-0.0.0.5/\nKirabo-0.0.0.5/README.txt\nKirabo-0.0.0.5/Kirabo.auf' ] || { echo "$contents"; exit 1; }
 unzip -p "$zip" Kirabo-0.0.0.5/Kirabo.auf | cmp - build/windows/Kirabo.auf
 info=$(exiftool -s -FileVersionNumber -ProductVersionNumber -LanguageCode -CharacterSet -FileDescription \
   -InternalName -OriginalFileName -ProductName -Comments build/windows/Kirabo.auf)

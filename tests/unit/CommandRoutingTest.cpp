@@ -63,7 +63,7 @@ TEST(CommandRouting, ThreeHundredRowsEachGetTheirOwnIdsAndRouteToThemselves) {
         EXPECT_EQ(RouteCommand(main, context), (Command{CommandAction::PostToggle, 0, static_cast<std::size_t>(row)}));
         EXPECT_EQ(RouteCommand(button, context), (Command{CommandAction::PostSettings, 0, static_cast<std::size_t>(row)}));
     }
-    // The spec ids stay for the first hundred rows.
+    // The first hundred rows keep their original ids.
     EXPECT_EQ(MainControlId(99), 99u);
     EXPECT_EQ(ButtonControlId(99), 199u);
     // Ids the first hundred rows' scheme would give later rows route nowhere now.

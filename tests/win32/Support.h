@@ -13,9 +13,14 @@
 
 namespace kirabo::test {
 
+using emulator::EmptyMenus;
 using emulator::Host;
 using emulator::HostOptions;
+using emulator::Item;
 using emulator::MenuBarSpec;
+using emulator::MenuSpec;
+using emulator::Separator;
+using emulator::Submenu;
 
 struct Child {
     HWND hwnd = nullptr;

@@ -9,14 +9,11 @@
 
 using namespace kirabo;
 using namespace kirabo::test;
-using emulator::Item;
-using emulator::MenuSpec;
-using emulator::Separator;
 
 namespace {
 
 MenuBarSpec ManyFilters(int count) {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     for (int i = 0; i < count; ++i) {
         const std::string name = "filter " + std::to_string(i);
         bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 3 == 0));
@@ -129,7 +126,7 @@ TEST_CASE("items added and removed between two resets") {
 }
 
 TEST_CASE("settings captions of every awkward length") {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     // 0 bytes: passed over; 5 and 6: the empty name; 254 and 300: cut to what the read returns.
     const std::size_t lengths[] = {0, 5, 6, 254, 300};
     for (std::size_t i = 0; i < 5; ++i) {

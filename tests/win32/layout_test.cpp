@@ -6,16 +6,13 @@
 
 using namespace kirabo;
 using namespace kirabo::test;
-using emulator::Item;
-using emulator::MenuSpec;
-using emulator::Separator;
 
 namespace {
 
 // After a first start these give, in order: AAAAAAAAAA (check box, 設定), DD (label, 設定),
 // BB (check box), EEEE (check box, 設定), CC (label, 表示). The longest name has 10 bytes.
 MenuBarSpec FiveRows() {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     bar[1].items = {Item(11, "AAAAAAAAAA"), Item(12, "BB"), Item(13, "EEEE")};
     bar[2].items = {Item(21, "AAAAAAAAAAの設定"), Item(22, "DDの設定"), Item(23, "EEEEの設定")};
     bar[5].items = {Separator(), Item(51, "CCの表示")};

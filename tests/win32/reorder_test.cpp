@@ -5,14 +5,12 @@
 
 using namespace kirabo;
 using namespace kirabo::test;
-using emulator::Item;
-using emulator::MenuSpec;
 
 namespace {
 
 // Six filters A to F, each with a settings item, in one column.
 MenuBarSpec SixRows() {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     for (int i = 0; i < 6; ++i) {
         const std::string name(1, static_cast<char>('A' + i));
         bar[1].items.push_back(Item(static_cast<UINT>(11 + i), name));
@@ -197,7 +195,7 @@ TEST_CASE("an empty palette gives an empty list, and OK leaves it empty") {
 }
 
 TEST_CASE("dragging at the list's right edge scrolls it, then waits before the next step") {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     for (int i = 0; i < 200; ++i) bar[1].items.push_back(Item(static_cast<UINT>(100 + i), "filter " + std::to_string(i)));
     Host host;
     REQUIRE(host.Start(TestOptions(bar)));

@@ -6,10 +6,6 @@
 
 using namespace kirabo;
 using namespace kirabo::test;
-using emulator::Item;
-using emulator::MenuSpec;
-using emulator::Separator;
-using emulator::Submenu;
 
 namespace {
 
@@ -18,7 +14,7 @@ const std::string kDisplay = "の表示";
 
 MenuBarSpec Bar(std::vector<emulator::MenuItemSpec> toggle, std::vector<emulator::MenuItemSpec> settings,
                 std::vector<emulator::MenuItemSpec> display) {
-    MenuBarSpec bar(6, MenuSpec{"-", true, {}});
+    MenuBarSpec bar = EmptyMenus();
     bar[1].items = std::move(toggle);
     bar[2].items = std::move(settings);
     bar[5].items = std::move(display);
@@ -120,7 +116,7 @@ TEST_CASE("without the host's menus every saved entry drops out") {
     const Case cases[] = {
         {"no menu bar at all", {}},
         {"plain commands where the menus should be", MenuBarSpec(6, MenuSpec{"-", false, {}})},
-        {"empty pop-ups", MenuBarSpec(6, MenuSpec{"-", true, {}})},
+        {"empty pop-ups", EmptyMenus()},
     };
     for (const Case& c : cases) {
         CAPTURE(c.what);

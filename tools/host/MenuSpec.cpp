@@ -56,6 +56,8 @@ MenuBarSpec DefaultMenus() {
     return bar;
 }
 
+MenuBarSpec EmptyMenus() { return MenuBarSpec(kDisplayMenu + 1, MenuSpec{"-", true, {}}); }
+
 bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& error) {
     menus.clear();
     std::istringstream lines(text);

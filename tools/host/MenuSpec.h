@@ -36,6 +36,9 @@ MenuItemSpec Submenu(std::string caption);
 // A host with a handful of filters and display tools, in Japanese, as a user would see it.
 MenuBarSpec DefaultMenus();
 
+// A menu bar with empty pop-ups up to the display menu, for a caller to fill.
+MenuBarSpec EmptyMenus();
+
 // The text format of --menus (UTF-8):
 //   menu <position> <title>        starts the pop-up at that position of the menu bar
 //   item <id> <caption>            a command item; "item*" for one with a check mark
