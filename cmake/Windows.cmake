@@ -16,15 +16,23 @@ add_library(Kirabo SHARED
   src/palette/MirrorCheckStates.cpp
   src/palette/PaletteWindowProc.cpp
   src/reorder/ReorderDialog.cpp
-  src/host/RuntimeSize.cpp
   src/resources/Kirabo.rc
   src/resources/Kirabo.def
 )
 set_target_properties(Kirabo PROPERTIES PREFIX "" SUFFIX ".auf")
-target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
 target_compile_definitions(Kirabo PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(Kirabo PRIVATE kirabo_core comctl32)
-target_link_options(Kirabo PRIVATE -static -s -Wl,--kill-at -Wl,--gc-sections)
+if(MINGW)
+  target_sources(Kirabo PRIVATE src/host/RuntimeSize.cpp)
+  target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
+  target_link_options(Kirabo PRIVATE -static -s -Wl,--kill-at -Wl,--gc-sections)
+else()
+  # MSVC on Windows: Shift-JIS literals, the runtime linked in. (The emulator and the tests
+  # below are built with MinGW only.)
+  target_compile_options(Kirabo PRIVATE /W4 /WX /source-charset:utf-8 /execution-charset:.932)
+  set_property(TARGET Kirabo PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded")
+  return()
+endif()
 
 # The host emulator: a library for the Windows tests, and the program ./run starts.
 add_library(kirabo_host STATIC tools/host/Host.cpp tools/host/MenuSpec.cpp)
