@@ -112,12 +112,18 @@ void FillList(HWND dialog) {
 
 void Commit() {
     HWND list = g_drag.list;
+    const std::size_t count = g_plugin.entries.count();
     EntryList ordered;
+    std::vector<bool> taken(count);
     for (int i = 0; i < static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); ++i) {
         const LPARAM d = ItemData(list, i);
-        if (d < 0 || static_cast<std::size_t>(d) >= g_plugin.entries.count()) continue;
+        if (d < 0 || static_cast<std::size_t>(d) >= count || taken[static_cast<std::size_t>(d)]) return;
+        taken[static_cast<std::size_t>(d)] = true;
         ordered.append(g_plugin.entries.at(static_cast<std::size_t>(d)));
     }
+    // A list that lost an item (a failed insertion) would lose a row and its controls: keep the
+    // order as it was instead.
+    if (ordered.count() != count) return;
     // Whole records move, with their controls and controlIndex.
     g_plugin.entries = std::move(ordered);
 }

@@ -224,3 +224,15 @@ TEST_CASE("dragging at the list's right edge scrolls it, then waits before the n
     CHECK(seen.afterSecondMove == seen.afterStep);
     CHECK(seen.afterNextDrag == seen.afterStep);
 }
+
+TEST_CASE("OK over a list that lost an item keeps every row and the order as it was") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    OpenReorder(host, [](HWND dialog, HWND list) {
+        DragBAndFOntoUpperE(dialog, list);
+        SendMessageA(list, LVM_DELETEITEM, 2, 0);
+    }, IDOK);
+    CHECK(GetDlgItem(host.paletteWindow(), 3) != nullptr);
+    host.Exit();
+    CHECK(StoredNames(host) == std::vector<std::string>{"A", "B", "C", "D", "E", "F"});
+}
