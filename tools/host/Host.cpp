@@ -167,7 +167,10 @@ LRESULT Host::SendToPalette(UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(paletteWindow_, message, wParam, lParam);
 }
 
-void* Host::editp() { static int edit = kEditHandle; return &edit; }
+void* Host::editp() {
+    static int edit = kEditHandle;
+    return &edit;
+}
 
 LRESULT CALLBACK Host::PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Host* self = g_host;
@@ -214,10 +217,9 @@ void Host::CarryOut(UINT command) {
     } else if ((menu == kSettingsMenu || menu == kDisplayMenu) && options_.openToolWindows) {
         char caption[256] = {};
         GetMenuStringA(bar, command, caption, sizeof caption, MF_BYCOMMAND);
-        HWND tool = CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, caption,
-                                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120, 200, 260, 140,
-                                    mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
-        (void)tool;
+        // Stands for the filter's settings window or the display tool; it closes with the host.
+        CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120,
+                        200, 260, 140, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
 }
 
