@@ -109,7 +109,7 @@ using IniLoadStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, char* b
                                       const char* defaultValue);
 using IniSaveStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, const char* value);
 
-// The host's service table; the plug-in calls five of its slots.
+// The host's service table, as far as the plug-in reads it: five of its slots, by number.
 struct HostServices {
     void* slots0to4[5]{};
     IsSavingProc is_saving{};
@@ -118,7 +118,6 @@ struct HostServices {
     IniSaveIntProc ini_save_int{};
     IniLoadStrProc ini_load_str{};
     IniSaveStrProc ini_save_str{};
-    void* laterSlots[64]{};
 };
 
 static_assert(offsetof(HostServices, is_saving) == 5 * 4);
