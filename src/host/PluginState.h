@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "entries/EntryList.h"
-#include "host/Settings.h"
+#include "host/LayoutSettings.h"
 
 namespace kirabo {
 

@@ -5,14 +5,9 @@
 #include <string>
 
 #include "entries/EntryList.h"
+#include "host/LayoutSettings.h"
 
 namespace kirabo {
-
-struct LayoutSettings {
-    std::int32_t columnCount = 2;
-    std::int32_t tabMode = 0;
-    std::int32_t selectedColumn = 0;
-};
 
 // The host's four settings services, seen from the plug-in.
 class SettingsStore {
