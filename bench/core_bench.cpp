@@ -14,7 +14,7 @@
 
 #include "entries/MenuMerge.h"
 #include "palette/Geometry.h"
-#include "reorder/Drop.h"
+#include "reorder/Arrangement.h"
 
 namespace {
 
@@ -94,13 +94,13 @@ void BM_Geometry(benchmark::State& state) {
 
 void BM_Drop(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    std::vector<int> items(static_cast<std::size_t>(count));
-    std::iota(items.begin(), items.end(), 0);
-    std::vector<int> selected;
-    for (int i = 0; i < count; i += 10) selected.push_back(i);
+    Arrangement list;
+    list.items.resize(static_cast<std::size_t>(count));
+    std::iota(list.items.begin(), list.items.end(), 0);
+    for (int i = 0; i < count; i += 10) list.selected.push_back(i);
     for (auto _ : state) {
-        const int anchor = DropAnchor(count / 2, false, selected);
-        benchmark::DoNotOptimize(ApplyDrop(items, selected, anchor).data());
+        const Move drop{MoveKind::Drop, DropAnchor(count / 2, false, list.selected)};
+        benchmark::DoNotOptimize(MoveSelection(list, drop).items.data());
     }
 }
 

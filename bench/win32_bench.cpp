@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Host.h"
+#include "resources/ResourceIds.h"
 
 #include <cstdlib>
 
@@ -20,7 +21,7 @@ using emulator::Host;
 using emulator::HostOptions;
 using emulator::EmptyMenus;
 using emulator::Item;
-using emulator::MenuBarSpec;
+using emulator::MenuBarText;
 using emulator::Separator;
 
 namespace {
@@ -33,8 +34,8 @@ double Now() {
 }
 
 // `filters` filters with a toggle and a settings item, and a display tool for every tenth.
-MenuBarSpec Menus(int filters) {
-    MenuBarSpec bar = EmptyMenus();
+MenuBarText Menus(int filters) {
+    MenuBarText bar = EmptyMenus();
     for (int i = 0; i < filters; ++i) {
         const std::string name = "フィルタ" + std::to_string(i);
         bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 2 == 0));
@@ -88,8 +89,8 @@ struct Baseline {
             SendMessageA(row.main, BM_SETCHECK, (state != UINT(-1) && (state & MF_CHECKED)) ? 1 : 0, 0);
         }
         HMENU own = GetMenu(host.paletteWindow());
-        CheckMenuRadioItem(own, 32771, 32774, 32772, MF_BYCOMMAND);
-        CheckMenuItem(own, 32775, MF_BYCOMMAND | MF_UNCHECKED);
+        CheckMenuRadioItem(own, KIRABO_CMD_ONE_COLUMN, KIRABO_CMD_FOUR_COLUMNS, KIRABO_CMD_TWO_COLUMNS, MF_BYCOMMAND);
+        CheckMenuItem(own, KIRABO_CMD_TAB_MODE, MF_BYCOMMAND | MF_UNCHECKED);
     }
 
     void Read(HMENU bar, int position, bool display) {
@@ -120,7 +121,7 @@ struct Baseline {
         const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&classes);
         HWND palette = host.paletteWindow();
-        SetMenu(palette, LoadMenuA(host.module(), MAKEINTRESOURCEA(7000)));
+        SetMenu(palette, LoadMenuA(host.module(), MAKEINTRESOURCEA(KIRABO_MENU_PALETTE)));
         DrawMenuBar(palette);
         GetWindow(palette, GW_OWNER);
         font = CreateFontA(12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 2, 48, "ＭＳ Ｐゴシック");
@@ -130,7 +131,7 @@ struct Baseline {
         Read(bar, 5, true);
 
         tabs = CreateWindowExA(0, WC_TABCONTROLA, "", 0x44000000, 9, 2, 100, 18, palette,
-                               reinterpret_cast<HMENU>(201), host.module(), nullptr);
+                               reinterpret_cast<HMENU>(KIRABO_COLUMN_TABS), host.module(), nullptr);
         SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
         ShowWindow(tabs, SW_HIDE);
         const int perColumn = static_cast<int>((rows.size() + 1) / 2);
@@ -229,7 +230,7 @@ Pair MeasureRelayout(int filters, int runs) {
     host.record()->func_init(host.record());
     for (int run = 0; run < runs; ++run) {
         const double start = Now();
-        host.SendToPalette(WM_COMMAND, run % 2 ? 32772 : 32771, 0);
+        host.SendToPalette(WM_COMMAND, run % 2 ? KIRABO_CMD_TWO_COLUMNS : KIRABO_CMD_ONE_COLUMN, 0);
         kirabo.push_back(Now() - start);
     }
     host.Stop();

@@ -26,3 +26,4 @@ if(benchmark_FOUND)
 endif()
 
 add_test(NAME analysis.cppcheck COMMAND ${CMAKE_SOURCE_DIR}/scripts/cppcheck)
+add_test(NAME analysis.include_direction COMMAND ${CMAKE_SOURCE_DIR}/scripts/include-direction)

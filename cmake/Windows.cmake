@@ -9,8 +9,8 @@ target_compile_options(kirabo_core PRIVATE -ffunction-sections -fdata-sections)
 
 add_library(Kirabo SHARED
   src/host/PluginState.cpp
-  src/host/HostSettingsStore.cpp
-  src/host/Plugin.cpp
+  src/lifecycle/HostSettingsStore.cpp
+  src/lifecycle/Plugin.cpp
   src/entries/ScanHostMenus.cpp
   src/palette/LayoutPalette.cpp
   src/palette/MirrorCheckStates.cpp
@@ -23,7 +23,7 @@ set_target_properties(Kirabo PROPERTIES PREFIX "" SUFFIX ".auf")
 target_compile_definitions(Kirabo PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(Kirabo PRIVATE kirabo_core comctl32)
 if(MINGW)
-  target_sources(Kirabo PRIVATE src/host/RuntimeSize.cpp)
+  target_sources(Kirabo PRIVATE src/lifecycle/RuntimeSize.cpp)
   target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
   target_link_options(Kirabo PRIVATE -static -s -Wl,--kill-at -Wl,--gc-sections)
 else()
@@ -35,7 +35,7 @@ else()
 endif()
 
 # The host emulator: a library for the Windows tests, and the program ./run starts.
-add_library(kirabo_host STATIC tools/host/Host.cpp tools/host/MenuSpec.cpp)
+add_library(kirabo_host STATIC tools/host/Host.cpp tools/host/MenuText.cpp)
 target_include_directories(kirabo_host PUBLIC tools/host src)
 target_compile_options(kirabo_host PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
 target_compile_definitions(kirabo_host PUBLIC NOMINMAX _WIN32_WINNT=0x0601)

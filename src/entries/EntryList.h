@@ -33,8 +33,9 @@ struct FilterEntry {
 class EntryList {
 public:
     std::size_t count() const { return entries_.size(); }
-    FilterEntry& at(std::size_t i) { return entries_[i]; }
-    const FilterEntry& at(std::size_t i) const { return entries_[i]; }
+    // Unchecked, like a vector's: i must be below count().
+    FilterEntry& operator[](std::size_t i) { return entries_[i]; }
+    const FilterEntry& operator[](std::size_t i) const { return entries_[i]; }
 
     void clear() { entries_.clear(); }
     void reserve(std::size_t n) { entries_.reserve(n); }

@@ -74,7 +74,7 @@ public:
         nodes_.reserve(entries.count() + 1);
         nodes_.push_back(Node{});  // the place before the first entry: an insertion cursor of -1
         for (std::size_t i = 0; i < entries.count(); ++i) {
-            const FilterEntry& entry = entries.at(i);
+            const FilterEntry& entry = entries[i];
             Node node;
             node.nameId = NameId(entry.name);
             node.toggleCommand = entry.toggleCommand;
@@ -113,7 +113,7 @@ public:
             if (node.toggleCommand == 0 && node.settingsCommand == 0) continue;
             FilterEntry entry;
             if (node.source >= 0) {
-                entry = saved_.at(static_cast<std::size_t>(node.source));
+                entry = saved_[static_cast<std::size_t>(node.source)];
             } else {
                 entry.name = newNames_[static_cast<std::size_t>(-node.source - 1)];
                 entry.kind = node.kind;

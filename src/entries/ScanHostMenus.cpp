@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "entries/MenuMerge.h"
-#include "host/PluginState.h"
 
 namespace kirabo {
 namespace {
@@ -45,9 +44,9 @@ private:
 
 }  // namespace
 
-void ScanHostMenus() {
-    HostMenuReader reader(GetMenu(g_plugin.hostMainWindow));
-    MergeHostMenus(reader, g_plugin.entries);
+void ScanHostMenus(HMENU hostMenuBar, EntryList& entries) {
+    HostMenuReader reader(hostMenuBar);
+    MergeHostMenus(reader, entries);
 }
 
 }  // namespace kirabo

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <windows.h>
+
+#include "entries/EntryList.h"
+
 namespace kirabo {
 
-// Completes the global EntryList from the menus of hostMainWindow.
-void ScanHostMenus();
+// Completes the list from the toggle, settings and display menus of the host's menu bar (none:
+// every walk finds nothing, and the list empties).
+void ScanHostMenus(HMENU hostMenuBar, EntryList& entries);
 
 }  // namespace kirabo

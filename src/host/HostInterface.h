@@ -126,9 +126,6 @@ static_assert(offsetof(HostServices, ini_save_int) == 35 * 4);
 static_assert(offsetof(HostServices, ini_load_str) == 36 * 4);
 static_assert(offsetof(HostServices, ini_save_str) == 37 * 4);
 
-// The buffer the plug-in hands to ini_load_str, terminator included.
-inline constexpr std::size_t kIniStringBufferBytes = 4096;
-
 }  // namespace kirabo::host
 
 extern "C" __declspec(dllexport) kirabo::host::FilterRecord* __stdcall GetFilterTable();

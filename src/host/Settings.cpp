@@ -52,7 +52,7 @@ void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const E
     const auto count = static_cast<std::int32_t>(std::min<std::size_t>(entries.count(), INT32_MAX));
     store.SaveInt("FilterSize", count);
     for (std::int32_t i = 0; i < count; ++i) {
-        const FilterEntry& entry = entries.at(static_cast<std::size_t>(i));
+        const FilterEntry& entry = entries[static_cast<std::size_t>(i)];
         store.SaveString(Key(kNamePattern, i).text, entry.name);
         store.SaveInt(Key(kTypePattern, i).text, entry.kind);
     }

@@ -15,12 +15,15 @@ public:
     virtual ~SettingsStore() = default;
     virtual std::int32_t LoadInt(const char* key, std::int32_t defaultValue) = 0;
     virtual void SaveInt(const char* key, std::int32_t value) = 0;
-    // Reads into a buffer of kNameBufferBytes; an unset key gives the empty string.
+    // Reads into a buffer of kNameBufferBytes, so at most one byte less; an unset key gives the
+    // empty string.
     virtual std::string LoadString(const char* key) = 0;
     virtual void SaveString(const char* key, const std::string& value) = 0;
 };
 
 inline constexpr std::size_t kKeyBufferBytes = 256;
+// The buffer a stored name is read into (the host's ini_load_str is told no size), terminator
+// included.
 inline constexpr std::size_t kNameBufferBytes = 4096;
 
 // A damaged "FilterSize" must not keep the host busy for billions of reads at start; no host has

@@ -2,6 +2,10 @@
 
 namespace kirabo {
 
+bool RowGetsControls(std::int32_t controlIndex) {
+    return controlIndex >= 0 && controlIndex < kMaxRowsWithControls;
+}
+
 std::uint32_t MainControlId(std::int32_t controlIndex) {
     if (controlIndex < kRowsWithShortIds) return static_cast<std::uint32_t>(controlIndex);
     return kLongIdBase + 2 * static_cast<std::uint32_t>(controlIndex - kRowsWithShortIds);
@@ -36,14 +40,14 @@ std::optional<RowClick> RowOfId(std::uint32_t id, std::size_t count) {
 }  // namespace
 
 Command RouteCommand(std::uint32_t wParam, const CommandContext& context) {
-    if (context.saving || !context.hasHostWindow) return {CommandAction::Drop};
+    if (context.saving || !context.hasHostWindow) return {CommandAction::Ignore};
     const std::uint32_t id = wParam & 0xFFFF;
-    if (id >= kCommandOneColumn && id <= kCommandFourColumns) {
-        return {CommandAction::SetColumns, static_cast<std::int32_t>(id - kCommandOneColumn + 1)};
+    if (id >= KIRABO_CMD_ONE_COLUMN && id <= KIRABO_CMD_FOUR_COLUMNS) {
+        return {CommandAction::SetColumns, static_cast<std::int32_t>(id - KIRABO_CMD_ONE_COLUMN + 1)};
     }
-    if (id == kCommandTabMode) return {CommandAction::ToggleTabs};
-    if (id == kCommandReorder) return {CommandAction::Reorder};
-    if (id == kCommandResetOrder) return {CommandAction::ResetOrder};
+    if (id == KIRABO_CMD_TAB_MODE) return {CommandAction::ToggleTabs};
+    if (id == KIRABO_CMD_REORDER) return {CommandAction::Reorder};
+    if (id == KIRABO_CMD_RESET_ORDER) return {CommandAction::ResetOrder};
 
     const std::vector<std::int32_t> none;
     const std::vector<std::int32_t>& indices = context.controlIndices ? *context.controlIndices : none;

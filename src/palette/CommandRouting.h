@@ -6,15 +6,9 @@
 #include <optional>
 #include <vector>
 
-namespace kirabo {
+#include "resources/ResourceIds.h"
 
-// The own menu bar (resource 7000).
-inline constexpr std::uint32_t kCommandOneColumn = 32771;
-inline constexpr std::uint32_t kCommandFourColumns = 32774;
-inline constexpr std::uint32_t kCommandTabMode = 32775;
-inline constexpr std::uint32_t kCommandReorder = 32776;
-inline constexpr std::uint32_t kCommandResetOrder = 32777;
-inline constexpr std::uint32_t kColumnTabsId = 201;
+namespace kirabo {
 
 // Rows 0 to 99 carry controlIndex and controlIndex + 100. Later rows take pairs of ids above the
 // own menu's, so that no row's id is ever another control's.
@@ -25,11 +19,13 @@ inline constexpr std::uint32_t kLastControlId = 0xFFFF;  // ids travel in 16 bit
 inline constexpr int kMaxRowsWithControls =
     kRowsWithShortIds + static_cast<int>((kLastControlId - kLongIdBase + 1) / 2);
 
+// Whether a row at this position can still be given control ids; later rows get no controls.
+bool RowGetsControls(std::int32_t controlIndex);
 std::uint32_t MainControlId(std::int32_t controlIndex);
 std::uint32_t ButtonControlId(std::int32_t controlIndex);
 
 enum class CommandAction {
-    Drop,          // nothing at all, not even the mirroring
+    Ignore,        // nothing at all, not even the mirroring
     SetColumns,    // columnCount <- value, relayout
     ToggleTabs,    // tabMode flips, relayout
     Reorder,       // the reorder dialog, relayout

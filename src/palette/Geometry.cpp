@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <climits>
 
+#include "host/Settings.h"
+
 namespace kirabo {
 namespace {
 
-constexpr std::size_t kNameBufferLimit = 4096;
 // Far beyond any screen, and far from overflowing.
 constexpr long long kPixelLimit = 1 << 24;
 
@@ -21,9 +22,9 @@ int NameWidth(const std::vector<RowInput>& rows) {
         widest = std::max(widest, row.nameBytes);
         any = true;
     }
-    // Names are read from menu captions of at most 254 bytes; the cap only keeps an absurd name
-    // from overflowing the pixel arithmetic.
-    widest = std::min<std::size_t>(widest, kNameBufferLimit);
+    // No name is longer than the buffer it was read into; the cap only keeps an absurd name from
+    // overflowing the pixel arithmetic.
+    widest = std::min<std::size_t>(widest, kNameBufferBytes);
     return any ? kNameBytePixels * static_cast<int>(widest) + kNamePadding : 0;
 }
 

@@ -34,7 +34,7 @@ HWND CreateControl(host::FilterRecord* fp, const char* windowClass, const char* 
 void CreateRowControls(host::FilterRecord* fp, FilterEntry& entry, std::int32_t index, int nameWidth,
                        const RowPlace& place) {
     entry.controlIndex = index;
-    if (index >= kMaxRowsWithControls) return;  // no control id is left for it
+    if (!RowGetsControls(index)) return;  // no control id is left for it
     const bool checkBox = entry.toggleCommand != 0;
     entry.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
                                       checkBox ? kCheckBoxStyle : kLabelStyle, place.columnX, place.y,
@@ -58,7 +58,7 @@ void CreateColumnTabs(host::FilterRecord* fp, int nameWidth) {
     g_plugin.columnTabs = CreateWindowExA(
         0, WC_TABCONTROLA, "", kColumnTabsStyle, kTabsInitialLeft, kTabsInitialTop,
         nameWidth + kTabsInitialExtraRight - kTabsInitialLeft, kTabsInitialBottom - kTabsInitialTop,
-        fp->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kColumnTabsId)), fp->dll_hinst, nullptr);
+        fp->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), fp->dll_hinst, nullptr);
     if (g_plugin.columnTabs) {
         SendMessageA(g_plugin.columnTabs, WM_SETFONT, reinterpret_cast<WPARAM>(g_plugin.paletteFont), 0);
     }
@@ -89,7 +89,7 @@ void LayoutPalette(host::FilterRecord* fp, int create) {
     LayoutSettings& settings = g_plugin.settings;
 
     std::vector<RowInput> rows(entries.count());
-    for (std::size_t i = 0; i < entries.count(); ++i) rows[i].nameBytes = entries.at(i).name.size();
+    for (std::size_t i = 0; i < entries.count(); ++i) rows[i].nameBytes = entries[i].name.size();
     const SystemMetrics metrics{GetSystemMetrics(SM_CYDLGFRAME), GetSystemMetrics(SM_CYSMCAPTION)};
     const bool tabMode = settings.tabMode != 0;
     const PaletteGeometry geometry =
@@ -106,7 +106,7 @@ void LayoutPalette(host::FilterRecord* fp, int create) {
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
         if (place.placement == RowPlacement::NotLaidOut) continue;
-        FilterEntry& entry = entries.at(i);
+        FilterEntry& entry = entries[i];
         if (create) CreateRowControls(fp, entry, static_cast<std::int32_t>(i), geometry.nameWidth, place);
         if (place.placement == RowPlacement::Shown) {
             MoveControl(entry.mainControl, place.x, place.y);

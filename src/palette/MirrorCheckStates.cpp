@@ -21,10 +21,10 @@ void MirrorCheckStates(host::FilterRecord* fp) {
     HMENU ownMenu = GetMenu(fp->hwnd);
     const std::int32_t columns = g_plugin.settings.columnCount;
     const UINT columnItem = columns >= 2 && columns <= 4
-                                ? kCommandOneColumn + static_cast<UINT>(columns) - 1
-                                : kCommandOneColumn;
-    CheckMenuRadioItem(ownMenu, kCommandOneColumn, kCommandFourColumns, columnItem, MF_BYCOMMAND);
-    CheckMenuItem(ownMenu, kCommandTabMode,
+                                ? KIRABO_CMD_ONE_COLUMN + static_cast<UINT>(columns) - 1
+                                : KIRABO_CMD_ONE_COLUMN;
+    CheckMenuRadioItem(ownMenu, KIRABO_CMD_ONE_COLUMN, KIRABO_CMD_FOUR_COLUMNS, columnItem, MF_BYCOMMAND);
+    CheckMenuItem(ownMenu, KIRABO_CMD_TAB_MODE,
                   MF_BYCOMMAND | (g_plugin.settings.tabMode != 0 ? MF_CHECKED : MF_UNCHECKED));
 }
 

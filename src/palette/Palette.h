@@ -5,7 +5,11 @@
 
 namespace kirabo {
 
-// create nonzero tears every control down and builds them anew; 0 only places, shows and hides.
+// LayoutPalette's create flag: tear every control down and build them anew, or only place, show
+// and hide the controls there are.
+inline constexpr int kCreateControls = 1;
+inline constexpr int kKeepControls = 0;
+
 void LayoutPalette(host::FilterRecord* fp, int create);
 void DestroyPaletteControls();
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.

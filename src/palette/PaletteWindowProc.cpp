@@ -23,7 +23,7 @@ void OnNotify(LPARAM lParam, FilterRecord* fp) {
     if (!header || header->code != static_cast<UINT>(TCN_SELCHANGE) || !g_plugin.columnTabs) return;
     g_plugin.settings.selectedColumn =
         static_cast<std::int32_t>(SendMessageA(g_plugin.columnTabs, TCM_GETCURSEL, 0, 0));
-    LayoutPalette(fp, 0);
+    LayoutPalette(fp, kKeepControls);
 }
 
 void ForwardToOwner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -38,14 +38,14 @@ void ResetOrder(HWND hwnd, FilterRecord* fp) {
     if (MessageBoxA(hwnd, kResetQuestion, kResetCaption, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
     DestroyPaletteControls();
     g_plugin.entries.clear();
-    ScanHostMenus();
-    LayoutPalette(fp, 1);
+    ScanHostMenus(GetMenu(g_plugin.hostMainWindow), g_plugin.entries);
+    LayoutPalette(fp, kCreateControls);
 }
 
 void OpenReorderDialog(FilterRecord* fp) {
     DialogBoxParamA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER), fp->hwnd,
                     ReorderDialogProc, 0);
-    LayoutPalette(fp, 0);
+    LayoutPalette(fp, kKeepControls);
 }
 
 bool IsSaving(void* editp, FilterRecord* fp) {
@@ -60,15 +60,15 @@ void OnCommand(HWND hwnd, WPARAM wParam, void* editp, FilterRecord* fp) {
                                  &controlIndices};
     const Command command = RouteCommand(static_cast<std::uint32_t>(wParam), context);
     switch (command.action) {
-        case CommandAction::Drop:
+        case CommandAction::Ignore:
             return;
         case CommandAction::SetColumns:
             g_plugin.settings.columnCount = command.value;
-            LayoutPalette(fp, 0);
+            LayoutPalette(fp, kKeepControls);
             break;
         case CommandAction::ToggleTabs:
             g_plugin.settings.tabMode = g_plugin.settings.tabMode == 0 ? 1 : 0;
-            LayoutPalette(fp, 0);
+            LayoutPalette(fp, kKeepControls);
             break;
         case CommandAction::Reorder:
             OpenReorderDialog(fp);
@@ -77,10 +77,10 @@ void OnCommand(HWND hwnd, WPARAM wParam, void* editp, FilterRecord* fp) {
             ResetOrder(hwnd, fp);
             break;
         case CommandAction::PostToggle:
-            PostToHost(g_plugin.entries.at(command.entry).toggleCommand);
+            PostToHost(g_plugin.entries[command.entry].toggleCommand);
             break;
         case CommandAction::PostSettings:
-            PostToHost(g_plugin.entries.at(command.entry).settingsCommand);
+            PostToHost(g_plugin.entries[command.entry].settingsCommand);
             break;
         case CommandAction::MirrorOnly:
             break;

@@ -2,20 +2,17 @@
 
 #include <commctrl.h>
 
-#include <string>
 #include <vector>
 
 #include "host/PluginState.h"
-#include "reorder/Drop.h"
+#include "reorder/Arrangement.h"
+#include "reorder/ListView.h"
 #include "resources/ResourceIds.h"
 
 namespace kirabo {
 namespace {
 
-struct ListItem {
-    std::string text;
-    LPARAM data = 0;
-};
+using namespace listview;
 
 // Lives as long as the plug-in: the scroll pacing carries over from one drag, and one opening, to
 // the next.
@@ -30,48 +27,6 @@ struct DragState {
 };
 
 DragState g_drag;
-
-void InsertItem(HWND list, int position, const char* text, LPARAM data) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = position;
-    item.pszText = const_cast<char*>(text);
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    item.mask = LVIF_PARAM;
-    item.lParam = data;
-    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-LPARAM ItemData(HWND list, int position) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = position;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-
-std::string ItemText(HWND list, int position) {
-    std::string text(256, '\0');
-    for (;;) {
-        LVITEMA item = {};
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        const auto length = static_cast<std::size_t>(
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < text.size()) {
-            text.resize(length);
-            return text;
-        }
-        text.resize(text.size() * 2);
-    }
-}
-
-RECT ItemBounds(HWND list, int position) {
-    RECT bounds = {};
-    bounds.left = LVIR_BOUNDS;
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&bounds));
-    return bounds;
-}
 
 // A mouse message's position, which may lie left of or above the dialog, in the list's client
 // coordinates.
@@ -102,29 +57,46 @@ void AbandonDrag(HWND dialog) {
     DestroyDragImage();
 }
 
+// An item's text is the name of the entry its data leads back to.
+const char* EntryName(std::int32_t data) {
+    const auto i = static_cast<std::size_t>(data);
+    return data >= 0 && i < g_plugin.entries.count() ? g_plugin.entries[i].name.c_str() : "";
+}
+
 void FillList(HWND dialog) {
     g_drag.list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
     for (std::size_t i = 0; i < g_plugin.entries.count(); ++i) {
-        InsertItem(g_drag.list, static_cast<int>(i), g_plugin.entries.at(i).name.c_str(),
-                   static_cast<LPARAM>(i));
+        InsertItem(g_drag.list, static_cast<int>(i), g_plugin.entries[i].name.c_str(), static_cast<LPARAM>(i));
     }
 }
 
-void Commit() {
-    HWND list = g_drag.list;
-    const std::size_t count = g_plugin.entries.count();
-    EntryList ordered;
-    std::vector<bool> taken(count);
-    for (int i = 0; i < static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); ++i) {
-        const LPARAM d = ItemData(list, i);
-        if (d < 0 || static_cast<std::size_t>(d) >= count || taken[static_cast<std::size_t>(d)]) return;
-        taken[static_cast<std::size_t>(d)] = true;
-        ordered.append(g_plugin.entries.at(static_cast<std::size_t>(d)));
+std::vector<std::int32_t> ItemDatas(HWND list) {
+    std::vector<std::int32_t> items(static_cast<std::size_t>(ItemCount(list)));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i] = static_cast<std::int32_t>(ItemData(list, static_cast<int>(i)));
     }
-    // A list that lost an item (a failed insertion) would lose a row and its controls: keep the
-    // order as it was instead.
-    if (ordered.count() != count) return;
+    return items;
+}
+
+// Carries a move out: the items whose place changed take their new text and data, and the
+// selection becomes the one the move gives.
+void ShowArrangement(HWND list, const Arrangement& before, const Arrangement& after) {
+    for (std::size_t i = 0; i < after.items.size() && i < before.items.size(); ++i) {
+        if (after.items[i] == before.items[i]) continue;
+        SetItem(list, static_cast<int>(i), EntryName(after.items[i]), after.items[i]);
+    }
+    SetItemState(list, -1, LVIS_SELECTED, 0);
+    for (int s : after.selected) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void Commit() {
+    const std::optional<std::vector<std::size_t>> order =
+        CommittedOrder(ItemDatas(g_drag.list), g_plugin.entries.count());
+    if (!order) return;
     // Whole records move, with their controls and controlIndex.
+    EntryList ordered;
+    ordered.reserve(order->size());
+    for (std::size_t d : *order) ordered.append(g_plugin.entries[d]);
     g_plugin.entries = std::move(ordered);
 }
 
@@ -149,12 +121,7 @@ void BeginDrag(HWND dialog, const NMLISTVIEW& notification) {
     const RECT bounds = ItemBounds(list, notification.iItem);
     ImageList_BeginDrag(g_drag.dragImage, 0, g_drag.dragPoint.x - bounds.left, g_drag.dragPoint.y - bounds.top);
     ImageList_DragEnter(list, g_drag.dragPoint.x, g_drag.dragPoint.y);
-    g_drag.selectedItems.clear();
-    for (int i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-         i != -1;
-         i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) {
-        g_drag.selectedItems.push_back(i);
-    }
+    g_drag.selectedItems = SelectedItems(list);
     SetCapture(dialog);
     g_drag.dragging = true;
 }
@@ -177,17 +144,6 @@ void MoveDrag(HWND dialog, LPARAM lParam) {
     ImageList_DragMove(g_drag.dragPoint.x, g_drag.dragPoint.y);
 }
 
-void MoveSelectedItems(HWND list, int anchor) {
-    std::vector<ListItem> taken;
-    taken.reserve(g_drag.selectedItems.size());
-    for (int s : g_drag.selectedItems) taken.push_back({ItemText(list, s), ItemData(list, s)});
-    for (auto s = g_drag.selectedItems.rbegin(); s != g_drag.selectedItems.rend(); ++s) {
-        SendMessageA(list, LVM_DELETEITEM, static_cast<WPARAM>(*s), 0);
-    }
-    int position = anchor + 1;
-    for (const ListItem& item : taken) InsertItem(list, position++, item.text.c_str(), item.data);
-}
-
 void Drop(HWND dialog, LPARAM lParam) {
     HWND list = g_drag.list;
     ReleaseOwnCapture();
@@ -200,7 +156,9 @@ void Drop(HWND dialog, LPARAM lParam) {
     if (hit != -1) {
         const RECT bounds = ItemBounds(list, hit);
         const bool upperThird = InUpperThird(g_drag.dragPoint.y, bounds.top, bounds.bottom);
-        MoveSelectedItems(list, DropAnchor(hit, upperThird, g_drag.selectedItems));
+        const Arrangement before{ItemDatas(list), g_drag.selectedItems};
+        const Move drop{MoveKind::Drop, DropAnchor(hit, upperThird, g_drag.selectedItems)};
+        ShowArrangement(list, before, MoveSelection(before, drop));
     }
     DestroyDragImage();
     g_drag.dragging = false;

@@ -1,9 +1,21 @@
-// Ids shared by the resource script and the code that loads the resources.
+// Every id the resource script, the code, the tests and the benchmarks share: one name each.
 #pragma once
 
 #define KIRABO_MENU_PALETTE 7000
 #define KIRABO_DIALOG_REORDER 7001
 #define KIRABO_REORDER_LIST 7000
+
+// The palette's own menu bar.
+#define KIRABO_CMD_ONE_COLUMN 32771
+#define KIRABO_CMD_TWO_COLUMNS 32772
+#define KIRABO_CMD_THREE_COLUMNS 32773
+#define KIRABO_CMD_FOUR_COLUMNS 32774
+#define KIRABO_CMD_TAB_MODE 32775
+#define KIRABO_CMD_REORDER 32776
+#define KIRABO_CMD_RESET_ORDER 32777
+
+// The palette's tab control (columnTabs).
+#define KIRABO_COLUMN_TABS 201
 
 #define KIRABO_VERSION_NUMBERS 0, 0, 0, 5
 #define KIRABO_VERSION_TEXT "0.0.0.5"

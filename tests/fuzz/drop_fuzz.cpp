@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "FuzzInput.h"
-#include "reorder/Drop.h"
+#include "reorder/Arrangement.h"
 
 using namespace kirabo;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::FuzzInput in(data, size);
     const int count = 1 + in.Byte() % 64;
-    std::vector<int> items(static_cast<std::size_t>(count));
+    std::vector<std::int32_t> items(static_cast<std::size_t>(count));
     std::iota(items.begin(), items.end(), 0);
     std::set<int> chosen;
     const int picks = in.Byte() % 8;
@@ -23,8 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int hit = in.Byte() % count;
     const int anchor = DropAnchor(hit, in.Byte() & 1, selected);
     if (anchor < -1 || anchor >= count) std::abort();
-    const std::vector<int> moved = ApplyDrop(items, selected, anchor);
-    std::vector<int> sorted = moved;
+    const Arrangement after = MoveSelection({items, selected}, {MoveKind::Drop, anchor});
+    if (!after.selected.empty()) std::abort();
+    const std::vector<std::int32_t>& moved = after.items;
+    std::vector<std::int32_t> sorted = moved;
     std::sort(sorted.begin(), sorted.end());
     if (sorted != items) std::abort();
     if (!selected.empty()) {

@@ -26,24 +26,24 @@ TEST(CommandRouting, RoutesEveryIdAsTheUserMeantIt) {
         Command expected;
     };
     const Case cases[] = {
-        {"1列", 32771, ready, {A::SetColumns, 1}},
-        {"4列", 32774, ready, {A::SetColumns, 4}},
-        {"タブ表示", 32775, ready, {A::ToggleTabs}},
-        {"並び替え", 32776, ready, {A::Reorder}},
-        {"並び替えの初期化", 32777, ready, {A::ResetOrder}},
+        {"1列", KIRABO_CMD_ONE_COLUMN, ready, {A::SetColumns, 1}},
+        {"4列", KIRABO_CMD_FOUR_COLUMNS, ready, {A::SetColumns, 4}},
+        {"タブ表示", KIRABO_CMD_TAB_MODE, ready, {A::ToggleTabs}},
+        {"並び替え", KIRABO_CMD_REORDER, ready, {A::Reorder}},
+        {"並び替えの初期化", KIRABO_CMD_RESET_ORDER, ready, {A::ResetOrder}},
         {"a check box is found by controlIndex, not position", 0, ready, {A::PostToggle, 0, 1}},
         {"the last row's check box", 2, ready, {A::PostToggle, 0, 0}},
         {"a push button", 101, ready, {A::PostSettings, 0, 2}},
         {"the high word (notification code) is not looked at", 0xFFFF0000u | 102, ready, {A::PostSettings, 0, 0}},
         {"an id below 100 with no row", 50, ready, {A::MirrorOnly}},
         {"an id past the last push button", 103, ready, {A::MirrorOnly}},
-        {"the tab control's id", 201, ready, {A::MirrorOnly}},
+        {"the tab control's id", KIRABO_COLUMN_TABS, ready, {A::MirrorOnly}},
         {"just below the own menu", 32770, ready, {A::MirrorOnly}},
         {"just above the own menu", 32778, ready, {A::MirrorOnly}},
-        {"while the host is saving, a row click is dropped", 0, {true, true, &reordered}, {A::Drop}},
-        {"while the host is saving, the own menu is dropped", 32771, {true, true, &reordered}, {A::Drop}},
-        {"without a host window everything is dropped", 32777, {false, false, &reordered}, {A::Drop}},
-        {"without a host window a row click is dropped", 1, {false, false, &reordered}, {A::Drop}},
+        {"while the host is saving, a row click is dropped", 0, {true, true, &reordered}, {A::Ignore}},
+        {"while the host is saving, the own menu is dropped", KIRABO_CMD_ONE_COLUMN, {true, true, &reordered}, {A::Ignore}},
+        {"without a host window everything is dropped", KIRABO_CMD_RESET_ORDER, {false, false, &reordered}, {A::Ignore}},
+        {"without a host window a row click is dropped", 1, {false, false, &reordered}, {A::Ignore}},
     };
     for (const Case& c : cases) EXPECT_EQ(RouteCommand(c.wParam, c.context), c.expected) << c.what;
 }
@@ -52,8 +52,8 @@ TEST(CommandRouting, ThreeHundredRowsEachGetTheirOwnIdsAndRouteToThemselves) {
     std::vector<std::int32_t> indices(300);
     std::iota(indices.begin(), indices.end(), 0);
     const CommandContext context{false, true, &indices};
-    std::set<std::uint32_t> ids = {kColumnTabsId};
-    for (std::uint32_t id = kCommandOneColumn; id <= kCommandResetOrder; ++id) ids.insert(id);
+    std::set<std::uint32_t> ids = {KIRABO_COLUMN_TABS};
+    for (std::uint32_t id = KIRABO_CMD_ONE_COLUMN; id <= KIRABO_CMD_RESET_ORDER; ++id) ids.insert(id);
     for (std::int32_t row = 0; row < 300; ++row) {
         const std::uint32_t main = MainControlId(row);
         const std::uint32_t button = ButtonControlId(row);

@@ -62,10 +62,10 @@ TEST(EntryList, ACopySharesTheControlsButOwnsItsNames) {
     EntryList copy = list;
     list.clear();  // destroys the names only
     ASSERT_EQ(copy.count(), 1u);
-    EXPECT_EQ(copy.at(0).name, "A");
-    EXPECT_EQ(copy.at(0).mainControl, &controls[0]);
-    EXPECT_EQ(copy.at(0).settingsButton, &controls[1]);
-    EXPECT_EQ(copy.at(0).controlIndex, 7);
+    EXPECT_EQ(copy[0].name, "A");
+    EXPECT_EQ(copy[0].mainControl, &controls[0]);
+    EXPECT_EQ(copy[0].settingsButton, &controls[1]);
+    EXPECT_EQ(copy[0].controlIndex, 7);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ inline void LiteralMerge(MenuReader& menus, EntryList& entries) {
             const std::string key(position == kToggleMenuPosition ? caption : SuffixlessKey(caption));
             bool claimed = false;
             for (std::size_t i = 0; i < entries.count(); ++i) {
-                FilterEntry& e = entries.at(i);
+                FilterEntry& e = entries[i];
                 if (e.name != key) continue;
                 if (position == kToggleMenuPosition && (e.toggleCommand != 0 || e.kind != 1)) continue;
                 if (position == kSettingsMenuPosition && e.settingsCommand != 0) continue;
@@ -86,7 +86,7 @@ inline void LiteralMerge(MenuReader& menus, EntryList& entries) {
         }
     }
     for (std::size_t i = entries.count(); i-- > 0;) {
-        if (entries.at(i).toggleCommand == 0 && entries.at(i).settingsCommand == 0) entries.remove(i);
+        if (entries[i].toggleCommand == 0 && entries[i].settingsCommand == 0) entries.remove(i);
     }
 }
 

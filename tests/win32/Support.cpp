@@ -68,34 +68,19 @@ void RunInNextDialog(std::function<void(HWND dialog)> script) {
 
 std::vector<ListItem> ListItems(HWND list) {
     std::vector<ListItem> items;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[512] = {};
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-        item.stateMask = LVIS_SELECTED;
-        item.iItem = i;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        items.push_back({text, item.lParam, (item.state & LVIS_SELECTED) != 0});
+    for (int i = 0; i < listview::ItemCount(list); ++i) {
+        items.push_back({listview::ItemText(list, i), listview::ItemData(list, i),
+                         listview::ItemState(list, i, LVIS_SELECTED)});
     }
     return items;
 }
 
 void SelectItems(HWND list, const std::vector<int>& items) {
-    for (int i : items) {
-        LVITEMA state = {};
-        state.stateMask = LVIS_SELECTED;
-        state.state = LVIS_SELECTED;
-        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&state));
-    }
+    for (int i : items) listview::SetItemState(list, i, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 POINT ItemPoint(HWND dialog, HWND list, int item, bool upperThird) {
-    RECT r = {};
-    r.left = LVIR_BOUNDS;
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
+    const RECT r = listview::ItemBounds(list, item);
     POINT p = {r.left + 4, upperThird ? r.top + 1 : r.bottom - 2};
     MapWindowPoints(list, dialog, &p, 1);
     return p;
@@ -107,12 +92,12 @@ LPARAM PointParam(POINT point) {
 
 void BeginDrag(HWND dialog, HWND list, int item) {
     NMLISTVIEW begin = {};
-    begin.hdr = {list, 7000, static_cast<UINT>(LVN_BEGINDRAG)};
+    begin.hdr = {list, KIRABO_REORDER_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
     begin.iItem = item;
     POINT p = ItemPoint(dialog, list, item, false);
     MapWindowPoints(dialog, list, &p, 1);
     begin.ptAction = p;
-    SendMessageA(dialog, WM_NOTIFY, 7000, reinterpret_cast<LPARAM>(&begin));
+    SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin));
 }
 
 std::string WindowText(HWND hwnd) {
@@ -151,7 +136,7 @@ const Child* FindChild(const std::vector<Child>& children, int id) {
     return nullptr;
 }
 
-HostOptions TestOptions(MenuBarSpec menus) {
+HostOptions TestOptions(MenuBarText menus) {
     HostOptions options;
     options.menus = std::move(menus);
     return options;

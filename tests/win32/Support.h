@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "Host.h"
+#include "reorder/ListView.h"
+#include "resources/ResourceIds.h"
 
 namespace kirabo::test {
 
@@ -17,8 +19,8 @@ using emulator::EmptyMenus;
 using emulator::Host;
 using emulator::HostOptions;
 using emulator::Item;
-using emulator::MenuBarSpec;
-using emulator::MenuSpec;
+using emulator::MenuBarText;
+using emulator::MenuText;
 using emulator::Separator;
 using emulator::Submenu;
 
@@ -38,8 +40,8 @@ const Child* FindChild(const std::vector<Child>& children, int id);
 std::string WindowText(HWND hwnd);
 std::string MenuCaption(HMENU menu, UINT id);
 
-// Starts a host whose store holds `stored` (Shift-JIS keys and values).
-HostOptions TestOptions(MenuBarSpec menus = emulator::DefaultMenus());
+// A host with these menus (the emulator's default ones unless given).
+HostOptions TestOptions(MenuBarText menus = emulator::DefaultMenus());
 
 // The names of the entries func_exit stored, in order.
 std::vector<std::string> StoredNames(const Host& host);
@@ -70,7 +72,7 @@ void SelectItems(HWND list, const std::vector<int>& items);
 // A point near the left of an item, in its upper third or below it, in the dialog's client coordinates.
 POINT ItemPoint(HWND dialog, HWND list, int item, bool upperThird);
 LPARAM PointParam(POINT point);
-// What a list view sends when the user starts dragging item `item` at `at` (list coordinates).
+// What a list view sends when the user starts dragging item `item`, near its left edge.
 void BeginDrag(HWND dialog, HWND list, int item);
 
 }  // namespace kirabo::test

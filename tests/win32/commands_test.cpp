@@ -44,7 +44,7 @@ TEST_CASE("a click on a check box posts its toggle, and the box follows the host
     host.Pump();
     CHECK(host.commands == std::vector<UINT>{1001});
     CHECK((GetMenuState(host.menuBar(), 1001, MF_BYCOMMAND) & MF_CHECKED) == 0);
-    CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);  // after message 1124
+    CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);  // after the host's menu-changed message
 
     SendMessageA(Control(host, kBlurRow), BM_CLICK, 0, 0);
     host.Pump();
@@ -66,48 +66,48 @@ TEST_CASE("while the host saves, every command is dropped, the own menu's too") 
     REQUIRE(host.Start(TestOptions()));
     host.saving = 1;
     SendMessageA(Control(host, kColorRow), BM_CLICK, 0, 0);
-    Command(host, 32773);
-    Command(host, 32775);
+    Command(host, KIRABO_CMD_THREE_COLUMNS);
+    Command(host, KIRABO_CMD_TAB_MODE);
     host.Pump();
     CHECK(host.commands.empty());
-    CHECK(OwnMark(host, 32772));
-    CHECK_FALSE(OwnMark(host, 32775));
+    CHECK(OwnMark(host, KIRABO_CMD_TWO_COLUMNS));
+    CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));
     // Not even the mirroring runs for a dropped command.
     CheckMenuItem(host.menuBar(), 1001, MF_BYCOMMAND | MF_UNCHECKED);
     Command(host, 0);
     CHECK(CheckState(host, kColorRow) == BST_CHECKED);
-    // Message 1124 still mirrors.
-    host.SendToPalette(WM_USER + 100, 0, 0);
+    // The host's menu-changed message still mirrors.
+    host.SendToPalette(host::kMessageMenuChanged, 0, 0);
     CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);
 }
 
 TEST_CASE("the own menu changes columns and tabs and moves its marks") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
-    CHECK(OwnMark(host, 32772));
+    CHECK(OwnMark(host, KIRABO_CMD_TWO_COLUMNS));
     CHECK(PlaceOf(host, 6).left > 14);  // two columns: row 6 stands in the second
 
-    Command(host, 32771);
-    CHECK(OwnMark(host, 32771));
-    CHECK_FALSE(OwnMark(host, 32772));
+    Command(host, KIRABO_CMD_ONE_COLUMN);
+    CHECK(OwnMark(host, KIRABO_CMD_ONE_COLUMN));
+    CHECK_FALSE(OwnMark(host, KIRABO_CMD_TWO_COLUMNS));
     CHECK(PlaceOf(host, 6).left == 14);
     CHECK(PlaceOf(host, 6).top == 5 + 6 * 18);
 
-    Command(host, 32774);
-    CHECK(OwnMark(host, 32774));
+    Command(host, KIRABO_CMD_FOUR_COLUMNS);
+    CHECK(OwnMark(host, KIRABO_CMD_FOUR_COLUMNS));
     CHECK(PlaceOf(host, 9).left == 14 + 3 * (PlaceOf(host, 0).right - 14 + 62));  // 3 rows a column
 
-    Command(host, 32775);
-    CHECK(OwnMark(host, 32775));
-    HWND tabs = Control(host, 201);
+    Command(host, KIRABO_CMD_TAB_MODE);
+    CHECK(OwnMark(host, KIRABO_CMD_TAB_MODE));
+    HWND tabs = Control(host, KIRABO_COLUMN_TABS);
     CHECK(IsWindowVisible(tabs));
     CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 4);
-    Command(host, 32775);
-    CHECK_FALSE(OwnMark(host, 32775));
+    Command(host, KIRABO_CMD_TAB_MODE);
+    CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));
     CHECK_FALSE(IsWindowVisible(tabs));
 
-    Command(host, 32774);  // the count already in force lays out all the same
-    CHECK(OwnMark(host, 32774));
+    Command(host, KIRABO_CMD_FOUR_COLUMNS);  // the count already in force lays out all the same
+    CHECK(OwnMark(host, KIRABO_CMD_FOUR_COLUMNS));
     host.Exit();
     CHECK(host.store["Column"] == "4");
     CHECK(host.store["Tab"] == "0");
@@ -117,9 +117,9 @@ TEST_CASE("a stored tab mode of 5 becomes 0 at the first toggle") {
     Host host;
     host.store = {{"Tab", "5"}};
     REQUIRE(host.Start(TestOptions()));
-    CHECK(OwnMark(host, 32775));
-    Command(host, 32775);
-    CHECK_FALSE(OwnMark(host, 32775));
+    CHECK(OwnMark(host, KIRABO_CMD_TAB_MODE));
+    Command(host, KIRABO_CMD_TAB_MODE);
+    CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));
     host.Exit();
     CHECK(host.store["Tab"] == "0");
 }
@@ -128,12 +128,12 @@ TEST_CASE("a tab change shows the chosen column") {
     Host host;
     host.store = {{"Tab", "1"}};
     REQUIRE(host.Start(TestOptions()));
-    HWND tabs = Control(host, 201);
+    HWND tabs = Control(host, KIRABO_COLUMN_TABS);
     CHECK(IsWindowVisible(Control(host, 0)));
     CHECK_FALSE(IsWindowVisible(Control(host, 6)));
     SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
-    NMHDR change = {tabs, 201, static_cast<UINT>(TCN_SELCHANGE)};
-    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&change));
+    NMHDR change = {tabs, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
     CHECK_FALSE(IsWindowVisible(Control(host, 0)));
     CHECK(IsWindowVisible(Control(host, 6)));
     CHECK(PlaceOf(host, 6).left == 14);
@@ -141,9 +141,9 @@ TEST_CASE("a tab change shows the chosen column") {
 
     // Other notifications, and one without its header, do nothing.
     SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
-    NMHDR other = {tabs, 201, static_cast<UINT>(TCN_SELCHANGING)};
-    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&other));
-    host.SendToPalette(WM_NOTIFY, 201, 0);
+    NMHDR other = {tabs, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGING)};
+    host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&other));
+    host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, 0);
     CHECK(IsWindowVisible(Control(host, 6)));
     host.Exit();
     CHECK(host.store["SelColumn"] == "1");
@@ -175,7 +175,7 @@ TEST_CASE("the reset asks first; No changes nothing, Yes rebuilds in the host's 
     CHECK(WindowText(firstBefore) == "拡張色調補正");
 
     AnswerNextMessageBox(IDNO);
-    Command(host, 32777);
+    Command(host, KIRABO_CMD_RESET_ORDER);
     CHECK(LastAnsweredBox().seen);
     CHECK(LastAnsweredBox().text == "フィルターの並びを初期化します。\r\n宜しいですか?");
     CHECK(LastAnsweredBox().caption == "キラボ");
@@ -183,7 +183,7 @@ TEST_CASE("the reset asks first; No changes nothing, Yes rebuilds in the host's 
     CHECK(Control(host, 0) == firstBefore);
 
     AnswerNextMessageBox(IDYES);
-    Command(host, 32777);
+    Command(host, KIRABO_CMD_RESET_ORDER);
     CHECK(LastAnsweredBox().seen);
     CHECK(WindowText(Control(host, 0)) == "色調補正");
     CHECK(WindowText(Control(host, 7)) == "拡張色調補正");
@@ -198,7 +198,7 @@ TEST_CASE("a filter whose toggle item has left the host's menu shows unchecked")
     REQUIRE(host.Start(TestOptions()));
     REQUIRE(CheckState(host, kColorRow) == BST_CHECKED);
     DeleteMenu(host.menuBar(), 1001, MF_BYCOMMAND);
-    host.SendToPalette(WM_USER + 100, 0, 0);
+    host.SendToPalette(host::kMessageMenuChanged, 0, 0);
     CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);
 }
 
@@ -206,10 +206,10 @@ TEST_CASE("messages before func_init and after func_exit do nothing") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
     host.Exit();
-    NMHDR change = {nullptr, 201, static_cast<UINT>(TCN_SELCHANGE)};
-    for (UINT id : {0u, 100u, 32771u, 32775u, 32777u}) Command(host, id);
-    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&change));
-    host.SendToPalette(WM_USER + 100, 0, 0);
+    NMHDR change = {nullptr, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    for (UINT id : {0u, 100u, UINT{KIRABO_CMD_ONE_COLUMN}, UINT{KIRABO_CMD_TAB_MODE}, UINT{KIRABO_CMD_RESET_ORDER}}) Command(host, id);
+    host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
+    host.SendToPalette(host::kMessageMenuChanged, 0, 0);
     host.SendToPalette(WM_KEYDOWN, 'A', 0);
     host.Pump();
     CHECK(host.commands.empty());

@@ -12,8 +12,8 @@ using namespace kirabo::test;
 
 namespace {
 
-MenuBarSpec ManyFilters(int count) {
-    MenuBarSpec bar = EmptyMenus();
+MenuBarText ManyFilters(int count) {
+    MenuBarText bar = EmptyMenus();
     for (int i = 0; i < count; ++i) {
         const std::string name = "filter " + std::to_string(i);
         bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 3 == 0));
@@ -79,7 +79,7 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
             CHECK(host.initResult() == 1);
             // Three settings, the size, and a name and a type for at most 10,000 positions.
             CHECK(host.calls.size() <= 4 + 2 * 10000);
-            CHECK(SendMessageA(GetDlgItem(host.paletteWindow(), 201), TCM_GETITEMCOUNT, 0, 0) <= 64);
+            CHECK(SendMessageA(GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS), TCM_GETITEMCOUNT, 0, 0) <= 64);
             host.Exit();
             CHECK(host.store["Column"] == (std::string(c.key) == "Column" ? values[v] : "2"));
             const std::vector<std::string> names = StoredNames(host);
@@ -113,7 +113,7 @@ TEST_CASE("items added and removed between two resets") {
     DeleteMenu(host.menuBar(), 1001, MF_BYCOMMAND);  // 色調補正 leaves the toggle menu
     InsertMenuA(toggles, 0, MF_BYPOSITION | MF_STRING, 1050, "新しいフィルタ");
     AnswerNextMessageBox(IDYES);
-    host.SendToPalette(WM_COMMAND, 32777, 0);
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_RESET_ORDER, 0);
     CHECK(WindowText(GetDlgItem(host.paletteWindow(), 0)) == "新しいフィルタ");
     SendMessageA(GetDlgItem(host.paletteWindow(), 0), BM_CLICK, 0, 0);
     host.Pump();
@@ -126,7 +126,7 @@ TEST_CASE("items added and removed between two resets") {
 }
 
 TEST_CASE("settings captions of every awkward length") {
-    MenuBarSpec bar = EmptyMenus();
+    MenuBarText bar = EmptyMenus();
     // 0 bytes: passed over; 5 and 6: the empty name; 254 and 300: cut to what the read returns.
     const std::size_t lengths[] = {0, 5, 6, 254, 300};
     for (std::size_t i = 0; i < 5; ++i) {
@@ -143,11 +143,11 @@ TEST_CASE("messages before func_init do nothing") {
     HostOptions options = TestOptions();
     options.initialise = false;
     REQUIRE(host.Start(options));
-    NMHDR change = {nullptr, 201, static_cast<UINT>(TCN_SELCHANGE)};
-    for (UINT id : {0u, 100u, 32771u, 32775u, 32776u, 32777u}) host.SendToPalette(WM_COMMAND, id, 0);
-    host.SendToPalette(WM_NOTIFY, 201, reinterpret_cast<LPARAM>(&change));
-    host.SendToPalette(WM_NOTIFY, 201, 0);
-    host.SendToPalette(WM_USER + 100, 0, 0);
+    NMHDR change = {nullptr, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+    for (UINT id : {0u, 100u, UINT{KIRABO_CMD_ONE_COLUMN}, UINT{KIRABO_CMD_TAB_MODE}, UINT{KIRABO_CMD_REORDER}, UINT{KIRABO_CMD_RESET_ORDER}}) host.SendToPalette(WM_COMMAND, id, 0);
+    host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
+    host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, 0);
+    host.SendToPalette(host::kMessageMenuChanged, 0, 0);
     host.Pump();
     CHECK(host.commands.empty());
     CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);

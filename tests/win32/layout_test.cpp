@@ -11,8 +11,8 @@ namespace {
 
 // After a first start these give, in order: AAAAAAAAAA (check box, 設定), DD (label, 設定),
 // BB (check box), EEEE (check box, 設定), CC (label, 表示). The longest name has 10 bytes.
-MenuBarSpec FiveRows() {
-    MenuBarSpec bar = EmptyMenus();
+MenuBarText FiveRows() {
+    MenuBarText bar = EmptyMenus();
     bar[1].items = {Item(11, "AAAAAAAAAA"), Item(12, "BB"), Item(13, "EEEE")};
     bar[2].items = {Item(21, "AAAAAAAAAAの設定"), Item(22, "DDの設定"), Item(23, "EEEEの設定")};
     bar[5].items = {Separator(), Item(51, "CCの表示")};
@@ -70,7 +70,7 @@ TEST_CASE("side by side in two columns") {
         {103, "Button", push, "設定", {244, 5, 292, 22}},
         {4, "Static", label, "CC", {160, 23, 244, 40}},
         {104, "Button", push, "表示", {244, 23, 292, 40}},
-        {201, "SysTabControl32", 0x44000000, "", {9, 2, 151, 20}},
+        {KIRABO_COLUMN_TABS, "SysTabControl32", 0x44000000, "", {9, 2, 151, 20}},
     });
     CHECK(Children(host.paletteWindow()).size() == 10);  // no button for BB
     const SIZE size = OuterSize(host.paletteWindow());
@@ -97,7 +97,7 @@ TEST_CASE("tab mode with the second tab selected") {
     CHECK(size.cx == 84 + 2 * F + 76);
     CHECK(size.cy == 99 + C + 2 * F + 14);
 
-    HWND tabs = GetDlgItem(host.paletteWindow(), 201);
+    HWND tabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
     REQUIRE(tabs != nullptr);
     CHECK(GetWindowLongA(tabs, GWL_STYLE) == (0x44000000 | kVisible));
     CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 2);
@@ -120,7 +120,7 @@ TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
     Host host;
     host.store = {{"Tab", "1"}, {"Column", "5"}, {"SelColumn", "9"}};
     REQUIRE(host.Start(TestOptions(FiveRows())));
-    HWND tabs = GetDlgItem(host.paletteWindow(), 201);
+    HWND tabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
     REQUIRE(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 5);
     const char* labels[] = {"1列目", "2列目", "3列目", "4列目", "5列目"};
     for (int i = 0; i < 5; ++i) {
@@ -146,7 +146,7 @@ TEST_CASE("a stored column count below 1 creates no row controls") {
         REQUIRE(host.Start(TestOptions(FiveRows())));
         const std::vector<Child> children = Children(host.paletteWindow());
         REQUIRE(children.size() == 1);
-        CHECK(children[0].id == 201);
+        CHECK(children[0].id == KIRABO_COLUMN_TABS);
         CHECK(SendMessageA(children[0].hwnd, TCM_GETITEMCOUNT, 0, 0) == 0);
         const SIZE size = OuterSize(host.paletteWindow());
         CHECK(size.cx == 84 + 2 * F + 76);  // the names still count, the rows do not
@@ -159,7 +159,7 @@ TEST_CASE("a stored column count of two billion in tab mode builds a bounded num
     Host host;
     host.store = {{"Tab", "1"}, {"Column", "2147483647"}};
     REQUIRE(host.Start(TestOptions(FiveRows())));
-    HWND tabs = GetDlgItem(host.paletteWindow(), 201);
+    HWND tabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
     CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 64);
     host.Exit();
     CHECK(host.store["Column"] == "2147483647");

@@ -46,19 +46,19 @@ void OneRun() {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(palette, 0), WM_GETFONT, 0, 0));
     SendMessageA(GetDlgItem(palette, 0), BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(palette, 100), BM_CLICK, 0, 0);
-    for (UINT id = 32771; id <= 32775; ++id) host.SendToPalette(WM_COMMAND, id, 0);
-    host.SendToPalette(WM_COMMAND, 32775, 0);
+    for (UINT id = KIRABO_CMD_ONE_COLUMN; id <= KIRABO_CMD_TAB_MODE; ++id) host.SendToPalette(WM_COMMAND, id, 0);
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_TAB_MODE, 0);
     AnswerNextMessageBox(IDYES);
-    host.SendToPalette(WM_COMMAND, 32777, 0);
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_RESET_ORDER, 0);
     RunInNextDialog([](HWND dialog) {
-        HWND list = GetDlgItem(dialog, 7000);
+        HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
         SelectItems(list, {1, 2});
         BeginDrag(dialog, list, 1);
         SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 4, false)));
         BeginDrag(dialog, list, 1);  // and one still held at the close
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    host.SendToPalette(WM_COMMAND, 32776, 0);
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
     host.Pump();
     host.Exit();
     CHECK(GetWindow(palette, GW_CHILD) == nullptr);

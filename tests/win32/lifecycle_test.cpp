@@ -79,8 +79,8 @@ TEST_CASE("func_init attaches the own menu bar and finds the host window") {
     GetMenuStringA(own, 1, popup, sizeof popup, MF_BYPOSITION);
     CHECK(std::string(popup) == "設定(&S)");
     struct { UINT id; const char* caption; int popup; } const items[] = {
-        {32771, "1列(&1)", 0}, {32772, "2列(&2)", 0}, {32773, "3列(&3)", 0}, {32774, "4列(&4)", 0},
-        {32775, "タブ表示(&T)", 0}, {32776, "並び替え(&R)", 1}, {32777, "並び替えの初期化(&I)", 1},
+        {KIRABO_CMD_ONE_COLUMN, "1列(&1)", 0}, {KIRABO_CMD_TWO_COLUMNS, "2列(&2)", 0}, {KIRABO_CMD_THREE_COLUMNS, "3列(&3)", 0}, {KIRABO_CMD_FOUR_COLUMNS, "4列(&4)", 0},
+        {KIRABO_CMD_TAB_MODE, "タブ表示(&T)", 0}, {KIRABO_CMD_REORDER, "並び替え(&R)", 1}, {KIRABO_CMD_RESET_ORDER, "並び替えの初期化(&I)", 1},
     };
     for (const auto& item : items) {
         CAPTURE(item.id);
@@ -173,7 +173,7 @@ TEST_CASE("a damaged FilterSize does not keep the host busy at start") {
 TEST_CASE("the reorder dialog template reads back as built") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
-    HRSRC found = FindResourceExA(host.module(), RT_DIALOG, MAKEINTRESOURCEA(7001),
+    HRSRC found = FindResourceExA(host.module(), RT_DIALOG, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER),
                                   MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
     REQUIRE(found != nullptr);
     const auto* base = static_cast<const BYTE*>(LockResource(LoadResource(host.module(), found)));
@@ -201,7 +201,7 @@ TEST_CASE("the reorder dialog template reads back as built") {
     const TemplateItem expected[] = {
         {0, 0x50010001, 164, 152, 50, 14, 1, L"#128", L"OK"},
         {0, 0x50010000, 217, 152, 50, 14, 2, L"#128", L"ｷｬﾝｾﾙ"},
-        {0x10, 0x50810003, 7, 19, 260, 122, 7000, L"SysListView32", L"List1"},
+        {0x10, 0x50810003, 7, 19, 260, 122, KIRABO_REORDER_LIST, L"SysListView32", L"List1"},
         {0, 0x50020000, 7, 7, 119, 8, -1, L"#130", L"ドラッグ・ドロップして並び替えてください。"},
     };
     for (const TemplateItem& want : expected) {

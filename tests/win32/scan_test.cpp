@@ -12,9 +12,9 @@ namespace {
 const std::string kSettings = "の設定";  // 6 bytes in Shift-JIS
 const std::string kDisplay = "の表示";
 
-MenuBarSpec Bar(std::vector<emulator::MenuItemSpec> toggle, std::vector<emulator::MenuItemSpec> settings,
-                std::vector<emulator::MenuItemSpec> display) {
-    MenuBarSpec bar = EmptyMenus();
+MenuBarText Bar(std::vector<emulator::MenuItemText> toggle, std::vector<emulator::MenuItemText> settings,
+                std::vector<emulator::MenuItemText> display) {
+    MenuBarText bar = EmptyMenus();
     bar[1].items = std::move(toggle);
     bar[2].items = std::move(settings);
     bar[5].items = std::move(display);
@@ -111,11 +111,11 @@ TEST_CASE("the emulator's default menus give the rows the README shows") {
 TEST_CASE("without the host's menus every saved entry drops out") {
     struct Case {
         const char* what;
-        MenuBarSpec menus;
+        MenuBarText menus;
     };
     const Case cases[] = {
         {"no menu bar at all", {}},
-        {"plain commands where the menus should be", MenuBarSpec(6, MenuSpec{"-", false, {}})},
+        {"plain commands where the menus should be", MenuBarText(6, MenuText{"-", false, {}})},
         {"empty pop-ups", EmptyMenus()},
     };
     for (const Case& c : cases) {

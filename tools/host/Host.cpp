@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/Settings.h"
+
 namespace kirabo::emulator {
 namespace {
 
@@ -42,8 +44,8 @@ int __cdecl IniSaveInt(host::FilterRecord*, const char* key, int value) {
 BOOL __cdecl IniLoadStr(host::FilterRecord*, const char* key, char* buffer, const char* defaultValue) {
     const auto found = g_host->store.find(key);
     const std::string value = found == g_host->store.end() ? std::string(defaultValue) : found->second;
-    // The plug-in's buffer holds 4096 bytes, terminator included.
-    const std::size_t bytes = std::min(value.size(), host::kIniStringBufferBytes - 1);
+    // The plug-in's buffer holds kNameBufferBytes, terminator included.
+    const std::size_t bytes = std::min(value.size(), kNameBufferBytes - 1);
     std::memcpy(buffer, value.data(), bytes);
     buffer[bytes] = '\0';
     Record("ini_load_str", key, value.substr(0, bytes));

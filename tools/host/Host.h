@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "MenuSpec.h"
+#include "MenuText.h"
 #include "host/HostInterface.h"
 
 namespace kirabo::emulator {
@@ -22,7 +22,7 @@ struct ServiceCall {
 
 struct HostOptions {
     std::string dllPath = "Kirabo.auf";
-    MenuBarSpec menus = DefaultMenus();
+    MenuBarText menus = DefaultMenus();
     std::string iniPath;        // empty: settings live in memory only
     bool openToolWindows = false;  // a settings or display command shows a small window
     bool showWindows = true;

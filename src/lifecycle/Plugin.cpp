@@ -4,7 +4,7 @@
 
 #include "entries/ScanHostMenus.h"
 #include "host/HostInterface.h"
-#include "host/HostSettingsStore.h"
+#include "lifecycle/HostSettingsStore.h"
 #include "host/PluginState.h"
 #include "palette/Palette.h"
 #include "resources/ResourceIds.h"
@@ -55,8 +55,8 @@ BOOL __cdecl FuncInit(FilterRecord* fp) {
         g_plugin.paletteFont = CreatePaletteFont();
         g_plugin.ready = true;
 
-        ScanHostMenus();
-        LayoutPalette(fp, 1);
+        ScanHostMenus(GetMenu(g_plugin.hostMainWindow), g_plugin.entries);
+        LayoutPalette(fp, kCreateControls);
     } catch (...) {
         // Out of memory: the palette stays as far as it got; the host runs on.
     }

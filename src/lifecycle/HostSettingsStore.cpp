@@ -1,4 +1,4 @@
-#include "host/HostSettingsStore.h"
+#include "lifecycle/HostSettingsStore.h"
 
 #include <cstring>
 
@@ -15,7 +15,7 @@ void HostSettingsStore::SaveInt(const char* key, std::int32_t value) {
 
 std::string HostSettingsStore::LoadString(const char* key) {
     if (!services_ || !services_->ini_load_str) return {};
-    char buffer[host::kIniStringBufferBytes] = {};
+    char buffer[kNameBufferBytes] = {};
     services_->ini_load_str(fp_, key, buffer, "");
     // The service is told no size; whatever it wrote, nothing past the buffer is read.
     return std::string(buffer, strnlen(buffer, sizeof buffer - 1));

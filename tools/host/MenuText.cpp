@@ -1,4 +1,4 @@
-#include "MenuSpec.h"
+#include "MenuText.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -22,19 +22,19 @@ std::string Convert(const std::string& text, UINT from, UINT to) {
 std::string Utf8ToShiftJis(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
 std::string ShiftJisToUtf8(const std::string& sjis) { return Convert(sjis, 932, CP_UTF8); }
 
-MenuItemSpec Item(UINT id, std::string caption, bool checked) {
-    return {MenuItemSpec::Kind::Command, id, std::move(caption), checked};
+MenuItemText Item(UINT id, std::string caption, bool checked) {
+    return {MenuItemText::Kind::Command, id, std::move(caption), checked};
 }
 
-MenuItemSpec Separator() { return {MenuItemSpec::Kind::Separator, 0, {}, false}; }
+MenuItemText Separator() { return {MenuItemText::Kind::Separator, 0, {}, false}; }
 
-MenuItemSpec Submenu(std::string caption) {
-    return {MenuItemSpec::Kind::Submenu, 0, std::move(caption), false};
+MenuItemText Submenu(std::string caption) {
+    return {MenuItemText::Kind::Submenu, 0, std::move(caption), false};
 }
 
 // The literals below are Shift-JIS already: this file is compiled for code page 932.
-MenuBarSpec DefaultMenus() {
-    MenuBarSpec bar(7);
+MenuBarText DefaultMenus() {
+    MenuBarText bar(7);
     bar[0] = {"ファイル(&F)", true, {Item(101, "開く..."), Item(102, "終了")}};
     bar[1] = {"フィルタ(&T)", true,
               {Item(1001, "色調補正", true), Item(1002, "クリッピング＆リサイズ"),
@@ -56,14 +56,14 @@ MenuBarSpec DefaultMenus() {
     return bar;
 }
 
-MenuBarSpec EmptyMenus() { return MenuBarSpec(kDisplayMenu + 1, MenuSpec{"-", true, {}}); }
+MenuBarText EmptyMenus() { return MenuBarText(kDisplayMenu + 1, MenuText{"-", true, {}}); }
 
-bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& error) {
+bool ParseMenuBar(const std::string& text, MenuBarText& menus, std::string& error) {
     menus.clear();
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
-    MenuSpec* current = nullptr;
+    MenuText* current = nullptr;
     while (std::getline(lines, line)) {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -83,10 +83,10 @@ bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& erro
             if (!(args >> position) || position < 0 || position > 63) return fail("menu needs a position 0-63");
             std::getline(args >> std::ws, title);
             if (menus.size() <= static_cast<std::size_t>(position)) {
-                menus.resize(static_cast<std::size_t>(position) + 1, MenuSpec{"-", false, {}});
+                menus.resize(static_cast<std::size_t>(position) + 1, MenuText{"-", false, {}});
             }
             current = &menus[static_cast<std::size_t>(position)];
-            *current = MenuSpec{Utf8ToShiftJis(title), true, {}};
+            *current = MenuText{Utf8ToShiftJis(title), true, {}};
             continue;
         }
         if (!current) return fail("an item before the first menu line");
@@ -108,24 +108,24 @@ bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& erro
     return true;
 }
 
-HMENU BuildMenuBar(const MenuBarSpec& menus) {
+HMENU BuildMenuBar(const MenuBarText& menus) {
     HMENU bar = CreateMenu();
     UINT placeholderId = 60000;
-    for (const MenuSpec& menu : menus) {
+    for (const MenuText& menu : menus) {
         if (!menu.popup) {
             AppendMenuA(bar, MF_STRING, placeholderId++, menu.title.c_str());
             continue;
         }
         HMENU popup = CreatePopupMenu();
-        for (const MenuItemSpec& item : menu.items) {
+        for (const MenuItemText& item : menu.items) {
             switch (item.kind) {
-                case MenuItemSpec::Kind::Separator:
+                case MenuItemText::Kind::Separator:
                     AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
                     break;
-                case MenuItemSpec::Kind::Submenu:
+                case MenuItemText::Kind::Submenu:
                     AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), item.caption.c_str());
                     break;
-                case MenuItemSpec::Kind::Command:
+                case MenuItemText::Kind::Command:
                     AppendMenuA(popup, MF_STRING | (item.checked ? MF_CHECKED : 0), item.id, item.caption.c_str());
                     break;
             }

@@ -3,18 +3,21 @@
 #include <string>
 #include <vector>
 
-#include "reorder/Drop.h"
+#include "reorder/Arrangement.h"
 
 namespace kirabo {
 namespace {
 
-std::string Dropped(const std::string& items, const std::vector<int>& selected, int hit, bool upperThird) {
-    const std::vector<char> list(items.begin(), items.end());
-    const std::vector<char> moved = ApplyDrop(list, selected, DropAnchor(hit, upperThird, selected));
-    return std::string(moved.begin(), moved.end());
+// Items as letters, the selection as positions; the result as letters with the selected ones in
+// lower case, so that one string shows both.
+std::string Moved(const std::string& items, const std::vector<int>& selected, Move move) {
+    const Arrangement after = MoveSelection({std::vector<std::int32_t>(items.begin(), items.end()), selected}, move);
+    std::string shown(after.items.begin(), after.items.end());
+    for (int s : after.selected) shown[static_cast<std::size_t>(s)] = static_cast<char>(shown[static_cast<std::size_t>(s)] + 32);
+    return shown;
 }
 
-TEST(Drop, MovesTheSelectedItemsTogetherAfterTheAnchor) {
+TEST(Arrangement, ADropMovesTheSelectedItemsTogetherAfterTheAnchorAndSelectsNothing) {
     struct Case {
         const char* what;
         std::vector<int> selected;
@@ -36,11 +39,11 @@ TEST(Drop, MovesTheSelectedItemsTogetherAfterTheAnchor) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DropAnchor(c.hit, c.upperThird, c.selected), c.anchor) << c.what;
-        EXPECT_EQ(Dropped("ABCDEF", c.selected, c.hit, c.upperThird), c.expected) << c.what;
+        EXPECT_EQ(Moved("ABCDEF", c.selected, {MoveKind::Drop, c.anchor}), c.expected) << c.what;
     }
 }
 
-TEST(Drop, TheUpperThirdCountsWholePixels) {
+TEST(Arrangement, TheUpperThirdCountsWholePixels) {
     // An item from 0 to 16: third = 5, so y 0 to 4 is before the item, 5 to 15 after it.
     struct Case {
         int y, top, bottom;
@@ -51,7 +54,7 @@ TEST(Drop, TheUpperThirdCountsWholePixels) {
     for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
 }
 
-TEST(Drop, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
+TEST(Arrangement, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
     constexpr int w = 200;
     struct Case {
         const char* what;
@@ -79,6 +82,25 @@ TEST(Drop, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
         EXPECT_EQ(s.step, c.step) << c.what;
         EXPECT_EQ(s.lastScrollTick, c.lastAfter) << c.what;
     }
+}
+
+TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
+    using Order = std::optional<std::vector<std::size_t>>;
+    struct Case {
+        const char* what;
+        std::vector<std::int32_t> items;
+        std::size_t rows;
+        Order expected;
+    };
+    const Case cases[] = {
+        {"every row once, reordered", {2, 0, 1}, 3, Order({2, 0, 1})},
+        {"the empty list", {}, 0, Order(std::vector<std::size_t>{})},
+        {"a row lost", {2, 0}, 3, std::nullopt},
+        {"a row twice", {2, 0, 0}, 3, std::nullopt},
+        {"an index past the rows", {2, 0, 3}, 3, std::nullopt},
+        {"a negative index", {2, 0, -1}, 3, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CommittedOrder(c.items, c.rows), c.expected) << c.what;
 }
 
 }  // namespace

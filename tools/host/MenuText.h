@@ -8,7 +8,7 @@
 
 namespace kirabo::emulator {
 
-struct MenuItemSpec {
+struct MenuItemText {
     enum class Kind { Command, Separator, Submenu };
     Kind kind = Kind::Command;
     UINT id = 0;
@@ -16,28 +16,28 @@ struct MenuItemSpec {
     bool checked = false;
 };
 
-struct MenuSpec {
+struct MenuText {
     std::string title;  // Shift-JIS
     bool popup = true;  // false: a plain command in the bar, so no menu at this position
-    std::vector<MenuItemSpec> items;
+    std::vector<MenuItemText> items;
 };
 
 // Position i of the vector is position i of the menu bar.
-using MenuBarSpec = std::vector<MenuSpec>;
+using MenuBarText = std::vector<MenuText>;
 
 inline constexpr int kToggleMenu = 1;
 inline constexpr int kSettingsMenu = 2;
 inline constexpr int kDisplayMenu = 5;
 
-MenuItemSpec Item(UINT id, std::string caption, bool checked = false);
-MenuItemSpec Separator();
-MenuItemSpec Submenu(std::string caption);
+MenuItemText Item(UINT id, std::string caption, bool checked = false);
+MenuItemText Separator();
+MenuItemText Submenu(std::string caption);
 
 // A host with a handful of filters and display tools, in Japanese, as a user would see it.
-MenuBarSpec DefaultMenus();
+MenuBarText DefaultMenus();
 
 // A menu bar with empty pop-ups up to the display menu, for a caller to fill.
-MenuBarSpec EmptyMenus();
+MenuBarText EmptyMenus();
 
 // The text format of --menus (UTF-8):
 //   menu <position> <title>        starts the pop-up at that position of the menu bar
@@ -46,9 +46,9 @@ MenuBarSpec EmptyMenus();
 //   submenu <caption>              an item that opens an (empty) submenu
 // Blank lines and lines starting with '#' are ignored. Positions left out hold a plain command,
 // so the bar has no menu there.
-bool ParseMenuBar(const std::string& text, MenuBarSpec& menus, std::string& error);
+bool ParseMenuBar(const std::string& text, MenuBarText& menus, std::string& error);
 
-HMENU BuildMenuBar(const MenuBarSpec& menus);
+HMENU BuildMenuBar(const MenuBarText& menus);
 
 std::string Utf8ToShiftJis(const std::string& utf8);
 std::string ShiftJisToUtf8(const std::string& sjis);

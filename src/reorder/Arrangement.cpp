@@ -1,0 +1,139 @@
+#include "reorder/Arrangement.h"
+
+#include <algorithm>
+
+namespace kirabo {
+namespace {
+
+std::vector<bool> SelectedFlags(const Arrangement& list) {
+    std::vector<bool> flags(list.items.size());
+    for (int s : list.selected) {
+        if (s >= 0 && static_cast<std::size_t>(s) < flags.size()) flags[static_cast<std::size_t>(s)] = true;
+    }
+    return flags;
+}
+
+Arrangement FromFlags(std::vector<std::int32_t> items, const std::vector<bool>& flags) {
+    Arrangement out;
+    out.items = std::move(items);
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        if (flags[i]) out.selected.push_back(static_cast<int>(i));
+    }
+    return out;
+}
+
+// The selected items taken out and put back together, in their order, after the first `split`
+// of the others (all of them when there are fewer).
+Arrangement Regroup(const Arrangement& list, const std::vector<bool>& flags, std::size_t split, bool keepSelection) {
+    std::vector<std::int32_t> taken;
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        if (flags[i]) taken.push_back(list.items[i]);
+    }
+    Arrangement out;
+    out.items.reserve(list.items.size());
+    bool placed = false;
+    const auto place = [&] {
+        for (std::size_t t = 0; keepSelection && t < taken.size(); ++t) {
+            out.selected.push_back(static_cast<int>(out.items.size() + t));
+        }
+        out.items.insert(out.items.end(), taken.begin(), taken.end());
+        placed = true;
+    };
+    std::size_t others = 0;
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        if (flags[i]) continue;
+        if (others++ == split) place();
+        out.items.push_back(list.items[i]);
+    }
+    if (!placed) place();
+    return out;
+}
+
+// One place towards the start: each selected item, met from the start, changes places with an
+// unselected item just before it; a selected block already at the start stays.
+Arrangement StepUp(const Arrangement& list, std::vector<bool> flags) {
+    std::vector<std::int32_t> items = list.items;
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        if (flags[i] && !flags[i - 1]) {
+            std::swap(items[i], items[i - 1]);
+            flags[i - 1] = true;
+            flags[i] = false;
+        }
+    }
+    return FromFlags(std::move(items), flags);
+}
+
+Arrangement StepDown(const Arrangement& list, std::vector<bool> flags) {
+    std::vector<std::int32_t> items = list.items;
+    for (std::size_t i = items.size(); i-- > 1;) {
+        if (flags[i - 1] && !flags[i]) {
+            std::swap(items[i], items[i - 1]);
+            flags[i] = true;
+            flags[i - 1] = false;
+        }
+    }
+    return FromFlags(std::move(items), flags);
+}
+
+}  // namespace
+
+Arrangement MoveSelection(const Arrangement& list, Move move) {
+    const std::vector<bool> flags = SelectedFlags(list);
+    switch (move.kind) {
+        case MoveKind::Up:
+            return StepUp(list, flags);
+        case MoveKind::Down:
+            return StepDown(list, flags);
+        case MoveKind::ToTop:
+            return Regroup(list, flags, 0, true);
+        case MoveKind::ToBottom:
+            return Regroup(list, flags, list.items.size(), true);
+        case MoveKind::Drop:
+            break;
+    }
+    return Regroup(list, flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1), false);
+}
+
+bool InUpperThird(int y, int top, int bottom) {
+    const long long third = (static_cast<long long>(bottom) - top) / 3;
+    return y < top + third;
+}
+
+int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected) {
+    const int found = upperThird ? hit - 1 : hit;
+    int anchor = found;
+    for (int s : selected) {
+        if (s < found) --anchor;
+    }
+    return anchor;
+}
+
+std::optional<std::vector<std::size_t>> CommittedOrder(const std::vector<std::int32_t>& items,
+                                                       std::size_t count) {
+    if (items.size() != count) return std::nullopt;
+    std::vector<bool> seen(count);
+    std::vector<std::size_t> order;
+    order.reserve(count);
+    for (std::int32_t d : items) {
+        if (d < 0 || static_cast<std::size_t>(d) >= count || seen[static_cast<std::size_t>(d)]) return std::nullopt;
+        seen[static_cast<std::size_t>(d)] = true;
+        order.push_back(static_cast<std::size_t>(d));
+    }
+    return order;
+}
+
+AutoScroll DecideAutoScroll(int x, int clientLeft, int clientRight, std::uint32_t lastScrollTick,
+                            std::uint32_t now) {
+    AutoScroll scroll;
+    scroll.lastScrollTick = lastScrollTick;
+    if (lastScrollTick != 0 && now - lastScrollTick > kScrollPauseMs) scroll.lastScrollTick = 0;
+    if (scroll.lastScrollTick != 0) return scroll;
+    if (x < clientLeft + kScrollMargin) {
+        scroll.step = -kScrollStep;
+    } else if (x > clientRight - kScrollMargin) {
+        scroll.step = kScrollStep;
+    }
+    return scroll;
+}
+
+}  // namespace kirabo

@@ -1,0 +1,62 @@
+// The reorder dialog's decisions: where dragged rows land, how the selected rows move by key, when
+// the list scrolls by itself, and whether the list still holds every row at OK.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace kirabo {
+
+// The list as the dialog shows it: each item's data (the entry's index when the dialog opened),
+// top to bottom, and the positions of the selected items, ascending.
+struct Arrangement {
+    std::vector<std::int32_t> items;
+    std::vector<int> selected;
+    bool operator==(const Arrangement&) const = default;
+};
+
+enum class MoveKind : std::uint8_t {
+    Drop,      // after `anchor`; nothing is selected afterwards
+    Up,        // every selected item one place up, past the nearest unselected one
+    Down,
+    ToTop,     // the selected items first, in their order
+    ToBottom,
+};
+
+struct Move {
+    MoveKind kind = MoveKind::Drop;
+    int anchor = -1;  // Drop only: the position the items follow once taken out; -1 is the top
+};
+
+// The selected items move as one decision, whatever the list's size, in time linear in it. The
+// moved items stay selected, at their new places; after a drop nothing is selected.
+Arrangement MoveSelection(const Arrangement& list, Move move);
+
+// True when y lies in the upper third of an item running from top to bottom.
+bool InUpperThird(int y, int top, int bottom);
+
+// The anchor of a drop on item `hit`, before it (upper third) or after it, once the selected items
+// have been taken out.
+int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected);
+
+// The entry order the list gives at OK: its items when they hold every index below `count` once,
+// and nothing otherwise (a list that lost or doubled an item would lose a row and its controls).
+std::optional<std::vector<std::size_t>> CommittedOrder(const std::vector<std::int32_t>& items,
+                                                       std::size_t count);
+
+inline constexpr int kScrollMargin = 30;
+inline constexpr int kScrollStep = 5;  // list view columns
+inline constexpr std::uint32_t kScrollPauseMs = 700;
+
+struct AutoScroll {
+    int step = 0;                      // -5, 0 or +5
+    std::uint32_t lastScrollTick = 0;  // as it stands after the pacing; the caller stamps a step
+};
+
+// x in the list's client coordinates; lastScrollTick 0 means a step is allowed now.
+AutoScroll DecideAutoScroll(int x, int clientLeft, int clientRight, std::uint32_t lastScrollTick,
+                            std::uint32_t now);
+
+}  // namespace kirabo

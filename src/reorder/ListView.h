@@ -1,0 +1,89 @@
+// Thin wrappers over the list view's messages, for the reorder dialog and the tests that drive it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace kirabo::listview {
+
+inline int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+// Text, then item data, as two calls: the data goes to the item the insertion placed.
+inline void InsertItem(HWND list, int position, const char* text, LPARAM data) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = position;
+    item.pszText = const_cast<char*>(text);
+    item.iItem = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    item.mask = LVIF_PARAM;
+    item.lParam = data;
+    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+inline void SetItem(HWND list, int position, const char* text, LPARAM data) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = position;
+    item.pszText = const_cast<char*>(text);
+    item.lParam = data;
+    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+inline LPARAM ItemData(HWND list, int position) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = position;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+inline std::string ItemText(HWND list, int position) {
+    std::string text(256, '\0');
+    for (;;) {
+        LVITEMA item = {};
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        const auto length = static_cast<std::size_t>(
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
+inline bool ItemState(HWND list, int position, UINT state) {
+    return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), state) & state) != 0;
+}
+
+// Position -1: every item.
+inline void SetItemState(HWND list, int position, UINT mask, UINT state) {
+    LVITEMA item = {};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+}
+
+// Ascending, as the list view finds them one after another.
+inline std::vector<int> SelectedItems(HWND list) {
+    std::vector<int> selected;
+    for (int i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+         i != -1;
+         i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) {
+        selected.push_back(i);
+    }
+    return selected;
+}
+
+inline RECT ItemBounds(HWND list, int position) {
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&bounds));
+    return bounds;
+}
+
+}  // namespace kirabo::listview
