@@ -146,8 +146,8 @@ struct Baseline {
             row.button = CreateWindowExA(0, "BUTTON", row.tool ? "表示" : "設定", 0x40000000, x + 138, y, 48, 17,
                                          palette, reinterpret_cast<HMENU>(i + 100), host.module(), nullptr);
             SendMessageA(row.button, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-            SetWindowPos(row.main, HWND_TOP, x, y, 0, 0, 0x41);
-            SetWindowPos(row.button, HWND_TOP, x + 138, y, 0, 0, 0x41);
+            SetWindowPos(row.main, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+            SetWindowPos(row.button, HWND_TOP, x + 138, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
         }
         GetSystemMetrics(SM_CYDLGFRAME);
         GetSystemMetrics(SM_CYSMCAPTION);
@@ -162,8 +162,8 @@ struct Baseline {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const int x = 14 + static_cast<int>(i / static_cast<std::size_t>(perColumn)) * 200;
             const int y = 5 + 18 * static_cast<int>(i % static_cast<std::size_t>(perColumn));
-            SetWindowPos(rows[i].main, HWND_TOP, x, y, 0, 0, 0x41);
-            SetWindowPos(rows[i].button, HWND_TOP, x + 138, y, 0, 0, 0x41);
+            SetWindowPos(rows[i].main, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+            SetWindowPos(rows[i].button, HWND_TOP, x + 138, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
         }
         GetSystemMetrics(SM_CYDLGFRAME);
         GetSystemMetrics(SM_CYSMCAPTION);

@@ -23,7 +23,7 @@ set_target_properties(Kirabo PROPERTIES PREFIX "" SUFFIX ".auf")
 target_compile_definitions(Kirabo PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 target_link_libraries(Kirabo PRIVATE kirabo_core comctl32)
 if(MINGW)
-  target_sources(Kirabo PRIVATE src/lifecycle/RuntimeSize.cpp)
+  target_sources(Kirabo PRIVATE src/lifecycle/Runtime.cpp)
   target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
   target_link_options(Kirabo PRIVATE -static -s -Wl,--kill-at -Wl,--gc-sections)
 else()
@@ -59,11 +59,13 @@ foreach(source ${KIRABO_WIN32_TESTS})
   target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Kirabo)
   add_test(NAME win32.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  kirabo_time_limit(60 win32.${name})  # each takes 2 to 20 s
 endforeach()
+kirabo_time_limit(120 win32.leak_test)  # 30 load-to-unload cycles
 
 # As a person would do it: the real X mouse on the virtual display.
 add_test(NAME e2e.reorder_drag COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/reorder_drag.sh)
-set_tests_properties(e2e.reorder_drag PROPERTIES TIMEOUT 120)
+kirabo_time_limit(60 e2e.reorder_drag)
 
 # The start-up and relayout benchmark under Wine (./bench); ./test runs it once, small.
 add_executable(kirabo-win32-bench bench/win32_bench.cpp)
@@ -72,9 +74,11 @@ target_link_libraries(kirabo-win32-bench PRIVATE kirabo_host)
 target_link_options(kirabo-win32-bench PRIVATE -static)
 add_dependencies(kirabo-win32-bench Kirabo)
 add_test(NAME bench.win32_smoke COMMAND kirabo-win32-bench --smoke WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+kirabo_time_limit(60 bench.win32_smoke)
 
 # The commands the README gives, run as a user would run them.
 foreach(command release run benchmark)
   add_test(NAME commands.${command} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/commands/${command}_test.sh)
-  set_tests_properties(commands.${command} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+  set_tests_properties(commands.${command} PROPERTIES RUN_SERIAL TRUE)
+  kirabo_time_limit(120 commands.${command})  # each takes up to 20 s, building included
 endforeach()

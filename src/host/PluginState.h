@@ -14,6 +14,7 @@ struct PluginState {
     LayoutSettings settings;
     HWND hostMainWindow = nullptr;  // borrowed, never destroyed
     HFONT paletteFont = nullptr;
+    HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs = nullptr;
 };
 

@@ -22,6 +22,10 @@ constexpr char kTypePattern[] = "FilterType";
 
 }  // namespace
 
+std::string NameInBuffer(const char* buffer) {
+    return std::string(buffer, strnlen(buffer, kNameBufferBytes - 1));
+}
+
 LayoutSettings LoadLayoutSettings(SettingsStore& store) {
     LayoutSettings settings;
     settings.columnCount = store.LoadInt("Column", 2);

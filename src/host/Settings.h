@@ -30,6 +30,10 @@ inline constexpr std::size_t kNameBufferBytes = 4096;
 // anywhere near this many filters and display tools.
 inline constexpr std::int32_t kMaxStoredEntries = 10000;
 
+// The name ini_load_str left in a buffer of kNameBufferBytes: up to its terminator, and never the
+// buffer's last byte, which a host that knows no size may have filled as well.
+std::string NameInBuffer(const char* buffer);
+
 LayoutSettings LoadLayoutSettings(SettingsStore& store);
 
 // Replaces the list's contents with the saved entries (names and kinds only), in saved order.

@@ -1,7 +1,5 @@
 #include "lifecycle/HostSettingsStore.h"
 
-#include <cstring>
-
 namespace kirabo {
 
 std::int32_t HostSettingsStore::LoadInt(const char* key, std::int32_t defaultValue) {
@@ -17,8 +15,7 @@ std::string HostSettingsStore::LoadString(const char* key) {
     if (!services_ || !services_->ini_load_str) return {};
     char buffer[kNameBufferBytes] = {};
     services_->ini_load_str(fp_, key, buffer, "");
-    // The service is told no size; whatever it wrote, nothing past the buffer is read.
-    return std::string(buffer, strnlen(buffer, sizeof buffer - 1));
+    return NameInBuffer(buffer);
 }
 
 void HostSettingsStore::SaveString(const char* key, const std::string& value) {

@@ -48,8 +48,8 @@ BOOL __cdecl FuncInit(FilterRecord* fp) {
         g_plugin.settings = LoadLayoutSettings(store);
         LoadSavedEntries(store, g_plugin.entries);
 
-        HMENU menu = LoadMenuA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_MENU_PALETTE));
-        SetMenu(fp->hwnd, menu);
+        g_plugin.paletteMenu = LoadMenuA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_MENU_PALETTE));
+        SetMenu(fp->hwnd, g_plugin.paletteMenu);
         DrawMenuBar(fp->hwnd);
         g_plugin.hostMainWindow = GetWindow(fp->hwnd, GW_OWNER);
         g_plugin.paletteFont = CreatePaletteFont();
@@ -74,6 +74,12 @@ BOOL __cdecl FuncExit(FilterRecord* fp) {
     g_plugin.entries.release();
     if (g_plugin.paletteFont) DeleteObject(g_plugin.paletteFont);
     g_plugin.paletteFont = nullptr;
+    // The host may keep its window and start the plug-in again: no menu may outlive this run.
+    if (g_plugin.paletteMenu) {
+        if (fp && GetMenu(fp->hwnd) == g_plugin.paletteMenu) SetMenu(fp->hwnd, nullptr);
+        DestroyMenu(g_plugin.paletteMenu);
+    }
+    g_plugin.paletteMenu = nullptr;
     g_plugin.hostMainWindow = nullptr;
     g_plugin.ready = false;
     return TRUE;

@@ -1,7 +1,6 @@
 #include "palette/Geometry.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "host/Settings.h"
 
@@ -28,32 +27,25 @@ int NameWidth(const std::vector<RowInput>& rows) {
     return any ? kNameBytePixels * static_cast<int>(widest) + kNamePadding : 0;
 }
 
-std::int32_t ClampSelectedColumn(std::int32_t selectedColumn, std::int32_t columnCount) {
-    if (selectedColumn < 0) selectedColumn = 0;
-    // A count of INT32_MIN has no last column below it: the clamp stops at INT32_MIN.
-    const std::int32_t last = columnCount == INT32_MIN ? INT32_MIN : columnCount - 1;
-    if (selectedColumn >= columnCount) selectedColumn = last;
-    return selectedColumn;
-}
-
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
                                 bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics) {
+    // A count below 1 comes only from a damaged store; the rows then stand in one column, so that
+    // the palette and its menu can always be reached. The setting itself stays as it was read.
+    columnCount = std::max(columnCount, 1);
     PaletteGeometry g;
     g.nameWidth = NameWidth(rows);
     g.rows.resize(rows.size());
     g.selectedColumn = selectedColumn;
     int y0 = kFirstRowYSideBySide;
     if (tabMode) {
-        g.tabCount = std::clamp(columnCount, 0, kMaxColumnTabs);
+        g.tabCount = std::min(columnCount, kMaxColumnTabs);
         y0 = kFirstRowYTabs;
-        g.selectedColumn = ClampSelectedColumn(selectedColumn, columnCount);
+        g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
     }
 
     const std::size_t count = rows.size();
-    if (columnCount >= 1) {
-        const auto columns = static_cast<std::size_t>(columnCount);
-        g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
-    }
+    const auto columns = static_cast<std::size_t>(columnCount);
+    g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
     long long x = kFirstColumnX;
     long long maxRight = 0;
     std::size_t i = 0;

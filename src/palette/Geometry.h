@@ -36,13 +36,12 @@ struct RowInput {
 };
 
 enum class RowPlacement : std::uint8_t {
-    NotLaidOut,  // no column took the row (a column count below 1)
     Shown,
     Hidden,      // in a tab that is not selected
 };
 
 struct RowPlace {
-    RowPlacement placement = RowPlacement::NotLaidOut;
+    RowPlacement placement = RowPlacement::Shown;
     int x = 0;  // where the main control is shown; the push button stands at x + nameWidth
     int y = 0;
     int columnX = 0;  // the row's column, where its controls are created (x of a shown row side by side)
@@ -67,9 +66,8 @@ struct SystemMetrics {
 
 int NameWidth(const std::vector<RowInput>& rows);
 
-// Side by side selectedColumn is kept as it is; in tab mode it is clamped to the tabs.
-std::int32_t ClampSelectedColumn(std::int32_t selectedColumn, std::int32_t columnCount);
-
+// Side by side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column
+// count below 1 is laid out as one column.
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
                                 bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics);
 

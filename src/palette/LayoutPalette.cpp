@@ -17,7 +17,9 @@ constexpr DWORD kCheckBoxStyle = WS_CHILD | BS_CHECKBOX;
 constexpr DWORD kLabelStyle = WS_CHILD | SS_CENTERIMAGE;
 constexpr DWORD kPushButtonStyle = WS_CHILD | BS_PUSHBUTTON;
 constexpr DWORD kColumnTabsStyle = WS_CHILD | WS_CLIPSIBLINGS;
-constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW;
+// A moved control repaints in full: the bits a move would otherwise copy along may already show
+// another row that moved into the old place first.
+constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS;
 constexpr char kSettingsText[] = "設定";
 constexpr char kDisplayText[] = "表示";
 constexpr char kTabLabelSuffix[] = "列目";  // after the column's number: 1列目, 2列目, ...
@@ -105,7 +107,6 @@ void LayoutPalette(host::FilterRecord* fp, int create) {
 
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
-        if (place.placement == RowPlacement::NotLaidOut) continue;
         FilterEntry& entry = entries[i];
         if (create) CreateRowControls(fp, entry, static_cast<std::int32_t>(i), geometry.nameWidth, place);
         if (place.placement == RowPlacement::Shown) {

@@ -104,6 +104,7 @@ void Close(HWND dialog) {
     AbandonDrag(dialog);
     DestroyDragImage();
     g_drag.list = nullptr;
+    std::vector<int>().swap(g_drag.selectedItems);  // nothing of a closed dialog stays on the heap
     EndDialog(dialog, 1);
 }
 

@@ -63,6 +63,11 @@ TEST(CommandRouting, ThreeHundredRowsEachGetTheirOwnIdsAndRouteToThemselves) {
         EXPECT_EQ(RouteCommand(main, context), (Command{CommandAction::PostToggle, 0, static_cast<std::size_t>(row)}));
         EXPECT_EQ(RouteCommand(button, context), (Command{CommandAction::PostSettings, 0, static_cast<std::size_t>(row)}));
     }
+    // The last row that can have ids gets the last 16-bit pair; the next one gets no controls.
+    EXPECT_TRUE(RowGetsControls(kMaxRowsWithControls - 1));
+    EXPECT_EQ(ButtonControlId(kMaxRowsWithControls - 1), 0xFFFFu);
+    EXPECT_FALSE(RowGetsControls(kMaxRowsWithControls));
+    EXPECT_FALSE(RowGetsControls(-1));
     // The first hundred rows keep their original ids.
     EXPECT_EQ(MainControlId(99), 99u);
     EXPECT_EQ(ButtonControlId(99), 199u);

@@ -17,7 +17,7 @@ std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes) {
 }
 
 struct Place {
-    char placement;  // 'S'hown, 'H'idden, 'N'ot laid out
+    char placement;  // 'S'hown, 'H'idden
     int x, y;        // where shown; where created for a hidden row
     bool operator==(const Place&) const = default;
 };
@@ -27,8 +27,8 @@ void PrintTo(const Place& p, std::ostream* os) { *os << p.placement << "(" << p.
 std::vector<Place> Places(const PaletteGeometry& g) {
     std::vector<Place> places;
     for (const RowPlace& r : g.rows) {
-        const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::Hidden ? 'H' : 'N';
-        places.push_back(c == 'S' ? Place{c, r.x, r.y} : c == 'H' ? Place{c, r.columnX, r.y} : Place{c, 0, 0});
+        const char c = r.placement == RowPlacement::Shown ? 'S' : 'H';
+        places.push_back(c == 'S' ? Place{c, r.x, r.y} : Place{c, r.columnX, r.y});
         if (c == 'S' && !g.tabCount) {
             EXPECT_EQ(r.columnX, r.x);
         }
@@ -49,7 +49,6 @@ struct Case {
 };
 
 TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
-    const Place N{'N', 0, 0};
     const Case cases[] = {
         {"five rows, longest name 10 bytes, 2 columns side by side", {10, 4, 2, 10, 1}, 2, false, 0,
          84, 3, 292, 76, 0, 0, 292 + 6 + 14, 76 + 18 + 6 + 14,
@@ -73,8 +72,10 @@ TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
          {{'H', 14, 28}, {'H', 100, 28}, {'S', 14, 28}}},
         {"side by side the selected column is left as it is", {0}, 3, false, 7, 24, 1, 86, 40, 7, 0, 86 + 20,
          40 + 38, {{'S', 14, 5}}},
-        {"a column count of 0 lays nothing out; the clamp gives -1", {3, 3}, 0, true, 4, 42, 0, 0, 0, -1, 0,
-         42 + 82, 38, {N, N}},
+        {"a column count of 0 lays the rows out as one column, behind one tab", {3, 3}, 0, true, 4, 42, 2, 104, 81,
+         0, 1, 42 + 82, 81 + 38, {{'S', 14, 28}, {'S', 14, 46}}},
+        {"a column count of -1 side by side: one column", {3, 3}, -1, false, 4, 42, 2, 104, 58, 4, 0, 104 + 20,
+         58 + 38, {{'S', 14, 5}, {'S', 14, 23}}},
         {"a column count of 5 gives five tabs", {3}, 5, true, 4, 42, 1, 104, 63, 4, 5, 42 + 82, 63 + 38, {{'H', 14, 28}}},
         {"empty names are 24 wide", {0, 0}, 1, false, 0, 24, 2, 86, 58, 0, 0, 86 + 20, 58 + 38,
          {{'S', 14, 5}, {'S', 14, 23}}},
@@ -103,9 +104,9 @@ TEST(Geometry, DamagedColumnCountsNeitherOverflowNorBuildBillionsOfTabs) {
         int tabCount;
     };
     const Case cases[] = {
-        {INT_MIN, 0, INT_MIN, 0},
-        {INT_MIN, INT_MIN, INT_MIN, 0},
-        {-1, 3, -2, 0},
+        {INT_MIN, 0, 0, 1},
+        {INT_MIN, INT_MIN, 0, 1},
+        {-1, 3, 0, 1},
         {INT_MAX, INT_MAX, INT_MAX - 1, kMaxColumnTabs},
         {INT_MAX, 1, 1, kMaxColumnTabs},
         {64, 70, 63, 64},

@@ -112,6 +112,20 @@ TEST(Settings, SavedEntriesLoadInOrderSkippingEmptyNamesAndNegativeKinds) {
     for (const Case& c : cases) EXPECT_EQ(LoadedEntries(c.stored), c.expected) << c.what;
 }
 
+TEST(Settings, ANameIsReadUpToItsTerminatorAndNeverFromTheBuffersLastByte) {
+    struct Case {
+        const char* what;
+        std::string buffer;
+        std::size_t expected;
+    };
+    const Case cases[] = {
+        {"a short name", std::string("abc\0", 4) + std::string(kNameBufferBytes - 4, 'x'), 3},
+        {"4,095 bytes and the terminator", std::string(kNameBufferBytes - 1, 'n') + '\0', kNameBufferBytes - 1},
+        {"every byte filled, no terminator", std::string(kNameBufferBytes, 'n'), kNameBufferBytes - 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(NameInBuffer(c.buffer.data()).size(), c.expected) << c.what;
+}
+
 TEST(Settings, ADamagedFilterSizeIsReadOnlyUpToTheBound) {
     MemoryStore store;
     store.values = {{"FilterSize", "2147483647"}};

@@ -1,6 +1,7 @@
 #include "Support.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace kirabo::test {
@@ -98,6 +99,62 @@ void BeginDrag(HWND dialog, HWND list, int item) {
     MapWindowPoints(dialog, list, &p, 1);
     begin.ptAction = p;
     SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin));
+}
+
+Capture CaptureClient(Host& host, HWND window) {
+    for (int i = 0; i < 5; ++i) {
+        host.Pump();
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(40);
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    Capture capture;
+    capture.width = client.right;
+    capture.height = client.bottom;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.width, -capture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    capture.pixels.assign(first, first + static_cast<std::size_t>(capture.width) * capture.height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return capture;
+}
+
+void SaveCapture(const Capture& capture, const std::string& path) {
+    const int rowBytes = (capture.width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER header = {sizeof header, capture.width, capture.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * capture.height);
+    std::string data(static_cast<std::size_t>(rowBytes * capture.height), '\0');
+    for (int y = 0; y < capture.height; ++y) {
+        for (int x = 0; x < capture.width; ++x) {
+            const DWORD p = capture.pixels[static_cast<std::size_t>(y * capture.width + x)];
+            char* out = &data[static_cast<std::size_t>((capture.height - 1 - y) * rowBytes + x * 3)];
+            out[0] = static_cast<char>(p & 0xFF);
+            out[1] = static_cast<char>((p >> 8) & 0xFF);
+            out[2] = static_cast<char>((p >> 16) & 0xFF);
+        }
+    }
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(&file, sizeof file, 1, f);
+    std::fwrite(&header, sizeof header, 1, f);
+    std::fwrite(data.data(), 1, data.size(), f);
+    std::fclose(f);
 }
 
 std::string WindowText(HWND hwnd) {

@@ -33,6 +33,18 @@ struct Child {
     RECT rect = {};    // in the parent's client coordinates
 };
 
+// What the screen shows of the window's client area, pixel by pixel, once every message waiting
+// has been handled and the display has caught up.
+struct Capture {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+    bool operator==(const Capture&) const = default;
+};
+Capture CaptureClient(Host& host, HWND window);
+// Writes the capture as a 24-bit BMP, for a person to look at when a comparison fails.
+void SaveCapture(const Capture& capture, const std::string& path);
+
 // The PaletteWindow's children, sorted by id so that no test depends on Windows' own order.
 std::vector<Child> Children(HWND parent);
 const Child* FindChild(const std::vector<Child>& children, int id);

@@ -61,6 +61,22 @@ TEST_CASE("a push button posts the settings command of a filter, the display com
     CHECK(host.commands == std::vector<UINT>{2001, 5002});
 }
 
+TEST_CASE("every command that is not dropped ends by mirroring the host's marks") {
+    Host host;
+    REQUIRE(host.Start(TestOptions()));
+    host.saving = 2;  // only exactly 1 means the host is writing output
+    for (UINT id : {50u, 150u, 40000u}) {  // ids that reach no row and no own-menu command
+        CAPTURE(id);
+        const bool checked = CheckState(host, kColorRow) == BST_CHECKED;
+        CheckMenuItem(host.menuBar(), 1001, MF_BYCOMMAND | (checked ? MF_UNCHECKED : MF_CHECKED));
+        Command(host, id);
+        CHECK(CheckState(host, kColorRow) == (checked ? BST_UNCHECKED : BST_CHECKED));
+    }
+    SendMessageA(Control(host, kBlurRow), BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{1005});
+}
+
 TEST_CASE("while the host saves, every command is dropped, the own menu's too") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
@@ -101,6 +117,8 @@ TEST_CASE("the own menu changes columns and tabs and moves its marks") {
     CHECK(OwnMark(host, KIRABO_CMD_TAB_MODE));
     HWND tabs = Control(host, KIRABO_COLUMN_TABS);
     CHECK(IsWindowVisible(tabs));
+    CHECK_FALSE(IsWindowVisible(Control(host, 3)));  // シャープフィルタ, second of four columns
+    CHECK_FALSE(IsWindowVisible(Control(host, 103)));  // and its push button
     CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 4);
     Command(host, KIRABO_CMD_TAB_MODE);
     CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));

@@ -94,7 +94,7 @@ TEST_CASE("a selected column clamped against the lowest column count is stored w
     host.store = {{"Tab", "1"}, {"Column", "-2147483648"}, {"SelColumn", "3"}};
     REQUIRE(host.Start(TestOptions()));
     host.Exit();
-    CHECK(host.store["SelColumn"] == "-2147483648");
+    CHECK(host.store["SelColumn"] == "0");
     CHECK(host.store["Column"] == "-2147483648");
 }
 

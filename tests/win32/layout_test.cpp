@@ -2,6 +2,8 @@
 // PaletteWindow's size, as Windows reports them.
 #include <doctest/doctest.h>
 
+#include <map>
+
 #include "Support.h"
 
 using namespace kirabo;
@@ -138,20 +140,28 @@ TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
     CHECK(host.store["Column"] == "5");
 }
 
-TEST_CASE("a stored column count below 1 creates no row controls") {
-    for (const char* columns : {"0", "-1", "-2147483648"}) {
-        CAPTURE(columns);
-        Host host;
-        host.store = {{"Tab", "1"}, {"Column", columns}};
-        REQUIRE(host.Start(TestOptions(FiveRows())));
-        const std::vector<Child> children = Children(host.paletteWindow());
-        REQUIRE(children.size() == 1);
-        CHECK(children[0].id == KIRABO_COLUMN_TABS);
-        CHECK(SendMessageA(children[0].hwnd, TCM_GETITEMCOUNT, 0, 0) == 0);
-        const SIZE size = OuterSize(host.paletteWindow());
-        CHECK(size.cx == 84 + 2 * F + 76);  // the names still count, the rows do not
-        host.Exit();
-        CHECK(host.store["Column"] == columns);
+TEST_CASE("a stored column count below 1 shows every row in one column, and is stored back as read") {
+    for (const char* tab : {"0", "1"}) {
+        for (const char* columns : {"0", "-1", "-2147483648"}) {
+            CAPTURE(tab);
+            CAPTURE(columns);
+            Host host;
+            host.store = {{"Tab", tab}, {"Column", columns}};
+            REQUIRE(host.Start(TestOptions(FiveRows())));
+            const std::vector<Child> children = Children(host.paletteWindow());
+            const int y0 = tab[0] == '1' ? 28 : 5;
+            for (int row = 0; row < 5; ++row) {
+                const Child* main = FindChild(children, row);
+                REQUIRE(main != nullptr);
+                CHECK((main->style & WS_VISIBLE) != 0);
+                CHECK(main->rect.left == 14);
+                CHECK(main->rect.top == y0 + 18 * row);
+            }
+            HWND tabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
+            CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == (tab[0] == '1' ? 1 : 0));
+            host.Exit();
+            CHECK(host.store["Column"] == columns);
+        }
     }
 }
 
@@ -163,4 +173,71 @@ TEST_CASE("a stored column count of two billion in tab mode builds a bounded num
     CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 64);
     host.Exit();
     CHECK(host.store["Column"] == "2147483647");
+}
+
+TEST_CASE("after every layout the palette shows what a fresh start in the same state shows") {
+    const auto command = [](UINT id) { return [id](Host& host) { host.SendToPalette(WM_COMMAND, id, 0); }; };
+    const auto reset = [](Host& host) {
+        AnswerNextMessageBox(IDYES);
+        host.SendToPalette(WM_COMMAND, KIRABO_CMD_RESET_ORDER, 0);
+    };
+    const std::map<std::string, std::string> tabs = {{"Tab", "1"}};
+    // 拡張色調補正 saved first: a reset moves it back to its place in the menus.
+    const std::map<std::string, std::string> saved = {
+        {"Tab", "1"}, {"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> stored;
+        std::function<void(Host&)> action;
+    };
+    const Case cases[] = {
+        {"one column, from two", {}, command(KIRABO_CMD_ONE_COLUMN)},
+        {"three columns, from one", {{"Column", "1"}}, command(KIRABO_CMD_THREE_COLUMNS)},
+        {"tab mode on", {}, command(KIRABO_CMD_TAB_MODE)},
+        {"tab mode off", tabs, command(KIRABO_CMD_TAB_MODE)},
+        {"one column in tab mode", tabs, command(KIRABO_CMD_ONE_COLUMN)},
+        {"the second tab", tabs, [](Host& host) {
+             HWND columnTabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
+             SendMessageA(columnTabs, TCM_SETCURSEL, 1, 0);
+             NMHDR change = {columnTabs, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+             host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
+         }},
+        {"OK in the reorder dialog, in tab mode", tabs, [](Host& host) {
+             RunInNextDialog([](HWND dialog) {
+                 HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+                 SelectItems(list, {0, 2});
+                 BeginDrag(dialog, list, 0);
+                 SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 7, false)));
+                 SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+             });
+             host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
+         }},
+        {"a reset, in tab mode", saved, reset},
+        {"a reset, side by side", {{"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}}, reset},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        Capture after;
+        std::map<std::string, std::string> state;
+        {
+            Host host;
+            host.store = c.stored;
+            REQUIRE(host.Start(TestOptions()));
+            CaptureClient(host, host.paletteWindow());
+            c.action(host);
+            after = CaptureClient(host, host.paletteWindow());
+            host.Exit();
+            state = host.store;
+        }
+        Host fresh;
+        fresh.store = state;
+        REQUIRE(fresh.Start(TestOptions()));
+        const Capture expected = CaptureClient(fresh, fresh.paletteWindow());
+        CHECK(after.width > 0);
+        CHECK(after == expected);
+        if (after != expected) {
+            SaveCapture(after, std::string("capture-") + c.what + "-after.bmp");
+            SaveCapture(expected, std::string("capture-") + c.what + "-fresh.bmp");
+        }
+    }
 }
