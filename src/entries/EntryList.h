@@ -24,8 +24,18 @@ struct FilterEntry {
     WindowHandle settingsButton = nullptr;
     std::int32_t kind = kKindFilter;
     std::int32_t controlIndex = 0;
+    // The user hid the row: it keeps its place in the order, but has no controls and no place in
+    // the palette.
+    bool hidden = false;
 
     bool operator==(const FilterEntry&) const = default;
+};
+
+// What identifies an entry from one run, and one scan of the host's menus, to the next.
+struct EntryKey {
+    std::string name;
+    std::int32_t kind = kKindFilter;
+    bool operator==(const EntryKey&) const = default;
 };
 
 // Copies of entries share the controls of the entry they were copied from; only the global list

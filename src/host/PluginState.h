@@ -15,6 +15,7 @@ struct PluginState {
     HWND hostMainWindow = nullptr;  // borrowed, never destroyed
     HFONT paletteFont = nullptr;
     HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
+    bool hiddenBlockStored = false;  // the store held hidden rows at start
     HWND columnTabs = nullptr;
 };
 

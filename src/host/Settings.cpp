@@ -19,6 +19,34 @@ struct Key {
 
 constexpr char kNamePattern[] = "FilterName";
 constexpr char kTypePattern[] = "FilterType";
+constexpr char kHiddenNamePattern[] = "HiddenName";
+constexpr char kHiddenTypePattern[] = "HiddenType";
+
+// A count, then a name and a kind per position; positions without a name or with a negative kind
+// are skipped, and a damaged count reads no further than the bound. Gives the count as stored.
+template <typename Take>
+std::int32_t LoadKeys(SettingsStore& store, const char* sizeKey, const char* namePattern,
+                      const char* typePattern, Take take) {
+    const std::int32_t size = store.LoadInt(sizeKey, 0);
+    const std::int32_t stored = std::min(size, kMaxStoredEntries);
+    for (std::int32_t i = 0; i < stored; ++i) {
+        std::string name = store.LoadString(Key(namePattern, i).text);
+        const std::int32_t kind = store.LoadInt(Key(typePattern, i).text, -1);
+        if (kind < 0 || name.empty()) continue;
+        take(EntryKey{std::move(name), kind});
+    }
+    return size;
+}
+
+void StoreKeys(SettingsStore& store, const char* sizeKey, const char* namePattern, const char* typePattern,
+               const std::vector<const FilterEntry*>& keys) {
+    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(keys.size(), INT32_MAX));
+    store.SaveInt(sizeKey, count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        store.SaveString(Key(namePattern, i).text, keys[static_cast<std::size_t>(i)]->name);
+        store.SaveInt(Key(typePattern, i).text, keys[static_cast<std::size_t>(i)]->kind);
+    }
+}
 
 }  // namespace
 
@@ -36,29 +64,36 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store) {
 
 void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
     EntryList saved;  // built aside: a failure half-way leaves the list as it was
-    const std::int32_t stored = std::min(store.LoadInt("FilterSize", 0), kMaxStoredEntries);
-    for (std::int32_t i = 0; i < stored; ++i) {
-        std::string name = store.LoadString(Key(kNamePattern, i).text);
-        const std::int32_t kind = store.LoadInt(Key(kTypePattern, i).text, -1);
-        if (kind < 0 || name.empty()) continue;
+    LoadKeys(store, "FilterSize", kNamePattern, kTypePattern, [&](EntryKey&& key) {
         FilterEntry entry;
-        entry.name = std::move(name);
-        entry.kind = kind;
+        entry.name = std::move(key.name);
+        entry.kind = key.kind;
         saved.append(std::move(entry));
-    }
+    });
     entries = std::move(saved);
 }
 
-void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries) {
+HiddenBlock LoadHiddenBlock(SettingsStore& store) {
+    HiddenBlock block;
+    block.stored = LoadKeys(store, "HiddenSize", kHiddenNamePattern, kHiddenTypePattern,
+                            [&](EntryKey&& key) { block.keys.push_back(std::move(key)); }) > 0;
+    return block;
+}
+
+void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
+                   bool hiddenBlockStored) {
     store.SaveInt("Column", settings.columnCount);
     store.SaveInt("Tab", settings.tabMode);
     store.SaveInt("SelColumn", settings.selectedColumn);
-    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(entries.count(), INT32_MAX));
-    store.SaveInt("FilterSize", count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        const FilterEntry& entry = entries[static_cast<std::size_t>(i)];
-        store.SaveString(Key(kNamePattern, i).text, entry.name);
-        store.SaveInt(Key(kTypePattern, i).text, entry.kind);
+    std::vector<const FilterEntry*> all, hidden;
+    all.reserve(entries.count());
+    for (const FilterEntry& entry : entries) {
+        all.push_back(&entry);
+        if (entry.hidden) hidden.push_back(&entry);
+    }
+    StoreKeys(store, "FilterSize", kNamePattern, kTypePattern, all);
+    if (!hidden.empty() || hiddenBlockStored) {
+        StoreKeys(store, "HiddenSize", kHiddenNamePattern, kHiddenTypePattern, hidden);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "entries/EntryList.h"
 #include "host/LayoutSettings.h"
@@ -39,6 +40,18 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store);
 // Replaces the list's contents with the saved entries (names and kinds only), in saved order.
 void LoadSavedEntries(SettingsStore& store, EntryList& entries);
 
-void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries);
+// The rows the user hid, stored after the saved order in a block of their own: "HiddenSize", then
+// "HiddenName%d" and "HiddenType%d" per hidden entry. An older build never reads them.
+struct HiddenBlock {
+    std::vector<EntryKey> keys;
+    bool stored = false;  // the store held a block with a count above 0
+};
+
+HiddenBlock LoadHiddenBlock(SettingsStore& store);
+
+// The settings and the order, exactly as ever; then the hidden block, only when a row is hidden
+// now or a block was stored at start (which showing every row again must clear).
+void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
+                   bool hiddenBlockStored);
 
 }  // namespace kirabo

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "entries/HiddenRows.h"
 #include "entries/ScanHostMenus.h"
 #include "host/HostInterface.h"
 #include "lifecycle/HostSettingsStore.h"
@@ -47,6 +48,8 @@ BOOL __cdecl FuncInit(FilterRecord* fp) {
         HostSettingsStore store(fp);
         g_plugin.settings = LoadLayoutSettings(store);
         LoadSavedEntries(store, g_plugin.entries);
+        const HiddenBlock hidden = LoadHiddenBlock(store);
+        g_plugin.hiddenBlockStored = hidden.stored;
 
         g_plugin.paletteMenu = LoadMenuA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_MENU_PALETTE));
         SetMenu(fp->hwnd, g_plugin.paletteMenu);
@@ -56,6 +59,7 @@ BOOL __cdecl FuncInit(FilterRecord* fp) {
         g_plugin.ready = true;
 
         ScanHostMenus(GetMenu(g_plugin.hostMainWindow), g_plugin.entries);
+        HideEntries(g_plugin.entries, hidden.keys);
         LayoutPalette(fp, kCreateControls);
     } catch (...) {
         // Out of memory: the palette stays as far as it got; the host runs on.
@@ -67,7 +71,7 @@ BOOL __cdecl FuncExit(FilterRecord* fp) {
     if (!g_plugin.ready) return TRUE;  // nothing was loaded, so nothing may overwrite the store
     try {
         HostSettingsStore store(fp);
-        StoreSettings(store, g_plugin.settings, g_plugin.entries);
+        StoreSettings(store, g_plugin.settings, g_plugin.entries, g_plugin.hiddenBlockStored);
     } catch (...) {
     }
     DestroyPaletteControls();

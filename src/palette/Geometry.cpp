@@ -18,6 +18,7 @@ int NameWidth(const std::vector<RowInput>& rows) {
     std::size_t widest = 0;
     bool any = false;
     for (const RowInput& row : rows) {
+        if (!row.shown) continue;
         widest = std::max(widest, row.nameBytes);
         any = true;
     }
@@ -43,7 +44,16 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
     }
 
-    const std::size_t count = rows.size();
+    std::vector<std::size_t> shown;
+    shown.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].shown) {
+            shown.push_back(i);
+        } else {
+            g.rows[i].placement = RowPlacement::Omitted;
+        }
+    }
+    const std::size_t count = shown.size();
     const auto columns = static_cast<std::size_t>(columnCount);
     g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
     long long x = kFirstColumnX;
@@ -52,7 +62,8 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     for (std::int32_t j = 0; j < columnCount && i < count; ++j) {
         long long y = y0;
         for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
-            RowPlace& place = g.rows[i];
+            RowPlace& place = g.rows[shown[i]];
+            place.controlIndex = static_cast<std::int32_t>(i);
             place.columnX = Pixels(x);
             place.y = Pixels(y);
             if (!tabMode) {

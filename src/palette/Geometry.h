@@ -33,11 +33,13 @@ inline constexpr int kMaxColumnTabs = 64;
 
 struct RowInput {
     std::size_t nameBytes = 0;
+    bool shown = true;  // false: the user hid the row
 };
 
 enum class RowPlacement : std::uint8_t {
     Shown,
-    Hidden,      // in a tab that is not selected
+    Hidden,   // in a tab that is not selected
+    Omitted,  // hidden by the user: no controls, no place, no part in the sizes
 };
 
 struct RowPlace {
@@ -45,6 +47,7 @@ struct RowPlace {
     int x = 0;  // where the main control is shown; the push button stands at x + nameWidth
     int y = 0;
     int columnX = 0;  // the row's column, where its controls are created (x of a shown row side by side)
+    std::int32_t controlIndex = -1;  // the row's number among the rows laid out; -1 when omitted
 };
 
 struct PaletteGeometry {
@@ -66,8 +69,8 @@ struct SystemMetrics {
 
 int NameWidth(const std::vector<RowInput>& rows);
 
-// Side by side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column
-// count below 1 is laid out as one column.
+// Lays out the shown rows only, numbered 0, 1, 2, ... in order. Side by side selectedColumn is kept
+// as it is; in tab mode it is clamped to the tabs. A column count below 1 is laid out as one column.
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
                                 bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics);
 

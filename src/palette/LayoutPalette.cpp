@@ -36,7 +36,7 @@ HWND CreateControl(host::FilterRecord* fp, const char* windowClass, const char* 
 void CreateRowControls(host::FilterRecord* fp, FilterEntry& entry, std::int32_t index, int nameWidth,
                        const RowPlace& place) {
     entry.controlIndex = index;
-    if (!RowGetsControls(index)) return;  // no control id is left for it
+    if (!RowGetsControls(index)) return;  // hidden, or no control id is left for it
     const bool checkBox = entry.toggleCommand != 0;
     entry.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
                                       checkBox ? kCheckBoxStyle : kLabelStyle, place.columnX, place.y,
@@ -91,7 +91,7 @@ void LayoutPalette(host::FilterRecord* fp, int create) {
     LayoutSettings& settings = g_plugin.settings;
 
     std::vector<RowInput> rows(entries.count());
-    for (std::size_t i = 0; i < entries.count(); ++i) rows[i].nameBytes = entries[i].name.size();
+    for (std::size_t i = 0; i < entries.count(); ++i) rows[i] = {entries[i].name.size(), !entries[i].hidden};
     const SystemMetrics metrics{GetSystemMetrics(SM_CYDLGFRAME), GetSystemMetrics(SM_CYSMCAPTION)};
     const bool tabMode = settings.tabMode != 0;
     const PaletteGeometry geometry =
@@ -108,7 +108,8 @@ void LayoutPalette(host::FilterRecord* fp, int create) {
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
         FilterEntry& entry = entries[i];
-        if (create) CreateRowControls(fp, entry, static_cast<std::int32_t>(i), geometry.nameWidth, place);
+        if (create) CreateRowControls(fp, entry, place.controlIndex, geometry.nameWidth, place);
+        if (place.placement == RowPlacement::Omitted) continue;
         if (place.placement == RowPlacement::Shown) {
             MoveControl(entry.mainControl, place.x, place.y);
             MoveControl(entry.settingsButton, place.x + geometry.nameWidth, place.y);

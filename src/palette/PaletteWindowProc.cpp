@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "entries/HiddenRows.h"
 #include "entries/ScanHostMenus.h"
 #include "host/PluginState.h"
 #include "palette/CommandRouting.h"
@@ -36,16 +37,23 @@ void PostToHost(std::uint32_t command) {
 
 void ResetOrder(HWND hwnd, FilterRecord* fp) {
     if (MessageBoxA(hwnd, kResetQuestion, kResetCaption, MB_ICONQUESTION | MB_YESNO) != IDYES) return;
+    // What the user chose to hide stays hidden: a reset restores the order only.
+    const std::vector<EntryKey> hidden = HiddenKeys(g_plugin.entries);
     DestroyPaletteControls();
     g_plugin.entries.clear();
     ScanHostMenus(GetMenu(g_plugin.hostMainWindow), g_plugin.entries);
+    HideEntries(g_plugin.entries, hidden);
     LayoutPalette(fp, kCreateControls);
 }
 
 void OpenReorderDialog(FilterRecord* fp) {
+    const bool hiddenBefore = AnyHidden(g_plugin.entries);
     DialogBoxParamA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER), fp->hwnd,
                     ReorderDialogProc, 0);
-    LayoutPalette(fp, kKeepControls);
+    // Rows shown or hidden take or give up their controls, and the ids follow the shown rows;
+    // a palette where nothing is hidden keeps its controls and ids, as the order moves them.
+    const bool hiddenAfter = AnyHidden(g_plugin.entries);
+    LayoutPalette(fp, hiddenBefore || hiddenAfter ? kCreateControls : kKeepControls);
 }
 
 bool IsSaving(void* editp, FilterRecord* fp) {

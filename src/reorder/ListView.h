@@ -68,6 +68,19 @@ inline void SetItemState(HWND list, int position, UINT mask, UINT state) {
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
 }
 
+// The check box of the check-box extended style: state image 2 when checked, 1 when not.
+inline bool IsChecked(HWND list, int position) {
+    return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+inline void SetChecked(HWND list, int position, bool checked) {
+    SetItemState(list, position, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1));
+}
+
+inline int FocusedItem(HWND list) {
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
 // Ascending, as the list view finds them one after another.
 inline std::vector<int> SelectedItems(HWND list) {
     std::vector<int> selected;

@@ -1,5 +1,5 @@
-// Any selection and any drop: the items are the same afterwards, the dragged ones together and in
-// their order; the auto-scroll never steps while held back.
+// Any selection and any drop or key move: the items are the same afterwards, the moved ones in
+// their order (together, but for a one-place step); the auto-scroll never steps while held back.
 #include <algorithm>
 #include <cstdlib>
 #include <numeric>
@@ -23,13 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int hit = in.Byte() % count;
     const int anchor = DropAnchor(hit, in.Byte() & 1, selected);
     if (anchor < -1 || anchor >= count) std::abort();
-    const Arrangement after = MoveSelection({items, selected}, {MoveKind::Drop, anchor});
-    if (!after.selected.empty()) std::abort();
+    const auto kind = static_cast<MoveKind>(in.Byte() % 5);
+    const Arrangement after = MoveSelection({items, selected}, {kind, anchor});
+    // A drop selects nothing; a key move keeps the moved items selected, wherever they went.
+    if (kind == MoveKind::Drop ? !after.selected.empty() : after.selected.size() != selected.size()) std::abort();
+    for (std::size_t s = 0; s < after.selected.size(); ++s) {
+        if (after.items[static_cast<std::size_t>(after.selected[s])] != selected[s]) std::abort();
+    }
     const std::vector<std::int32_t>& moved = after.items;
     std::vector<std::int32_t> sorted = moved;
     std::sort(sorted.begin(), sorted.end());
     if (sorted != items) std::abort();
-    if (!selected.empty()) {
+    if (!selected.empty() && kind != MoveKind::Up && kind != MoveKind::Down) {
         const auto first = std::find(moved.begin(), moved.end(), selected.front());
         if (!std::equal(selected.begin(), selected.end(), first)) std::abort();
     }

@@ -1,10 +1,11 @@
 // Any stored values: loading reads a bounded number of keys, keeps only entries with a name and a
-// kind of 0 or more, and what is stored again loads back the same.
+// kind of 0 or more, and what is stored again (hidden marks included) loads back the same.
 #include <cstdlib>
 #include <map>
 #include <string>
 
 #include "FuzzInput.h"
+#include "entries/HiddenRows.h"
 #include "host/Settings.h"
 
 using namespace kirabo;
@@ -46,17 +47,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.values["FilterName" + std::to_string(position)] = in.Bytes(40);
         store.ints["FilterType" + std::to_string(position)] = in.Int();
     }
+    for (int i = 0; !in.empty() && i < 8; ++i) {
+        const int position = in.Byte() % 10;
+        store.values["HiddenName" + std::to_string(position)] = in.Bytes(40);
+        store.ints["HiddenType" + std::to_string(position)] = in.Int();
+    }
+    store.ints["HiddenSize"] = static_cast<std::int8_t>(in.Byte());
     const LayoutSettings settings = LoadLayoutSettings(store);
     EntryList list;
     LoadSavedEntries(store, list);
-    if (store.reads > 3 + 1 + 2 * kMaxStoredEntries) std::abort();
+    const HiddenBlock hidden = LoadHiddenBlock(store);
+    HideEntries(list, hidden.keys);
+    if (store.reads > 3 + 2 * (1 + 2 * kMaxStoredEntries)) std::abort();
     for (const FilterEntry& e : list) {
         if (e.name.empty() || e.kind < 0) std::abort();
     }
     Store again;
-    StoreSettings(again, settings, list);
+    StoreSettings(again, settings, list, hidden.stored);
     EntryList reloaded;
     LoadSavedEntries(again, reloaded);
+    HideEntries(reloaded, LoadHiddenBlock(again).keys);
     if (!(reloaded == list)) std::abort();
     const LayoutSettings back = LoadLayoutSettings(again);
     if (back.columnCount != settings.columnCount || back.tabMode != settings.tabMode ||

@@ -17,29 +17,44 @@ std::string Moved(const std::string& items, const std::vector<int>& selected, Mo
     return shown;
 }
 
-TEST(Arrangement, ADropMovesTheSelectedItemsTogetherAfterTheAnchorAndSelectsNothing) {
+TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
+    // Drops select nothing afterwards; key moves keep the moved items selected.
+    constexpr MoveKind kDrop = MoveKind::Drop, kUp = MoveKind::Up, kDown = MoveKind::Down;
     struct Case {
         const char* what;
         std::vector<int> selected;
-        int hit;
+        MoveKind kind;
+        int hit;  // drops only: the item under the cursor, its upper third or not, the anchor
         bool upperThird;
         int anchor;
         std::string expected;
     };
     const Case cases[] = {
-        {"B and F onto the upper third of E", {1, 5}, 4, true, 2, "ACDBFE"},
-        {"B and F onto the lower two-thirds of E", {1, 5}, 4, false, 3, "ACDEBF"},
-        {"to the top: the upper third of the first item", {2, 4}, 0, true, -1, "CEABDF"},
-        {"to the end: the lower part of the last item", {0, 1}, 5, false, 3, "CDEFAB"},
-        {"onto a dragged item itself, lower part of C", {1, 2}, 2, false, 1, "ADBCEF"},
-        {"onto a dragged item itself, upper third of C", {1, 2}, 2, true, 1, "ADBCEF"},
-        {"onto a dragged item itself, upper third of B", {1, 2}, 1, true, 0, "ABCDEF"},
-        {"the last items onto the last item stay at the end", {4, 5}, 5, false, 4, "ABCDEF"},
-        {"nothing selected moves nothing", {}, 3, false, 3, "ABCDEF"},
+        {"B and F onto the upper third of E", {1, 5}, kDrop, 4, true, 2, "ACDBFE"},
+        {"B and F onto the lower two-thirds of E", {1, 5}, kDrop, 4, false, 3, "ACDEBF"},
+        {"to the top: the upper third of the first item", {2, 4}, kDrop, 0, true, -1, "CEABDF"},
+        {"to the end: the lower part of the last item", {0, 1}, kDrop, 5, false, 3, "CDEFAB"},
+        {"onto a dragged item itself, lower part of C", {1, 2}, kDrop, 2, false, 1, "ADBCEF"},
+        {"onto a dragged item itself, upper third of C", {1, 2}, kDrop, 2, true, 1, "ADBCEF"},
+        {"onto a dragged item itself, upper third of B", {1, 2}, kDrop, 1, true, 0, "ABCDEF"},
+        {"the last items onto the last item stay at the end", {4, 5}, kDrop, 5, false, 4, "ABCDEF"},
+        {"nothing selected moves nothing", {}, kDrop, 3, false, 3, "ABCDEF"},
+        {"Alt+Up: B and D one place up", {1, 3}, kUp, 0, false, 0, "bAdCEF"},
+        {"Alt+Down: B and D one place down", {1, 3}, kDown, 0, false, 0, "ACbEdF"},
+        {"Alt+Up: a block at the top stays, the rest move", {0, 1, 4}, kUp, 0, false, 0, "abCeDF"},
+        {"Alt+Down: a block at the bottom stays, the rest move", {1, 4, 5}, kDown, 0, false, 0, "ACbDef"},
+        {"Alt+Up: a block passes one unselected row", {2, 3}, kUp, 0, false, 0, "AcdBEF"},
+        {"Alt+Up: gaps between the selected rows", {1, 3, 5}, kUp, 0, false, 0, "bAdCfE"},
+        {"Alt+Home: to the top, in their order", {2, 4}, MoveKind::ToTop, 0, false, 0, "ceABDF"},
+        {"Alt+End: to the bottom, in their order", {0, 3}, MoveKind::ToBottom, 0, false, 0, "BCEFad"},
+        {"a key with nothing selected moves nothing", {}, kUp, 0, false, 0, "ABCDEF"},
+        {"a key with everything selected moves nothing", {0, 1, 2, 3, 4, 5}, kDown, 0, false, 0, "abcdef"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DropAnchor(c.hit, c.upperThird, c.selected), c.anchor) << c.what;
-        EXPECT_EQ(Moved("ABCDEF", c.selected, {MoveKind::Drop, c.anchor}), c.expected) << c.what;
+        if (c.kind == kDrop) {
+            EXPECT_EQ(DropAnchor(c.hit, c.upperThird, c.selected), c.anchor) << c.what;
+        }
+        EXPECT_EQ(Moved("ABCDEF", c.selected, {c.kind, c.anchor}), c.expected) << c.what;
     }
 }
 

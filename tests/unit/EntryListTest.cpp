@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include <algorithm>
+
 #include "entries/EntryList.h"
+#include "entries/HiddenRows.h"
 
 namespace kirabo {
 namespace {
@@ -47,6 +50,31 @@ TEST(EntryList, InsertAndRemoveKeepTheOtherEntriesInOrder) {
         c.change(list);
         EXPECT_EQ(Names(list), c.expected) << c.what;
         EXPECT_EQ(list.count(), c.expected.size()) << c.what;
+    }
+}
+
+TEST(EntryList, HiddenMarksFollowNameAndKindInListOrder) {
+    struct Case {
+        const char* what;
+        std::vector<EntryKey> keys;
+        std::vector<bool> hidden;  // of A(1) B(1) B(0) B(1)
+    };
+    const Case cases[] = {
+        {"the first B filter", {{"B", 1}}, {false, true, false, false}},
+        {"two B filters", {{"B", 1}, {"B", 1}}, {false, true, false, true}},
+        {"the B display tool", {{"B", 0}}, {false, false, true, false}},
+        {"a filter the host no longer has", {{"C", 1}}, {false, false, false, false}},
+    };
+    for (const Case& c : cases) {
+        EntryList list = Of({"A", "B", "B", "B"});
+        list[2].kind = kKindDisplayTool;
+        HideEntries(list, c.keys);
+        std::vector<bool> hidden;
+        for (const FilterEntry& e : list) hidden.push_back(e.hidden);
+        EXPECT_EQ(hidden, c.hidden) << c.what;
+        EXPECT_EQ(AnyHidden(list), !c.keys.empty() && c.keys[0].name != "C") << c.what;
+        EXPECT_EQ(HiddenKeys(list).size(), static_cast<std::size_t>(std::count(hidden.begin(), hidden.end(), true)))
+            << c.what;
     }
 }
 

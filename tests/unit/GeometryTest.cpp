@@ -10,14 +10,14 @@ namespace {
 
 constexpr SystemMetrics kMetrics{3, 18};  // F and C
 
-std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes) {
+std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes, std::vector<bool> hidden = {}) {
     std::vector<RowInput> rows;
-    for (std::size_t bytes : nameBytes) rows.push_back({bytes});
+    for (std::size_t i = 0; i < nameBytes.size(); ++i) rows.push_back({nameBytes[i], i >= hidden.size() || !hidden[i]});
     return rows;
 }
 
 struct Place {
-    char placement;  // 'S'hown, 'H'idden
+    char placement;  // 'S'hown, 'H'idden in another tab, 'O'mitted by the user
     int x, y;        // where shown; where created for a hidden row
     bool operator==(const Place&) const = default;
 };
@@ -26,9 +26,11 @@ void PrintTo(const Place& p, std::ostream* os) { *os << p.placement << "(" << p.
 
 std::vector<Place> Places(const PaletteGeometry& g) {
     std::vector<Place> places;
+    std::int32_t laidOut = 0;  // the ids follow the rows laid out, whatever the user hid
     for (const RowPlace& r : g.rows) {
-        const char c = r.placement == RowPlacement::Shown ? 'S' : 'H';
-        places.push_back(c == 'S' ? Place{c, r.x, r.y} : Place{c, r.columnX, r.y});
+        const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::Hidden ? 'H' : 'O';
+        places.push_back(c == 'S' ? Place{c, r.x, r.y} : c == 'H' ? Place{c, r.columnX, r.y} : Place{c, 0, 0});
+        EXPECT_EQ(r.controlIndex, c == 'O' ? -1 : laidOut++);
         if (c == 'S' && !g.tabCount) {
             EXPECT_EQ(r.columnX, r.x);
         }
@@ -46,6 +48,7 @@ struct Case {
     std::int32_t selectedAfter;
     int tabCount, width, height;
     std::vector<Place> places;
+    std::vector<bool> hidden = {};  // by the user
 };
 
 TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
@@ -79,11 +82,16 @@ TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
         {"a column count of 5 gives five tabs", {3}, 5, true, 4, 42, 1, 104, 63, 4, 5, 42 + 82, 63 + 38, {{'H', 14, 28}}},
         {"empty names are 24 wide", {0, 0}, 1, false, 0, 24, 2, 86, 58, 0, 0, 86 + 20, 58 + 38,
          {{'S', 14, 5}, {'S', 14, 23}}},
+        {"rows the user hid take no place, width or id: the two long names hidden", {10, 4, 2, 10, 1}, 2, false, 0,
+         48, 2, 220, 58, 0, 0, 240, 96, {{'O', 0, 0}, {'S', 14, 5}, {'S', 14, 23}, {'O', 0, 0}, {'S', 124, 5}},
+         {true, false, false, true, false}},
+        {"every row hidden: the empty palette, its tabs still there", {3, 3}, 2, true, 0, 0, 0, 0, 0, 0, 2, 82, 38,
+         {{'O', 0, 0}, {'O', 0, 0}}, {true, true}},
         {"double-byte names count two bytes a character", {8}, 1, false, 0, 72, 1, 134, 40, 0, 0, 134 + 20,
          40 + 38, {{'S', 14, 5}}},
     };
     for (const Case& c : cases) {
-        const PaletteGeometry g = ComputeGeometry(Rows(c.names), c.columns, c.tabs, c.selected, kMetrics);
+        const PaletteGeometry g = ComputeGeometry(Rows(c.names, c.hidden), c.columns, c.tabs, c.selected, kMetrics);
         EXPECT_EQ(g.nameWidth, c.nameWidth) << c.what;
         EXPECT_EQ(g.rowsPerColumn, c.rowsPerColumn) << c.what;
         EXPECT_EQ(g.maxRight, c.maxRight) << c.what;

@@ -141,17 +141,75 @@ TEST(Settings, StoreWritesTheSettingsThenEveryEntryInListOrder) {
     EntryList list;
     list.append(FilterEntry{"A", 5, 6, nullptr, nullptr, 1, 3});
     list.append(FilterEntry{"B", 0, 9, nullptr, nullptr, 0, 0});
-    StoreSettings(store, LayoutSettings{4, 1, 3}, list);
+    StoreSettings(store, LayoutSettings{4, 1, 3}, list, false);
     EXPECT_EQ(store.calls, (std::vector<std::string>{
                                "save_int Column=4", "save_int Tab=1", "save_int SelColumn=3",
                                "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
                                "save_str FilterName1=B", "save_int FilterType1=0"}));
 }
 
+TEST(Settings, HiddenRowsGoInABlockOfTheirOwnAfterTheOrderOnlyWhenThereAreOrWereAny) {
+    const std::vector<std::string> today = {"save_int Column=2", "save_int Tab=0", "save_int SelColumn=0",
+                                            "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
+                                            "save_str FilterName1=B", "save_int FilterType1=0"};
+    struct Case {
+        const char* what;
+        bool hideB;
+        bool storedAtStart;
+        std::vector<std::string> after;  // the calls after today's
+    };
+    const Case cases[] = {
+        {"nothing hidden: exactly today's keys", false, false, {}},
+        {"B hidden", true, false, {"save_int HiddenSize=1", "save_str HiddenName0=B", "save_int HiddenType0=0"}},
+        {"all shown again: the block is cleared", false, true, {"save_int HiddenSize=0"}},
+    };
+    for (const Case& c : cases) {
+        MemoryStore store;
+        EntryList list;
+        list.append(FilterEntry{"A", 5, 6, nullptr, nullptr, 1, 3});
+        list.append(FilterEntry{"B", 0, 9, nullptr, nullptr, 0, 0, c.hideB});
+        StoreSettings(store, LayoutSettings{}, list, c.storedAtStart);
+        std::vector<std::string> expected = today;
+        expected.insert(expected.end(), c.after.begin(), c.after.end());
+        EXPECT_EQ(store.calls, expected) << c.what;
+    }
+}
+
+TEST(Settings, ADamagedHiddenBlockLoadsWhatItCan) {
+    using Keys = std::vector<EntryKey>;
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> stored;
+        Keys keys;
+        bool blockStored;
+    };
+    const Case cases[] = {
+        {"no block", {}, {}, false},
+        {"two hidden rows", {{"HiddenSize", "2"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}, {"HiddenName1", "B"},
+          {"HiddenType1", "0"}}, {{"A", 1}, {"B", 0}}, true},
+        {"a cleared block", {{"HiddenSize", "0"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}}, {}, false},
+        {"a missing name, a missing type, a negative kind", {{"HiddenSize", "4"}, {"HiddenType0", "1"},
+          {"HiddenName1", "B"}, {"HiddenName2", "C"}, {"HiddenType2", "-3"}, {"HiddenName3", "D"}, {"HiddenType3", "1"}},
+         {{"D", 1}}, true},
+        {"a negative count", {{"HiddenSize", "-7"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}}, {}, false},
+    };
+    for (const Case& c : cases) {
+        MemoryStore store;
+        store.values = c.stored;
+        const HiddenBlock block = LoadHiddenBlock(store);
+        EXPECT_EQ(block.keys, c.keys) << c.what;
+        EXPECT_EQ(block.stored, c.blockStored) << c.what;
+    }
+    MemoryStore huge;
+    huge.values = {{"HiddenSize", "2147483647"}};
+    LoadHiddenBlock(huge);
+    EXPECT_EQ(huge.calls.size(), 1u + 2u * static_cast<std::size_t>(kMaxStoredEntries));
+}
+
 TEST(Settings, AShorterListLeavesTheHigherKeysAloneAndTheyAreNeverReadAgain) {
     MemoryStore store;
     store.values = {{"FilterSize", "3"}, {"FilterName2", "Old"}, {"FilterType2", "1"}};
-    StoreSettings(store, LayoutSettings{}, EntryList{});
+    StoreSettings(store, LayoutSettings{}, EntryList{}, false);
     EXPECT_EQ(store.values["FilterSize"], "0");
     EXPECT_EQ(store.values["FilterName2"], "Old");
     EXPECT_EQ(store.calls.size(), 4u);  // no name or type key for an empty list

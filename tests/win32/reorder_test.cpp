@@ -1,6 +1,8 @@
 // The reorder dialog, driven from inside its modal loop the way a list view and a mouse would.
 #include <doctest/doctest.h>
 
+#include <map>
+
 #include "Support.h"
 
 using namespace kirabo;
@@ -223,4 +225,77 @@ TEST_CASE("dragging at the list's right edge scrolls it, then waits before the n
     CHECK(seen.afterStep > seen.start);
     CHECK(seen.afterSecondMove == seen.afterStep);
     CHECK(seen.afterNextDrag == seen.afterStep);
+}
+
+TEST_CASE("rows unchecked in the dialog leave the palette, stay hidden, and a new filter comes in shown") {
+    std::map<std::string, std::string> store;
+    {
+        Host host;
+        host.store = {{"Column", "1"}};
+        REQUIRE(host.Start(TestOptions(SixRows())));
+        OpenReorder(host, [](HWND, HWND list) {
+            listview::SetChecked(list, 1, false);
+            listview::SetChecked(list, 4, false);
+        }, IDOK);
+        HWND palette = host.paletteWindow();
+        CHECK(GetDlgItem(palette, 4) == nullptr);
+        for (int row = 0; row < 4; ++row) {
+            CHECK(WindowText(GetDlgItem(palette, row)) == std::string(1, "ACDF"[row]));
+            CHECK(RowAt(host, row) == row);
+            SendMessageA(GetDlgItem(palette, row), BM_CLICK, 0, 0);
+            SendMessageA(GetDlgItem(palette, row + 100), BM_CLICK, 0, 0);
+        }
+        host.Pump();
+        CHECK(host.commands == std::vector<UINT>{11, 21, 13, 23, 14, 24, 16, 26});
+        host.Exit();
+        CHECK(StoredNames(host) == std::vector<std::string>{"A", "B", "C", "D", "E", "F"});  // they keep their place
+        CHECK(host.store["HiddenSize"] == "2");
+        CHECK(host.store["HiddenName0"] == "B");
+        CHECK(host.store["HiddenName1"] == "E");
+        store = host.store;
+    }
+    MenuBarText bar = SixRows();
+    bar[1].items.insert(bar[1].items.begin() + 2, Item(30, "N"));  // the host gains a filter after B
+    Host host;
+    host.store = store;
+    REQUIRE(host.Start(TestOptions(bar)));
+    std::string rows;
+    for (int row = 0; GetDlgItem(host.paletteWindow(), row); ++row) rows += WindowText(GetDlgItem(host.paletteWindow(), row));
+    CHECK(rows == "ANCDF");
+    const Opened opened = OpenReorder(host, [](HWND, HWND) {}, IDCANCEL);
+    CHECK(Texts(opened.atOpen) == "ABNCDEF");
+}
+
+TEST_CASE("Cancel drops the unchecked rows with the order") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    OpenReorder(host, [](HWND, HWND list) { listview::SetChecked(list, 0, false); }, IDCANCEL);
+    CHECK(GetDlgItem(host.paletteWindow(), 5) != nullptr);
+    host.Exit();
+    CHECK(host.store.count("HiddenSize") == 0);
+}
+
+TEST_CASE("Alt+Down and Alt+End move the selected rows, which stay selected, the focus with them") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    std::vector<ListItem> afterDown;
+    int focusedAfterEnd = -1;
+    const Opened opened = OpenReorder(host, [&](HWND, HWND list) {
+        SelectItems(list, {1, 3});
+        listview::SetItemState(list, 3, LVIS_FOCUSED, LVIS_FOCUSED);
+        const LPARAM altDown = 1 | (1 << 29);  // the context bit: Alt is held
+        SendMessageA(list, WM_SYSKEYDOWN, VK_DOWN, altDown);
+        afterDown = ListItems(list);
+        SendMessageA(list, WM_SYSKEYDOWN, VK_END, altDown);
+        focusedAfterEnd = listview::FocusedItem(list);
+    }, IDOK);
+    CHECK(Texts(afterDown) == "ACBEDF");
+    CHECK(afterDown[2].selected);
+    CHECK(afterDown[4].selected);
+    CHECK(Texts(opened.atClose) == "ACEFBD");
+    CHECK(opened.atClose[4].selected);
+    CHECK(opened.atClose[5].selected);
+    CHECK(focusedAfterEnd == 5);  // D
+    host.Exit();
+    CHECK(StoredNames(host) == std::vector<std::string>{"A", "C", "E", "F", "B", "D"});
 }
