@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A person's drag: on the (virtual) X display, the real mouse opens the reorder dialog from the
-# palette's menu, selects BBBB and EEEE with Ctrl, drags them onto FFFF and presses OK; the host
-# then closes, and the order the plug-in stored must be the new one.
+# palette's menu, selects BBBB and EEEE with Ctrl and drags them onto FFFF; the keyboard hides
+# every row (Ctrl+A, Space), shows AAAA again (click, Space) and moves it down (Alt+Down); OK. The
+# host then closes, and the order and the hidden rows the plug-in stored must be the new ones.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$here/../.."
@@ -47,6 +48,12 @@ xdotool mousemove "$item_x" "$(item_y 5)"                   # the middle of FFFF
 sleep 0.1
 xdotool mouseup 1
 sleep 0.3
+xdotool key ctrl+a space                                    # every row selected, and hidden
+sleep 0.2
+xdotool mousemove "$item_x" "$(item_y 0)" click 1           # AAAA alone
+sleep 0.2
+xdotool key space alt+Down                                  # shown again, and one place down
+sleep 0.3
 xdotool mousemove $((X + 333)) $((Y + 279)) click 1         # OK
 sleep 0.5
 main=$(wait_for 'kirabo-host')
@@ -57,4 +64,6 @@ wait "$host" || true
 
 order=$(iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | grep '^FilterName' | sort -V | cut -d= -f2 | tr '\n' ' ')
 echo "stored order: $order"
-[ "$order" = "AAAA CCCC DDDD FFFF BBBB EEEE " ]
+hidden=$(iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | grep '^HiddenName' | sort -V | cut -d= -f2 | tr '\n' ' ')
+echo "stored hidden rows: $hidden"
+[ "$order" = "CCCC AAAA DDDD FFFF BBBB EEEE " ] && [ "$hidden" = "CCCC DDDD FFFF BBBB EEEE " ]
