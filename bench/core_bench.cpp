@@ -92,12 +92,18 @@ void BM_Geometry(benchmark::State& state) {
     }
 }
 
-void BM_Drop(benchmark::State& state) {
-    const int count = static_cast<int>(state.range(0));
+// `count` rows in the reorder dialog's list, every `step`-th selected from `first` on.
+Arrangement ListOf(int count, int first, int step) {
     Arrangement list;
     list.items.resize(static_cast<std::size_t>(count));
     std::iota(list.items.begin(), list.items.end(), 0);
-    for (int i = 0; i < count; i += 10) list.selected.push_back(i);
+    for (int i = first; i < count; i += step) list.selected.push_back(i);
+    return list;
+}
+
+void BM_Drop(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const Arrangement list = ListOf(count, 0, 10);
     for (auto _ : state) {
         const Move drop{MoveKind::Drop, DropAnchor(count / 2, false, list.selected)};
         benchmark::DoNotOptimize(MoveSelection(list, drop).items.data());
@@ -106,11 +112,7 @@ void BM_Drop(benchmark::State& state) {
 
 // Alt+Up with every other row selected: 5,000 of 10,000 rows one place up.
 void BM_KeyMove(benchmark::State& state) {
-    const int count = static_cast<int>(state.range(0));
-    Arrangement list;
-    list.items.resize(static_cast<std::size_t>(count));
-    std::iota(list.items.begin(), list.items.end(), 0);
-    for (int i = 1; i < count; i += 2) list.selected.push_back(i);
+    const Arrangement list = ListOf(static_cast<int>(state.range(0)), 1, 2);
     for (auto _ : state) benchmark::DoNotOptimize(MoveSelection(list, {MoveKind::Up}).items.data());
 }
 
