@@ -15,6 +15,8 @@ add_library(Kirabo SHARED
   src/palette/LayoutPalette.cpp
   src/palette/MirrorCheckStates.cpp
   src/palette/PaletteWindowProc.cpp
+  src/reorder/ListArrangement.cpp
+  src/reorder/ListKeys.cpp
   src/reorder/ReorderDialog.cpp
   src/resources/Kirabo.rc
   src/resources/Kirabo.def

@@ -2,11 +2,12 @@
 
 #include <commctrl.h>
 
-#include <optional>
 #include <vector>
 
 #include "host/PluginState.h"
 #include "reorder/Arrangement.h"
+#include "reorder/ListArrangement.h"
+#include "reorder/ListKeys.h"
 #include "reorder/ListView.h"
 #include "resources/ResourceIds.h"
 
@@ -14,8 +15,6 @@ namespace kirabo {
 namespace {
 
 using namespace listview;
-
-constexpr WPARAM kCtrlA = 1;  // the character Ctrl+A types
 
 // Lives as long as the plug-in: the scroll pacing carries over from one drag, and one opening, to
 // the next.
@@ -60,14 +59,6 @@ void AbandonDrag(HWND dialog) {
     DestroyDragImage();
 }
 
-// An item's text is the name of the entry its data leads back to.
-const char* EntryName(std::int32_t data) {
-    const auto i = static_cast<std::size_t>(data);
-    return data >= 0 && i < g_plugin.entries.count() ? g_plugin.entries[i].name.c_str() : "";
-}
-
-LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
-
 // Every row carries a check box: checked, the row is shown in the palette.
 void FillList(HWND dialog) {
     HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
@@ -77,111 +68,7 @@ void FillList(HWND dialog) {
         InsertItem(list, static_cast<int>(i), g_plugin.entries[i].name.c_str(), static_cast<LPARAM>(i));
         SetChecked(list, static_cast<int>(i), !g_plugin.entries[i].hidden);
     }
-    SetWindowSubclass(list, ListKeys, 0, 0);
-}
-
-std::vector<std::int32_t> ItemDatas(HWND list) {
-    std::vector<std::int32_t> items(static_cast<std::size_t>(ItemCount(list)));
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        items[i] = static_cast<std::int32_t>(ItemData(list, static_cast<int>(i)));
-    }
-    return items;
-}
-
-// Carries a move out: the items whose place changed take their new text, data and check box, and
-// the selection becomes the one the move gives.
-void ShowArrangement(HWND list, const Arrangement& before, const Arrangement& after) {
-    std::vector<char> checked(g_plugin.entries.count(), 1);  // by item data
-    for (std::size_t i = 0; i < before.items.size(); ++i) {
-        const auto d = static_cast<std::size_t>(before.items[i]);
-        if (d < checked.size()) checked[d] = IsChecked(list, static_cast<int>(i));
-    }
-    for (std::size_t i = 0; i < after.items.size() && i < before.items.size(); ++i) {
-        const std::int32_t d = after.items[i];
-        if (d == before.items[i]) continue;
-        SetItem(list, static_cast<int>(i), EntryName(d), d);
-        SetChecked(list, static_cast<int>(i), static_cast<std::size_t>(d) >= checked.size() || checked[static_cast<std::size_t>(d)]);
-    }
-    SetItemState(list, -1, LVIS_SELECTED, 0);
-    for (int s : after.selected) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
-}
-
-// Alt+arrow keys: the selected rows move, stay selected, and the focused row keeps the focus and
-// is scrolled into view.
-void MoveByKey(HWND list, MoveKind kind) {
-    const Arrangement before{ItemDatas(list), SelectedItems(list)};
-    if (before.selected.empty()) return;
-    const int focused = FocusedItem(list);
-    const Arrangement after = MoveSelection(before, {kind});
-    ShowArrangement(list, before, after);
-    if (focused < 0 || static_cast<std::size_t>(focused) >= before.items.size()) return;
-    const std::int32_t focusedData = before.items[static_cast<std::size_t>(focused)];
-    for (std::size_t i = 0; i < after.items.size(); ++i) {
-        if (after.items[i] != focusedData) continue;
-        SetItemState(list, static_cast<int>(i), LVIS_FOCUSED, LVIS_FOCUSED);
-        SendMessageA(list, LVM_ENSUREVISIBLE, i, FALSE);
-        return;
-    }
-}
-
-// Space: every selected row (and the focused one) takes the opposite of the focused row's box.
-void ToggleSelectedChecks(HWND list) {
-    const int focused = FocusedItem(list);
-    if (focused < 0) return;
-    const bool checked = !IsChecked(list, focused);
-    SetChecked(list, focused, checked);
-    for (int s : SelectedItems(list)) SetChecked(list, s, checked);
-}
-
-std::optional<MoveKind> KeyMove(WPARAM key) {
-    switch (key) {
-        case VK_UP:
-            return MoveKind::Up;
-        case VK_DOWN:
-            return MoveKind::Down;
-        case VK_HOME:
-            return MoveKind::ToTop;
-        case VK_END:
-            return MoveKind::ToBottom;
-        default:
-            return std::nullopt;
-    }
-}
-
-// The list's own keys (arrows, Home, End, Ctrl+arrows, type-to-find) keep their meaning; these
-// come first.
-LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    try {
-        switch (message) {
-            case WM_SYSKEYDOWN:
-                if (const std::optional<MoveKind> move = KeyMove(wParam)) {
-                    MoveByKey(list, *move);
-                    return 0;
-                }
-                break;
-            case WM_KEYDOWN:
-                if (wParam == VK_SPACE) {
-                    ToggleSelectedChecks(list);
-                    return 0;
-                }
-                if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
-                    SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
-                    return 0;
-                }
-                break;
-            case WM_CHAR:
-                if (wParam == ' ' || wParam == kCtrlA) return 0;  // handled at the key itself
-                break;
-            case WM_NCDESTROY:
-                RemoveWindowSubclass(list, ListKeys, 0);
-                break;
-            default:
-                break;
-        }
-    } catch (...) {
-        return 0;  // out of memory: the list stays as it was shown
-    }
-    return DefSubclassProc(list, message, wParam, lParam);
+    AttachListKeys(list);
 }
 
 // The order and the shown/hidden marks, together.
