@@ -1,7 +1,6 @@
 #include "Support.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace kirabo::test {
@@ -130,31 +129,6 @@ Capture CaptureClient(Host& host, HWND window) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return capture;
-}
-
-void SaveCapture(const Capture& capture, const std::string& path) {
-    const int rowBytes = (capture.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER header = {sizeof header, capture.width, capture.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes * capture.height);
-    std::string data(static_cast<std::size_t>(rowBytes * capture.height), '\0');
-    for (int y = 0; y < capture.height; ++y) {
-        for (int x = 0; x < capture.width; ++x) {
-            const DWORD p = capture.pixels[static_cast<std::size_t>(y * capture.width + x)];
-            char* out = &data[static_cast<std::size_t>((capture.height - 1 - y) * rowBytes + x * 3)];
-            out[0] = static_cast<char>(p & 0xFF);
-            out[1] = static_cast<char>((p >> 8) & 0xFF);
-            out[2] = static_cast<char>((p >> 16) & 0xFF);
-        }
-    }
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    std::fwrite(&file, sizeof file, 1, f);
-    std::fwrite(&header, sizeof header, 1, f);
-    std::fwrite(data.data(), 1, data.size(), f);
-    std::fclose(f);
 }
 
 std::string WindowText(HWND hwnd) {

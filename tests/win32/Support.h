@@ -42,8 +42,6 @@ struct Capture {
     bool operator==(const Capture&) const = default;
 };
 Capture CaptureClient(Host& host, HWND window);
-// Writes the capture as a 24-bit BMP, for a person to look at when a comparison fails.
-void SaveCapture(const Capture& capture, const std::string& path);
 
 // The PaletteWindow's children, sorted by id so that no test depends on Windows' own order.
 std::vector<Child> Children(HWND parent);

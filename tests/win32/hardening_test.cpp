@@ -66,6 +66,7 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
         {"SelColumn", {true, true, true, true, true}},
         {"FilterSize", {false, false, false, true, true}},  // fewer saved entries load
         {"FilterType0", {false, false, true, true, true}},  // a negative kind is skipped
+        {"HiddenSize", {true, true, true, true, true}},
     };
     for (const Case& c : cases) {
         for (int v = 0; v < 5; ++v) {
@@ -77,9 +78,9 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
             host.store[c.key] = values[v];
             REQUIRE(host.Start(TestOptions()));
             CHECK(host.initResult() == 1);
-            // Three settings, the size, a name and a type for at most 10,000 positions, and the
-            // size of the hidden block.
-            CHECK(host.calls.size() <= 5 + 2 * 10000);
+            // Three settings, then the saved order and the hidden rows: a size, and a name and a
+            // type for at most 10,000 positions, each.
+            CHECK(host.calls.size() <= 3 + 2 * (1 + 2 * 10000));
             CHECK(SendMessageA(GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS), TCM_GETITEMCOUNT, 0, 0) <= 64);
             host.Exit();
             CHECK(host.store["Column"] == (std::string(c.key) == "Column" ? values[v] : "2"));
