@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <optional>
 #include <vector>
 
 #include "host/PluginState.h"
