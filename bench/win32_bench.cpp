@@ -19,7 +19,6 @@
 using namespace kirabo;
 using emulator::Host;
 using emulator::HostOptions;
-using emulator::EmptyMenus;
 using emulator::Item;
 using emulator::MenuBarText;
 using emulator::Separator;
@@ -35,12 +34,7 @@ double Now() {
 
 // `filters` filters with a toggle and a settings item, and a display tool for every tenth.
 MenuBarText Menus(int filters) {
-    MenuBarText bar = EmptyMenus();
-    for (int i = 0; i < filters; ++i) {
-        const std::string name = "フィルタ" + std::to_string(i);
-        bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 2 == 0));
-        bar[2].items.push_back(Item(static_cast<UINT>(3000 + i), name + "の設定"));
-    }
+    MenuBarText bar = emulator::ManyFilters(filters, "フィルタ", 2);
     bar[5].items.push_back(Separator());
     for (int i = 0; i < filters / 10; ++i) {
         bar[5].items.push_back(Item(static_cast<UINT>(5000 + i), "ツール" + std::to_string(i) + "の表示"));

@@ -5,8 +5,8 @@
 #include "entries/HiddenRows.h"
 #include "entries/ScanHostMenus.h"
 #include "host/HostInterface.h"
-#include "lifecycle/HostSettingsStore.h"
 #include "host/PluginState.h"
+#include "lifecycle/HostSettingsStore.h"
 #include "palette/Palette.h"
 #include "resources/ResourceIds.h"
 

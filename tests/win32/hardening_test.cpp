@@ -12,15 +12,7 @@ using namespace kirabo::test;
 
 namespace {
 
-MenuBarText ManyFilters(int count) {
-    MenuBarText bar = EmptyMenus();
-    for (int i = 0; i < count; ++i) {
-        const std::string name = "filter " + std::to_string(i);
-        bar[1].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % 3 == 0));
-        bar[2].items.push_back(Item(static_cast<UINT>(3000 + i), name + "の設定"));
-    }
-    return bar;
-}
+MenuBarText ManyFilters(int count) { return emulator::ManyFilters(count, "filter ", 3); }
 
 }  // namespace
 

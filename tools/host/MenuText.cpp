@@ -58,6 +58,16 @@ MenuBarText DefaultMenus() {
 
 MenuBarText EmptyMenus() { return MenuBarText(kDisplayMenu + 1, MenuText{"-", true, {}}); }
 
+MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery) {
+    MenuBarText bar = EmptyMenus();
+    for (int i = 0; i < count; ++i) {
+        const std::string name = prefix + std::to_string(i);
+        bar[kToggleMenu].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % checkedEvery == 0));
+        bar[kSettingsMenu].items.push_back(Item(static_cast<UINT>(3000 + i), name + "の設定"));
+    }
+    return bar;
+}
+
 bool ParseMenuBar(const std::string& text, MenuBarText& menus, std::string& error) {
     menus.clear();
     std::istringstream lines(text);

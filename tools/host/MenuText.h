@@ -39,6 +39,10 @@ MenuBarText DefaultMenus();
 // A menu bar with empty pop-ups up to the display menu, for a caller to fill.
 MenuBarText EmptyMenus();
 
+// A host with `count` filters named prefix + 0, 1, 2, ...: toggle items with ids from 1000 (every
+// `checkedEvery`-th checked, the first included) and "...の設定" items with ids from 3000.
+MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery);
+
 // The text format of --menus (UTF-8):
 //   menu <position> <title>        starts the pop-up at that position of the menu bar
 //   item <id> <caption>            a command item; "item*" for one with a check mark
