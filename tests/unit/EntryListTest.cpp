@@ -72,9 +72,9 @@ TEST(EntryList, HiddenMarksFollowNameAndKindInListOrder) {
         std::vector<bool> hidden;
         for (const FilterEntry& e : list) hidden.push_back(e.hidden);
         EXPECT_EQ(hidden, c.hidden) << c.what;
-        EXPECT_EQ(AnyHidden(list), !c.keys.empty() && c.keys[0].name != "C") << c.what;
-        EXPECT_EQ(HiddenKeys(list).size(), static_cast<std::size_t>(std::count(hidden.begin(), hidden.end(), true)))
-            << c.what;
+        const auto hiddenCount = static_cast<std::size_t>(std::count(hidden.begin(), hidden.end(), true));
+        EXPECT_EQ(HiddenKeys(list).size(), hiddenCount) << c.what;
+        EXPECT_EQ(AnyHidden(list), hiddenCount > 0) << c.what;
     }
 }
 
