@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# ./release packs the DLL and the user guide; the version block reads from Linux as built.
+# ./release, called from another folder, packs the DLL, the user guide and the licence; the guide
+# is plain Shift-JIS text with CRLF, Japanese first; the version block reads from Linux as built.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-zip=$(./release | tail -1)
-contents=$(unzip -Z1 "$zip")
-[ "$contents" = $'Kirabo-0.0.0.5/\nKirabo-0.0.0.5/README.txt\nKirabo-0.0.0.5/Kirabo.auf' ] || { echo "$contents"; exit 1; }
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+zip=$(cd /tmp && "$root/release" | tail -1)
+cd "$root"
+contents=$(unzip -Z1 "$zip" | sort)
+[ "$contents" = $'Kirabo-0.0.0.5/\nKirabo-0.0.0.5/Kirabo.auf\nKirabo-0.0.0.5/LICENSE.txt\nKirabo-0.0.0.5/README.txt' ] ||
+  { echo "$contents"; exit 1; }
 unzip -p "$zip" Kirabo-0.0.0.5/Kirabo.auf | cmp - build/windows/Kirabo.auf
+unzip -p "$zip" Kirabo-0.0.0.5/LICENSE.txt | grep -q '^MIT License'
+text=$(unzip -p "$zip" Kirabo-0.0.0.5/README.txt)
+[ "$(grep -c $'\r$' <<<"$text")" = "$(wc -l <<<"$text")" ] || { echo "README.txt: a line without CRLF"; exit 1; }
+guide=$(iconv -f CP932 -t UTF-8 <<<"$text")
+! grep -nE '\*\*|`|\]\(|^#' <<<"$guide" || { echo "README.txt: Markdown left"; exit 1; }
+[ "$(grep -oE '^【(日本語|English)】' <<<"$guide")" = $'【日本語】\n【English】' ]
+grep -q 'キラボの表示' <<<"$guide"
 info=$(exiftool -s -FileVersionNumber -ProductVersionNumber -LanguageCode -CharacterSet -FileDescription \
   -InternalName -OriginalFileName -ProductName -Comments build/windows/Kirabo.auf)
 echo "$info"

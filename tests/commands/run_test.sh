@@ -1,22 +1,79 @@
 #!/usr/bin/env bash
-# The README's ./run commands: --help, the headless screenshot, and --screenshots DIR.
+# The README's ./run commands: --help, the headless screenshot of the README's own menu example
+# and --screenshots DIR, both with paths given from another folder; the host's answer to every
+# kind of bad menu file or option; a failed run that writes no image.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+root="$(cd "$(dirname "$0")/../.." && pwd)"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cd "$work"
+fail=0
 
-help=$(./run --help)
+help=$("$root/run" --help)
 for option in --plugin --menus --ini --quit-after --screenshots --help; do
   grep -q -- "$option" <<<"$help" || { echo "./run --help does not list $option"; exit 1; }
 done
 
-env -u DISPLAY KIRABO_SCREENSHOT="$work/host.png" ./run >/dev/null
-identify "$work/host.png"
+# The README's --menus example, as written, from this folder with relative paths.
+awk '/--menus FILE. gives it/ { found = 1 } found && /^```$/ { if (inside) exit; inside = 1; next } inside' \
+  "$root/README.md" > readme-menus.txt
+grep -q '^item\* 1001' readme-menus.txt
+env -u DISPLAY KIRABO_SCREENSHOT=host.png "$root/run" --menus readme-menus.txt --ini host.ini >/dev/null
+identify host.png
 
-env -u DISPLAY ./run --screenshots "$work/shots" >/dev/null
+env -u DISPLAY "$root/run" --screenshots shots >/dev/null
 for name in palette-1-column palette-2-columns palette-3-columns palette-tabs-second reorder-dialog reset-question \
   reorder-hidden-row palette-hidden-row; do
-  identify "$work/shots/$name.png"
+  identify "shots/$name.png"
 done
 # Each state looks different from the others.
-[ "$(md5sum "$work"/shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = 8 ]
+[ "$(md5sum shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = 8 ]
+
+# A failed headless run: the host's error, a non-zero status, no image, no "screenshot:" line.
+printf 'menu 1 x\nhello\n' > bad.txt
+status=0
+env -u DISPLAY KIRABO_SCREENSHOT=bad.png "$root/run" --menus bad.txt >out.txt 2>err.txt || status=$?
+[ "$status" = 2 ] && grep -q 'bad.txt:2: unknown word "hello"' err.txt && [ ! -e bad.png ] && ! grep -q screenshot out.txt ||
+  { echo "a failed ./run: status $status"; cat out.txt err.txt; fail=1; }
+
+# The host's answers: status | what it says | the menu file (printf text; "-" for none) | options.
+mkdir folder
+touch read-only.ini && chmod 444 read-only.ini
+while IFS='|' read -r expected message text options; do
+  args=(--ini "$work/t.ini" --quit-after 1)
+  if [ "$text" != - ]; then
+    printf -- "$text" > m.txt
+    args+=(--menus "$work/m.txt")
+  fi
+  read -ra extra <<<"$options"
+  status=0
+  said=$("$root/scripts/wine-run" "$root/build/windows/kirabo-host.exe" "${args[@]}" "${extra[@]}" 2>&1 >/dev/null) ||
+    status=$?
+  said=${said//$'\r'/}
+  if [ "$status" != "$expected" ] || ! grep -qF -- "$message" <<<"$said"; then
+    echo "menus '$text' options '$options': status $status (expected $expected), said: $said"
+    fail=1
+  fi
+done <<ROWS
+0||\xEF\xBB\xBFmenu 1 F\nitem 1 A  # a comment may hold \xC2\xB7, which Shift-JIS cannot write\n|
+0||menu 1 F\nitem 1 C#\n|
+2|m.txt:2: unknown word "hello"|menu 1 F\nhello\n|
+2|m.txt:1: item before the first menu line|item 1 A\n|
+2|m.txt:3: item id 1 is already used on line 2|menu 1 F\nitem 1 A\nitem 1 B\n|
+2|m.txt:3: menu 1 is already given on line 1|menu 1 F\nitem 1 A\nmenu 1 G\n|
+2|m.txt:2: not UTF-8 text|menu 1 F\nitem 1 \x82\xa0\n|
+2|m.txt:2: a character Shift-JIS cannot write|menu 1 F\nitem 1 \xC2\xB7\n|
+2|m.txt:2: not text|menu 1 F\n\x01\x02\x03\n|
+2|m.txt:2: item needs an id|menu 1 F\nitem 0 A\n|
+2|m.txt: no filter or display tool||
+2|m.txt: no filter or display tool|menu 7 Other\nitem 1 A\n|
+2|missing.txt: not found|-|--menus $work/missing.txt
+2|--menus needs a file|-|--menus
+2|--quit-after needs a number|-|--quit-after abc
+2|--quit-after needs a number|-|--quit-after 12abc
+1|missing.auf: not found|-|--plugin $work/missing.auf
+1|its folder does not exist|-|--ini $work/no-folder/host.ini
+1|is a folder|-|--ini $work/folder
+1|cannot be written|-|--ini $work/read-only.ini
+ROWS
+exit $fail

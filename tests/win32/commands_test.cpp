@@ -61,6 +61,28 @@ TEST_CASE("a push button posts the settings command of a filter, the display com
     CHECK(host.commands == std::vector<UINT>{2001, 5002});
 }
 
+TEST_CASE("the host's item for the palette lists it as a display tool, and closes and reopens it") {
+    HostOptions options = TestOptions();
+    options.paletteItem = true;
+    Host host;
+    REQUIRE(host.Start(options));
+    host.Pump();
+    const HWND palette = host.paletteWindow();
+    auto marked = [&] { return (GetMenuState(host.menuBar(), host.paletteItem(), MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    CHECK(MenuCaption(host.menuBar(), host.paletteItem()) == "キラボの表示");
+    CHECK(WindowText(Control(host, 11)) == "キラボ");  // after 波形, the last display tool
+    CHECK(WindowText(Control(host, 111)) == "表示");
+    CHECK((IsWindowVisible(palette) && marked()));
+    SendMessageA(palette, WM_CLOSE, 0, 0);
+    CHECK((!IsWindowVisible(palette) && !marked()));
+    PostMessageA(host.mainWindow(), WM_COMMAND, host.paletteItem(), 0);
+    host.Pump();
+    CHECK((IsWindowVisible(palette) && marked()));
+    SendMessageA(Control(host, 111), BM_CLICK, 0, 0);  // the palette's own row does what the item does
+    host.Pump();
+    CHECK((!IsWindowVisible(palette) && !marked()));
+}
+
 TEST_CASE("every command that is not dropped ends by mirroring the host's marks") {
     Host host;
     REQUIRE(host.Start(TestOptions()));

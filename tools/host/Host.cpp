@@ -132,10 +132,30 @@ bool Host::Start(const HostOptions& options) {
                                      table_->x, table_->y, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
     record_.hwnd = paletteWindow_;
     SetWindowLongPtrA(paletteWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaletteProc));
+    AddPaletteItem();
     pluginActive_ = true;
     if (options.showWindows) ShowWindow(paletteWindow_, SW_SHOWNOACTIVATE);
     if (options.initialise) initResult_ = record_.func_init ? record_.func_init(&record_) : FALSE;
     return true;
+}
+
+// A plug-in with a window of its own gets "<name>の表示" among the display tools, checked while
+// the window is shown: the user's way to open it again after closing it.
+void Host::AddPaletteItem() {
+    paletteItem_ = 0;
+    if (!options_.paletteItem || !(table_->flag & host::FILTER_FLAG_DISP_FILTER) || !table_->name) return;
+    HMENU display = GetSubMenu(menuBar(), kDisplayMenu);
+    if (!display) return;
+    // The display tools lie between the menu's first two separators; the item goes last among them.
+    int separators = 0;
+    int position = -1;
+    for (int i = 0; i < GetMenuItemCount(display) && position < 0; ++i) {
+        if (GetMenuItemID(display, i) == 0 && ++separators == 2) position = i;
+    }
+    if (separators == 0) AppendMenuA(display, MF_SEPARATOR, 0, nullptr);
+    paletteItem_ = kPaletteItemId;
+    const std::string caption = std::string(table_->name) + "の表示";
+    InsertMenuA(display, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, paletteItem_, caption.c_str());
 }
 
 void Host::Exit() {
@@ -179,6 +199,9 @@ LRESULT CALLBACK Host::PaletteProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (self && self->pluginActive_ && self->record_.func_WndProc) {
         self->record_.func_WndProc(hwnd, message, wParam, lParam, editp(), &self->record_);
     }
+    if (message == WM_SHOWWINDOW && self && self->paletteItem_) {
+        CheckMenuItem(self->menuBar(), self->paletteItem_, MF_BYCOMMAND | (wParam ? MF_CHECKED : MF_UNCHECKED));
+    }
     if (message == WM_CLOSE) {
         ShowWindow(hwnd, SW_HIDE);  // the host keeps the plug-in's window; closing only hides it
         return 0;
@@ -212,7 +235,9 @@ LRESULT CALLBACK Host::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 void Host::CarryOut(UINT command) {
     HMENU bar = menuBar();
     const int menu = MenuOfCommand(bar, command);
-    if (menu == kToggleMenu) {
+    if (command == paletteItem_ && paletteItem_) {
+        ShowWindow(paletteWindow_, IsWindowVisible(paletteWindow_) ? SW_HIDE : SW_SHOWNOACTIVATE);
+    } else if (menu == kToggleMenu) {
         const UINT state = GetMenuState(bar, command, MF_BYCOMMAND);
         CheckMenuItem(bar, command, MF_BYCOMMAND | ((state & MF_CHECKED) ? MF_UNCHECKED : MF_CHECKED));
         SendMessageA(paletteWindow_, host::kMessageMenuChanged, 0, 0);
@@ -241,7 +266,9 @@ void Host::SaveIni() {
     std::string section;
     for (const auto& [key, value] : store) section += key + "=" + value + '\0';
     section += '\0';
-    WritePrivateProfileSectionA(kIniSection, section.c_str(), options_.iniPath.c_str());
+    saveError_ = WritePrivateProfileSectionA(kIniSection, section.c_str(), options_.iniPath.c_str())
+                     ? 0
+                     : std::max<DWORD>(GetLastError(), 1);
 }
 
 }  // namespace kirabo::emulator

@@ -25,6 +25,9 @@ struct HostOptions {
     MenuBarText menus = DefaultMenus();
     std::string iniPath;        // empty: settings live in memory only
     bool openToolWindows = false;  // a settings or display command shows a small window
+    // The host's "<name>の表示" item for a plug-in with a window, among the display tools, so
+    // that the palette lists itself as the host's does. Off for tests that count rows.
+    bool paletteItem = false;
     bool showWindows = true;
     bool initialise = true;  // false: Start leaves the call of func_init to the caller
 };
@@ -44,6 +47,8 @@ public:
     // func_exit if it has not run, then the PaletteWindow goes and the DLL is unloaded.
     void Stop();
     bool started() const { return table_ != nullptr; }
+    // 0 when the last save to the ini file worked, else the Windows error it gave.
+    DWORD saveError() const { return saveError_; }
 
     // Handles every message waiting for this thread's windows.
     void Pump();
@@ -51,6 +56,9 @@ public:
     HWND mainWindow() const { return mainWindow_; }
     HWND paletteWindow() const { return paletteWindow_; }
     HMENU menuBar() const { return GetMenu(mainWindow_); }
+    // The display menu's item that shows and hides the plug-in's window; 0 when the plug-in's
+    // table does not ask for one.
+    UINT paletteItem() const { return paletteItem_; }
     host::FilterRecord* table() const { return table_; }
     host::FilterRecord* record() { return &record_; }
     HMODULE module() const { return module_; }
@@ -75,6 +83,7 @@ private:
     static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK PaletteProc(HWND, UINT, WPARAM, LPARAM);
     void CarryOut(UINT command);
+    void AddPaletteItem();
     void LoadIni();
     void SaveIni();
 
@@ -86,6 +95,8 @@ private:
     HWND mainWindow_ = nullptr;
     HWND paletteWindow_ = nullptr;
     bool pluginActive_ = false;
+    DWORD saveError_ = 0;
+    UINT paletteItem_ = 0;
     BOOL initResult_ = FALSE;
     BOOL exitResult_ = FALSE;
 };

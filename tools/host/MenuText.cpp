@@ -1,6 +1,7 @@
 #include "MenuText.h"
 
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 namespace kirabo::emulator {
@@ -68,59 +69,124 @@ MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery) 
     return bar;
 }
 
-bool ParseMenuBar(const std::string& text, MenuBarText& menus, std::string& error) {
+namespace {
+
+// The characters of UTF-8 text; false when it is not UTF-8.
+bool Utf8Characters(const std::string& utf8, std::wstring& wide) {
+    wide.clear();
+    if (utf8.empty()) return true;
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0) return false;
+    wide.assign(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    return true;
+}
+
+bool ShiftJisCanWrite(const std::wstring& wide) {
+    BOOL lossy = FALSE;
+    if (!wide.empty()) {
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                            &lossy);
+    }
+    return !lossy;
+}
+
+// The line without a comment: '#' at its start or after white space begins one.
+std::string WithoutComment(const std::string& line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return line.substr(0, i);
+    }
+    return line;
+}
+
+std::string Trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace
+
+bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
     menus.clear();
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // the mark Notepad writes first
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
     MenuText* current = nullptr;
+    std::map<int, int> menuLines;   // position -> line that started it
+    std::map<UINT, int> idLines;    // item id -> line that gave it
+    auto fail = [&](std::string what) {
+        error = {lineNumber, std::move(what)};
+        return false;
+    };
     while (std::getline(lines, line)) {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::istringstream words(line);
+        for (const char c : line) {
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return fail("not text (a control character)");
+        }
+        std::wstring characters;
+        if (!Utf8Characters(line, characters)) return fail("not UTF-8 text");
+        const std::string content = Trimmed(WithoutComment(line));
+        if (Utf8Characters(content, characters) && !ShiftJisCanWrite(characters)) {
+            return fail("a character Shift-JIS cannot write");
+        }
+        std::istringstream words(content);
         std::string word;
-        if (!(words >> word) || word[0] == '#') continue;
+        if (!(words >> word)) continue;
         std::string rest;
         std::getline(words >> std::ws, rest);
-        auto fail = [&](const char* why) {
-            error = "line " + std::to_string(lineNumber) + ": " + why;
-            return false;
-        };
         if (word == "menu") {
             std::istringstream args(rest);
             int position = -1;
             std::string title;
             if (!(args >> position) || position < 0 || position > 63) return fail("menu needs a position 0-63");
+            const auto [given, added] = menuLines.emplace(position, lineNumber);
+            if (!added) return fail("menu " + std::to_string(position) + " is already given on line " + std::to_string(given->second));
             std::getline(args >> std::ws, title);
             if (menus.size() <= static_cast<std::size_t>(position)) {
                 menus.resize(static_cast<std::size_t>(position) + 1, MenuText{"-", false, {}});
             }
             current = &menus[static_cast<std::size_t>(position)];
             *current = MenuText{Utf8ToShiftJis(title), true, {}};
-            continue;
-        }
-        if (!current) return fail("an item before the first menu line");
-        if (word == "separator") {
+        } else if (word != "separator" && word != "submenu" && word != "item" && word != "item*") {
+            return fail("unknown word \"" + word + "\" (menu, item, item*, separator, submenu)");
+        } else if (!current) {
+            return fail(word + " before the first menu line");
+        } else if (word == "separator") {
             current->items.push_back(Separator());
         } else if (word == "submenu") {
             current->items.push_back(Submenu(Utf8ToShiftJis(rest)));
-        } else if (word == "item" || word == "item*") {
+        } else {
             std::istringstream args(rest);
             unsigned long id = 0;
             std::string caption;
-            if (!(args >> id) || id == 0 || id > 0xFFFF) return fail("item needs an id 1-65535");
+            if (!(args >> id) || id == 0 || id >= kFirstEmulatorId) {
+                return fail("item needs an id 1-" + std::to_string(kFirstEmulatorId - 1));
+            }
             std::getline(args >> std::ws, caption);
+            if (caption.empty()) return fail("item " + std::to_string(id) + " has no caption");
+            const auto [given, added] = idLines.emplace(static_cast<UINT>(id), lineNumber);
+            if (!added) return fail("item id " + std::to_string(id) + " is already used on line " + std::to_string(given->second));
             current->items.push_back(Item(static_cast<UINT>(id), Utf8ToShiftJis(caption), word == "item*"));
-        } else {
-            return fail("unknown word (menu, item, item*, separator, submenu)");
         }
     }
-    return true;
+    for (int position : {kToggleMenu, kSettingsMenu, kDisplayMenu}) {
+        if (menuLines.count(position)) {
+            for (const MenuItemText& item : menus[static_cast<std::size_t>(position)].items) {
+                if (item.kind == MenuItemText::Kind::Command) return true;
+            }
+        }
+    }
+    lineNumber = 0;
+    return fail("no filter or display tool: menus 1, 2 and 5 hold no item");
 }
 
 HMENU BuildMenuBar(const MenuBarText& menus) {
     HMENU bar = CreateMenu();
-    UINT placeholderId = 60000;
+    UINT placeholderId = kFirstEmulatorId;
     for (const MenuText& menu : menus) {
         if (!menu.popup) {
             AppendMenuA(bar, MF_STRING, placeholderId++, menu.title.c_str());

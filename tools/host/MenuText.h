@@ -43,14 +43,25 @@ MenuBarText EmptyMenus();
 // `checkedEvery`-th checked, the first included) and "...の設定" items with ids from 3000.
 MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery);
 
-// The text format of --menus (UTF-8):
+// Ids from here up are the emulator's own: the plain commands of positions without a menu and
+// the item that shows the plug-in's window.
+inline constexpr UINT kFirstEmulatorId = 60000;
+inline constexpr UINT kPaletteItemId = 65000;
+
+// The text format of --menus (UTF-8, a byte-order mark allowed):
 //   menu <position> <title>        starts the pop-up at that position of the menu bar
 //   item <id> <caption>            a command item; "item*" for one with a check mark
 //   separator
 //   submenu <caption>              an item that opens an (empty) submenu
-// Blank lines and lines starting with '#' are ignored. Positions left out hold a plain command,
-// so the bar has no menu there.
-bool ParseMenuBar(const std::string& text, MenuBarText& menus, std::string& error);
+// '#' at the start of a line or after white space begins a comment. Positions left out hold a
+// plain command, so the bar has no menu there. A file the host could not use (a word it does not
+// know, an id or a position given twice, no filter or display tool at all) gives an error with
+// its line (0 when it is about the whole file).
+struct MenuFileError {
+    int line = 0;
+    std::string what;
+};
+bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error);
 
 HMENU BuildMenuBar(const MenuBarText& menus);
 

@@ -1,6 +1,7 @@
 // kirabo-host.exe: starts Kirabo.auf the way its host does, for trying it out by hand.
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -30,6 +31,45 @@ std::string ProgramDirectory() {
 
 void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
+int Fail(const std::string& message, int status = 2) {
+    std::fprintf(stderr, "kirabo-host: %s\n", message.c_str());
+    return status;
+}
+
+bool ReadMenus(const std::string& path, kirabo::emulator::MenuBarText& menus, std::string& message) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        message = path + (attributes == INVALID_FILE_ATTRIBUTES ? ": not found" : ": is a folder");
+        return false;
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file.good() && !file.eof()) {
+        message = path + ": cannot be read";
+        return false;
+    }
+    kirabo::emulator::MenuFileError error;
+    if (kirabo::emulator::ParseMenuBar(text.str(), menus, error)) return true;
+    message = path + (error.line ? ":" + std::to_string(error.line) : std::string()) + ": " + error.what;
+    return false;
+}
+
+// Why settings could not be kept at `path`; empty when they can.
+std::string IniProblem(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "is a folder";
+    const std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
+    if (!folder.empty()) {
+        const DWORD folderAttributes = GetFileAttributesA(folder.c_str());
+        if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return "its folder does not exist";
+        }
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "cannot be written";
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -37,39 +77,44 @@ int main(int argc, char** argv) {
     options.dllPath = ProgramDirectory() + "Kirabo.auf";
     options.iniPath = ProgramDirectory() + "kirabo-host.ini";
     options.openToolWindows = true;
+    options.paletteItem = true;
     UINT quitAfter = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
         if (arg == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
-        } else if (arg == "--plugin" && hasValue) {
-            options.dllPath = argv[++i];
-        } else if (arg == "--ini" && hasValue) {
-            options.iniPath = argv[++i];
-        } else if (arg == "--quit-after" && hasValue) {
-            quitAfter = static_cast<UINT>(std::strtoul(argv[++i], nullptr, 10));
-        } else if (arg == "--menus" && hasValue) {
-            std::ifstream file(argv[++i], std::ios::binary);
-            std::stringstream text;
-            text << file.rdbuf();
-            std::string error;
-            if (!file || !kirabo::emulator::ParseMenuBar(text.str(), options.menus, error)) {
-                std::fprintf(stderr, "kirabo-host: %s: %s\n", argv[i], file ? error.c_str() : "cannot be read");
-                return 2;
-            }
-        } else {
-            std::fprintf(stderr, "kirabo-host: unknown option %s\n%s", arg.c_str(), kUsage);
-            return 2;
         }
+        const bool takesValue = arg == "--plugin" || arg == "--ini" || arg == "--quit-after" || arg == "--menus";
+        if (!takesValue) return Fail("unknown option " + arg + "\n" + kUsage);
+        if (i + 1 >= argc) return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds" : "a file"));
+        const std::string value = argv[++i];
+        if (arg == "--plugin") {
+            options.dllPath = value;
+        } else if (arg == "--ini") {
+            options.iniPath = value;
+        } else if (arg == "--quit-after") {
+            char* end = nullptr;
+            errno = 0;
+            const unsigned long ms = std::strtoul(value.c_str(), &end, 10);
+            if (value.empty() || *end || value[0] == '-' || errno || ms == 0 || ms > 0x7FFFFFFF) {
+                return Fail("--quit-after needs a number of milliseconds above 0, not \"" + value + "\"");
+            }
+            quitAfter = static_cast<UINT>(ms);
+        } else {
+            std::string message;
+            if (!ReadMenus(value, options.menus, message)) return Fail(message);
+        }
+    }
+    if (GetFileAttributesA(options.dllPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return Fail(options.dllPath + ": not found", 1);
+    }
+    if (const std::string problem = IniProblem(options.iniPath); !problem.empty()) {
+        return Fail(options.iniPath + ": settings cannot be kept there: " + problem, 1);
     }
 
     kirabo::emulator::Host host;
-    if (!host.Start(options)) {
-        std::fprintf(stderr, "kirabo-host: %s is not a plug-in that can be loaded\n", options.dllPath.c_str());
-        return 1;
-    }
+    if (!host.Start(options)) return Fail(options.dllPath + " is not a plug-in that can be loaded", 1);
     if (quitAfter) SetTimer(nullptr, 0, quitAfter, QuitTimer);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -77,5 +122,10 @@ int main(int argc, char** argv) {
         DispatchMessageA(&message);
     }
     host.Stop();
+    if (host.saveError()) {
+        return Fail(options.iniPath + ": the settings could not be saved (Windows error " +
+                        std::to_string(host.saveError()) + ")",
+                    1);
+    }
     return 0;
 }
