@@ -17,7 +17,7 @@ item 14 DDDD
 item 15 EEEE
 item 16 FFFF
 MENUS
-printf '[Kirabo]\r\nColumn=1\r\n' > "$work/host.ini"
+printf '[キラボ]\r\nColumn=1\r\n' | iconv -f UTF-8 -t CP932 > "$work/host.ini"
 win() { echo "Z:${1//\//\\}"; }
 
 "$root/scripts/wine-run" "$root/build/windows/kirabo-host.exe" --menus "$(win "$work/menus.txt")" \

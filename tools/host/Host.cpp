@@ -101,7 +101,6 @@ Host* Host::current() { return g_host; }
 bool Host::Start(const HostOptions& options) {
     options_ = options;
     RegisterClasses();
-    LoadIni();
     services_ = {};
     services_.is_saving = IsSaving;
     services_.ini_load_int = IniLoadInt;
@@ -124,6 +123,9 @@ bool Host::Start(const HostOptions& options) {
         return false;
     }
     record_ = *table_;
+    // Like its host, the emulator keeps each plug-in's settings in a section named after it.
+    iniSection_ = table_->name ? table_->name : "";
+    LoadIni();
     record_.exfunc = &services_;
     record_.dll_hinst = module_;
 
@@ -251,9 +253,9 @@ void Host::CarryOut(UINT command) {
 }
 
 void Host::LoadIni() {
-    if (options_.iniPath.empty()) return;
+    if (options_.iniPath.empty() || iniSection_.empty()) return;
     std::string section(32768, '\0');
-    const DWORD length = GetPrivateProfileSectionA(kIniSection, section.data(),
+    const DWORD length = GetPrivateProfileSectionA(iniSection_.c_str(), section.data(),
                                                    static_cast<DWORD>(section.size()), options_.iniPath.c_str());
     for (const char* line = section.c_str(); line < section.c_str() + length && *line; line += std::strlen(line) + 1) {
         const char* equals = std::strchr(line, '=');
@@ -262,11 +264,11 @@ void Host::LoadIni() {
 }
 
 void Host::SaveIni() {
-    if (options_.iniPath.empty()) return;
+    if (options_.iniPath.empty() || iniSection_.empty()) return;
     std::string section;
     for (const auto& [key, value] : store) section += key + "=" + value + '\0';
     section += '\0';
-    saveError_ = WritePrivateProfileSectionA(kIniSection, section.c_str(), options_.iniPath.c_str())
+    saveError_ = WritePrivateProfileSectionA(iniSection_.c_str(), section.c_str(), options_.iniPath.c_str())
                      ? 0
                      : std::max<DWORD>(GetLastError(), 1);
 }

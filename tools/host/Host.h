@@ -96,12 +96,10 @@ private:
     HWND paletteWindow_ = nullptr;
     bool pluginActive_ = false;
     DWORD saveError_ = 0;
+    std::string iniSection_;  // the plug-in's name, Shift-JIS
     UINT paletteItem_ = 0;
     BOOL initResult_ = FALSE;
     BOOL exitResult_ = FALSE;
 };
-
-// The section of the ini file the plug-in's settings live in.
-inline constexpr char kIniSection[] = "Kirabo";
 
 }  // namespace kirabo::emulator
