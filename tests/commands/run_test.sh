@@ -59,7 +59,7 @@ done <<ROWS
 0||menu 1 F\nitem 1 C#\n|
 2|m.txt:2: unknown word "hello"|menu 1 F\nhello\n|
 2|m.txt:1: item before the first menu line|item 1 A\n|
-2|m.txt:3: item id 1 is already used on line 2|menu 1 F\nitem 1 A\nitem 1 B\n|
+2|m.txt:3: item id 1 is already given on line 2|menu 1 F\nitem 1 A\nitem 1 B\n|
 2|m.txt:3: menu 1 is already given on line 1|menu 1 F\nitem 1 A\nmenu 1 G\n|
 2|m.txt:2: not UTF-8 text|menu 1 F\nitem 1 \x82\xa0\n|
 2|m.txt:2: a character Shift-JIS cannot write|menu 1 F\nitem 1 \xC2\xB7\n|

@@ -121,6 +121,9 @@ bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
         error = {lineNumber, std::move(what)};
         return false;
     };
+    auto given = [](const std::string& what, int line) {
+        return what + " is already given on line " + std::to_string(line);
+    };
     while (std::getline(lines, line)) {
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -143,8 +146,8 @@ bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
             int position = -1;
             std::string title;
             if (!(args >> position) || position < 0 || position > 63) return fail("menu needs a position 0-63");
-            const auto [given, added] = menuLines.emplace(position, lineNumber);
-            if (!added) return fail("menu " + std::to_string(position) + " is already given on line " + std::to_string(given->second));
+            const auto [earlier, added] = menuLines.emplace(position, lineNumber);
+            if (!added) return fail(given("menu " + std::to_string(position), earlier->second));
             std::getline(args >> std::ws, title);
             if (menus.size() <= static_cast<std::size_t>(position)) {
                 menus.resize(static_cast<std::size_t>(position) + 1, MenuText{"-", false, {}});
@@ -168,8 +171,8 @@ bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
             }
             std::getline(args >> std::ws, caption);
             if (caption.empty()) return fail("item " + std::to_string(id) + " has no caption");
-            const auto [given, added] = idLines.emplace(static_cast<UINT>(id), lineNumber);
-            if (!added) return fail("item id " + std::to_string(id) + " is already used on line " + std::to_string(given->second));
+            const auto [earlier, added] = idLines.emplace(static_cast<UINT>(id), lineNumber);
+            if (!added) return fail(given("item id " + std::to_string(id), earlier->second));
             current->items.push_back(Item(static_cast<UINT>(id), Utf8ToShiftJis(caption), word == "item*"));
         }
     }

@@ -87,7 +87,9 @@ int main(int argc, char** argv) {
         }
         const bool takesValue = arg == "--plugin" || arg == "--ini" || arg == "--quit-after" || arg == "--menus";
         if (!takesValue) return Fail("unknown option " + arg + "\n" + kUsage);
-        if (i + 1 >= argc) return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds" : "a file"));
+        if (i + 1 >= argc) {
+            return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds" : "a file"));
+        }
         const std::string value = argv[++i];
         if (arg == "--plugin") {
             options.dllPath = value;
