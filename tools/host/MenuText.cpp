@@ -7,14 +7,27 @@
 namespace kirabo::emulator {
 namespace {
 
+// The characters of `text` in the code page; false when `flags` ask for valid text
+// (MB_ERR_INVALID_CHARS) and it is not.
+bool Characters(const std::string& text, UINT codePage, DWORD flags, std::wstring& wide) {
+    wide.clear();
+    if (text.empty()) return true;
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+    if (length <= 0) return false;
+    wide.assign(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
+    return true;
+}
+
 std::string Convert(const std::string& text, UINT from, UINT to) {
-    if (text.empty()) return {};
-    const int wide = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring buffer(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), buffer.data(), wide);
-    const int bytes = WideCharToMultiByte(to, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::wstring wide;
+    Characters(text, from, 0, wide);
+    if (wide.empty()) return {};
+    const int length = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(to, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(to, 0, buffer.data(), wide, out.data(), bytes, nullptr, nullptr);
+    WideCharToMultiByte(to, 0, wide.data(), length, out.data(), bytes, nullptr, nullptr);
     return out;
 }
 
@@ -71,18 +84,6 @@ MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery) 
 
 namespace {
 
-// The characters of UTF-8 text; false when it is not UTF-8.
-bool Utf8Characters(const std::string& utf8, std::wstring& wide) {
-    wide.clear();
-    if (utf8.empty()) return true;
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (length <= 0) return false;
-    wide.assign(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
-    return true;
-}
-
 bool ShiftJisCanWrite(const std::wstring& wide) {
     BOOL lossy = FALSE;
     if (!wide.empty()) {
@@ -131,9 +132,9 @@ bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
             if (static_cast<unsigned char>(c) < 0x20 && c != '\t') return fail("not text (a control character)");
         }
         std::wstring characters;
-        if (!Utf8Characters(line, characters)) return fail("not UTF-8 text");
+        if (!Characters(line, CP_UTF8, MB_ERR_INVALID_CHARS, characters)) return fail("not UTF-8 text");
         const std::string content = Trimmed(WithoutComment(line));
-        if (Utf8Characters(content, characters) && !ShiftJisCanWrite(characters)) {
+        if (Characters(content, CP_UTF8, MB_ERR_INVALID_CHARS, characters) && !ShiftJisCanWrite(characters)) {
             return fail("a character Shift-JIS cannot write");
         }
         std::istringstream words(content);
