@@ -8,7 +8,6 @@ set(KIRABO_CHARSET $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charse
 target_compile_options(kirabo_core PRIVATE -ffunction-sections -fdata-sections)
 
 add_library(Kirabo SHARED
-  src/host/PluginState.cpp
   src/lifecycle/HostSettingsStore.cpp
   src/lifecycle/Plugin.cpp
   src/entries/ScanHostMenus.cpp

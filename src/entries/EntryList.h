@@ -1,5 +1,5 @@
-// The ordered list of palette rows, shared by every part of the plug-in. Plain data: the window
-// handles it carries are opaque values here, owned by the palette.
+// The ordered list of palette rows, shared by every part of the plug-in. Plain data: the palette
+// keeps each row's controls by the row's controlIndex.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,6 @@
 #include <vector>
 
 namespace kirabo {
-
-using WindowHandle = void*;
 
 enum EntryKind : std::int32_t {
     kKindDisplayTool = 0,
@@ -20,9 +18,9 @@ struct FilterEntry {
     std::string name;  // Shift-JIS bytes, compared byte for byte
     std::uint32_t toggleCommand = 0;
     std::uint32_t settingsCommand = 0;
-    WindowHandle mainControl = nullptr;
-    WindowHandle settingsButton = nullptr;
     std::int32_t kind = kKindFilter;
+    // The row's number when its controls were created, which their ids carry; -1 for a row that has
+    // none (hidden by the user).
     std::int32_t controlIndex = 0;
     // The user hid the row: it keeps its place in the order, but has no controls and no place in
     // the palette.
@@ -38,8 +36,6 @@ struct EntryKey {
     bool operator==(const EntryKey&) const = default;
 };
 
-// Copies of entries share the controls of the entry they were copied from; only the global list
-// owns them, and only the palette's teardown destroys them.
 class EntryList {
 public:
     std::size_t count() const { return entries_.size(); }

@@ -2,13 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "entries/HiddenRows.h"
 #include "entries/ScanHostMenus.h"
 #include "host/HostInterface.h"
-#include "host/PluginState.h"
 #include "lifecycle/HostSettingsStore.h"
 #include "palette/Palette.h"
 #include "resources/ResourceIds.h"
+#include "resources/Version.h"
 
 namespace kirabo {
 namespace {
@@ -40,27 +39,21 @@ HFONT CreatePaletteFont() {
 }
 
 BOOL __cdecl FuncInit(FilterRecord* fp) {
-    if (!fp || g_plugin.ready) return TRUE;
+    if (!fp || g_palette.core.running()) return TRUE;
     try {
         // The tab control and the reorder dialog's list view are common controls.
         const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
         InitCommonControlsEx(&classes);
-        HostSettingsStore store(fp);
-        g_plugin.settings = LoadLayoutSettings(store);
-        LoadSavedEntries(store, g_plugin.entries);
-        const HiddenBlock hidden = LoadHiddenBlock(store);
-        g_plugin.hiddenBlockStored = hidden.stored;
-
-        g_plugin.paletteMenu = LoadMenuA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_MENU_PALETTE));
-        SetMenu(fp->hwnd, g_plugin.paletteMenu);
+        g_palette.paletteMenu = LoadMenuA(fp->dll_hinst, MAKEINTRESOURCEA(KIRABO_MENU_PALETTE));
+        SetMenu(fp->hwnd, g_palette.paletteMenu);
         DrawMenuBar(fp->hwnd);
-        g_plugin.hostMainWindow = GetWindow(fp->hwnd, GW_OWNER);
-        g_plugin.paletteFont = CreatePaletteFont();
-        g_plugin.ready = true;
+        g_palette.hostMainWindow = GetWindow(fp->hwnd, GW_OWNER);
+        g_palette.paletteFont = CreatePaletteFont();
 
-        ScanHostMenus(GetMenu(g_plugin.hostMainWindow), g_plugin.entries);
-        HideEntries(g_plugin.entries, hidden.keys);
-        LayoutPalette(fp, kCreateControls);
+        HostSettingsStore store(fp);
+        ScanHostMenus hostMenus(GetMenu(g_palette.hostMainWindow));
+        g_palette.core.Start(store, hostMenus);
+        LayoutPalette(fp, Controls::Create);
     } catch (...) {
         // Out of memory: the palette stays as far as it got; the host runs on.
     }
@@ -68,24 +61,21 @@ BOOL __cdecl FuncInit(FilterRecord* fp) {
 }
 
 BOOL __cdecl FuncExit(FilterRecord* fp) {
-    if (!g_plugin.ready) return TRUE;  // nothing was loaded, so nothing may overwrite the store
     try {
         HostSettingsStore store(fp);
-        StoreSettings(store, g_plugin.settings, g_plugin.entries, g_plugin.hiddenBlockStored);
+        g_palette.core.Exit(store);  // stores only what a start loaded
     } catch (...) {
     }
     DestroyPaletteControls();
-    g_plugin.entries.release();
-    if (g_plugin.paletteFont) DeleteObject(g_plugin.paletteFont);
-    g_plugin.paletteFont = nullptr;
+    if (g_palette.paletteFont) DeleteObject(g_palette.paletteFont);
+    g_palette.paletteFont = nullptr;
     // The host may keep its window and start the plug-in again: no menu may outlive this run.
-    if (g_plugin.paletteMenu) {
-        if (fp && GetMenu(fp->hwnd) == g_plugin.paletteMenu) SetMenu(fp->hwnd, nullptr);
-        DestroyMenu(g_plugin.paletteMenu);
+    if (g_palette.paletteMenu) {
+        if (fp && GetMenu(fp->hwnd) == g_palette.paletteMenu) SetMenu(fp->hwnd, nullptr);
+        DestroyMenu(g_palette.paletteMenu);
     }
-    g_plugin.paletteMenu = nullptr;
-    g_plugin.hostMainWindow = nullptr;
-    g_plugin.ready = false;
+    g_palette.paletteMenu = nullptr;
+    g_palette.hostMainWindow = nullptr;
     return TRUE;
 }
 

@@ -37,6 +37,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     g.nameWidth = NameWidth(rows);
     g.rows.resize(rows.size());
     g.selectedColumn = selectedColumn;
+    g.tabMode = tabMode;
     int y0 = kFirstRowYSideBySide;
     if (tabMode) {
         g.tabCount = std::min(columnCount, kMaxColumnTabs);
@@ -50,10 +51,11 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         if (rows[i].shown) {
             shown.push_back(i);
         } else {
-            g.rows[i].placement = RowPlacement::Omitted;
+            g.rows[i].placement = RowPlacement::HiddenByUser;
         }
     }
     const std::size_t count = shown.size();
+    g.laidOut = count;
     const auto columns = static_cast<std::size_t>(columnCount);
     g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
     long long x = kFirstColumnX;
@@ -73,7 +75,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
                 place.placement = RowPlacement::Shown;
                 place.x = kFirstColumnX;
             } else {
-                place.placement = RowPlacement::Hidden;
+                place.placement = RowPlacement::InOtherTab;
             }
             y += kRowPitch;
             maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);

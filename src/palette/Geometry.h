@@ -38,8 +38,8 @@ struct RowInput {
 
 enum class RowPlacement : std::uint8_t {
     Shown,
-    Hidden,   // in a tab that is not selected
-    Omitted,  // hidden by the user: no controls, no place, no part in the sizes
+    InOtherTab,    // in a tab that is not selected: its controls are hidden
+    HiddenByUser,  // no controls, no place, no part in the sizes
 };
 
 struct RowPlace {
@@ -51,7 +51,9 @@ struct RowPlace {
 };
 
 struct PaletteGeometry {
+    bool tabMode = false;
     int nameWidth = 0;
+    std::size_t laidOut = 0;  // rows not hidden by the user, numbered 0 to laidOut - 1
     int rowsPerColumn = 0;
     std::vector<RowPlace> rows;
     int maxRight = 0;

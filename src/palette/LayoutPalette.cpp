@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "host/PluginState.h"
 #include "palette/CommandRouting.h"
 #include "palette/Geometry.h"
 #include "palette/Palette.h"
@@ -29,45 +28,44 @@ HWND CreateControl(host::FilterRecord* fp, const char* windowClass, const char* 
     HWND control = CreateWindowExA(0, windowClass, text, style, x, y, width, kControlHeight, fp->hwnd,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                    fp->dll_hinst, nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_plugin.paletteFont), 0);
+    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_palette.paletteFont), 0);
     return control;
 }
 
-void CreateRowControls(host::FilterRecord* fp, FilterEntry& entry, std::int32_t index, int nameWidth,
-                       const RowPlace& place) {
-    entry.controlIndex = index;
-    if (!RowGetsControls(index)) return;  // hidden, or no control id is left for it
+RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, int nameWidth, const RowPlace& place) {
+    RowControls controls;
     const bool checkBox = entry.toggleCommand != 0;
-    entry.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
-                                      checkBox ? kCheckBoxStyle : kLabelStyle, place.columnX, place.y,
-                                      nameWidth, MainControlId(index));
+    controls.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
+                                         checkBox ? kCheckBoxStyle : kLabelStyle, place.columnX, place.y,
+                                         nameWidth, MainControlId(entry.controlIndex));
     if (entry.settingsCommand != 0) {
-        entry.settingsButton = CreateControl(
-            fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText,
-            kPushButtonStyle, place.columnX + nameWidth, place.y, kButtonWidth, ButtonControlId(index));
+        controls.settingsButton = CreateControl(
+            fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText, kPushButtonStyle,
+            place.columnX + nameWidth, place.y, kButtonWidth, ButtonControlId(entry.controlIndex));
     }
+    return controls;
 }
 
-void MoveControl(WindowHandle control, int x, int y) {
-    if (control) SetWindowPos(AsWindow(control), HWND_TOP, x, y, 0, 0, kMoveFlags);
+void MoveControl(HWND control, int x, int y) {
+    if (control) SetWindowPos(control, HWND_TOP, x, y, 0, 0, kMoveFlags);
 }
 
-void HideControl(WindowHandle control) {
-    if (control) ShowWindow(AsWindow(control), SW_HIDE);
+void HideControl(HWND control) {
+    if (control) ShowWindow(control, SW_HIDE);
 }
 
 void CreateColumnTabs(host::FilterRecord* fp, int nameWidth) {
-    g_plugin.columnTabs = CreateWindowExA(
+    g_palette.columnTabs = CreateWindowExA(
         0, WC_TABCONTROLA, "", kColumnTabsStyle, kTabsInitialLeft, kTabsInitialTop,
         nameWidth + kTabsInitialExtraRight - kTabsInitialLeft, kTabsInitialBottom - kTabsInitialTop,
         fp->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), fp->dll_hinst, nullptr);
-    if (g_plugin.columnTabs) {
-        SendMessageA(g_plugin.columnTabs, WM_SETFONT, reinterpret_cast<WPARAM>(g_plugin.paletteFont), 0);
+    if (g_palette.columnTabs) {
+        SendMessageA(g_palette.columnTabs, WM_SETFONT, reinterpret_cast<WPARAM>(g_palette.paletteFont), 0);
     }
 }
 
 void RebuildTabs(int tabCount, std::int32_t selectedColumn) {
-    HWND tabs = g_plugin.columnTabs;
+    HWND tabs = g_palette.columnTabs;
     if (!tabs) return;
     SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
     for (int c = 0; c < tabCount; ++c) {
@@ -85,59 +83,65 @@ void RebuildTabs(int tabCount, std::int32_t selectedColumn) {
 
 }  // namespace
 
-void LayoutPalette(host::FilterRecord* fp, int create) {
-    if (create) DestroyPaletteControls();
-    EntryList& entries = g_plugin.entries;
-    LayoutSettings& settings = g_plugin.settings;
+Palette g_palette;
 
-    std::vector<RowInput> rows(entries.count());
-    for (std::size_t i = 0; i < entries.count(); ++i) rows[i] = {entries[i].name.size(), !entries[i].hidden};
+RowControls Palette::ControlsOf(const FilterEntry& entry) const {
+    const auto index = static_cast<std::size_t>(entry.controlIndex);
+    return entry.controlIndex >= 0 && index < rows.size() ? rows[index] : RowControls{};
+}
+
+void LayoutPalette(host::FilterRecord* fp, Controls controls) {
+    const bool create = controls == Controls::Create;
+    if (create) DestroyPaletteControls();
     const SystemMetrics metrics{GetSystemMetrics(SM_CYDLGFRAME), GetSystemMetrics(SM_CYSMCAPTION)};
-    const bool tabMode = settings.tabMode != 0;
-    const PaletteGeometry geometry =
-        ComputeGeometry(rows, settings.columnCount, tabMode, settings.selectedColumn, metrics);
+    const PaletteGeometry geometry = g_palette.core.Layout(controls, metrics);
+    const EntryList& entries = g_palette.core.entries();
+    const bool tabMode = geometry.tabMode;
 
     if (create) CreateColumnTabs(fp, geometry.nameWidth);
     if (tabMode) {
-        settings.selectedColumn = geometry.selectedColumn;
-        RebuildTabs(geometry.tabCount, settings.selectedColumn);
-    } else if (g_plugin.columnTabs) {
-        ShowWindow(g_plugin.columnTabs, SW_HIDE);
+        RebuildTabs(geometry.tabCount, geometry.selectedColumn);
+    } else if (g_palette.columnTabs) {
+        ShowWindow(g_palette.columnTabs, SW_HIDE);
     }
 
+    if (create) g_palette.rows.assign(geometry.laidOut, {});
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
-        FilterEntry& entry = entries[i];
-        if (create) CreateRowControls(fp, entry, place.controlIndex, geometry.nameWidth, place);
-        if (place.placement == RowPlacement::Omitted) continue;
+        const FilterEntry& entry = entries[i];
+        if (place.placement == RowPlacement::HiddenByUser) continue;
+        if (create && RowGetsControls(entry.controlIndex)) {
+            g_palette.rows[static_cast<std::size_t>(entry.controlIndex)] =
+                CreateRowControls(fp, entry, geometry.nameWidth, place);
+        }
+        const RowControls row = g_palette.ControlsOf(entry);
         if (place.placement == RowPlacement::Shown) {
-            MoveControl(entry.mainControl, place.x, place.y);
-            MoveControl(entry.settingsButton, place.x + geometry.nameWidth, place.y);
+            MoveControl(row.mainControl, place.x, place.y);
+            MoveControl(row.settingsButton, place.x + geometry.nameWidth, place.y);
         } else {
-            HideControl(entry.mainControl);
-            HideControl(entry.settingsButton);
+            HideControl(row.mainControl);
+            HideControl(row.settingsButton);
         }
     }
 
     SetWindowPos(fp->hwnd, HWND_TOP, 0, 0, geometry.windowWidth, geometry.windowHeight, SWP_NOMOVE);
-    if (tabMode && g_plugin.columnTabs) {
+    if (tabMode && g_palette.columnTabs) {
         RECT client = {};
         GetClientRect(fp->hwnd, &client);
-        SetWindowPos(g_plugin.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
+        SetWindowPos(g_palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
                      client.bottom - kTabsHeightShrink, 0);
     }
     MirrorCheckStates(fp);
 }
 
 void DestroyPaletteControls() {
-    for (FilterEntry& entry : g_plugin.entries) {
-        if (entry.mainControl) DestroyWindow(AsWindow(entry.mainControl));
-        entry.mainControl = nullptr;
-        if (entry.settingsButton) DestroyWindow(AsWindow(entry.settingsButton));
-        entry.settingsButton = nullptr;
+    for (const RowControls& row : g_palette.rows) {
+        if (row.mainControl) DestroyWindow(row.mainControl);
+        if (row.settingsButton) DestroyWindow(row.settingsButton);
     }
-    if (g_plugin.columnTabs) DestroyWindow(g_plugin.columnTabs);
-    g_plugin.columnTabs = nullptr;
+    std::vector<RowControls>().swap(g_palette.rows);
+    if (g_palette.columnTabs) DestroyWindow(g_palette.columnTabs);
+    g_palette.columnTabs = nullptr;
 }
 
 }  // namespace kirabo

@@ -1,16 +1,37 @@
-// The palette's controls in the PaletteWindow: their layout, the window's messages, the check marks.
+// The palette in the PaletteWindow: the controls it made, its layout, the window's messages, the
+// check marks. The decisions are PaletteCore's; this side carries them out.
 #pragma once
 
+#include <windows.h>
+
+#include <vector>
+
 #include "host/HostInterface.h"
+#include "palette/PaletteCore.h"
 
 namespace kirabo {
 
-// LayoutPalette's create flag: tear every control down and build them anew, or only place, show
-// and hide the controls there are.
-inline constexpr int kCreateControls = 1;
-inline constexpr int kKeepControls = 0;
+struct RowControls {
+    HWND mainControl = nullptr;  // the check box, or the label of a row that cannot be switched
+    HWND settingsButton = nullptr;
+};
 
-void LayoutPalette(host::FilterRecord* fp, int create);
+// Alive from func_init to func_exit. The handles belong to the palette, but for the host's window.
+struct Palette {
+    PaletteCore core;
+    HWND hostMainWindow = nullptr;  // borrowed, never destroyed
+    HFONT paletteFont = nullptr;
+    HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
+    HWND columnTabs = nullptr;
+    std::vector<RowControls> rows;  // by controlIndex
+
+    // The controls of the entry; none for a row without controls.
+    RowControls ControlsOf(const FilterEntry& entry) const;
+};
+
+extern Palette g_palette;
+
+void LayoutPalette(host::FilterRecord* fp, Controls controls);
 void DestroyPaletteControls();
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(host::FilterRecord* fp);

@@ -108,18 +108,44 @@ int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected) {
     return anchor;
 }
 
-std::optional<std::vector<std::size_t>> CommittedOrder(const std::vector<std::int32_t>& items,
-                                                       std::size_t count) {
-    if (items.size() != count) return std::nullopt;
+ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move) {
+    const Arrangement after = MoveSelection(before, move);
+    // Each item's check box by its data; an item whose data leads nowhere counts as checked.
+    const std::size_t count = before.items.size();
+    std::vector<char> checkedByData(count, 1);
+    for (std::size_t i = 0; i < count && i < checked.size(); ++i) {
+        const std::int32_t d = before.items[i];
+        if (d >= 0 && static_cast<std::size_t>(d) < count) checkedByData[static_cast<std::size_t>(d)] = checked[i];
+    }
+    ListUpdate update;
+    update.selected = after.selected;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::int32_t d = after.items[i];
+        if (d == before.items[i]) continue;
+        const bool mark = d < 0 || static_cast<std::size_t>(d) >= count || checkedByData[static_cast<std::size_t>(d)];
+        update.changes.push_back({static_cast<int>(i), d, mark});
+    }
+    if (focused >= 0 && static_cast<std::size_t>(focused) < count) {
+        const std::int32_t focusedData = before.items[static_cast<std::size_t>(focused)];
+        const auto found = std::find(after.items.begin(), after.items.end(), focusedData);
+        update.focused = static_cast<int>(found - after.items.begin());
+    }
+    return update;
+}
+
+std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, const std::vector<bool>& checked,
+                                        std::size_t count) {
+    if (items.size() != count || checked.size() != count) return std::nullopt;
     std::vector<bool> seen(count);
-    std::vector<std::size_t> order;
-    order.reserve(count);
+    ReorderResult result;
+    result.order.reserve(count);
     for (std::int32_t d : items) {
         if (d < 0 || static_cast<std::size_t>(d) >= count || seen[static_cast<std::size_t>(d)]) return std::nullopt;
         seen[static_cast<std::size_t>(d)] = true;
-        order.push_back(static_cast<std::size_t>(d));
+        result.order.push_back(static_cast<std::size_t>(d));
     }
-    return order;
+    result.shown = checked;
+    return result;
 }
 
 AutoScroll DecideAutoScroll(int x, int clientLeft, int clientRight, std::uint32_t lastScrollTick,

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "reorder/ReorderRows.h"
+
 namespace kirabo {
 
 // The list as the dialog shows it: each item's data (the entry's index when the dialog opened),
@@ -41,10 +43,32 @@ bool InUpperThird(int y, int top, int bottom);
 // have been taken out.
 int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected);
 
-// The entry order the list gives at OK: its items when they hold every index below `count` once,
-// and nothing otherwise (a list that lost or doubled an item would lose a row and its controls).
-std::optional<std::vector<std::size_t>> CommittedOrder(const std::vector<std::int32_t>& items,
-                                                       std::size_t count);
+// A position whose item a move replaced: the item data and check box it shows now.
+struct ItemChange {
+    int position = 0;
+    std::int32_t data = 0;
+    bool checked = true;
+    bool operator==(const ItemChange&) const = default;
+};
+
+// What the list must show after a move: only the positions whose item changed, each check box
+// going with its item; the selection; and the row to focus and scroll into view (-1: leave it).
+struct ListUpdate {
+    std::vector<ItemChange> changes;
+    std::vector<int> selected;
+    int focused = -1;
+    bool operator==(const ListUpdate&) const = default;
+};
+
+// `checked` holds each position's check box before the move. The focused row, when there is one,
+// keeps the focus wherever it goes.
+ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move);
+
+// The result the list gives at OK, from its items and each position's check box: nothing when the
+// items do not hold every index below `count` once (a list that lost or doubled an item would lose
+// a row and its controls).
+std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, const std::vector<bool>& checked,
+                                        std::size_t count);
 
 inline constexpr int kScrollMargin = 30;
 inline constexpr int kScrollStep = 5;  // list view columns

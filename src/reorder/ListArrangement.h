@@ -1,5 +1,5 @@
-// The reorder dialog's list seen as an Arrangement: the item data it shows, and a move carried out
-// on it, each item's text and check box going with its data.
+// The reorder dialog's list seen as an Arrangement: the item data and check boxes it shows, and an
+// update carried out on it.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,10 @@
 namespace kirabo {
 
 std::vector<std::int32_t> ItemDatas(HWND list);
+std::vector<bool> CheckMarks(HWND list);
 
-void ShowArrangement(HWND list, const Arrangement& before, const Arrangement& after);
+// Each changed item takes the text of the row its data leads back to, the data and its check box;
+// then the selection and the focus become the update's.
+void ShowUpdate(HWND list, const std::vector<ReorderRow>& rows, const ListUpdate& update);
 
 }  // namespace kirabo

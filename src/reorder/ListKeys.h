@@ -4,8 +4,13 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "reorder/ReorderRows.h"
+
 namespace kirabo {
 
-void AttachListKeys(HWND list);
+// `rows` gives the items' texts and must outlive the list.
+void AttachListKeys(HWND list, const std::vector<ReorderRow>& rows);
 
 }  // namespace kirabo

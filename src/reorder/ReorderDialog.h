@@ -1,10 +1,20 @@
+// The modal dialog (template 7001) in which the user puts the rows in a new order and chooses which
+// are shown.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
+#include "reorder/ReorderRows.h"
+
 namespace kirabo {
 
-// The modal dialog (template 7001) in which the user drags the rows into a new order.
+// Opens the dialog over `owner` with these rows and waits for it: the result at OK, nothing at
+// Cancel or when the list could not be read back whole.
+std::optional<ReorderResult> RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows);
+
 INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace kirabo

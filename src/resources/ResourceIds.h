@@ -16,6 +16,3 @@
 
 // The palette's tab control (columnTabs).
 #define KIRABO_COLUMN_TABS 201
-
-#define KIRABO_VERSION_NUMBERS 0, 0, 0, 5
-#define KIRABO_VERSION_TEXT "0.0.0.5"

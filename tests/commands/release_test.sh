@@ -5,12 +5,14 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 zip=$(cd /tmp && "$root/release" | tail -1)
 cd "$root"
+version=$(sed -n 's/^project(Kirabo VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+dir="Kirabo-$version"
 contents=$(unzip -Z1 "$zip" | sort)
-[ "$contents" = $'Kirabo-0.0.0.5/\nKirabo-0.0.0.5/Kirabo.auf\nKirabo-0.0.0.5/LICENSE.txt\nKirabo-0.0.0.5/README.txt' ] ||
+[ "$contents" = "$dir/"$'\n'"$dir/Kirabo.auf"$'\n'"$dir/LICENSE.txt"$'\n'"$dir/README.txt" ] ||
   { echo "$contents"; exit 1; }
-unzip -p "$zip" Kirabo-0.0.0.5/Kirabo.auf | cmp - build/windows/Kirabo.auf
-unzip -p "$zip" Kirabo-0.0.0.5/LICENSE.txt | grep -q '^MIT License'
-text=$(unzip -p "$zip" Kirabo-0.0.0.5/README.txt)
+unzip -p "$zip" "$dir/Kirabo.auf" | cmp - build/windows/Kirabo.auf
+unzip -p "$zip" "$dir/LICENSE.txt" | grep -q '^MIT License'
+text=$(unzip -p "$zip" "$dir/README.txt")
 [ "$(grep -c $'\r$' <<<"$text")" = "$(wc -l <<<"$text")" ] || { echo "README.txt: a line without CRLF"; exit 1; }
 guide=$(iconv -f CP932 -t UTF-8 <<<"$text")
 ! grep -nE '\*\*|`|\]\(|^#' <<<"$guide" || { echo "README.txt: Markdown left"; exit 1; }
@@ -19,9 +21,9 @@ grep -q 'キラボの表示' <<<"$guide"
 info=$(exiftool -s -FileVersionNumber -ProductVersionNumber -LanguageCode -CharacterSet -FileDescription \
   -InternalName -OriginalFileName -ProductName -Comments build/windows/Kirabo.auf)
 echo "$info"
-expected='FileVersionNumber               : 0.0.0.5
-ProductVersionNumber            : 0.0.0.5
-LanguageCode                    : Japanese
+expected="FileVersionNumber               : $version
+ProductVersionNumber            : $version
+"'LanguageCode                    : Japanese
 CharacterSet                    : Unicode
 FileDescription                 : Kirabo.auf
 InternalName                    : Kirabo

@@ -100,22 +100,25 @@ TEST(Arrangement, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
 }
 
 TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
-    using Order = std::optional<std::vector<std::size_t>>;
+    using Result = std::optional<ReorderResult>;
     struct Case {
         const char* what;
         std::vector<std::int32_t> items;
+        std::vector<bool> checked;  // by position
         std::size_t rows;
-        Order expected;
+        Result expected;
     };
     const Case cases[] = {
-        {"every row once, reordered", {2, 0, 1}, 3, Order({2, 0, 1})},
-        {"the empty list", {}, 0, Order(std::vector<std::size_t>{})},
-        {"a row lost", {2, 0}, 3, std::nullopt},
-        {"a row twice", {2, 0, 0}, 3, std::nullopt},
-        {"an index past the rows", {2, 0, 3}, 3, std::nullopt},
-        {"a negative index", {2, 0, -1}, 3, std::nullopt},
+        {"every row once, reordered; each box read at its own position", {2, 0, 1}, {true, false, true}, 3,
+         ReorderResult{{2, 0, 1}, {true, false, true}}},
+        {"the empty list", {}, {}, 0, ReorderResult{}},
+        {"a row lost", {2, 0}, {true, true}, 3, std::nullopt},
+        {"a row twice", {2, 0, 0}, {true, true, true}, 3, std::nullopt},
+        {"an index past the rows", {2, 0, 3}, {true, true, true}, 3, std::nullopt},
+        {"a negative index", {2, 0, -1}, {true, true, true}, 3, std::nullopt},
+        {"a check box missing", {1, 0}, {true}, 2, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(CommittedOrder(c.items, c.rows), c.expected) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(CommitList(c.items, c.checked, c.rows), c.expected) << c.what;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes, std::vector<bool>
 }
 
 struct Place {
-    char placement;  // 'S'hown, 'H'idden in another tab, 'O'mitted by the user
+    char placement;  // 'S'hown, 'H' in another tab, 'O'mitted: hidden by the user
     int x, y;        // where shown; where created for a hidden row
     bool operator==(const Place&) const = default;
 };
@@ -28,7 +28,7 @@ std::vector<Place> Places(const PaletteGeometry& g) {
     std::vector<Place> places;
     std::int32_t laidOut = 0;  // the ids follow the rows laid out, whatever the user hid
     for (const RowPlace& r : g.rows) {
-        const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::Hidden ? 'H' : 'O';
+        const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::InOtherTab ? 'H' : 'O';
         places.push_back(c == 'S' ? Place{c, r.x, r.y} : c == 'H' ? Place{c, r.columnX, r.y} : Place{c, 0, 0});
         EXPECT_EQ(r.controlIndex, c == 'O' ? -1 : laidOut++);
         if (c == 'S' && !g.tabCount) {

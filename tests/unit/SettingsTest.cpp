@@ -53,7 +53,6 @@ std::vector<Loaded> LoadedEntries(const std::map<std::string, std::string>& stor
     for (const FilterEntry& e : list) {
         EXPECT_EQ(e.toggleCommand, 0u);
         EXPECT_EQ(e.settingsCommand, 0u);
-        EXPECT_EQ(e.mainControl, nullptr);
         loaded.push_back({e.name, e.kind});
     }
     return loaded;
@@ -139,8 +138,8 @@ TEST(Settings, ADamagedFilterSizeIsReadOnlyUpToTheBound) {
 TEST(Settings, StoreWritesTheSettingsThenEveryEntryInListOrder) {
     MemoryStore store;
     EntryList list;
-    list.append(FilterEntry{"A", 5, 6, nullptr, nullptr, 1, 3});
-    list.append(FilterEntry{"B", 0, 9, nullptr, nullptr, 0, 0});
+    list.append(FilterEntry{"A", 5, 6, 1, 3});
+    list.append(FilterEntry{"B", 0, 9, 0, 0});
     StoreSettings(store, LayoutSettings{4, 1, 3}, list, false);
     EXPECT_EQ(store.calls, (std::vector<std::string>{
                                "save_int Column=4", "save_int Tab=1", "save_int SelColumn=3",
@@ -166,8 +165,8 @@ TEST(Settings, HiddenRowsGoInABlockOfTheirOwnAfterTheOrderOnlyWhenThereAreOrWere
     for (const Case& c : cases) {
         MemoryStore store;
         EntryList list;
-        list.append(FilterEntry{"A", 5, 6, nullptr, nullptr, 1, 3});
-        list.append(FilterEntry{"B", 0, 9, nullptr, nullptr, 0, 0, c.hideB});
+        list.append(FilterEntry{"A", 5, 6, 1, 3});
+        list.append(FilterEntry{"B", 0, 9, 0, 0, c.hideB});
         StoreSettings(store, LayoutSettings{}, list, c.storedAtStart);
         std::vector<std::string> expected = today;
         expected.insert(expected.end(), c.after.begin(), c.after.end());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Support.h"
+#include "resources/Version.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
@@ -54,7 +55,7 @@ TEST_CASE("the filter table holds what the host reads") {
     CHECK(reinterpret_cast<const void*>(table->func_exit) != nullptr);
     CHECK(reinterpret_cast<const void*>(table->func_WndProc) != nullptr);
     REQUIRE(table->information != nullptr);
-    CHECK(std::string(table->information).find("0.0.0.5") != std::string::npos);
+    CHECK(std::string(table->information).find(KIRABO_VERSION_TEXT) != std::string::npos);
 
     // Every other field is 0: compare the words one by one.
     const auto* words = reinterpret_cast<const DWORD*>(table);
@@ -223,7 +224,7 @@ TEST_CASE("the reorder dialog template reads back as built") {
     }
 }
 
-TEST_CASE("the version block names Kirabo 0.0.0.5 in Japanese") {
+TEST_CASE("the version block names Kirabo and its version in Japanese") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
     char path[MAX_PATH] = {};
@@ -236,10 +237,11 @@ TEST_CASE("the version block names Kirabo 0.0.0.5 in Japanese") {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     REQUIRE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    CHECK(fixed->dwFileVersionMS == 0);
-    CHECK(fixed->dwFileVersionLS == 5);
-    CHECK(fixed->dwProductVersionMS == 0);
-    CHECK(fixed->dwProductVersionLS == 5);
+    const WORD version[] = {KIRABO_VERSION_NUMBERS};
+    CHECK(fixed->dwFileVersionMS == MAKELONG(version[1], version[0]));
+    CHECK(fixed->dwFileVersionLS == MAKELONG(version[3], version[2]));
+    CHECK(fixed->dwProductVersionMS == fixed->dwFileVersionMS);
+    CHECK(fixed->dwProductVersionLS == fixed->dwFileVersionLS);
     WORD* translation = nullptr;
     REQUIRE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     CHECK(translation[0] == 0x0411);

@@ -1,7 +1,0 @@
-#include "host/PluginState.h"
-
-namespace kirabo {
-
-PluginState g_plugin;
-
-}  // namespace kirabo

@@ -1,0 +1,149 @@
+#include "palette/PaletteCore.h"
+
+#include <utility>
+
+#include "entries/HiddenRows.h"
+#include "palette/CommandRouting.h"
+
+namespace kirabo {
+namespace {
+
+constexpr std::uint32_t kMenuStateMissing = 0xFFFFFFFF;
+constexpr std::uint32_t kMenuStateChecked = 0x8;  // MF_CHECKED
+
+Answer Relayout(Controls controls) { return {false, false, controls, 0, true}; }
+Answer MirrorOnly() { return {false, false, std::nullopt, 0, true}; }
+
+}  // namespace
+
+void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
+    if (running_) return;
+    const LayoutSettings settings = LoadLayoutSettings(store);
+    EntryList entries;
+    LoadSavedEntries(store, entries);
+    const HiddenBlock hidden = LoadHiddenBlock(store);
+    MergeHostMenus(hostMenus, entries);
+    HideEntries(entries, hidden.keys);
+
+    settings_ = settings;
+    entries_ = std::move(entries);
+    hiddenBlockStored_ = hidden.stored;
+    running_ = true;
+}
+
+void PaletteCore::Exit(SettingsStore& store) {
+    if (!running_) return;
+    running_ = false;
+    StoreSettings(store, settings_, entries_, hiddenBlockStored_);
+    entries_.release();
+    settings_ = {};
+    hiddenBlockStored_ = false;
+}
+
+Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWindow) {
+    std::vector<std::int32_t> controlIndices;
+    controlIndices.reserve(entries_.count());
+    for (const FilterEntry& entry : entries_) controlIndices.push_back(entry.controlIndex);
+    const Command command = RouteCommand(wParam, {saving, hasHostWindow, &controlIndices});
+    Answer answer = MirrorOnly();
+    switch (command.action) {
+        case CommandAction::Ignore:
+            return {};
+        case CommandAction::SetColumns:
+            settings_.columnCount = command.value;
+            return Relayout(Controls::Keep);
+        case CommandAction::ToggleTabs:
+            settings_.tabMode = settings_.tabMode == 0 ? 1 : 0;
+            return Relayout(Controls::Keep);
+        case CommandAction::Reorder:
+            answer.openReorder = true;
+            break;
+        case CommandAction::ResetOrder:
+            answer.askReset = true;
+            break;
+        case CommandAction::PostToggle:
+            answer.postCommand = entries_[command.entry].toggleCommand;
+            break;
+        case CommandAction::PostSettings:
+            answer.postCommand = entries_[command.entry].settingsCommand;
+            break;
+        case CommandAction::MirrorOnly:
+            break;
+    }
+    return answer;
+}
+
+Answer PaletteCore::OnTabChange(std::int32_t selection) {
+    settings_.selectedColumn = selection;
+    Answer answer;
+    answer.layout = Controls::Keep;
+    return answer;
+}
+
+std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
+    std::vector<ReorderRow> rows;
+    rows.reserve(entries_.count());
+    for (const FilterEntry& entry : entries_) rows.push_back({entry.name, entry.kind, !entry.hidden});
+    return rows;
+}
+
+Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result) {
+    Answer answer;
+    answer.layout = Controls::Keep;
+    if (!result || result->order.size() != entries_.count() || result->shown.size() != entries_.count()) {
+        return answer;
+    }
+    // Rows shown or hidden take or give up their controls, and the ids follow the shown rows; a
+    // palette where nothing is hidden, before or after, keeps its controls and ids as the order
+    // moves them.
+    const bool hiddenBefore = AnyHidden(entries_);
+    EntryList ordered;
+    ordered.reserve(entries_.count());
+    for (std::size_t i = 0; i < result->order.size(); ++i) {
+        ordered.append(std::move(entries_[result->order[i]]));
+        ordered[i].hidden = !result->shown[i];
+    }
+    entries_ = std::move(ordered);
+    if (hiddenBefore || AnyHidden(entries_)) answer.layout = Controls::Create;
+    return answer;
+}
+
+Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
+    if (!yes) return {};
+    // What the user chose to hide stays hidden: a reset restores the order only.
+    const std::vector<EntryKey> hidden = HiddenKeys(entries_);
+    EntryList rebuilt;
+    MergeHostMenus(hostMenus, rebuilt);
+    HideEntries(rebuilt, hidden);
+    entries_ = std::move(rebuilt);
+    Answer answer;
+    answer.layout = Controls::Create;
+    return answer;
+}
+
+PaletteGeometry PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
+    std::vector<RowInput> rows(entries_.count());
+    for (std::size_t i = 0; i < entries_.count(); ++i) rows[i] = {entries_[i].name.size(), !entries_[i].hidden};
+    const bool tabMode = settings_.tabMode != 0;
+    PaletteGeometry geometry =
+        ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics);
+    if (tabMode) settings_.selectedColumn = geometry.selectedColumn;
+    if (controls == Controls::Create) {
+        for (std::size_t i = 0; i < entries_.count(); ++i) entries_[i].controlIndex = geometry.rows[i].controlIndex;
+    }
+    return geometry;
+}
+
+OwnMenuMarks PaletteCore::MenuMarks() const {
+    const std::int32_t columns = settings_.columnCount;
+    const std::uint32_t item = columns >= 2 && columns <= 4
+                                   ? KIRABO_CMD_ONE_COLUMN + static_cast<std::uint32_t>(columns) - 1
+                                   : KIRABO_CMD_ONE_COLUMN;
+    return {item, settings_.tabMode != 0};
+}
+
+bool ShowsChecked(std::uint32_t menuState) {
+    return menuState != kMenuStateMissing && (menuState & kMenuStateChecked) != 0;
+}
+
+}  // namespace kirabo

@@ -1,0 +1,79 @@
+// The palette's state and every decision about it: which rows there are, in what order, how they
+// are laid out, and what a command, a tab change, the reorder dialog's answer, the reset, a start
+// and an exit mean. The window procedure, the dialog and func_init/func_exit ask it and carry the
+// answer out; it never calls them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "entries/EntryList.h"
+#include "entries/MenuMerge.h"
+#include "host/LayoutSettings.h"
+#include "host/Settings.h"
+#include "palette/Geometry.h"
+#include "reorder/ReorderRows.h"
+
+namespace kirabo {
+
+// A layout either keeps the controls there are, only placing, showing and hiding them, or tears
+// them all down and creates them anew.
+enum class Controls : std::uint8_t { Keep, Create };
+
+// What the shell does about an event, in this order: open the reorder dialog or ask the reset's
+// question (and hand the outcome back, which answers with its own layout), lay out, post a
+// command to the host, mirror the check marks.
+struct Answer {
+    bool openReorder = false;
+    bool askReset = false;
+    std::optional<Controls> layout;
+    std::uint32_t postCommand = 0;  // 0: nothing to post
+    bool mirror = false;
+    bool operator==(const Answer&) const = default;
+};
+
+// The marks of the palette's own menu.
+struct OwnMenuMarks {
+    std::uint32_t columnItem = 0;  // the one radio-marked 列 item
+    bool tabMode = false;
+    bool operator==(const OwnMenuMarks&) const = default;
+};
+
+class PaletteCore {
+public:
+    // func_init: the settings, the saved order and the hidden rows, completed from the host's menus.
+    // Nothing is taken over until all of it is read; a second start is ignored.
+    void Start(SettingsStore& store, MenuReader& hostMenus);
+    // func_exit: stores the settings and the order, then holds nothing. Without a start, nothing is
+    // stored, so that the user's stored order survives a start that failed.
+    void Exit(SettingsStore& store);
+    bool running() const { return running_; }
+
+    Answer OnCommand(std::uint32_t wParam, bool saving, bool hasHostWindow);
+    Answer OnTabChange(std::int32_t selection);
+    std::vector<ReorderRow> RowsToReorder() const;
+    // nullopt: the dialog was cancelled.
+    Answer OnReorderClosed(const std::optional<ReorderResult>& result);
+    Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
+
+    // Where every row goes. In tab mode the selected column is clamped to the tabs and kept; a
+    // creation layout numbers the laid-out rows 0, 1, 2, ... (their controlIndex).
+    PaletteGeometry Layout(Controls controls, SystemMetrics metrics);
+    OwnMenuMarks MenuMarks() const;
+
+    const EntryList& entries() const { return entries_; }
+    const LayoutSettings& settings() const { return settings_; }
+
+private:
+    bool running_ = false;
+    EntryList entries_;
+    LayoutSettings settings_;
+    bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
+};
+
+// A host menu item's state as its check box shows it: an item the menu lacks answers -1, and that
+// filter is not on.
+bool ShowsChecked(std::uint32_t menuState);
+
+}  // namespace kirabo

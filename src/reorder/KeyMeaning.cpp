@@ -1,0 +1,48 @@
+#include "reorder/KeyMeaning.h"
+
+#include <algorithm>
+
+namespace kirabo {
+
+KeyMeaning MeaningOfKey(KeyPress press) {
+    switch (press.message) {
+        case KeyMessage::SysKeyDown:
+            switch (press.key) {
+                case kKeyUp:
+                    return {KeyAction::MoveRows, MoveKind::Up};
+                case kKeyDown:
+                    return {KeyAction::MoveRows, MoveKind::Down};
+                case kKeyHome:
+                    return {KeyAction::MoveRows, MoveKind::ToTop};
+                case kKeyEnd:
+                    return {KeyAction::MoveRows, MoveKind::ToBottom};
+                default:
+                    return {};
+            }
+        case KeyMessage::KeyDown:
+            if (press.key == kKeySpace) return {KeyAction::ToggleChecks};
+            if (press.key == kKeyA && press.ctrl) return {KeyAction::SelectAll};
+            return {};
+        case KeyMessage::Char:
+            if (press.key == kCharSpace || press.key == kCharCtrlA) return {KeyAction::Swallow};
+            return {};
+    }
+    return {};
+}
+
+CheckChange SpaceChecks(int focused, const std::vector<int>& selected, const std::vector<bool>& checked) {
+    const auto valid = [&](int p) { return p >= 0 && static_cast<std::size_t>(p) < checked.size(); };
+    CheckChange change;
+    for (int s : selected) {
+        if (valid(s)) change.positions.push_back(s);
+    }
+    if (valid(focused) && std::find(selected.begin(), selected.end(), focused) == selected.end()) {
+        change.positions.insert(std::upper_bound(change.positions.begin(), change.positions.end(), focused), focused);
+    }
+    const int reference = valid(focused) ? focused : change.positions.empty() ? -1 : change.positions.front();
+    if (reference < 0) return {};
+    change.checked = !checked[static_cast<std::size_t>(reference)];
+    return change;
+}
+
+}  // namespace kirabo

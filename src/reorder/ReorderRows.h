@@ -1,0 +1,25 @@
+// What the reorder dialog takes in and hands back: plain data, so that the dialog reads no state of
+// the plug-in's and the palette alone decides what an answer means.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kirabo {
+
+struct ReorderRow {
+    std::string name;  // Shift-JIS
+    std::int32_t kind = 1;
+    bool shown = true;  // the row's check box
+};
+
+struct ReorderResult {
+    // The row at each new position, by its position when the dialog opened.
+    std::vector<std::size_t> order;
+    std::vector<bool> shown;  // by new position
+    bool operator==(const ReorderResult&) const = default;
+};
+
+}  // namespace kirabo
