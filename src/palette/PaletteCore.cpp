@@ -18,15 +18,15 @@ Answer MirrorOnly() { return {false, false, std::nullopt, 0, true}; }
 
 void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
     if (running_) return;
-    const LayoutSettings settings = LoadLayoutSettings(store);
-    EntryList entries;
-    LoadSavedEntries(store, entries);
+    const LayoutSettings loaded = LoadLayoutSettings(store);
+    EntryList rows;
+    LoadSavedEntries(store, rows);
     const HiddenBlock hidden = LoadHiddenBlock(store);
-    MergeHostMenus(hostMenus, entries);
-    HideEntries(entries, hidden.keys);
+    MergeHostMenus(hostMenus, rows);
+    HideEntries(rows, hidden.keys);
 
-    settings_ = settings;
-    entries_ = std::move(entries);
+    settings_ = loaded;
+    entries_ = std::move(rows);
     hiddenBlockStored_ = hidden.stored;
     running_ = true;
 }

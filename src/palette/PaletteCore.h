@@ -14,6 +14,7 @@
 #include "host/Settings.h"
 #include "palette/Geometry.h"
 #include "reorder/ReorderRows.h"
+#include "resources/ResourceIds.h"
 
 namespace kirabo {
 

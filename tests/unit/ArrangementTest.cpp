@@ -41,6 +41,7 @@ TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
         {"nothing selected moves nothing", {}, kDrop, 3, false, 3, "ABCDEF"},
         {"Alt+Up: B and D one place up", {1, 3}, kUp, 0, false, 0, "bAdCEF"},
         {"Alt+Down: B and D one place down", {1, 3}, kDown, 0, false, 0, "ACbEdF"},
+        {"Alt+Down: the first row", {0}, kDown, 0, false, 0, "BaCDEF"},
         {"Alt+Up: a block at the top stays, the rest move", {0, 1, 4}, kUp, 0, false, 0, "abCeDF"},
         {"Alt+Down: a block at the bottom stays, the rest move", {1, 4, 5}, kDown, 0, false, 0, "ACbDef"},
         {"Alt+Up: a block passes one unselected row", {2, 3}, kUp, 0, false, 0, "AcdBEF"},
@@ -55,6 +56,37 @@ TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
             EXPECT_EQ(DropAnchor(c.hit, c.upperThird, c.selected), c.anchor) << c.what;
         }
         EXPECT_EQ(Moved("ABCDEF", c.selected, {c.kind, c.anchor}), c.expected) << c.what;
+    }
+}
+
+TEST(Arrangement, AMoveRewritesOnlyTheChangedItemsEachWithItsCheckBoxAndTheFocusFollows) {
+    // Before every move: A B C D, B's box unchecked. Changes read "position, item", an unchecked
+    // item in lower case.
+    struct Case {
+        const char* what;
+        std::vector<int> selected;
+        int focused;
+        Move move;
+        std::string changes;
+        std::vector<int> selectedAfter;
+        int focusedAfter;
+    };
+    const Case cases[] = {
+        {"Alt+Down on the first row", {0}, 0, {MoveKind::Down}, "0b1A", {1}, 1},
+        {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "0C1D2A3b", {2, 3}, 0},
+        {"a drop at the top leaves the focus alone", {3}, -1, {MoveKind::Drop, -1}, "0D1A2b3C", {}, -1},
+        {"nothing that moves changes nothing", {0}, 0, {MoveKind::Up}, "", {0}, 0},
+    };
+    for (const Case& c : cases) {
+        const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, c.selected}, {true, false, true, true}, c.focused, c.move);
+        std::string changes;
+        for (const ItemChange& change : update.changes) {
+            changes += static_cast<char>('0' + change.position);
+            changes += static_cast<char>((change.checked ? 'A' : 'a') + change.data);
+        }
+        EXPECT_EQ(changes, c.changes) << c.what;
+        EXPECT_EQ(update.selected, c.selectedAfter) << c.what;
+        EXPECT_EQ(update.focused, c.focusedAfter) << c.what;
     }
 }
 

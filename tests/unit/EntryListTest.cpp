@@ -78,18 +78,5 @@ TEST(EntryList, HiddenMarksFollowNameAndKindInListOrder) {
     }
 }
 
-TEST(EntryList, ACopyKeepsTheControlIndexButOwnsItsNames) {
-    EntryList list;
-    FilterEntry entry = Named("A");
-    entry.controlIndex = 7;
-    list.append(entry);
-
-    EntryList copy = list;
-    list.clear();  // destroys the names only
-    ASSERT_EQ(copy.count(), 1u);
-    EXPECT_EQ(copy[0].name, "A");
-    EXPECT_EQ(copy[0].controlIndex, 7);
-}
-
 }  // namespace
 }  // namespace kirabo

@@ -105,11 +105,9 @@ TEST_CASE("while the host saves, every command is dropped, the own menu's too") 
     host.saving = 1;
     SendMessageA(Control(host, kColorRow), BM_CLICK, 0, 0);
     Command(host, KIRABO_CMD_THREE_COLUMNS);
-    Command(host, KIRABO_CMD_TAB_MODE);
     host.Pump();
     CHECK(host.commands.empty());
     CHECK(OwnMark(host, KIRABO_CMD_TWO_COLUMNS));
-    CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));
     // Not even the mirroring runs for a dropped command.
     CheckMenuItem(host.menuBar(), 1001, MF_BYCOMMAND | MF_UNCHECKED);
     Command(host, 0);
@@ -145,23 +143,6 @@ TEST_CASE("the own menu changes columns and tabs and moves its marks") {
     Command(host, KIRABO_CMD_TAB_MODE);
     CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));
     CHECK_FALSE(IsWindowVisible(tabs));
-
-    Command(host, KIRABO_CMD_FOUR_COLUMNS);  // the count already in force lays out all the same
-    CHECK(OwnMark(host, KIRABO_CMD_FOUR_COLUMNS));
-    host.Exit();
-    CHECK(host.store["Column"] == "4");
-    CHECK(host.store["Tab"] == "0");
-}
-
-TEST_CASE("a stored tab mode of 5 becomes 0 at the first toggle") {
-    Host host;
-    host.store = {{"Tab", "5"}};
-    REQUIRE(host.Start(TestOptions()));
-    CHECK(OwnMark(host, KIRABO_CMD_TAB_MODE));
-    Command(host, KIRABO_CMD_TAB_MODE);
-    CHECK_FALSE(OwnMark(host, KIRABO_CMD_TAB_MODE));
-    host.Exit();
-    CHECK(host.store["Tab"] == "0");
 }
 
 TEST_CASE("a tab change shows the chosen column") {
@@ -231,15 +212,6 @@ TEST_CASE("the reset asks first; No changes nothing, Yes rebuilds in the host's 
     CHECK_FALSE(IsWindow(firstBefore));
     host.Exit();
     CHECK(StoredNames(host).front() == "色調補正");
-}
-
-TEST_CASE("a filter whose toggle item has left the host's menu shows unchecked") {
-    Host host;
-    REQUIRE(host.Start(TestOptions()));
-    REQUIRE(CheckState(host, kColorRow) == BST_CHECKED);
-    DeleteMenu(host.menuBar(), 1001, MF_BYCOMMAND);
-    host.SendToPalette(host::kMessageMenuChanged, 0, 0);
-    CHECK(CheckState(host, kColorRow) == BST_UNCHECKED);
 }
 
 TEST_CASE("messages before func_init and after func_exit do nothing") {

@@ -2,8 +2,6 @@
 // Each case checks the sound outcome: started, promptly, nothing lost.
 #include <doctest/doctest.h>
 
-#include <climits>
-
 #include "Support.h"
 #include "palette/CommandRouting.h"
 
@@ -83,15 +81,6 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
     }
 }
 
-TEST_CASE("a selected column clamped against the lowest column count is stored without overflow") {
-    Host host;
-    host.store = {{"Tab", "1"}, {"Column", "-2147483648"}, {"SelColumn", "3"}};
-    REQUIRE(host.Start(TestOptions()));
-    host.Exit();
-    CHECK(host.store["SelColumn"] == "0");
-    CHECK(host.store["Column"] == "-2147483648");
-}
-
 TEST_CASE("a toggle menu of 1,000 items") {
     Host host;
     REQUIRE(host.Start(TestOptions(ManyFilters(1000))));
@@ -146,9 +135,4 @@ TEST_CASE("messages before func_init do nothing") {
     CHECK(host.commands.empty());
     CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
     CHECK(GetMenu(host.paletteWindow()) == nullptr);
-    // func_exit without func_init must not overwrite the store with an empty list.
-    host.store = {{"FilterSize", "1"}, {"FilterName0", "A"}, {"FilterType0", "1"}};
-    host.record()->func_exit(host.record());
-    CHECK(host.store["FilterName0"] == "A");
-    CHECK(host.calls.empty());
 }

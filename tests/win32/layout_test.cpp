@@ -141,41 +141,6 @@ TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
     CHECK(host.store["Column"] == "5");
 }
 
-TEST_CASE("a stored column count below 1 shows every row in one column, and is stored back as read") {
-    for (const char* tab : {"0", "1"}) {
-        for (const char* columns : {"0", "-1", "-2147483648"}) {
-            CAPTURE(tab);
-            CAPTURE(columns);
-            Host host;
-            host.store = {{"Tab", tab}, {"Column", columns}};
-            REQUIRE(host.Start(TestOptions(FiveRows())));
-            const std::vector<Child> children = Children(host.paletteWindow());
-            const int y0 = tab[0] == '1' ? 28 : 5;
-            for (int row = 0; row < 5; ++row) {
-                const Child* main = FindChild(children, row);
-                REQUIRE(main != nullptr);
-                CHECK((main->style & WS_VISIBLE) != 0);
-                CHECK(main->rect.left == 14);
-                CHECK(main->rect.top == y0 + 18 * row);
-            }
-            HWND tabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
-            CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == (tab[0] == '1' ? 1 : 0));
-            host.Exit();
-            CHECK(host.store["Column"] == columns);
-        }
-    }
-}
-
-TEST_CASE("a stored column count of two billion in tab mode builds a bounded number of tabs") {
-    Host host;
-    host.store = {{"Tab", "1"}, {"Column", "2147483647"}};
-    REQUIRE(host.Start(TestOptions(FiveRows())));
-    HWND tabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
-    CHECK(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 64);
-    host.Exit();
-    CHECK(host.store["Column"] == "2147483647");
-}
-
 TEST_CASE("after every layout the palette shows what a fresh start in the same state shows") {
     const auto command = [](UINT id) { return [id](Host& host) { host.SendToPalette(WM_COMMAND, id, 0); }; };
     const auto reset = [](Host& host) {

@@ -66,7 +66,8 @@ void Use(Host& host) {
         SelectItems(list, {1, 2});
         BeginDrag(dialog, list, 1);
         SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 4, false)));
-        BeginDrag(dialog, list, 1);  // and one still held at the close
+        SelectItems(list, {0, 3});
+        BeginDrag(dialog, list, 0);  // and one still held at the close, its selection on the heap
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
@@ -95,6 +96,7 @@ void OneRun(std::map<std::string, std::string>& store, bool first) {
         if (run == 0) Use(host);
         fp->func_exit(fp);
         CHECK(GetWindow(palette, GW_CHILD) == nullptr);
+        CHECK(GetMenu(palette) == nullptr);
         CHECK_FALSE(IsMenu(menu));
         CHECK(GetObjectType(font) == 0);
         ForgetRecords(host);

@@ -144,33 +144,6 @@ TEST_CASE("first start with nothing stored loads the defaults and stores them ba
     }
 }
 
-TEST_CASE("stored settings come back at the next start") {
-    std::map<std::string, std::string> store;
-    {
-        Host host;
-        host.store = {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}};
-        REQUIRE(host.Start(TestOptions()));
-        host.Stop();
-        store = host.store;
-    }
-    CHECK(store["Column"] == "3");
-    CHECK(store["Tab"] == "1");
-    CHECK(store["SelColumn"] == "1");
-}
-
-TEST_CASE("a damaged FilterSize does not keep the host busy at start") {
-    for (const char* size : {"2147483647", "-2147483648", "-1"}) {
-        CAPTURE(size);
-        Host host;
-        host.store = {{"FilterSize", size}};
-        REQUIRE(host.Start(TestOptions()));
-        std::size_t nameReads = 0;
-        for (const auto& call : host.calls) nameReads += call.service == "ini_load_str";
-        CHECK(nameReads <= 10000);
-        CHECK(host.initResult() == 1);
-    }
-}
-
 TEST_CASE("the reorder dialog template reads back as built") {
     Host host;
     REQUIRE(host.Start(TestOptions()));

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <functional>
+
+#include "FakeMenus.h"
+#include "MemoryStore.h"
+#include "palette/PaletteCore.h"
+
+namespace kirabo {
+
+void PrintTo(const Answer& a, std::ostream* os) {
+    *os << "{reorder " << a.openReorder << ", reset " << a.askReset << ", layout "
+        << (a.layout ? static_cast<int>(*a.layout) : -1) << ", post " << a.postCommand << ", mirror " << a.mirror << "}";
+}
+
+namespace {
+
+using test::FakeMenus;
+
+constexpr SystemMetrics kMetrics{3, 18};
+const Answer kNothing{};
+const Answer kMirror{false, false, std::nullopt, 0, true};
+const Answer kKeepAndMirror{false, false, Controls::Keep, 0, true};
+
+// Filters A, B, C, D in the host's menus: toggles 11 to 14, settings 21 to 24.
+FakeMenus HostMenus() {
+    FakeMenus menus;
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        const std::string name(1, static_cast<char>('A' + i));
+        menus.menus[kToggleMenuPosition].push_back({11 + i, name});
+        menus.menus[kSettingsMenuPosition].push_back({21 + i, name + "xxxxxx"});
+    }
+    return menus;
+}
+
+// The rows in order, a row hidden by the user in lower case.
+std::string Rows(const PaletteCore& core) {
+    std::string rows;
+    for (const FilterEntry& e : core.entries()) {
+        rows += static_cast<char>(e.hidden ? std::tolower(e.name[0]) : e.name[0]);
+    }
+    return rows;
+}
+
+// Started on the host's menus, laid out with controls, then arranged as `rows` says (a permutation
+// of ABCD, hidden rows in lower case; empty: as started) through the dialog's answer.
+struct Started {
+    MemoryStore store;
+    PaletteCore core;
+    explicit Started(const std::string& rows = "", std::map<std::string, std::string> stored = {}) {
+        store.values = std::move(stored);
+        FakeMenus menus = HostMenus();
+        core.Start(store, menus);
+        core.Layout(Controls::Create, kMetrics);
+        if (rows.empty() || rows == Rows(core)) return;
+        ReorderResult result;
+        for (char c : rows) {
+            result.order.push_back(static_cast<std::size_t>(std::toupper(c) - 'A'));
+            result.shown.push_back(std::isupper(c) != 0);
+        }
+        const Answer answer = core.OnReorderClosed(result);
+        if (answer.layout) core.Layout(*answer.layout, kMetrics);
+    }
+};
+
+TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
+    using Values = std::map<std::string, std::string>;
+    struct Case {
+        const char* what;
+        Values stored;
+        std::function<void(PaletteCore&)> during;
+        std::string rowsAtStart;
+        Values storedAtExit;  // these keys among what exit stores
+    };
+    const Case cases[] = {
+        {"first start: the host's order and the defaults", {}, nullptr, "ABCD",
+         {{"Column", "2"}, {"Tab", "0"}, {"SelColumn", "0"}, {"FilterSize", "4"}, {"FilterName3", "D"}}},
+        {"a stored order and a hidden row come back; a new filter joins its neighbour",
+         {{"FilterSize", "2"}, {"FilterName0", "C"}, {"FilterType0", "1"}, {"FilterName1", "B"}, {"FilterType1", "1"},
+          {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
+         nullptr, "CDbA", {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}}},
+        {"a row shown again stays shown after a restart", {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
+         [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {true, true, true, true}}); },
+         "AbCD", {{"HiddenSize", "0"}}},
+        {"stored settings come back as they were", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}, nullptr,
+         "ABCD", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}},
+        {"the tab clamped by the layout is stored", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "7"}}, nullptr,
+         "ABCD", {{"SelColumn", "2"}}},
+        {"the lowest column count clamps the tab to 0 and is stored back as read",
+         {{"Column", "-2147483648"}, {"Tab", "1"}, {"SelColumn", "3"}}, nullptr, "ABCD",
+         {{"SelColumn", "0"}, {"Column", "-2147483648"}}},
+    };
+    for (const Case& c : cases) {
+        Started run("", c.stored);
+        PaletteCore& core = run.core;
+        MemoryStore& store = run.store;
+        EXPECT_TRUE(core.running()) << c.what;
+        EXPECT_EQ(Rows(core), c.rowsAtStart) << c.what;
+        if (c.during) c.during(core);
+        core.Exit(store);
+        for (const auto& [key, value] : c.storedAtExit) EXPECT_EQ(store.values[key], value) << c.what << ": " << key;
+        EXPECT_FALSE(core.running()) << c.what;
+        EXPECT_EQ(core.entries().count(), 0u) << c.what;
+        const std::size_t calls = store.calls.size();
+        core.Exit(store);  // a second exit, or one without a start, stores nothing
+        EXPECT_EQ(store.calls.size(), calls) << c.what;
+    }
+}
+
+TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
+    struct Case {
+        const char* what;
+        LayoutSettings before;
+        std::uint32_t wParam;
+        bool saving, host;
+        Answer expected;
+        LayoutSettings after;
+    };
+    const Case cases[] = {
+        {"3列", {2, 0, 0}, KIRABO_CMD_THREE_COLUMNS, false, true, kKeepAndMirror, {3, 0, 0}},
+        {"タブ表示 on", {2, 0, 0}, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, {2, 1, 0}},
+        {"タブ表示 with a stored 5 turns it off", {2, 5, 0}, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, {2, 0, 0}},
+        {"並び替え opens the dialog", {2, 0, 0}, KIRABO_CMD_REORDER, false, true, {true, false, std::nullopt, 0, true}, {2, 0, 0}},
+        {"並び替えの初期化 asks first", {2, 0, 0}, KIRABO_CMD_RESET_ORDER, false, true, {false, true, std::nullopt, 0, true}, {2, 0, 0}},
+        {"row C's check box posts its toggle", {2, 0, 0}, 2, false, true, {false, false, std::nullopt, 13, true}, {2, 0, 0}},
+        {"row D's button posts its settings", {2, 0, 0}, 103, false, true, {false, false, std::nullopt, 24, true}, {2, 0, 0}},
+        {"an id of no row only mirrors", {2, 0, 0}, 104, false, true, kMirror, {2, 0, 0}},
+        {"while the host saves, nothing at all", {2, 0, 0}, KIRABO_CMD_ONE_COLUMN, true, true, kNothing, {2, 0, 0}},
+        {"without a host window, nothing at all", {2, 0, 0}, 2, false, false, kNothing, {2, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        Started run("", {{"Column", std::to_string(c.before.columnCount)}, {"Tab", std::to_string(c.before.tabMode)}});
+        EXPECT_EQ(run.core.OnCommand(c.wParam, c.saving, c.host), c.expected) << c.what;
+        EXPECT_EQ(run.core.settings().columnCount, c.after.columnCount) << c.what;
+        EXPECT_EQ(run.core.settings().tabMode, c.after.tabMode) << c.what;
+    }
+}
+
+TEST(PaletteCore, TheDialogsAnswerReordersAndHidesRowsAndSaysWhetherControlsAreMadeAnew) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::optional<ReorderResult> result;
+        std::string after;
+        Controls layout;
+        std::string controlIndices;  // after, of the rows in order
+    };
+    const Case cases[] = {
+        {"Cancel", "AbCD", std::nullopt, "AbCD", Controls::Keep, "0-12"},
+        {"a new order, nothing hidden: each row keeps its controls", "ABCD",
+         ReorderResult{{3, 0, 1, 2}, {true, true, true, true}}, "DABC", Controls::Keep, "3012"},
+        {"a row hidden", "ABCD", ReorderResult{{0, 1, 2, 3}, {true, false, true, true}}, "AbCD", Controls::Create, ""},
+        {"the only hidden row shown again", "AbCD", ReorderResult{{0, 1, 2, 3}, {true, true, true, true}}, "ABCD",
+         Controls::Create, ""},
+        {"a result for another list is ignored", "ABCD", ReorderResult{{1, 0}, {true, true}}, "ABCD", Controls::Keep, "0123"},
+    };
+    for (const Case& c : cases) {
+        Started run(c.before);
+        const std::vector<ReorderRow> rows = run.core.RowsToReorder();
+        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].shown, std::isupper(c.before[i]) != 0) << c.what;
+        EXPECT_EQ(run.core.OnReorderClosed(c.result), (Answer{false, false, c.layout, 0, false})) << c.what;
+        EXPECT_EQ(Rows(run.core), c.after) << c.what;
+        std::string indices;
+        for (const FilterEntry& e : run.core.entries()) indices += e.controlIndex < 0 ? '-' : static_cast<char>('0' + e.controlIndex);
+        if (!c.controlIndices.empty()) {
+            EXPECT_EQ(indices, c.controlIndices) << c.what;
+        }
+    }
+}
+
+TEST(PaletteCore, TheResetRestoresTheHostsOrderAndKeepsHiddenRowsHidden) {
+    Started run("DbCA");
+    FakeMenus menus = HostMenus();
+    EXPECT_EQ(run.core.OnResetAnswer(false, menus), kNothing);
+    EXPECT_EQ(Rows(run.core), "DbCA");
+    EXPECT_EQ(run.core.OnResetAnswer(true, menus), (Answer{false, false, Controls::Create, 0, false}));
+    EXPECT_EQ(Rows(run.core), "AbCD");
+}
+
+TEST(PaletteCore, TheOwnMenuMarksFollowTheSettingsAndTheHostsMarksTheBoxes) {
+    struct Case {
+        std::int32_t columns, tabs;
+        OwnMenuMarks expected;
+    };
+    const Case cases[] = {{-1, 0, {KIRABO_CMD_ONE_COLUMN, false}}, {0, 0, {KIRABO_CMD_ONE_COLUMN, false}},
+                          {1, 1, {KIRABO_CMD_ONE_COLUMN, true}},   {2, 0, {KIRABO_CMD_TWO_COLUMNS, false}},
+                          {4, 5, {KIRABO_CMD_FOUR_COLUMNS, true}}, {5, 0, {KIRABO_CMD_ONE_COLUMN, false}}};
+    for (const Case& c : cases) {
+        Started run("", {{"Column", std::to_string(c.columns)}, {"Tab", std::to_string(c.tabs)}});
+        EXPECT_EQ(run.core.MenuMarks(), c.expected) << c.columns << " columns";
+    }
+    EXPECT_FALSE(ShowsChecked(0));
+    EXPECT_TRUE(ShowsChecked(0x8));
+    EXPECT_TRUE(ShowsChecked(0x88));
+    EXPECT_FALSE(ShowsChecked(0xFFFFFFFF));  // an item the host's menu lacks
+}
+
+}  // namespace
+}  // namespace kirabo
