@@ -13,6 +13,7 @@ add_library(Kirabo SHARED
   src/entries/ScanHostMenus.cpp
   src/palette/LayoutPalette.cpp
   src/palette/MirrorCheckStates.cpp
+  src/palette/PaletteView.cpp
   src/palette/PaletteWindowProc.cpp
   src/reorder/ListArrangement.cpp
   src/reorder/ListKeys.cpp

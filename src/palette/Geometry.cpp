@@ -36,6 +36,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     PaletteGeometry g;
     g.nameWidth = NameWidth(rows);
     g.rows.resize(rows.size());
+    std::vector<std::size_t>& shown = g.entryOfLaidOut;
     g.selectedColumn = selectedColumn;
     g.tabMode = tabMode;
     int y0 = kFirstRowYSideBySide;
@@ -45,7 +46,6 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
     }
 
-    std::vector<std::size_t> shown;
     shown.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].shown) {

@@ -47,13 +47,14 @@ struct RowPlace {
     int x = 0;  // where the main control is shown; the push button stands at x + nameWidth
     int y = 0;
     int columnX = 0;  // the row's column, where its controls are created (x of a shown row side by side)
-    std::int32_t controlIndex = -1;  // the row's number among the rows laid out; -1 when omitted
+    std::int32_t controlIndex = -1;  // the row's number among the rows laid out; -1 when hidden by the user
 };
 
 struct PaletteGeometry {
     bool tabMode = false;
     int nameWidth = 0;
     std::size_t laidOut = 0;  // rows not hidden by the user, numbered 0 to laidOut - 1
+    std::vector<std::size_t> entryOfLaidOut;  // each laid-out row's position in the list
     int rowsPerColumn = 0;
     std::vector<RowPlace> rows;
     int maxRight = 0;

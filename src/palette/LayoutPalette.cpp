@@ -8,6 +8,7 @@
 #include "palette/CommandRouting.h"
 #include "palette/Geometry.h"
 #include "palette/Palette.h"
+#include "palette/Viewport.h"
 
 namespace kirabo {
 namespace {
@@ -16,9 +17,6 @@ constexpr DWORD kCheckBoxStyle = WS_CHILD | BS_CHECKBOX;
 constexpr DWORD kLabelStyle = WS_CHILD | SS_CENTERIMAGE;
 constexpr DWORD kPushButtonStyle = WS_CHILD | BS_PUSHBUTTON;
 constexpr DWORD kColumnTabsStyle = WS_CHILD | WS_CLIPSIBLINGS;
-// A moved control repaints in full: the bits a move would otherwise copy along may already show
-// another row that moved into the old place first.
-constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS;
 constexpr char kSettingsText[] = "設定";
 constexpr char kDisplayText[] = "表示";
 constexpr char kTabLabelSuffix[] = "列目";  // after the column's number: 1列目, 2列目, ...
@@ -46,13 +44,6 @@ RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, 
     return controls;
 }
 
-void MoveControl(HWND control, int x, int y) {
-    if (control) SetWindowPos(control, HWND_TOP, x, y, 0, 0, kMoveFlags);
-}
-
-void HideControl(HWND control) {
-    if (control) ShowWindow(control, SW_HIDE);
-}
 
 void CreateColumnTabs(host::FilterRecord* fp, int nameWidth) {
     g_palette.columnTabs = CreateWindowExA(
@@ -93,17 +84,18 @@ RowControls Palette::ControlsOf(const FilterEntry& entry) const {
 void LayoutPalette(host::FilterRecord* fp, Controls controls) {
     const bool create = controls == Controls::Create;
     if (create) DestroyPaletteControls();
+    g_palette.layingOut = true;  // the window's own WM_SIZE must not reframe half a layout
     const SystemMetrics metrics{GetSystemMetrics(SM_CYDLGFRAME), GetSystemMetrics(SM_CYSMCAPTION)};
-    const PaletteGeometry geometry = g_palette.core.Layout(controls, metrics);
+    const PaletteGeometry& geometry = g_palette.core.Layout(controls, metrics);
     const EntryList& entries = g_palette.core.entries();
-    const bool tabMode = geometry.tabMode;
 
     if (create) CreateColumnTabs(fp, geometry.nameWidth);
-    if (tabMode) {
+    if (geometry.tabMode) {
         RebuildTabs(geometry.tabCount, geometry.selectedColumn);
     } else if (g_palette.columnTabs) {
         ShowWindow(g_palette.columnTabs, SW_HIDE);
     }
+    const View& view = FitPaletteWindow(fp->hwnd, metrics);
 
     if (create) g_palette.rows.assign(geometry.laidOut, {});
     for (std::size_t i = 0; i < entries.count(); ++i) {
@@ -114,23 +106,13 @@ void LayoutPalette(host::FilterRecord* fp, Controls controls) {
             g_palette.rows[static_cast<std::size_t>(entry.controlIndex)] =
                 CreateRowControls(fp, entry, geometry.nameWidth, place);
         }
-        const RowControls row = g_palette.ControlsOf(entry);
-        if (place.placement == RowPlacement::Shown) {
-            MoveControl(row.mainControl, place.x, place.y);
-            MoveControl(row.settingsButton, place.x + geometry.nameWidth, place.y);
-        } else {
-            HideControl(row.mainControl);
-            HideControl(row.settingsButton);
-        }
+        const std::optional<Point> at = place.placement == RowPlacement::Shown
+                                            ? RowInView(geometry, view, static_cast<std::size_t>(place.controlIndex))
+                                            : std::nullopt;
+        PlaceRow(g_palette.ControlsOf(entry), at, geometry.nameWidth);
     }
-
-    SetWindowPos(fp->hwnd, HWND_TOP, 0, 0, geometry.windowWidth, geometry.windowHeight, SWP_NOMOVE);
-    if (tabMode && g_palette.columnTabs) {
-        RECT client = {};
-        GetClientRect(fp->hwnd, &client);
-        SetWindowPos(g_palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
-                     client.bottom - kTabsHeightShrink, 0);
-    }
+    SizeColumnTabs(fp->hwnd, geometry);
+    g_palette.layingOut = false;
     MirrorCheckStates(fp);
 }
 

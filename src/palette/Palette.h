@@ -24,6 +24,7 @@ struct Palette {
     HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs = nullptr;
     std::vector<RowControls> rows;  // by controlIndex
+    bool layingOut = false;
 
     // The controls of the entry; none for a row without controls.
     RowControls ControlsOf(const FilterEntry& entry) const;
@@ -33,6 +34,16 @@ extern Palette g_palette;
 
 void LayoutPalette(host::FilterRecord* fp, Controls controls);
 void DestroyPaletteControls();
+
+// The window sized to the layout within its work area, its scroll bars set: the view it gives.
+const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics);
+// A row's controls shown at `at`, or hidden.
+void PlaceRow(const RowControls& row, const std::optional<Point>& at, int nameWidth);
+void SizeColumnTabs(HWND window, const PaletteGeometry& geometry);
+void OnPaletteScroll(HWND window, UINT message, WPARAM wParam);
+// False when there is nothing to scroll: the wheel is the host's.
+bool OnPaletteWheel(HWND window, WPARAM wParam);
+void OnPaletteSize(HWND window);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(host::FilterRecord* fp);
 BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,

@@ -1,5 +1,6 @@
 #include "palette/PaletteCore.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "entries/HiddenRows.h"
@@ -38,6 +39,9 @@ void PaletteCore::Exit(SettingsStore& store) {
     entries_.release();
     settings_ = {};
     hiddenBlockStored_ = false;
+    geometry_ = {};
+    view_ = {};
+    wheelRemainder_ = 0;
 }
 
 Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWindow) {
@@ -121,17 +125,38 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
     return answer;
 }
 
-PaletteGeometry PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
+const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
     std::vector<RowInput> rows(entries_.count());
     for (std::size_t i = 0; i < entries_.count(); ++i) rows[i] = {entries_[i].name.size(), !entries_[i].hidden};
     const bool tabMode = settings_.tabMode != 0;
-    PaletteGeometry geometry =
-        ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics);
-    if (tabMode) settings_.selectedColumn = geometry.selectedColumn;
+    geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics);
+    if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
     if (controls == Controls::Create) {
-        for (std::size_t i = 0; i < entries_.count(); ++i) entries_[i].controlIndex = geometry.rows[i].controlIndex;
+        for (std::size_t i = 0; i < entries_.count(); ++i) entries_[i].controlIndex = geometry_.rows[i].controlIndex;
     }
-    return geometry;
+    return geometry_;
+}
+
+const View& PaletteCore::Reframe(int clientWidth, int clientHeight) {
+    view_ = FrameView(geometry_, clientWidth, clientHeight, view_.rows.position, view_.columns.position);
+    return view_;
+}
+
+std::optional<View> PaletteCore::OnScroll(bool vertical, ScrollRequest request, int track) {
+    ScrollBar& bar = vertical ? view_.rows : view_.columns;
+    const int target = ScrollTarget(bar, request, track);
+    if (target == bar.position) return std::nullopt;
+    bar.position = target;
+    return view_;
+}
+
+PaletteCore::Wheel PaletteCore::OnWheel(int delta, int linesPerNotch) {
+    if (view_.rows.last() == 0) return {true, std::nullopt};
+    const int rows = WheelRows(wheelRemainder_, delta, linesPerNotch, view_.rows.page);
+    const int target = std::clamp(view_.rows.position + rows, 0, view_.rows.last());
+    if (target == view_.rows.position) return {};
+    view_.rows.position = target;
+    return {false, view_};
 }
 
 OwnMenuMarks PaletteCore::MenuMarks() const {

@@ -13,6 +13,7 @@
 #include "host/LayoutSettings.h"
 #include "host/Settings.h"
 #include "palette/Geometry.h"
+#include "palette/Viewport.h"
 #include "reorder/ReorderRows.h"
 #include "resources/ResourceIds.h"
 
@@ -60,8 +61,22 @@ public:
 
     // Where every row goes. In tab mode the selected column is clamped to the tabs and kept; a
     // creation layout numbers the laid-out rows 0, 1, 2, ... (their controlIndex).
-    PaletteGeometry Layout(Controls controls, SystemMetrics metrics);
+    const PaletteGeometry& Layout(Controls controls, SystemMetrics metrics);
+    // Once the layout has sized the window: the view of its client area, the scroll position kept
+    // as far as the new ranges allow.
+    const View& Reframe(int clientWidth, int clientHeight);
+    // A scroll bar's request: the new view, or nothing when it stays.
+    std::optional<View> OnScroll(bool vertical, ScrollRequest request, int track);
+    // The mouse wheel: nothing to scroll hands it on to the host, as ever.
+    struct Wheel {
+        bool handOn = false;
+        std::optional<View> view;
+    };
+    Wheel OnWheel(int delta, int linesPerNotch);
     OwnMenuMarks MenuMarks() const;
+
+    const PaletteGeometry& geometry() const { return geometry_; }
+    const View& view() const { return view_; }
 
     const EntryList& entries() const { return entries_; }
     const LayoutSettings& settings() const { return settings_; }
@@ -71,6 +86,9 @@ private:
     EntryList entries_;
     LayoutSettings settings_;
     bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
+    PaletteGeometry geometry_;
+    View view_;
+    int wheelRemainder_ = 0;
 };
 
 // A host menu item's state as its check box shows it: an item the menu lacks answers -1, and that

@@ -68,8 +68,17 @@ BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                 break;
             case WM_KEYDOWN:
             case WM_KEYUP:
-            case WM_MOUSEWHEEL:
                 ForwardToOwner(hwnd, message, wParam, lParam);
+                break;
+            case WM_MOUSEWHEEL:
+                if (!OnPaletteWheel(fp->hwnd, wParam)) ForwardToOwner(hwnd, message, wParam, lParam);
+                break;
+            case WM_VSCROLL:
+            case WM_HSCROLL:
+                if (lParam == 0) OnPaletteScroll(fp->hwnd, message, wParam);  // the window's own bars
+                break;
+            case WM_SIZE:
+                OnPaletteSize(fp->hwnd);
                 break;
             case WM_COMMAND:
                 OnCommand(hwnd, wParam, editp, fp);

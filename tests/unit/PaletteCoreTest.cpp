@@ -178,6 +178,16 @@ TEST(PaletteCore, TheResetRestoresTheHostsOrderAndKeepsHiddenRowsHidden) {
     EXPECT_EQ(Rows(run.core), "AbCD");
 }
 
+TEST(PaletteCore, TheWheelScrollsAPaletteTallerThanItsWindowAndIsTheHostsOtherwise) {
+    Started run("", {{"Column", "1"}});
+    run.core.Reframe(200, 200);
+    EXPECT_TRUE(run.core.OnWheel(-120, 3).handOn);
+    run.core.Reframe(200, 40);  // two of the four rows in view
+    EXPECT_EQ(run.core.OnWheel(-120, 3).view->rows.position, 2);
+    const PaletteCore::Wheel atTheEnd = run.core.OnWheel(-120, 3);
+    EXPECT_FALSE(atTheEnd.handOn || atTheEnd.view);
+}
+
 TEST(PaletteCore, TheOwnMenuMarksFollowTheSettingsAndTheHostsMarksTheBoxes) {
     struct Case {
         std::int32_t columns, tabs;

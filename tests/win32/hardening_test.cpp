@@ -42,6 +42,63 @@ TEST_CASE("a host with 300 filters: every row's controls post that row's own com
     CHECK(StoredNames(host).size() == 300);
 }
 
+TEST_CASE("300 rows in one column: the window fits its work area; the wheel and the scroll bar reach the last row") {
+    Host host;
+    host.store = {{"Column", "1"}};
+    REQUIRE(host.Start(TestOptions(ManyFilters(300))));
+    HWND palette = host.paletteWindow();
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(palette, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT frame = {};
+    GetWindowRect(palette, &frame);
+    CHECK((frame.top >= monitor.rcWork.top && frame.bottom <= monitor.rcWork.bottom));
+    HWND first = GetDlgItem(palette, 0);
+    HWND last = GetDlgItem(palette, static_cast<int>(MainControlId(299)));
+    const auto inClient = [&](HWND control) {
+        RECT r = {}, client = {};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, palette, reinterpret_cast<POINT*>(&r), 2);
+        GetClientRect(palette, &client);
+        return IsWindowVisible(control) && r.top >= 0 && r.bottom <= client.bottom;
+    };
+    CHECK((inClient(first) && !inClient(last)));
+    int notches = 0;
+    for (; notches < 200 && !inClient(last); ++notches) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    CHECK((inClient(last) && !IsWindowVisible(first)));
+    CHECK(notches < 100);  // three rows a notch
+    SendMessageA(last, BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{1299});
+    host.SendToPalette(WM_VSCROLL, SB_TOP, 0);
+    CHECK((inClient(first) && !IsWindowVisible(last)));
+    host.SendToPalette(WM_VSCROLL, SB_BOTTOM, 0);
+    CHECK(inClient(last));
+}
+
+TEST_CASE("5,000 filters: the last row scrolled to and switched, moved to the top, and the order stored") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(ManyFilters(5000))));
+    host.SendToPalette(WM_VSCROLL, SB_BOTTOM, 0);
+    HWND last = GetDlgItem(host.paletteWindow(), static_cast<int>(MainControlId(4999)));
+    CHECK(IsWindowVisible(last));
+    SendMessageA(last, BM_CLICK, 0, 0);
+    host.Pump();
+    CHECK(host.commands == std::vector<UINT>{5999});
+    RunInNextDialog([](HWND dialog) {
+        HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+        SelectItems(list, {4999});
+        SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
+    host.Exit();
+    const std::vector<std::string> names = StoredNames(host);
+    CHECK(names.size() == 5000);
+    CHECK(names.front() == "filter 4999");
+    CHECK(names.back() == "filter 4998");
+}
+
 TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's order") {
     // The saved order puts シャープフィルタ before 色調補正, against the menus' order.
     const std::string saved = "シャープフィルタ", menuFirst = "色調補正";

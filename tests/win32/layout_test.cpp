@@ -151,12 +151,28 @@ TEST_CASE("after every layout the palette shows what a fresh start in the same s
     // 拡張色調補正 saved first: a reset moves it back to its place in the menus.
     const std::map<std::string, std::string> saved = {
         {"Tab", "1"}, {"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
+    const auto wheel = [](Host& host, int notches) {
+        for (int n = 0; n < notches; ++n) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    };
+    const MenuBarText many = emulator::ManyFilters(300, "filter ", 3);
     struct Case {
         const char* what;
         std::map<std::string, std::string> stored;
         std::function<void(Host&)> action;
+        MenuBarText menus = emulator::DefaultMenus();
+        int notches = 0;  // the wheel turned before the action, and after the fresh start
     };
     const Case cases[] = {
+        {"300 rows scrolled, then one column from two", {}, command(KIRABO_CMD_ONE_COLUMN), many, 10},
+        {"300 rows scrolled, then tab mode on", {{"Column", "1"}}, command(KIRABO_CMD_TAB_MODE), many, 10},
+        {"every row hidden: the whole menu bar still shows", {}, [](Host& host) {
+             RunInNextDialog([](HWND dialog) {
+                 HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+                 for (int i = 0; i < listview::ItemCount(list); ++i) listview::SetChecked(list, i, false);
+                 SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+             });
+             host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
+         }},
         {"one column, from two", {}, command(KIRABO_CMD_ONE_COLUMN)},
         {"three columns, from one", {{"Column", "1"}}, command(KIRABO_CMD_THREE_COLUMNS)},
         {"tab mode on", {}, command(KIRABO_CMD_TAB_MODE)},
@@ -188,7 +204,8 @@ TEST_CASE("after every layout the palette shows what a fresh start in the same s
         {
             Host host;
             host.store = c.stored;
-            REQUIRE(host.Start(TestOptions()));
+            REQUIRE(host.Start(TestOptions(c.menus)));
+            wheel(host, c.notches);
             CaptureClient(host, host.paletteWindow());
             c.action(host);
             after = CaptureClient(host, host.paletteWindow());
@@ -197,8 +214,13 @@ TEST_CASE("after every layout the palette shows what a fresh start in the same s
         }
         Host fresh;
         fresh.store = state;
-        REQUIRE(fresh.Start(TestOptions()));
+        REQUIRE(fresh.Start(TestOptions(c.menus)));
+        wheel(fresh, c.notches);
         const Capture expected = CaptureClient(fresh, fresh.paletteWindow());
+        RECT columns = {}, settings = {};
+        GetMenuItemRect(fresh.paletteWindow(), GetMenu(fresh.paletteWindow()), 0, &columns);
+        GetMenuItemRect(fresh.paletteWindow(), GetMenu(fresh.paletteWindow()), 1, &settings);
+        CHECK(settings.top == columns.top);  // the menu bar on one line
         CHECK(after.width > 0);
         CHECK(after.height == expected.height);
         const auto differ = std::mismatch(after.pixels.begin(), after.pixels.end(), expected.pixels.begin(),

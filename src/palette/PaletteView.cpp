@@ -1,0 +1,169 @@
+// The PaletteWindow on its screen: sized to the layout as far as the work area allows, scrolled by
+// its scroll bars and the wheel, and only the rows in view shown, so that a scroll step costs what
+// the screen shows, not what the list holds.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "palette/Palette.h"
+
+namespace kirabo {
+namespace {
+
+// A moved control repaints in full: the bits a move would otherwise copy along may already show
+// another row that moved into the old place first.
+constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS;
+// Room after the last item of the menu bar, so that it never wraps.
+constexpr int kMenuBarSlack = 8;
+
+ScreenRect ScreenRectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The window width that holds the own menu bar on one line.
+int MenuBarWindowWidth(HWND window, const SystemMetrics& metrics) {
+    HMENU menu = GetMenu(window);
+    if (!menu) return 0;
+    int width = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        RECT item = {};
+        if (GetMenuItemRect(window, menu, static_cast<UINT>(i), &item)) width += item.right - item.left;
+    }
+    return width + 2 * metrics.dialogFrame + kMenuBarSlack;
+}
+
+void SetBar(HWND window, int which, const ScrollBar& bar) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const bool shown = (style & (which == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+    // A palette that fits never gets a scroll bar call, so that it stays exactly as it was.
+    if (!shown && bar.total <= bar.page) return;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = std::max(bar.total - 1, 0);
+    info.nPage = static_cast<UINT>(bar.page);
+    info.nPos = bar.position;
+    SetScrollInfo(window, which, &info, TRUE);
+}
+
+void MoveControl(HWND control, int x, int y) {
+    if (control) SetWindowPos(control, HWND_TOP, x, y, 0, 0, kMoveFlags);
+}
+
+// Most rows of a long list are out of view, and hidden already: they cost nothing.
+void HideControl(HWND control) {
+    if (control && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) ShowWindow(control, SW_HIDE);
+}
+
+RowControls ControlsOfLaidOut(std::size_t laidOut) {
+    const PaletteGeometry& geometry = g_palette.core.geometry();
+    return g_palette.ControlsOf(g_palette.core.entries()[geometry.entryOfLaidOut[laidOut]]);
+}
+
+// Only the rows that leave the view, and those in it, are touched; the window paints once, when
+// all of them stand at their new places, instead of once a move.
+void ShowView(HWND window, const View& before, const View& after) {
+    const PaletteGeometry& geometry = g_palette.core.geometry();
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    for (std::size_t laidOut : RowsInView(geometry, before)) {
+        if (!RowInView(geometry, after, laidOut)) PlaceRow(ControlsOfLaidOut(laidOut), std::nullopt, 0);
+    }
+    for (std::size_t laidOut : RowsInView(geometry, after)) {
+        PlaceRow(ControlsOfLaidOut(laidOut), RowInView(geometry, after, laidOut), geometry.nameWidth);
+    }
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    SetBar(window, SB_VERT, after.rows);
+    SetBar(window, SB_HORZ, after.columns);
+}
+
+}  // namespace
+
+void PlaceRow(const RowControls& row, const std::optional<Point>& at, int nameWidth) {
+    if (at) {
+        MoveControl(row.mainControl, at->x, at->y);
+        MoveControl(row.settingsButton, at->x + nameWidth, at->y);
+    } else {
+        HideControl(row.mainControl);
+        HideControl(row.settingsButton);
+    }
+}
+
+const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics) {
+    const PaletteGeometry& geometry = g_palette.core.geometry();
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const WindowFit fit = FitToWorkArea({geometry.windowWidth, geometry.windowHeight,
+                                         MenuBarWindowWidth(window, metrics), ScreenRectOf(monitor.rcWork),
+                                         ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL),
+                                         GetSystemMetrics(SM_CYHSCROLL)});
+    const bool stays = fit.x == frame.left && fit.y == frame.top;
+    SetWindowPos(window, HWND_TOP, fit.x, fit.y, fit.width, fit.height, stays ? SWP_NOMOVE : 0);
+    // Each scroll bar that shows takes room from the client area, which changes the view: frame it
+    // until the client area stays.
+    for (int pass = 0; pass < 3; ++pass) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        const View& view = g_palette.core.view();
+        if (pass > 0 && client.right == view.clientWidth && client.bottom == view.clientHeight) break;
+        g_palette.core.Reframe(client.right, client.bottom);
+        SetBar(window, SB_VERT, g_palette.core.view().rows);
+        SetBar(window, SB_HORZ, g_palette.core.view().columns);
+    }
+    return g_palette.core.view();
+}
+
+void SizeColumnTabs(HWND window, const PaletteGeometry& geometry) {
+    if (!geometry.tabMode || !g_palette.columnTabs) return;
+    RECT client = {};
+    GetClientRect(window, &client);
+    SetWindowPos(g_palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
+                 client.bottom - kTabsHeightShrink, 0);
+}
+
+void OnPaletteScroll(HWND window, UINT message, WPARAM wParam) {
+    const bool vertical = message == WM_VSCROLL;
+    ScrollRequest request;
+    switch (LOWORD(wParam)) {
+        case SB_LINEUP: request = ScrollRequest::LineBack; break;
+        case SB_LINEDOWN: request = ScrollRequest::LineOn; break;
+        case SB_PAGEUP: request = ScrollRequest::PageBack; break;
+        case SB_PAGEDOWN: request = ScrollRequest::PageOn; break;
+        case SB_TOP: request = ScrollRequest::Start; break;
+        case SB_BOTTOM: request = ScrollRequest::End; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: request = ScrollRequest::Track; break;
+        default: return;
+    }
+    // The 32-bit thumb position: the message carries only 16 bits of it.
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(window, vertical ? SB_VERT : SB_HORZ, &info);
+    const View before = g_palette.core.view();
+    if (const std::optional<View> after = g_palette.core.OnScroll(vertical, request, info.nTrackPos)) {
+        ShowView(window, before, *after);
+    }
+}
+
+bool OnPaletteWheel(HWND window, WPARAM wParam) {
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int perNotch = lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(std::min<UINT>(lines, 1u << 16));
+    const View before = g_palette.core.view();
+    const PaletteCore::Wheel wheel = g_palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch);
+    if (wheel.view) ShowView(window, before, *wheel.view);
+    return !wheel.handOn;
+}
+
+void OnPaletteSize(HWND window) {
+    if (g_palette.layingOut) return;
+    RECT client = {};
+    GetClientRect(window, &client);
+    const View before = g_palette.core.view();
+    ShowView(window, before, g_palette.core.Reframe(client.right, client.bottom));
+    SizeColumnTabs(window, g_palette.core.geometry());
+}
+
+}  // namespace kirabo

@@ -1,0 +1,128 @@
+#include "palette/Viewport.h"
+
+#include <algorithm>
+
+namespace kirabo {
+namespace {
+
+constexpr int kWheelDelta = 120;
+
+int ColumnPitch(const PaletteGeometry& g) { return g.nameWidth + kButtonWidth + kColumnGap; }
+
+int FirstRowY(const PaletteGeometry& g) { return g.tabMode ? kFirstRowYTabs : kFirstRowYSideBySide; }
+
+int ColumnsInUse(const PaletteGeometry& g) {
+    if (g.rowsPerColumn <= 0) return 0;
+    const auto rows = static_cast<std::size_t>(g.rowsPerColumn);
+    return static_cast<int>((g.laidOut + rows - 1) / rows);
+}
+
+// How many of `size`-long things, `pitch` apart from `start`, a client of `client` holds whole; one
+// at least, so that a tiny window still scrolls one by one.
+int InView(int client, int start, int size, int pitch) {
+    if (pitch <= 0 || client < start + size) return 1;
+    return (client - start - size) / pitch + 1;
+}
+
+ScrollBar Bar(int total, int page, int position) {
+    ScrollBar bar{std::max(total, 0), std::max(page, 1), 0};
+    bar.position = std::clamp(position, 0, bar.last());
+    return bar;
+}
+
+}  // namespace
+
+WindowFit FitToWorkArea(const FitInput& in) {
+    WindowFit fit;
+    fit.width = std::max(in.width, in.minimumWidth);
+    fit.height = in.height;
+    const int workWidth = std::max(in.workArea.width(), 1);
+    const int workHeight = std::max(in.workArea.height(), 1);
+    if (fit.height > workHeight) {
+        fit.verticalBar = true;
+        fit.height = workHeight;
+        fit.width += in.verticalBar;
+    }
+    if (fit.width > workWidth) {
+        fit.horizontalBar = true;
+        fit.width = workWidth;
+        fit.height += in.horizontalBar;
+        if (fit.height > workHeight) {
+            fit.verticalBar = true;
+            fit.height = workHeight;
+        }
+    }
+    fit.x = std::max(std::min(in.window.left, in.workArea.right - fit.width), in.workArea.left);
+    fit.y = std::max(std::min(in.window.top, in.workArea.bottom - fit.height), in.workArea.top);
+    // A window already further left or up than the work area allows stays where the user put it.
+    if (in.window.left < in.workArea.left) fit.x = in.window.left;
+    if (in.window.top < in.workArea.top) fit.y = in.window.top;
+    return fit;
+}
+
+View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int firstRow, int firstColumn) {
+    View view;
+    view.clientWidth = clientWidth;
+    view.clientHeight = clientHeight;
+    view.rows = Bar(g.rowsPerColumn, InView(clientHeight, FirstRowY(g), kControlHeight, kRowPitch), firstRow);
+    const int columns = g.tabMode ? 1 : ColumnsInUse(g);
+    const int columnWidth = g.nameWidth + kButtonWidth;
+    view.columns = Bar(columns, InView(clientWidth, kFirstColumnX, columnWidth, ColumnPitch(g)), firstColumn);
+    return view;
+}
+
+int ScrollTarget(const ScrollBar& bar, ScrollRequest request, int track) {
+    int target = bar.position;
+    switch (request) {
+        case ScrollRequest::LineBack: target -= 1; break;
+        case ScrollRequest::LineOn: target += 1; break;
+        case ScrollRequest::PageBack: target -= bar.page; break;
+        case ScrollRequest::PageOn: target += bar.page; break;
+        case ScrollRequest::Start: target = 0; break;
+        case ScrollRequest::End: target = bar.last(); break;
+        case ScrollRequest::Track: target = track; break;
+    }
+    return std::clamp(target, 0, bar.last());
+}
+
+std::optional<Point> RowInView(const PaletteGeometry& g, const View& view, std::size_t laidOut) {
+    if (laidOut >= g.laidOut || g.rowsPerColumn <= 0) return std::nullopt;
+    const auto rows = static_cast<std::size_t>(g.rowsPerColumn);
+    const auto column = static_cast<int>(laidOut / rows);
+    const auto row = static_cast<int>(laidOut % rows);
+    if (g.tabMode ? column != g.selectedColumn : column < view.columns.position) return std::nullopt;
+    if (row < view.rows.position) return std::nullopt;
+    const int shownColumn = g.tabMode ? 0 : column - view.columns.position;
+    const Point at{kFirstColumnX + shownColumn * ColumnPitch(g), FirstRowY(g) + (row - view.rows.position) * kRowPitch};
+    if (at.x >= view.clientWidth || at.y >= view.clientHeight) return std::nullopt;
+    return at;
+}
+
+std::vector<std::size_t> RowsInView(const PaletteGeometry& g, const View& view) {
+    std::vector<std::size_t> rows;
+    if (g.rowsPerColumn <= 0) return rows;
+    const auto perColumn = static_cast<std::size_t>(g.rowsPerColumn);
+    const int firstColumn = g.tabMode ? g.selectedColumn : view.columns.position;
+    const int lastColumn = g.tabMode ? g.selectedColumn : view.columns.position + view.columns.page;
+    for (int column = firstColumn; column <= lastColumn; ++column) {
+        for (int row = view.rows.position; row <= view.rows.position + view.rows.page; ++row) {
+            const std::size_t laidOut = static_cast<std::size_t>(column) * perColumn + static_cast<std::size_t>(row);
+            if (row >= g.rowsPerColumn || laidOut >= g.laidOut) break;
+            if (RowInView(g, view, laidOut)) rows.push_back(laidOut);
+        }
+    }
+    return rows;
+}
+
+int WheelRows(int& remainder, int delta, int linesPerNotch, int page) {
+    const int lines = linesPerNotch < 0 ? std::max(page, 1) : linesPerNotch;
+    // A turn the other way starts afresh.
+    if ((remainder > 0 && delta < 0) || (remainder < 0 && delta > 0)) remainder = 0;
+    const long long total = static_cast<long long>(remainder) + static_cast<long long>(delta) * lines;
+    const long long rows = total / kWheelDelta;
+    remainder = static_cast<int>(total - rows * kWheelDelta);
+    // The wheel turned away from the user (a positive delta) scrolls towards the start.
+    return static_cast<int>(std::clamp<long long>(-rows, -(1 << 24), 1 << 24));
+}
+
+}  // namespace kirabo

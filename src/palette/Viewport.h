@@ -1,0 +1,81 @@
+// A palette taller or wider than its screen: how large the window may be, where it stands, and
+// which rows the window shows at which scroll position. Scrolling goes by whole rows and columns,
+// so that a scrolled palette looks like a fresh one whose first row is the first row in view.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "palette/Geometry.h"
+
+namespace kirabo {
+
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+struct FitInput {
+    int width = 0, height = 0;  // the window the layout asks for
+    int minimumWidth = 0;       // the window that holds its menu bar on one line
+    ScreenRect workArea;        // of the monitor the window is on
+    ScreenRect window;          // where the window stands now
+    int verticalBar = 0;        // SM_CXVSCROLL
+    int horizontalBar = 0;      // SM_CYHSCROLL
+};
+
+struct WindowFit {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool verticalBar = false, horizontalBar = false;
+    bool operator==(const WindowFit&) const = default;
+};
+
+// The window the layout asks for, no narrower than its menu bar and capped by the work area, with a
+// scroll bar for each direction it was capped in; moved up or left, never past the work area's top
+// or left edge, just enough to end inside it.
+WindowFit FitToWorkArea(const FitInput& input);
+
+// One scroll bar, in rows (vertical) or columns (horizontal).
+struct ScrollBar {
+    int total = 0;
+    int page = 1;      // how many are in view at once
+    int position = 0;  // the first one in view, 0 to total - page
+    int last() const { return total > page ? total - page : 0; }
+    bool operator==(const ScrollBar&) const = default;
+};
+
+struct View {
+    ScrollBar rows, columns;
+    int clientWidth = 0, clientHeight = 0;
+    bool operator==(const View&) const = default;
+};
+
+// The view of a client area at the given first row and column, clamped into the ranges.
+View FrameView(const PaletteGeometry& geometry, int clientWidth, int clientHeight, int firstRow, int firstColumn);
+
+enum class ScrollRequest : std::uint8_t { LineBack, LineOn, PageBack, PageOn, Start, End, Track };
+
+// The position a scroll bar's request asks for; `track` is the thumb's position for Track.
+int ScrollTarget(const ScrollBar& bar, ScrollRequest request, int track);
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// Where the row laid out as number `laidOut` stands in the client area, or nothing when it is not
+// in view: scrolled past, in a column scrolled past, or below or right of the client area.
+std::optional<Point> RowInView(const PaletteGeometry& geometry, const View& view, std::size_t laidOut);
+
+// The laid-out numbers of the rows in view, in order: what a scroll step has to touch, however many
+// rows there are.
+std::vector<std::size_t> RowsInView(const PaletteGeometry& geometry, const View& view);
+
+// Wheel steps add up, partial ones too (touchpads send small deltas): the rows to scroll towards the
+// end (negative: towards the start) for this delta, with `remainder` carried to the next.
+// linesPerNotch < 0 means a page per notch.
+int WheelRows(int& remainder, int delta, int linesPerNotch, int page);
+
+}  // namespace kirabo
