@@ -64,6 +64,8 @@ done <<ROWS
 2|m.txt:2: not UTF-8 text|menu 1 F\nitem 1 \x82\xa0\n|
 2|m.txt:2: a character Shift-JIS cannot write|menu 1 F\nitem 1 \xC2\xB7\n|
 2|m.txt:2: not text|menu 1 F\n\x01\x02\x03\n|
+2|m.txt: UTF-16 text: save it as UTF-8|\xFF\xFEm\x00e\x00n\x00u\x00 \x001\x00|
+2|m.txt:1: menu 1 has no title|menu 1\nitem 1 A\n|
 2|m.txt:2: item needs an id|menu 1 F\nitem 0 A\n|
 2|m.txt: no filter or display tool||
 2|m.txt: no filter or display tool|menu 7 Other\nitem 1 A\n|
@@ -71,6 +73,9 @@ done <<ROWS
 2|--menus needs a file|-|--menus
 2|--quit-after needs a number|-|--quit-after abc
 2|--quit-after needs a number|-|--quit-after 12abc
+0||-|--filters 1000
+2|--filters needs a number of filters from 1 to 10000|-|--filters 10001
+2|--filters and --menus both give the host's menus|menu 1 F\nitem 1 A\n|--filters 300
 1|missing.auf: not found|-|--plugin $work/missing.auf
 1|its folder does not exist|-|--ini $work/no-folder/host.ini
 1|is a folder|-|--ini $work/folder
