@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The README's ./run commands: --help, the headless screenshot of the README's own menu example
-# and --screenshots DIR, both with paths given from another folder; the host's answer to every
-# kind of bad menu file or option; a failed run that writes no image.
+# and --screenshots DIR, both with paths given from another folder; failed runs that write no
+# image and never hang; a live ./run beside ./test and after a SIGTERM; the host's answer to
+# every kind of bad menu file or option.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 work=$(mktemp -d)
@@ -29,12 +30,38 @@ done
 # Each state looks different from the others.
 [ "$(md5sum shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = 8 ]
 
-# A failed headless run: the host's error, a non-zero status, no image, no "screenshot:" line.
+# Failed runs: what ./run says, its status, no image, no "screenshot:" line, and no hang (a
+# display that is gone, --quit-after sooner than the picture, options in either order).
 printf 'menu 1 x\nhello\n' > bad.txt
-status=0
-env -u DISPLAY KIRABO_SCREENSHOT=bad.png "$root/run" --menus bad.txt >out.txt 2>err.txt || status=$?
-[ "$status" = 2 ] && grep -q 'bad.txt:2: unknown word "hello"' err.txt && [ ! -e bad.png ] && ! grep -q screenshot out.txt ||
-  { echo "a failed ./run: status $status"; cat out.txt err.txt; fail=1; }
+while IFS='|' read -r expected message display options; do
+  status=0
+  read -ra extra <<<"$options"
+  screen=(-u DISPLAY)
+  [ -z "$display" ] || screen=("DISPLAY=$display")
+  env "${screen[@]}" KIRABO_SCREENSHOT=failed.png timeout 60 "$root/run" "${extra[@]}" >out.txt 2>err.txt || status=$?
+  [ "$status" = "$expected" ] && grep -qF -- "$message" err.txt && [ ! -e failed.png ] && ! grep -q screenshot out.txt ||
+    { echo "./run $options (display '$display'): status $status (expected $expected)"; cat out.txt err.txt; fail=1; }
+done <<ROWS
+2|bad.txt:2: unknown word "hello"||--menus bad.txt
+1|the display :7913 cannot be opened|:7913|--quit-after 600000
+1|no screenshot written||--quit-after 500
+2|--screenshots takes no other option||--screenshots s2 --menus bad.txt
+2|--screenshots takes no other option||--menus bad.txt --screenshots s3
+ROWS
+
+# A live ./run on this display outlives a ./test beside it; a SIGTERM then stops everything it
+# started: nothing keeps its output open or runs in its Wine prefix.
+source "$root/scripts/x11-helpers"
+{ "$root/run" --quit-after 300000 & echo $! >run.pid; wait; } 2>&1 | { cat >/dev/null; touch run.closed; } >/dev/null 2>&1 &
+wait_for 'キラボ' >/dev/null
+run=$(cat run.pid)
+"$root/test" -R win32.scan_test >/dev/null || { echo "./test -R win32.scan_test failed beside a live ./run"; fail=1; }
+kill -0 "$run" && [ "$(windows_named 'キラボ')" -gt 0 ] || { echo "./test ended the live ./run"; fail=1; }
+kill -TERM "$run"
+for _ in $(seq 1 100); do [ -e run.closed ] && break; sleep 0.1; done
+[ -e run.closed ] || { echo "10 s after its SIGTERM, something ./run started keeps its output open"; fail=1; }
+left=$(grep -l "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null || true)
+[ -z "$left" ] || { echo "after its SIGTERM, processes of ./run are left: $left"; fail=1; }
 
 # The host's answers: status | what it says | the menu file (printf text; "-" for none) | options.
 mkdir folder
