@@ -62,15 +62,12 @@ xdotool mousemove $((X + 100)) $((Y + 6)) click 1
 xdotool key alt+F4                                         # the host closes: the plug-in stores
 wait "$host" || true
 
-# The values stored under the keys KEY0, KEY1, ... in order ("" when there are none).
+# The values stored under KEY0, KEY1, ... in order; each check says what it expected and got.
 stored() {
-  iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | { grep "^$1[0-9]*=" || true; } | sort -V | cut -d= -f2 |
-    paste -sd' '
+  iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | { grep "^$1[0-9]*=" || true; } | sort -V | cut -d= -f2 | paste -sd' '
 }
 fail=0
-check() {
-  if [ "$2" = "$3" ]; then echo "$1: $3"; else echo "$1: expected \"$2\", got \"$3\""; fail=1; fi
-}
+check() { [ "$2" = "$3" ] && echo "$1: $3" || { echo "$1: expected \"$2\", got \"$3\""; fail=1; }; }
 check "stored order" "CCCC AAAA DDDD FFFF BBBB EEEE" "$(stored FilterName)"
 check "stored hidden rows" "CCCC DDDD FFFF BBBB EEEE" "$(stored HiddenName)"
 exit $fail
