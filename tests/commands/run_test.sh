@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The README's ./run commands: --help, the headless screenshot of the README's own menu example
-# and --screenshots DIR, both with paths given from another folder; the host's answer to every
-# kind of bad menu file or option; a failed run that writes no image.
+# and --screenshots DIR, both with paths given from another folder; failed runs that write no
+# image and never hang; ./run beside ./test and after a SIGTERM; the host's answers to bad input.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 work=$(mktemp -d)
@@ -29,12 +29,33 @@ done
 # Each state looks different from the others.
 [ "$(md5sum shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = 8 ]
 
-# A failed headless run: the host's error, a non-zero status, no image, no "screenshot:" line.
+# Failed runs: what ./run says, its status, no image, no "screenshot:" line, and no hang (a
+# display that is gone, --quit-after sooner than the picture, options in either order).
 printf 'menu 1 x\nhello\n' > bad.txt
-status=0
-env -u DISPLAY KIRABO_SCREENSHOT=bad.png "$root/run" --menus bad.txt >out.txt 2>err.txt || status=$?
-[ "$status" = 2 ] && grep -q 'bad.txt:2: unknown word "hello"' err.txt && [ ! -e bad.png ] && ! grep -q screenshot out.txt ||
-  { echo "a failed ./run: status $status"; cat out.txt err.txt; fail=1; }
+while IFS='|' read -r expected message display options; do
+  status=0 && read -ra screen <<<"$display" && read -ra extra <<<"$options"
+  env "${screen[@]}" KIRABO_SCREENSHOT=failed.png timeout 60 "$root/run" "${extra[@]}" >out.txt 2>err.txt || status=$?
+  [ "$status" = "$expected" ] && grep -qF -- "$message" err.txt && [ ! -e failed.png ] && ! grep -q screenshot out.txt ||
+    { echo "./run $options ($display): status $status (expected $expected)"; cat out.txt err.txt; fail=1; }
+done <<ROWS
+2|bad.txt:2: unknown word "hello"|-u DISPLAY|--menus bad.txt
+1|the display :7913 cannot be opened|DISPLAY=:7913|--quit-after 600000
+1|no screenshot written|-u DISPLAY|--quit-after 500
+2|--screenshots takes no other option|-u DISPLAY|--screenshots s2 --menus bad.txt
+2|--screenshots takes no other option|-u DISPLAY|--menus bad.txt --screenshots s3
+ROWS
+
+# A live ./run outlives a ./test beside it; after its SIGTERM nothing it started is left.
+source "$root/scripts/x11-helpers"
+"$root/run" --quit-after 300000 > >(cat >/dev/null; touch run.closed) 2>&1 &
+run=$!
+wait_for 'キラボ' >/dev/null
+"$root/test" -R win32.scan_test >/dev/null && kill -0 "$run" && [ "$(windows_named 'キラボ')" -gt 0 ] ||
+  { echo "./test beside a live ./run failed or ended it"; fail=1; }
+kill -TERM "$run"
+for _ in $(seq 1 100); do [ -e run.closed ] && break; sleep 0.1; done
+[ -e run.closed ] && ! grep -q "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null ||
+  { echo "after its SIGTERM, something ./run started is still there"; fail=1; }
 
 # The host's answers: status | what it says | the menu file (printf text; "-" for none) | options.
 mkdir folder
@@ -64,6 +85,8 @@ done <<ROWS
 2|m.txt:2: not UTF-8 text|menu 1 F\nitem 1 \x82\xa0\n|
 2|m.txt:2: a character Shift-JIS cannot write|menu 1 F\nitem 1 \xC2\xB7\n|
 2|m.txt:2: not text|menu 1 F\n\x01\x02\x03\n|
+2|m.txt: UTF-16 text: save it as UTF-8|\xFF\xFEm\x00e\x00n\x00u\x00 \x001\x00|
+2|m.txt:1: menu 1 has no title|menu 1\nitem 1 A\n|
 2|m.txt:2: item needs an id|menu 1 F\nitem 0 A\n|
 2|m.txt: no filter or display tool||
 2|m.txt: no filter or display tool|menu 7 Other\nitem 1 A\n|
@@ -71,6 +94,8 @@ done <<ROWS
 2|--menus needs a file|-|--menus
 2|--quit-after needs a number|-|--quit-after abc
 2|--quit-after needs a number|-|--quit-after 12abc
+0||-|--filters 1000
+2|--filters and --menus both give the host's menus|menu 1 F\nitem 1 A\n|--filters 300
 1|missing.auf: not found|-|--plugin $work/missing.auf
 1|its folder does not exist|-|--ini $work/no-folder/host.ini
 1|is a folder|-|--ini $work/folder

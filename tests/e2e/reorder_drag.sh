@@ -62,8 +62,12 @@ xdotool mousemove $((X + 100)) $((Y + 6)) click 1
 xdotool key alt+F4                                         # the host closes: the plug-in stores
 wait "$host" || true
 
-order=$(iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | grep '^FilterName' | sort -V | cut -d= -f2 | tr '\n' ' ')
-echo "stored order: $order"
-hidden=$(iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | grep '^HiddenName' | sort -V | cut -d= -f2 | tr '\n' ' ')
-echo "stored hidden rows: $hidden"
-[ "$order" = "CCCC AAAA DDDD FFFF BBBB EEEE " ] && [ "$hidden" = "CCCC DDDD FFFF BBBB EEEE " ]
+# The values stored under KEY0, KEY1, ... in order; each check says what it expected and got.
+stored() {
+  iconv -f CP932 -t UTF-8 "$work/host.ini" | tr -d '\r' | { grep "^$1[0-9]*=" || true; } | sort -V | cut -d= -f2 | paste -sd' '
+}
+fail=0
+check() { [ "$2" = "$3" ] && echo "$1: $3" || { echo "$1: expected \"$2\", got \"$3\""; fail=1; }; }
+check "stored order" "CCCC AAAA DDDD FFFF BBBB EEEE" "$(stored FilterName)"
+check "stored hidden rows" "CCCC DDDD FFFF BBBB EEEE" "$(stored HiddenName)"
+exit $fail

@@ -138,12 +138,22 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
     }
 }
 
-TEST_CASE("a toggle menu of 1,000 items") {
+TEST_CASE("a toggle menu of 1,000 items, its settings kept in the ini file across a restart") {
+    char folder[MAX_PATH] = {}, ini[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    REQUIRE(GetTempFileNameA(folder, "kir", 0, ini));
+    HostOptions options = TestOptions(ManyFilters(1000));
+    options.iniPath = ini;
     Host host;
-    REQUIRE(host.Start(TestOptions(ManyFilters(1000))));
-    CHECK(host.initResult() == 1);
-    host.Exit();
+    REQUIRE(host.Start(options));
+    host.Stop();
     CHECK(StoredNames(host).size() == 1000);
+    const auto stored = host.store;
+    host.store.clear();
+    REQUIRE(host.Start(options));
+    CHECK(host.store == stored);
+    host.Stop();
+    DeleteFileA(ini);
 }
 
 TEST_CASE("items added and removed between two resets") {

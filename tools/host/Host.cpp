@@ -254,9 +254,16 @@ void Host::CarryOut(UINT command) {
 
 void Host::LoadIni() {
     if (options_.iniPath.empty() || iniSection_.empty()) return;
+    // The section has no size to ask for: a read that fills the buffer (less its two
+    // terminators) may have been cut, so it is read again into one twice as large.
     std::string section(32768, '\0');
-    const DWORD length = GetPrivateProfileSectionA(iniSection_.c_str(), section.data(),
-                                                   static_cast<DWORD>(section.size()), options_.iniPath.c_str());
+    DWORD length = 0;
+    while (true) {
+        length = GetPrivateProfileSectionA(iniSection_.c_str(), section.data(), static_cast<DWORD>(section.size()),
+                                           options_.iniPath.c_str());
+        if (length < section.size() - 2) break;
+        section.assign(section.size() * 2, '\0');
+    }
     for (const char* line = section.c_str(); line < section.c_str() + length && *line; line += std::strlen(line) + 1) {
         const char* equals = std::strchr(line, '=');
         if (equals) store[std::string(line, equals)] = equals + 1;

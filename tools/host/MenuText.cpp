@@ -1,5 +1,6 @@
 #include "MenuText.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -74,10 +75,12 @@ MenuBarText EmptyMenus() { return MenuBarText(kDisplayMenu + 1, MenuText{"-", tr
 
 MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery) {
     MenuBarText bar = EmptyMenus();
+    // Past 2,000 filters the settings ids would run into the toggle ids.
+    const int firstSettingsId = 1000 + std::max(count, 2000);
     for (int i = 0; i < count; ++i) {
         const std::string name = prefix + std::to_string(i);
         bar[kToggleMenu].items.push_back(Item(static_cast<UINT>(1000 + i), name, i % checkedEvery == 0));
-        bar[kSettingsMenu].items.push_back(Item(static_cast<UINT>(3000 + i), name + "の設定"));
+        bar[kSettingsMenu].items.push_back(Item(static_cast<UINT>(firstSettingsId + i), name + "の設定"));
     }
     return bar;
 }
@@ -112,6 +115,11 @@ std::string Trimmed(const std::string& text) {
 bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
     menus.clear();
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // the mark Notepad writes first
+    // Notepad's "Unicode" is UTF-16: a byte-order mark, or a zero byte beside every ASCII letter.
+    if (text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0 || text.find('\0') != std::string::npos) {
+        error = {0, "UTF-16 text: save it as UTF-8"};
+        return false;
+    }
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
@@ -150,6 +158,7 @@ bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
             const auto [earlier, added] = menuLines.emplace(position, lineNumber);
             if (!added) return fail(given("menu " + std::to_string(position), earlier->second));
             std::getline(args >> std::ws, title);
+            if (title.empty()) return fail("menu " + std::to_string(position) + " has no title");
             if (menus.size() <= static_cast<std::size_t>(position)) {
                 menus.resize(static_cast<std::size_t>(position) + 1, MenuText{"-", false, {}});
             }

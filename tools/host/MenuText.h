@@ -40,7 +40,8 @@ MenuBarText DefaultMenus();
 MenuBarText EmptyMenus();
 
 // A host with `count` filters named prefix + 0, 1, 2, ...: toggle items with ids from 1000 (every
-// `checkedEvery`-th checked, the first included) and "...の設定" items with ids from 3000.
+// `checkedEvery`-th checked, the first included) and "...の設定" items with ids from 3000, or
+// from 1000 + count when there are more than 2,000.
 MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery);
 
 // Ids from here up are the emulator's own: the plain commands of positions without a menu and

@@ -17,6 +17,8 @@ constexpr char kUsage[] =
     "  --plugin FILE      the plug-in to load (default: Kirabo.auf next to this program)\n"
     "  --menus FILE       the host's menu bar, in the text format of the README\n"
     "                     (default: a host with a few Japanese filters and display tools)\n"
+    "  --filters N        instead of those menus, N generated filters, each with a settings item and\n"
+    "                     every other one on: the palette at scale (1-10000; try 300, 1000, 5000)\n"
     "  --ini FILE         where the plug-in's settings are kept between runs\n"
     "                     (default: kirabo-host.ini next to this program)\n"
     "  --quit-after MS    ends the run after MS milliseconds, as if the host were closed\n"
@@ -27,6 +29,19 @@ std::string ProgramDirectory() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string directory(path);
     return directory.substr(0, directory.find_last_of("\\/") + 1);
+}
+
+// The generated menus' ids stay below the emulator's own up to here.
+constexpr UINT kMostFilters = 10000;
+
+// A whole number from 1 to `most`, written in decimal and nothing else.
+bool ReadNumber(const std::string& text, unsigned long most, UINT& number) {
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long value = std::strtoul(text.c_str(), &end, 10);
+    if (text.empty() || *end || text[0] == '-' || errno || value == 0 || value > most) return false;
+    number = static_cast<UINT>(value);
+    return true;
 }
 
 void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
@@ -79,16 +94,21 @@ int main(int argc, char** argv) {
     options.openToolWindows = true;
     options.paletteItem = true;
     UINT quitAfter = 0;
+    UINT filters = 0;
+    bool menusGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
         }
-        const bool takesValue = arg == "--plugin" || arg == "--ini" || arg == "--quit-after" || arg == "--menus";
+        const bool takesNumber = arg == "--quit-after" || arg == "--filters";
+        const bool takesValue = takesNumber || arg == "--plugin" || arg == "--ini" || arg == "--menus";
         if (!takesValue) return Fail("unknown option " + arg + "\n" + kUsage);
         if (i + 1 >= argc) {
-            return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds" : "a file"));
+            return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds"
+                                           : takesNumber         ? "a number of filters"
+                                                                 : "a file"));
         }
         const std::string value = argv[++i];
         if (arg == "--plugin") {
@@ -96,18 +116,22 @@ int main(int argc, char** argv) {
         } else if (arg == "--ini") {
             options.iniPath = value;
         } else if (arg == "--quit-after") {
-            char* end = nullptr;
-            errno = 0;
-            const unsigned long ms = std::strtoul(value.c_str(), &end, 10);
-            if (value.empty() || *end || value[0] == '-' || errno || ms == 0 || ms > 0x7FFFFFFF) {
+            if (!ReadNumber(value, 0x7FFFFFFF, quitAfter)) {
                 return Fail("--quit-after needs a number of milliseconds above 0, not \"" + value + "\"");
             }
-            quitAfter = static_cast<UINT>(ms);
+        } else if (arg == "--filters") {
+            if (!ReadNumber(value, kMostFilters, filters)) {
+                return Fail("--filters needs a number of filters from 1 to " + std::to_string(kMostFilters) +
+                            ", not \"" + value + "\"");
+            }
         } else {
             std::string message;
             if (!ReadMenus(value, options.menus, message)) return Fail(message);
+            menusGiven = true;
         }
     }
+    if (filters && menusGiven) return Fail("--filters and --menus both give the host's menus: give one of them");
+    if (filters) options.menus = kirabo::emulator::ManyFilters(static_cast<int>(filters), "フィルタ", 2);
     if (GetFileAttributesA(options.dllPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return Fail(options.dllPath + ": not found", 1);
     }
