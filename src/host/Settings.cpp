@@ -21,6 +21,8 @@ constexpr char kNamePattern[] = "FilterName";
 constexpr char kTypePattern[] = "FilterType";
 constexpr char kHiddenNamePattern[] = "HiddenName";
 constexpr char kHiddenTypePattern[] = "HiddenType";
+constexpr char kReorderSizeKey[] = "ReorderSize";
+constexpr int kLargestSide = 1 << 15;  // no screen is larger: a larger side is a damaged value
 
 // A count, then a name and a kind per position; positions without a name or with a negative kind
 // are skipped, and a damaged count reads no further than the bound. Gives the count as stored.
@@ -80,8 +82,21 @@ HiddenBlock LoadHiddenBlock(SettingsStore& store) {
     return block;
 }
 
+std::optional<DialogSize> LoadReorderSize(SettingsStore& store) {
+    const std::string text = store.LoadString(kReorderSizeKey);
+    const char* end = text.data() + text.size();
+    DialogSize size;
+    const auto width = std::from_chars(text.data(), end, size.width);
+    if (width.ec != std::errc() || width.ptr == end || *width.ptr != ',') return std::nullopt;
+    const auto height = std::from_chars(width.ptr + 1, end, size.height);
+    if (height.ec != std::errc() || height.ptr != end) return std::nullopt;
+    const auto plausible = [](int side) { return side > 0 && side <= kLargestSide; };
+    if (!plausible(size.width) || !plausible(size.height)) return std::nullopt;
+    return size;
+}
+
 void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
-                   bool hiddenBlockStored) {
+                   bool hiddenBlockStored, std::optional<DialogSize> reorderSize) {
     store.SaveInt("Column", settings.columnCount);
     store.SaveInt("Tab", settings.tabMode);
     store.SaveInt("SelColumn", settings.selectedColumn);
@@ -94,6 +109,9 @@ void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const E
     StoreKeys(store, "FilterSize", kNamePattern, kTypePattern, all);
     if (!hidden.empty() || hiddenBlockStored) {
         StoreKeys(store, "HiddenSize", kHiddenNamePattern, kHiddenTypePattern, hidden);
+    }
+    if (reorderSize) {
+        store.SaveString(kReorderSizeKey, std::to_string(reorderSize->width) + "," + std::to_string(reorderSize->height));
     }
 }
 

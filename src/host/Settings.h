@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "entries/EntryList.h"
 #include "host/LayoutSettings.h"
+#include "host/Screen.h"
 
 namespace kirabo {
 
@@ -49,9 +51,14 @@ struct HiddenBlock {
 
 HiddenBlock LoadHiddenBlock(SettingsStore& store);
 
+// The reorder dialog's size, "ReorderSize" = "width,height" in pixels: nothing when absent or
+// damaged.
+std::optional<DialogSize> LoadReorderSize(SettingsStore& store);
+
 // The settings and the order, exactly as ever; then the hidden block, only when a row is hidden
-// now or a block was stored at start (which showing every row again must clear).
+// now or a block was stored at start (which showing every row again must clear); then the reorder
+// dialog's size, only once the user has sized it.
 void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
-                   bool hiddenBlockStored);
+                   bool hiddenBlockStored, std::optional<DialogSize> reorderSize = std::nullopt);
 
 }  // namespace kirabo

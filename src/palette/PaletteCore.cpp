@@ -23,22 +23,25 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
     EntryList rows;
     LoadSavedEntries(store, rows);
     const HiddenBlock hidden = LoadHiddenBlock(store);
+    const std::optional<DialogSize> storedSize = LoadReorderSize(store);
     MergeHostMenus(hostMenus, rows);
     HideEntries(rows, hidden.keys);
 
     settings_ = loaded;
     entries_ = std::move(rows);
     hiddenBlockStored_ = hidden.stored;
+    reorderSize_ = storedSize;
     running_ = true;
 }
 
 void PaletteCore::Exit(SettingsStore& store) {
     if (!running_) return;
     running_ = false;
-    StoreSettings(store, settings_, entries_, hiddenBlockStored_);
+    StoreSettings(store, settings_, entries_, hiddenBlockStored_, reorderSize_);
     entries_.release();
     settings_ = {};
     hiddenBlockStored_ = false;
+    reorderSize_.reset();
     geometry_ = {};
     view_ = {};
     wheelRemainder_ = 0;
@@ -91,7 +94,8 @@ std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
     return rows;
 }
 
-Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result) {
+Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size) {
+    if (size) reorderSize_ = size;
     Answer answer;
     answer.layout = Controls::Keep;
     if (!result || result->order.size() != entries_.count() || result->shown.size() != entries_.count()) {

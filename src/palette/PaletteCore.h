@@ -55,8 +55,10 @@ public:
     Answer OnCommand(std::uint32_t wParam, bool saving, bool hasHostWindow);
     Answer OnTabChange(std::int32_t selection);
     std::vector<ReorderRow> RowsToReorder() const;
-    // nullopt: the dialog was cancelled.
-    Answer OnReorderClosed(const std::optional<ReorderResult>& result);
+    // The size the user last gave the dialog, kept across runs.
+    std::optional<DialogSize> reorderSize() const { return reorderSize_; }
+    // No result: the dialog was cancelled. A size: the user sized it.
+    Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
 
     // Where every row goes. In tab mode the selected column is clamped to the tabs and kept; a
@@ -86,6 +88,7 @@ private:
     EntryList entries_;
     LayoutSettings settings_;
     bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
+    std::optional<DialogSize> reorderSize_;
     PaletteGeometry geometry_;
     View view_;
     int wheelRemainder_ = 0;

@@ -27,9 +27,9 @@ void ForwardToOwner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void OpenReorderDialog(HWND hwnd, FilterRecord* fp) {
-    const std::optional<ReorderResult> result =
-        RunReorderDialog(fp->dll_hinst, fp->hwnd, g_palette.core.RowsToReorder());
-    CarryOut(g_palette.core.OnReorderClosed(result), hwnd, fp);
+    const ReorderOutcome outcome = RunReorderDialog(fp->dll_hinst, fp->hwnd, g_palette.core.RowsToReorder(),
+                                                    g_palette.core.reorderSize());
+    CarryOut(g_palette.core.OnReorderClosed(outcome.result, outcome.size), hwnd, fp);
 }
 
 void AskReset(HWND hwnd, FilterRecord* fp) {

@@ -7,15 +7,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "host/Screen.h"
 #include "palette/Geometry.h"
 
 namespace kirabo {
-
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
 
 struct FitInput {
     int width = 0, height = 0;  // the window the layout asks for

@@ -6,6 +6,19 @@ namespace kirabo {
 
 using namespace listview;
 
+namespace {
+
+constexpr char kFilterKind[] = "フィルタ";
+constexpr char kDisplayKind[] = "表示";
+const ReorderRow kNoRow{};
+
+}  // namespace
+
+void ShowRow(HWND list, int position, const ReorderRow& row) {
+    SetSubItemText(list, position, 0, row.name.c_str());
+    SetSubItemText(list, position, 1, row.kind != 0 ? kFilterKind : kDisplayKind);
+}
+
 std::vector<std::int32_t> ItemDatas(HWND list) {
     std::vector<std::int32_t> items(static_cast<std::size_t>(ItemCount(list)));
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -23,7 +36,8 @@ std::vector<bool> CheckMarks(HWND list) {
 void ShowUpdate(HWND list, const std::vector<ReorderRow>& rows, const ListUpdate& update) {
     for (const ItemChange& change : update.changes) {
         const auto row = static_cast<std::size_t>(change.data);
-        SetItem(list, change.position, row < rows.size() ? rows[row].name.c_str() : "", change.data);
+        SetItem(list, change.position, "", change.data);
+        ShowRow(list, change.position, row < rows.size() ? rows[row] : kNoRow);
         SetChecked(list, change.position, change.checked);
     }
     SetItemState(list, -1, LVIS_SELECTED, 0);

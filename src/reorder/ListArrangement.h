@@ -14,7 +14,10 @@ namespace kirabo {
 std::vector<std::int32_t> ItemDatas(HWND list);
 std::vector<bool> CheckMarks(HWND list);
 
-// Each changed item takes the text of the row its data leads back to, the data and its check box;
+// The row's name and kind (フィルタ or 表示) at a position of the list.
+void ShowRow(HWND list, int position, const ReorderRow& row);
+
+// Each changed item takes the texts of the row its data leads back to, the data and its check box;
 // then the selection and the focus become the update's.
 void ShowUpdate(HWND list, const std::vector<ReorderRow>& rows, const ListUpdate& update);
 

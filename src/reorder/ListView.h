@@ -23,6 +23,13 @@ inline void InsertItem(HWND list, int position, const char* text, LPARAM data) {
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
+inline void SetSubItemText(HWND list, int position, int subItem, const char* text) {
+    LVITEMA item = {};
+    item.iSubItem = subItem;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+}
+
 inline void SetItem(HWND list, int position, const char* text, LPARAM data) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "reorder/Arrangement.h"
+#include "reorder/DialogFrame.h"
 #include "reorder/ListArrangement.h"
 #include "reorder/ListKeys.h"
 #include "reorder/ListView.h"
@@ -13,11 +16,23 @@ namespace {
 
 using namespace listview;
 
-// One opening of the dialog: its rows in, its result out, and the drag in progress. It lives on the
-// stack of RunReorderDialog, so nothing of a closed dialog stays behind.
+constexpr char kNameHeader[] = "名前";
+constexpr char kKindHeader[] = "種類";
+constexpr int kKindColumnWidth = 64;
+// While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
+constexpr UINT_PTR kAutoScrollTimer = 1;
+constexpr UINT kAutoScrollTickMs = 100;
+
+// One opening of the dialog: its rows and size in, its outcome out, and the drag in progress. It
+// lives on the stack of RunReorderDialog, so nothing of a closed dialog stays behind.
 struct ReorderDialog {
     std::vector<ReorderRow> rows;
-    std::optional<ReorderResult> result;
+    std::optional<DialogSize> size;
+    ReorderOutcome outcome;
+    DialogControls opened;    // where the controls stood in the template's client area
+    DialogSize openedClient;
+    DialogSize smallest;      // the template's window: the dialog is never smaller
+    bool sizing = false;      // true from when the user may size the dialog
     HWND list = nullptr;
     bool dragging = false;
     bool releasingCapture = false;
@@ -28,6 +43,19 @@ struct ReorderDialog {
 
 // The auto-scroll's pacing carries over from one drag, and one opening, to the next.
 DWORD g_lastScrollTick = 0;
+
+ScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+ScreenRect ChildRect(HWND dialog, int id) {
+    RECT r = {};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return RectOf(r);
+}
+
+void PlaceChild(HWND dialog, int id, const ScreenRect& r) {
+    SetWindowPos(GetDlgItem(dialog, id), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 ReorderDialog* StateOf(HWND dialog) {
     return reinterpret_cast<ReorderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -56,27 +84,99 @@ void ReleaseOwnCapture(ReorderDialog& state) {
 void AbandonDrag(HWND dialog, ReorderDialog& state) {
     if (!state.dragging) return;
     state.dragging = false;
+    KillTimer(dialog, kAutoScrollTimer);
     if (GetCapture() == dialog) ReleaseOwnCapture(state);
     ImageList_DragLeave(state.list);
     ImageList_EndDrag();
     DestroyDragImage(state);
 }
 
-// Every row carries a check box: checked, the row is shown in the palette.
+void AddColumn(HWND list, int index, const char* header, int width) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(header);
+    column.cx = width;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+// The name column takes what the kind column leaves of the list's width.
+void FitColumns(HWND list) {
+    RECT client = {};
+    GetClientRect(list, &client);
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - kKindColumnWidth, kKindColumnWidth));
+}
+
+// One row a line, its name and its kind, and a check box: checked, the row is shown in the palette.
 void FillList(HWND dialog, ReorderDialog& state) {
     HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
     state.list = list;
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    const LONG style = GetWindowLongA(list, GWL_STYLE);
+    SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_NOSORTHEADER);
+    const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    AddColumn(list, 0, kNameHeader, kKindColumnWidth);
+    AddColumn(list, 1, kKindHeader, kKindColumnWidth);
+    FitColumns(list);
     for (std::size_t i = 0; i < state.rows.size(); ++i) {
-        InsertItem(list, static_cast<int>(i), state.rows[i].name.c_str(), static_cast<LPARAM>(i));
+        InsertItem(list, static_cast<int>(i), "", static_cast<LPARAM>(i));
+        ShowRow(list, static_cast<int>(i), state.rows[i]);
         SetChecked(list, static_cast<int>(i), state.rows[i].shown);
     }
     AttachListKeys(list, state.rows);
+    // The keyboard starts in the list, on the first row, nothing selected: Ctrl+A, Space works at
+    // once, and Tab still reaches OK.
+    if (!state.rows.empty()) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    SetFocus(list);
+}
+
+// The template's dialog made sizable, at the size the user last gave it, inside the work area.
+void FrameDialog(HWND dialog, ReorderDialog& state) {
+    RECT client = {}, frame = {};
+    GetClientRect(dialog, &client);
+    state.openedClient = {client.right, client.bottom};
+    state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL)};
+    SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
+    // The same client area in the sizable frame.
+    AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    state.smallest = {client.right - client.left, client.bottom - client.top};
+    GetWindowRect(dialog, &frame);
+    const ScreenRect opened{frame.left, frame.top, frame.left + state.smallest.width, frame.top + state.smallest.height};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const ScreenRect placed = PlaceDialog(opened, state.size, RectOf(monitor.rcWork));
+    state.sizing = true;
+    SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void OnSize(HWND dialog, const ReorderDialog& state) {
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    const DialogControls controls = ResizeControls(state.opened, state.openedClient, {client.right, client.bottom});
+    PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
+    PlaceChild(dialog, IDOK, controls.ok);
+    PlaceChild(dialog, IDCANCEL, controls.cancel);
+    FitColumns(state.list);
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// The size the user left the dialog at, maximised or not.
+void KeepSize(HWND dialog, ReorderDialog& state) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(dialog, &placement);
+    const RECT& normal = placement.rcNormalPosition;
+    const DialogSize size{normal.right - normal.left, normal.bottom - normal.top};
+    const DialogSize before = state.size.value_or(state.smallest);
+    if (size != before) state.outcome.size = size;
 }
 
 void Close(HWND dialog, ReorderDialog& state) {
     AbandonDrag(dialog, state);
     DestroyDragImage(state);
+    KeepSize(dialog, state);
     state.list = nullptr;
     EndDialog(dialog, 1);
 }
@@ -98,27 +198,35 @@ void BeginDrag(HWND dialog, ReorderDialog& state, const NMLISTVIEW& notification
     state.selectedItems = SelectedItems(list);
     SetCapture(dialog);
     state.dragging = true;
+    SetTimer(dialog, kAutoScrollTimer, kAutoScrollTickMs, nullptr);
 }
 
-void MoveDrag(HWND dialog, ReorderDialog& state, LPARAM lParam) {
+// A step of the auto-scroll when the drag point lies in the list's top or bottom margin and the
+// last step is long enough ago: on every mouse move, and on every tick while the mouse rests.
+void AutoScrollStep(ReorderDialog& state) {
     HWND list = state.list;
-    state.dragPoint = ListPoint(dialog, list, lParam);
     RECT client = {};
     const DWORD now = GetTickCount();
     GetClientRect(list, &client);
-    const AutoScroll scroll = DecideAutoScroll(state.dragPoint.x, client.left, client.right, g_lastScrollTick, now);
+    const AutoScroll scroll = DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, g_lastScrollTick, now);
     g_lastScrollTick = scroll.lastScrollTick;
-    if (scroll.step != 0) {
-        ImageList_DragLeave(list);
-        SendMessageA(list, LVM_SCROLL, static_cast<WPARAM>(scroll.step), 0);
-        ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
-        g_lastScrollTick = GetTickCount();
-    }
+    if (scroll.step == 0 || ItemCount(list) == 0) return;
+    const RECT item = ItemBounds(list, 0);
+    ImageList_DragLeave(list);
+    SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(scroll.step) * (item.bottom - item.top));
+    ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
+    g_lastScrollTick = GetTickCount();
+}
+
+void MoveDrag(HWND dialog, ReorderDialog& state, LPARAM lParam) {
+    state.dragPoint = ListPoint(dialog, state.list, lParam);
+    AutoScrollStep(state);
     ImageList_DragMove(state.dragPoint.x, state.dragPoint.y);
 }
 
 void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
     HWND list = state.list;
+    KillTimer(dialog, kAutoScrollTimer);
     ReleaseOwnCapture(state);
     ImageList_DragLeave(list);
     ImageList_EndDrag();
@@ -140,7 +248,7 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDOK:
-            state.result = CommitList(ItemDatas(state.list), CheckMarks(state.list), state.rows.size());
+            state.outcome.result = CommitList(ItemDatas(state.list), CheckMarks(state.list), state.rows.size());
             Close(dialog, state);
             return TRUE;
         case IDCANCEL:
@@ -170,19 +278,23 @@ INT_PTR OnCaptureChanged(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 
 }  // namespace
 
-std::optional<ReorderResult> RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows) {
+ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
+                                std::optional<DialogSize> size) {
     ReorderDialog state;
     state.rows = std::move(rows);
+    state.size = size;
     DialogBoxParamA(instance, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER), owner, ReorderDialogProc,
                     reinterpret_cast<LPARAM>(&state));
-    return std::move(state.result);
+    return std::move(state.outcome);
 }
 
 INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         try {
-            FillList(dialog, *reinterpret_cast<ReorderDialog*>(lParam));
+            auto& state = *reinterpret_cast<ReorderDialog*>(lParam);
+            FillList(dialog, state);
+            FrameDialog(dialog, state);
         } catch (...) {
             EndDialog(dialog, 1);  // out of memory: the dialog closes as if cancelled
         }
@@ -204,6 +316,18 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 return TRUE;
             case WM_CAPTURECHANGED:
                 return OnCaptureChanged(dialog, *state, lParam);
+            case WM_TIMER:
+                if (wParam == kAutoScrollTimer && state->dragging) AutoScrollStep(*state);
+                return TRUE;
+            case WM_SIZE:
+                if (state->sizing) OnSize(dialog, *state);
+                return TRUE;
+            case WM_GETMINMAXINFO:
+                if (state->sizing) {
+                    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+                    limits->ptMinTrackSize = {state->smallest.width, state->smallest.height};
+                }
+                return TRUE;
             default:
                 return FALSE;
         }

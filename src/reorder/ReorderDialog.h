@@ -11,9 +11,11 @@
 
 namespace kirabo {
 
-// Opens the dialog over `owner` with these rows and waits for it: the result at OK, nothing at
-// Cancel or when the list could not be read back whole.
-std::optional<ReorderResult> RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows);
+// Opens the dialog over `owner` with these rows, at the size the user last gave it, and waits for
+// it: the result at OK (none at Cancel, or when the list could not be read back whole), and the
+// size when the user changed it.
+ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
+                                std::optional<DialogSize> size);
 
 INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

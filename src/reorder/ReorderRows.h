@@ -5,7 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <optional>
 #include <vector>
+
+#include "host/Screen.h"
 
 namespace kirabo {
 
@@ -20,6 +23,12 @@ struct ReorderResult {
     std::vector<std::size_t> order;
     std::vector<bool> shown;  // by new position
     bool operator==(const ReorderResult&) const = default;
+};
+
+// How the dialog closed.
+struct ReorderOutcome {
+    std::optional<ReorderResult> result;  // at OK
+    std::optional<DialogSize> size;       // once the user has sized the dialog
 };
 
 }  // namespace kirabo

@@ -32,10 +32,10 @@ open_menu "$palette" s r '並び替え'                # 設定 → 並び替え
 dialog=$(wait_for '並び替え')
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
-# The list's items, in one column 14 pixels apart, and the OK button, from the dialog's corner
+# The list's rows, one a line 14 pixels apart below its column headers, and the OK button, from the dialog's corner
 # (dialog units of the template in the prefix's Japanese font).
-item_x=$((X + 35))
-item_y() { echo $((Y + 61 + 14 * $1)); }
+item_x=$((X + 60))
+item_y() { echo $((Y + 80 + 14 * $1)); }
 xdotool mousemove "$item_x" "$(item_y 1)" click 1            # BBBB
 xdotool keydown ctrl mousemove "$item_x" "$(item_y 4)" click 1 keyup ctrl   # + EEEE
 sleep 0.2
@@ -54,7 +54,7 @@ xdotool mousemove "$item_x" "$(item_y 0)" click 1           # AAAA alone
 sleep 0.2
 xdotool key space alt+Down                                  # shown again, and one place down
 sleep 0.3
-xdotool mousemove $((X + 333)) $((Y + 279)) click 1         # OK
+xdotool mousemove $((X + 335)) $((Y + 281)) click 1         # OK
 sleep 0.5
 main=$(wait_for 'kirabo-host')
 eval "$(xdotool getwindowgeometry --shell "$main")"

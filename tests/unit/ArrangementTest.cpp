@@ -123,6 +123,7 @@ TEST(Arrangement, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
         {"the counter wrapping, 701 ms on", 10, w, 0xFFFFFF00u, 0x000001BDu, -5, 0},
         {"held back in the middle does not step either", 100, w, 1000, 1200, 0, 1000},
         {"the pause ends in the middle: allowed, no step", 100, w, 1000, 1800, 0, 0},
+        {"resting in the far margin, a tick 701 ms on steps again", w - 5, w, 1000, 1701, 5, 0},
     };
     for (const Case& c : cases) {
         const AutoScroll s = DecideAutoScroll(c.x, 0, c.right, c.last, c.now);

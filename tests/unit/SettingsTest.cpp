@@ -100,6 +100,28 @@ TEST(Settings, ANameIsReadUpToItsTerminatorAndNeverFromTheBuffersLastByte) {
     for (const Case& c : cases) EXPECT_EQ(NameInBuffer(c.buffer.data()).size(), c.expected) << c.what;
 }
 
+TEST(Settings, TheReorderDialogsSizeIsReadWhenSoundAndStoredOnlyOnceTheUserSizedIt) {
+    using Size = std::optional<DialogSize>;
+    struct Case {
+        const char* what;
+        std::string stored;
+        Size expected;
+    };
+    const Case cases[] = {{"absent", "", std::nullopt},           {"as stored", "640,480", DialogSize{640, 480}},
+                          {"damaged", "640x480", std::nullopt},   {"no height", "640,", std::nullopt},
+                          {"negative", "-640,480", std::nullopt}, {"beyond any screen", "640,99999", std::nullopt}};
+    for (const Case& c : cases) {
+        MemoryStore store;
+        if (!c.stored.empty()) store.values["ReorderSize"] = c.stored;
+        EXPECT_EQ(LoadReorderSize(store), c.expected) << c.what;
+    }
+    MemoryStore store;
+    StoreSettings(store, LayoutSettings{}, EntryList{}, false);
+    EXPECT_EQ(store.values.count("ReorderSize"), 0u);
+    StoreSettings(store, LayoutSettings{}, EntryList{}, false, DialogSize{700, 500});
+    EXPECT_EQ(store.values["ReorderSize"], "700,500");
+}
+
 TEST(Settings, ADamagedFilterSizeIsReadOnlyUpToTheBound) {
     MemoryStore store;
     store.values = {{"FilterSize", "2147483647"}};

@@ -176,35 +176,104 @@ TEST_CASE("closing with the button still held ends the drag, and later drags wor
     CHECK(Texts(again.atClose) == "ACDBFE");
 }
 
-TEST_CASE("dragging at the list's right edge scrolls it, then waits before the next step") {
+TEST_CASE("a drag in the list's bottom margin scrolls it, then waits; held still there, it keeps going") {
     MenuBarText bar = EmptyMenus();
     for (int i = 0; i < 200; ++i) bar[1].items.push_back(Item(static_cast<UINT>(100 + i), "filter " + std::to_string(i)));
     Host host;
     REQUIRE(host.Start(TestOptions(bar)));
     struct Positions {
-        int start = -1, afterStep = -1, afterSecondMove = -1, afterNextDrag = -1;
+        int start = -1, afterStep = -1, afterSecondMove = -1, heldStill = -1, afterNextDrag = -1;
     } seen;
     OpenReorder(host, [&](HWND dialog, HWND list) {
         RECT client = {};
         GetClientRect(list, &client);
-        POINT edge = {client.right - 5, client.bottom / 2};
+        POINT edge = {client.right / 2, client.bottom - 5};
         MapWindowPoints(list, dialog, &edge, 1);
-        seen.start = GetScrollPos(list, SB_HORZ);
+        seen.start = GetScrollPos(list, SB_VERT);
         SelectItems(list, {0});
         BeginDrag(dialog, list, 0);
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));
-        seen.afterStep = GetScrollPos(list, SB_HORZ);
+        seen.afterStep = GetScrollPos(list, SB_VERT);
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));  // within 700 ms
-        seen.afterSecondMove = GetScrollPos(list, SB_HORZ);
+        seen.afterSecondMove = GetScrollPos(list, SB_VERT);
+        for (const DWORD until = GetTickCount() + 2500; GetTickCount() < until; Sleep(10)) {
+            for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+        }
+        seen.heldStill = GetScrollPos(list, SB_VERT);
         SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
         BeginDrag(dialog, list, 0);  // the pause carries over into the next drag
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));
-        seen.afterNextDrag = GetScrollPos(list, SB_HORZ);
+        seen.afterNextDrag = GetScrollPos(list, SB_VERT);
         SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }, IDCANCEL);
     CHECK(seen.afterStep > seen.start);
     CHECK(seen.afterSecondMove == seen.afterStep);
-    CHECK(seen.afterNextDrag == seen.afterStep);
+    CHECK(seen.heldStill >= seen.afterStep + 10);  // two steps of five rows more, the mouse not moving
+    CHECK(seen.afterNextDrag == seen.heldStill);
+}
+
+TEST_CASE("right after the dialog opens, Ctrl+A then Space typed on the keyboard hide every row, and it stays open") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    bool open = false;
+    std::vector<bool> checked;
+    OpenReorder(host, [&](HWND dialog, HWND list) {
+        std::vector<INPUT> keys;
+        for (auto [key, up] : {std::pair{VK_CONTROL, false}, {'A', false}, {'A', true}, {VK_CONTROL, true},
+                               {VK_SPACE, false}, {VK_SPACE, true}}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = static_cast<WORD>(key);
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            keys.push_back(input);
+        }
+        SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+        for (const DWORD until = GetTickCount() + 300; GetTickCount() < until; Sleep(10)) {
+            for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+                if (!IsDialogMessageA(dialog, &msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageA(&msg);
+                }
+            }
+        }
+        open = !IsWindowEnabled(GetWindow(dialog, GW_OWNER));  // EndDialog gives the palette back
+        for (int i = 0; i < 6; ++i) checked.push_back(listview::IsChecked(list, i));
+    }, IDOK);
+    CHECK(open);
+    CHECK(checked == std::vector<bool>(6, false));
+    host.Exit();
+    CHECK(host.store["HiddenSize"] == "6");
+}
+
+TEST_CASE("a dialog the user made larger opens at that size next time, its buttons at the bottom right") {
+    // The right and bottom margins of ｷｬﾝｾﾙ, and the dialog's and the list's sizes.
+    struct Frame {
+        int right = 0, bottom = 0, width = 0, height = 0, listHeight = 0;
+    };
+    const auto frameOf = [](HWND dialog, HWND list) {
+        RECT client = {}, cancel = {}, window = {}, inList = {};
+        GetClientRect(dialog, &client);
+        GetWindowRect(GetDlgItem(dialog, IDCANCEL), &cancel);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cancel), 2);
+        GetWindowRect(dialog, &window);
+        GetClientRect(list, &inList);
+        return Frame{client.right - cancel.right, client.bottom - cancel.bottom, window.right - window.left,
+                     window.bottom - window.top, inList.bottom};
+    };
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    Frame opened, again;
+    OpenReorder(host, [&](HWND dialog, HWND list) {
+        opened = frameOf(dialog, list);
+        SetWindowPos(dialog, nullptr, 0, 0, opened.width + 200, opened.height + 100, SWP_NOMOVE | SWP_NOZORDER);
+    }, IDCANCEL);
+    OpenReorder(host, [&](HWND dialog, HWND list) { again = frameOf(dialog, list); }, IDCANCEL);
+    CHECK(again.width == opened.width + 200);
+    CHECK(again.height == opened.height + 100);
+    CHECK(again.listHeight == opened.listHeight + 100);
+    CHECK((again.right == opened.right && again.bottom == opened.bottom));
+    host.Exit();
+    CHECK(host.store["ReorderSize"] == std::to_string(again.width) + "," + std::to_string(again.height));
 }
 
 TEST_CASE("rows unchecked in the dialog leave the palette and the store; the others renumber and post their own") {

@@ -1,0 +1,32 @@
+#include "reorder/DialogFrame.h"
+
+#include <algorithm>
+
+namespace kirabo {
+namespace {
+
+ScreenRect Moved(const ScreenRect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+}  // namespace
+
+DialogControls ResizeControls(const DialogControls& opened, DialogSize openedClient, DialogSize client) {
+    const int dx = std::max(client.width - openedClient.width, 0);
+    const int dy = std::max(client.height - openedClient.height, 0);
+    DialogControls controls = opened;
+    controls.list.right += dx;
+    controls.list.bottom += dy;
+    controls.ok = Moved(opened.ok, dx, dy);
+    controls.cancel = Moved(opened.cancel, dx, dy);
+    return controls;
+}
+
+ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, const ScreenRect& workArea) {
+    const DialogSize wanted = stored.value_or(DialogSize{opened.width(), opened.height()});
+    const int width = std::max(std::min(wanted.width, workArea.width()), opened.width());
+    const int height = std::max(std::min(wanted.height, workArea.height()), opened.height());
+    const int left = std::max(std::min(opened.left, workArea.right - width), workArea.left);
+    const int top = std::max(std::min(opened.top, workArea.bottom - height), workArea.top);
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace kirabo
