@@ -74,12 +74,14 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         Values storedAtExit;  // these keys among what exit stores
     };
     const Case cases[] = {
-        {"first start: the host's order and the defaults", {}, nullptr, "ABCD",
-         {{"Column", "2"}, {"Tab", "0"}, {"SelColumn", "0"}, {"FilterSize", "4"}, {"FilterName3", "D"}}},
+        {"first start: the host's order and the defaults; no hidden block or dialog size until there is one", {}, nullptr,
+         "ABCD",
+         {{"Column", "2"}, {"Tab", "0"}, {"SelColumn", "0"}, {"FilterSize", "4"}, {"FilterName3", "D"},
+          {"HiddenSize", ""}, {"ReorderSize", ""}}},
         {"a stored order and a hidden row come back; a new filter joins its neighbour",
          {{"FilterSize", "2"}, {"FilterName0", "C"}, {"FilterType0", "1"}, {"FilterName1", "B"}, {"FilterType1", "1"},
           {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
-         nullptr, "CDbA", {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}}},
+         nullptr, "CDbA", {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}}},
         {"the dialog's size, once the user sized it, is kept across runs", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt); }, "ABCD", {{"ReorderSize", "600,400"}}},
         {"and a new size replaces it", {{"ReorderSize", "600,400"}},
@@ -114,31 +116,41 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
 }
 
 TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
+    // The rows reordered D A B C: each keeps the controlIndex, and so the ids, it was created with.
+    const auto post = [](std::uint32_t command) { return Answer{false, false, std::nullopt, command, true}; };
     struct Case {
         const char* what;
-        LayoutSettings before;
+        std::int32_t tabsBefore;
         std::uint32_t wParam;
         bool saving, host;
         Answer expected;
-        LayoutSettings after;
+        std::int32_t columnsAfter, tabsAfter;
     };
     const Case cases[] = {
-        {"3列", {2, 0, 0}, KIRABO_CMD_THREE_COLUMNS, false, true, kKeepAndMirror, {3, 0, 0}},
-        {"タブ表示 on", {2, 0, 0}, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, {2, 1, 0}},
-        {"タブ表示 with a stored 5 turns it off", {2, 5, 0}, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, {2, 0, 0}},
-        {"並び替え opens the dialog", {2, 0, 0}, KIRABO_CMD_REORDER, false, true, {true, false, std::nullopt, 0, true}, {2, 0, 0}},
-        {"並び替えの初期化 asks first", {2, 0, 0}, KIRABO_CMD_RESET_ORDER, false, true, {false, true, std::nullopt, 0, true}, {2, 0, 0}},
-        {"row C's check box posts its toggle", {2, 0, 0}, 2, false, true, {false, false, std::nullopt, 13, true}, {2, 0, 0}},
-        {"row D's button posts its settings", {2, 0, 0}, 103, false, true, {false, false, std::nullopt, 24, true}, {2, 0, 0}},
-        {"an id of no row only mirrors", {2, 0, 0}, 104, false, true, kMirror, {2, 0, 0}},
-        {"while the host saves, nothing at all", {2, 0, 0}, KIRABO_CMD_ONE_COLUMN, true, true, kNothing, {2, 0, 0}},
-        {"without a host window, nothing at all", {2, 0, 0}, 2, false, false, kNothing, {2, 0, 0}},
+        {"1列", 0, KIRABO_CMD_ONE_COLUMN, false, true, kKeepAndMirror, 1, 0},
+        {"4列", 0, KIRABO_CMD_FOUR_COLUMNS, false, true, kKeepAndMirror, 4, 0},
+        {"タブ表示 on", 0, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, 2, 1},
+        {"タブ表示 with a stored 5 turns it off", 5, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, 2, 0},
+        {"並び替え opens the dialog", 0, KIRABO_CMD_REORDER, false, true, {true, false, std::nullopt, 0, true}, 2, 0},
+        {"並び替えの初期化 asks first", 0, KIRABO_CMD_RESET_ORDER, false, true, {false, true, std::nullopt, 0, true}, 2, 0},
+        {"a check box is found by its controlIndex, not its position", 0, 0, false, true, post(11), 2, 0},
+        {"the last row's check box", 0, 3, false, true, post(14), 2, 0},
+        {"a push button posts its settings", 0, 101, false, true, post(22), 2, 0},
+        {"the high word (the notification) is not looked at", 0, 0xFFFF0000u | 102, false, true, post(23), 2, 0},
+        {"an id below 100 that no row has only mirrors", 0, 50, false, true, kMirror, 2, 0},
+        {"an id past the last push button only mirrors", 0, 104, false, true, kMirror, 2, 0},
+        {"the tab control's id only mirrors", 0, KIRABO_COLUMN_TABS, false, true, kMirror, 2, 0},
+        {"just below the own menu only mirrors", 0, KIRABO_CMD_ONE_COLUMN - 1, false, true, kMirror, 2, 0},
+        {"just above the own menu only mirrors", 0, KIRABO_CMD_RESET_ORDER + 1, false, true, kMirror, 2, 0},
+        {"while the host saves, a click: nothing at all", 0, 0, true, true, kNothing, 2, 0},
+        {"while the host saves, the own menu: nothing at all", 0, KIRABO_CMD_ONE_COLUMN, true, true, kNothing, 2, 0},
+        {"without a host window, nothing at all", 0, KIRABO_CMD_RESET_ORDER, false, false, kNothing, 2, 0},
     };
     for (const Case& c : cases) {
-        Started run("", {{"Column", std::to_string(c.before.columnCount)}, {"Tab", std::to_string(c.before.tabMode)}});
+        Started run("DABC", {{"Tab", std::to_string(c.tabsBefore)}});
         EXPECT_EQ(run.core.OnCommand(c.wParam, c.saving, c.host), c.expected) << c.what;
-        EXPECT_EQ(run.core.settings().columnCount, c.after.columnCount) << c.what;
-        EXPECT_EQ(run.core.settings().tabMode, c.after.tabMode) << c.what;
+        EXPECT_EQ(run.core.settings().columnCount, c.columnsAfter) << c.what;
+        EXPECT_EQ(run.core.settings().tabMode, c.tabsAfter) << c.what;
     }
 }
 

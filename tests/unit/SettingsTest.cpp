@@ -100,7 +100,7 @@ TEST(Settings, ANameIsReadUpToItsTerminatorAndNeverFromTheBuffersLastByte) {
     for (const Case& c : cases) EXPECT_EQ(NameInBuffer(c.buffer.data()).size(), c.expected) << c.what;
 }
 
-TEST(Settings, TheReorderDialogsSizeIsReadWhenSoundAndStoredOnlyOnceTheUserSizedIt) {
+TEST(Settings, TheReorderDialogsSizeIsReadOnlyWhenSound) {
     using Size = std::optional<DialogSize>;
     struct Case {
         const char* what;
@@ -115,11 +115,6 @@ TEST(Settings, TheReorderDialogsSizeIsReadWhenSoundAndStoredOnlyOnceTheUserSized
         if (!c.stored.empty()) store.values["ReorderSize"] = c.stored;
         EXPECT_EQ(LoadReorderSize(store), c.expected) << c.what;
     }
-    MemoryStore store;
-    StoreSettings(store, LayoutSettings{}, EntryList{}, false);
-    EXPECT_EQ(store.values.count("ReorderSize"), 0u);
-    StoreSettings(store, LayoutSettings{}, EntryList{}, false, DialogSize{700, 500});
-    EXPECT_EQ(store.values["ReorderSize"], "700,500");
 }
 
 TEST(Settings, ADamagedFilterSizeIsReadOnlyUpToTheBound) {
@@ -142,33 +137,6 @@ TEST(Settings, StoreWritesTheSettingsThenEveryEntryInListOrder) {
                                "save_int Column=4", "save_int Tab=1", "save_int SelColumn=3",
                                "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
                                "save_str FilterName1=B", "save_int FilterType1=0"}));
-}
-
-TEST(Settings, HiddenRowsGoInABlockOfTheirOwnAfterTheOrderOnlyWhenThereAreOrWereAny) {
-    const std::vector<std::string> today = {"save_int Column=2", "save_int Tab=0", "save_int SelColumn=0",
-                                            "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
-                                            "save_str FilterName1=B", "save_int FilterType1=0"};
-    struct Case {
-        const char* what;
-        bool hideB;
-        bool storedAtStart;
-        std::vector<std::string> after;  // the calls after today's
-    };
-    const Case cases[] = {
-        {"nothing hidden: exactly today's keys", false, false, {}},
-        {"B hidden", true, false, {"save_int HiddenSize=1", "save_str HiddenName0=B", "save_int HiddenType0=0"}},
-        {"all shown again: the block is cleared", false, true, {"save_int HiddenSize=0"}},
-    };
-    for (const Case& c : cases) {
-        MemoryStore store;
-        EntryList list;
-        list.append(FilterEntry{"A", 5, 6, 1, 3});
-        list.append(FilterEntry{"B", 0, 9, 0, 0, c.hideB});
-        StoreSettings(store, LayoutSettings{}, list, c.storedAtStart);
-        std::vector<std::string> expected = today;
-        expected.insert(expected.end(), c.after.begin(), c.after.end());
-        EXPECT_EQ(store.calls, expected) << c.what;
-    }
 }
 
 TEST(Settings, ADamagedHiddenBlockLoadsWhatItCan) {
