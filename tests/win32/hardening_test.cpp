@@ -42,7 +42,7 @@ TEST_CASE("a host with 300 filters: every row's controls post that row's own com
     CHECK(StoredNames(host).size() == 300);
 }
 
-TEST_CASE("300 rows in one column: the window fits its work area; the wheel and the scroll bar reach the last row") {
+TEST_CASE("300 rows in one column on the test screen, 1024 x 768: the window fits its work area; the wheel and the scroll bar reach the last row") {
     Host host;
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(ManyFilters(300))));

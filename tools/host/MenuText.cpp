@@ -74,7 +74,9 @@ MenuBarText DefaultMenus() {
 MenuBarText EmptyMenus() { return MenuBarText(kDisplayMenu + 1, MenuText{"-", true, {}}); }
 
 MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery) {
-    MenuBarText bar = EmptyMenus();
+    // The default menu bar's titles, so that the host looks like itself at any scale.
+    MenuBarText bar = DefaultMenus();
+    for (MenuText& menu : bar) menu.items.clear();
     // Past 2,000 filters the settings ids would run into the toggle ids.
     const int firstSettingsId = 1000 + std::max(count, 2000);
     for (int i = 0; i < count; ++i) {
