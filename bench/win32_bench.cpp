@@ -68,8 +68,9 @@ struct Row {
 };
 
 // The calls of a first start, made directly: settings read, own menu, font, every caption read
-// with the item count asked before every item, every control created with its font and placed,
-// the tab control, the window sized, and one GetMenuState per row in the mirroring.
+// with the item count asked before every item, the tab control, the window sized within the work
+// area, the controls of the rows in view created with their font and placed, and one GetMenuState
+// per row in view in the mirroring.
 struct Baseline {
     Host& host;
     std::vector<Row> rows;
@@ -79,6 +80,7 @@ struct Baseline {
     void Mirror() {
         HMENU menu = GetMenu(host.mainWindow());
         for (const Row& row : rows) {
+            if (!row.main) continue;
             const UINT state = GetMenuState(menu, row.toggle, MF_BYCOMMAND);
             SendMessageA(row.main, BM_SETCHECK, (state != UINT(-1) && (state & MF_CHECKED)) ? 1 : 0, 0);
         }
@@ -128,23 +130,25 @@ struct Baseline {
                                reinterpret_cast<HMENU>(KIRABO_COLUMN_TABS), host.module(), nullptr);
         SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
         ShowWindow(tabs, SW_HIDE);
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            Row& row = rows[i];
-            row.main = CreateWindowExA(0, row.toggle ? "BUTTON" : "STATIC", row.name.c_str(),
-                                       row.toggle ? 0x40000002 : 0x40000200, 0, 0, 138, 17, palette,
-                                       reinterpret_cast<HMENU>(i), host.module(), nullptr);
-            SendMessageA(row.main, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-            row.button = CreateWindowExA(0, "BUTTON", row.tool ? "表示" : "設定", 0x40000000, 138, 0, 48, 17,
-                                         palette, reinterpret_cast<HMENU>(i + 100), host.module(), nullptr);
-            SendMessageA(row.button, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-        }
-        Place(2, false);
+        Place(2);
         Mirror();
     }
 
+    void Create(std::size_t i, int x, int y) {
+        Row& row = rows[i];
+        HWND palette = host.paletteWindow();
+        row.main = CreateWindowExA(0, row.toggle ? "BUTTON" : "STATIC", row.name.c_str(),
+                                   row.toggle ? 0x40000002 : 0x40000200, x, y, 138, 17, palette,
+                                   reinterpret_cast<HMENU>(i), host.module(), nullptr);
+        SendMessageA(row.main, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        row.button = CreateWindowExA(0, "BUTTON", row.tool ? "表示" : "設定", 0x40000000, x + 138, y, 48, 17,
+                                     palette, reinterpret_cast<HMENU>(i + 100), host.module(), nullptr);
+        SendMessageA(row.button, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    }
+
     // The window sized to the layout within the work area, its scroll bar set, and the rows in view
-    // shown at their places; the rows of the last view that left it hidden.
-    void Place(int columns, bool hideLastView) {
+    // made and shown at their places; the rows of the last view that left it gone.
+    void Place(int columns) {
         HWND palette = host.paletteWindow();
         GetSystemMetrics(SM_CYDLGFRAME);
         GetSystemMetrics(SM_CYSMCAPTION);
@@ -170,11 +174,13 @@ struct Baseline {
             const int row = static_cast<int>(i % static_cast<std::size_t>(perColumn));
             if (row < inView) {
                 const int x = 14 + column * 200, y = 5 + 18 * row;
+                if (!rows[i].main) Create(i, x, y);
                 SetWindowPos(rows[i].main, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
                 SetWindowPos(rows[i].button, HWND_TOP, x + 138, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
-            } else if (hideLastView && (GetWindowLongA(rows[i].main, GWL_STYLE) & WS_VISIBLE)) {
-                ShowWindow(rows[i].main, SW_HIDE);
-                ShowWindow(rows[i].button, SW_HIDE);
+            } else if (rows[i].main) {
+                DestroyWindow(rows[i].main);
+                DestroyWindow(rows[i].button);
+                rows[i].main = rows[i].button = nullptr;
             }
         }
     }
@@ -182,15 +188,15 @@ struct Baseline {
     // A column change: the rows in view placed, those that left it hidden, the window sized, and
     // the two mirrorings the command prescribes (the layout's and the command's own).
     void Relayout(int columns) {
-        Place(columns, true);
+        Place(columns);
         Mirror();
         Mirror();
     }
 
     void Destroy() {
         for (Row& row : rows) {
-            DestroyWindow(row.main);
-            DestroyWindow(row.button);
+            if (row.main) DestroyWindow(row.main);
+            if (row.button) DestroyWindow(row.button);
         }
         DestroyWindow(tabs);
         DeleteObject(font);

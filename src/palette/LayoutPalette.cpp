@@ -30,20 +30,6 @@ HWND CreateControl(host::FilterRecord* fp, const char* windowClass, const char* 
     return control;
 }
 
-RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, int nameWidth, const RowPlace& place) {
-    RowControls controls;
-    const bool checkBox = entry.toggleCommand != 0;
-    controls.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
-                                         checkBox ? kCheckBoxStyle : kLabelStyle, place.columnX, place.y,
-                                         nameWidth, MainControlId(entry.controlIndex));
-    if (entry.settingsCommand != 0) {
-        controls.settingsButton = CreateControl(
-            fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText, kPushButtonStyle,
-            place.columnX + nameWidth, place.y, kButtonWidth, ButtonControlId(entry.controlIndex));
-    }
-    return controls;
-}
-
 
 void CreateColumnTabs(host::FilterRecord* fp, int nameWidth) {
     g_palette.columnTabs = CreateWindowExA(
@@ -76,6 +62,20 @@ void RebuildTabs(int tabCount, std::int32_t selectedColumn) {
 
 Palette g_palette;
 
+RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, int nameWidth, Point at) {
+    RowControls controls;
+    const bool checkBox = entry.toggleCommand != 0;
+    controls.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
+                                         checkBox ? kCheckBoxStyle : kLabelStyle, at.x, at.y, nameWidth,
+                                         MainControlId(entry.controlIndex));
+    if (entry.settingsCommand != 0) {
+        controls.settingsButton = CreateControl(
+            fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText, kPushButtonStyle,
+            at.x + nameWidth, at.y, kButtonWidth, ButtonControlId(entry.controlIndex));
+    }
+    return controls;
+}
+
 RowControls Palette::ControlsOf(const FilterEntry& entry) const {
     const auto index = static_cast<std::size_t>(entry.controlIndex);
     return entry.controlIndex >= 0 && index < rows.size() ? rows[index] : RowControls{};
@@ -100,16 +100,9 @@ void LayoutPalette(host::FilterRecord* fp, Controls controls) {
     if (create) g_palette.rows.assign(geometry.laidOut, {});
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
-        const FilterEntry& entry = entries[i];
         if (place.placement == RowPlacement::HiddenByUser) continue;
-        if (create && RowGetsControls(entry.controlIndex)) {
-            g_palette.rows[static_cast<std::size_t>(entry.controlIndex)] =
-                CreateRowControls(fp, entry, geometry.nameWidth, place);
-        }
-        const std::optional<Point> at = place.placement == RowPlacement::Shown
-                                            ? RowInView(geometry, view, static_cast<std::size_t>(place.controlIndex))
-                                            : std::nullopt;
-        PlaceRow(g_palette.ControlsOf(entry), at, geometry.nameWidth);
+        ShowRow(fp, entries[i], ViewOfRow(geometry, view, static_cast<std::size_t>(place.controlIndex)),
+                geometry.nameWidth);
     }
     SizeColumnTabs(fp->hwnd, geometry);
     g_palette.layingOut = false;

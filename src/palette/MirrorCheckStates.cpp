@@ -5,15 +5,17 @@
 
 namespace kirabo {
 
+void MirrorRow(const FilterEntry& entry, HMENU hostMenu) {
+    HWND box = g_palette.ControlsOf(entry).mainControl;
+    if (!box) return;
+    const bool checked = ShowsChecked(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void MirrorCheckStates(host::FilterRecord* fp) {
     if (!g_palette.hostMainWindow) return;
     HMENU hostMenu = GetMenu(g_palette.hostMainWindow);
-    for (const FilterEntry& entry : g_palette.core.entries()) {
-        HWND box = g_palette.ControlsOf(entry).mainControl;
-        if (!box) continue;
-        const bool checked = ShowsChecked(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
-        SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
+    for (const FilterEntry& entry : g_palette.core.entries()) MirrorRow(entry, hostMenu);
 
     HMENU ownMenu = GetMenu(fp->hwnd);
     const OwnMenuMarks marks = g_palette.core.MenuMarks();

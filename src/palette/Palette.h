@@ -37,15 +37,21 @@ void DestroyPaletteControls();
 
 // The window sized to the layout within its work area, its scroll bars set: the view it gives.
 const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics);
-// A row's controls shown at `at`, or hidden.
-void PlaceRow(const RowControls& row, const std::optional<Point>& at, int nameWidth);
+// The controls of a row in view, made when it comes into view and gone when it leaves: a palette
+// of thousands of rows holds only the windows the screen shows, far below the host's limit.
+RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, int nameWidth, Point at);
+// A live row's controls, made if it has none, shown at their place or hidden; a row no longer
+// live loses them.
+void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& view, int nameWidth);
 void SizeColumnTabs(HWND window, const PaletteGeometry& geometry);
-void OnPaletteScroll(HWND window, UINT message, WPARAM wParam);
+void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam);
 // False when there is nothing to scroll: the wheel is the host's.
-bool OnPaletteWheel(HWND window, WPARAM wParam);
-void OnPaletteSize(HWND window);
+bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam);
+void OnPaletteSize(host::FilterRecord* fp);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(host::FilterRecord* fp);
+// One row's check box from the host's menu mark.
+void MirrorRow(const FilterEntry& entry, HMENU hostMenu);
 BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
                                host::FilterRecord* fp);
 

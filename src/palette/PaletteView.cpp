@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "palette/CommandRouting.h"
 #include "palette/Palette.h"
 
 namespace kirabo {
@@ -48,26 +49,26 @@ void MoveControl(HWND control, int x, int y) {
     if (control) SetWindowPos(control, HWND_TOP, x, y, 0, 0, kMoveFlags);
 }
 
-// Most rows of a long list are out of view, and hidden already: they cost nothing.
+// Most rows of another tab are hidden already: they cost nothing.
 void HideControl(HWND control) {
     if (control && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) ShowWindow(control, SW_HIDE);
 }
 
-RowControls ControlsOfLaidOut(std::size_t laidOut) {
-    const PaletteGeometry& geometry = g_palette.core.geometry();
-    return g_palette.ControlsOf(g_palette.core.entries()[geometry.entryOfLaidOut[laidOut]]);
+const FilterEntry& EntryOfLaidOut(std::size_t laidOut) {
+    return g_palette.core.entries()[g_palette.core.geometry().entryOfLaidOut[laidOut]];
 }
 
 // Only the rows that leave the view, and those in it, are touched; the window paints once, when
 // all of them stand at their new places, instead of once a move.
-void ShowView(HWND window, const View& before, const View& after) {
+void ShowView(host::FilterRecord* fp, const View& before, const View& after) {
     const PaletteGeometry& geometry = g_palette.core.geometry();
+    HWND window = fp->hwnd;
     SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t laidOut : RowsInView(geometry, before)) {
-        if (!RowInView(geometry, after, laidOut)) PlaceRow(ControlsOfLaidOut(laidOut), std::nullopt, 0);
+    for (std::size_t laidOut : LiveRows(geometry, before)) {
+        if (!ViewOfRow(geometry, after, laidOut).live) ShowRow(fp, EntryOfLaidOut(laidOut), {}, 0);
     }
-    for (std::size_t laidOut : RowsInView(geometry, after)) {
-        PlaceRow(ControlsOfLaidOut(laidOut), RowInView(geometry, after, laidOut), geometry.nameWidth);
+    for (std::size_t laidOut : LiveRows(geometry, after)) {
+        ShowRow(fp, EntryOfLaidOut(laidOut), ViewOfRow(geometry, after, laidOut), geometry.nameWidth);
     }
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -77,10 +78,23 @@ void ShowView(HWND window, const View& before, const View& after) {
 
 }  // namespace
 
-void PlaceRow(const RowControls& row, const std::optional<Point>& at, int nameWidth) {
-    if (at) {
-        MoveControl(row.mainControl, at->x, at->y);
-        MoveControl(row.settingsButton, at->x + nameWidth, at->y);
+void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& view, int nameWidth) {
+    const auto index = static_cast<std::size_t>(entry.controlIndex);
+    if (entry.controlIndex < 0 || index >= g_palette.rows.size()) return;
+    RowControls& row = g_palette.rows[index];
+    if (!view.live) {
+        if (row.mainControl) DestroyWindow(row.mainControl);
+        if (row.settingsButton) DestroyWindow(row.settingsButton);
+        row = {};
+        return;
+    }
+    if (!row.mainControl && !row.settingsButton && RowGetsControls(entry.controlIndex)) {
+        row = CreateRowControls(fp, entry, nameWidth, view.made);
+        if (g_palette.hostMainWindow) MirrorRow(entry, GetMenu(g_palette.hostMainWindow));
+    }
+    if (view.at) {
+        MoveControl(row.mainControl, view.at->x, view.at->y);
+        MoveControl(row.settingsButton, view.at->x + nameWidth, view.at->y);
     } else {
         HideControl(row.mainControl);
         HideControl(row.settingsButton);
@@ -122,7 +136,7 @@ void SizeColumnTabs(HWND window, const PaletteGeometry& geometry) {
                  client.bottom - kTabsHeightShrink, 0);
 }
 
-void OnPaletteScroll(HWND window, UINT message, WPARAM wParam) {
+void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam) {
     const bool vertical = message == WM_VSCROLL;
     ScrollRequest request;
     switch (LOWORD(wParam)) {
@@ -140,30 +154,30 @@ void OnPaletteScroll(HWND window, UINT message, WPARAM wParam) {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(window, vertical ? SB_VERT : SB_HORZ, &info);
+    GetScrollInfo(fp->hwnd, vertical ? SB_VERT : SB_HORZ, &info);
     const View before = g_palette.core.view();
     if (const std::optional<View> after = g_palette.core.OnScroll(vertical, request, info.nTrackPos)) {
-        ShowView(window, before, *after);
+        ShowView(fp, before, *after);
     }
 }
 
-bool OnPaletteWheel(HWND window, WPARAM wParam) {
+bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam) {
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     const int perNotch = lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(std::min<UINT>(lines, 1u << 16));
     const View before = g_palette.core.view();
     const PaletteCore::Wheel wheel = g_palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch);
-    if (wheel.view) ShowView(window, before, *wheel.view);
+    if (wheel.view) ShowView(fp, before, *wheel.view);
     return !wheel.handOn;
 }
 
-void OnPaletteSize(HWND window) {
+void OnPaletteSize(host::FilterRecord* fp) {
     if (g_palette.layingOut) return;
     RECT client = {};
-    GetClientRect(window, &client);
+    GetClientRect(fp->hwnd, &client);
     const View before = g_palette.core.view();
-    ShowView(window, before, g_palette.core.Reframe(client.right, client.bottom));
-    SizeColumnTabs(window, g_palette.core.geometry());
+    ShowView(fp, before, g_palette.core.Reframe(client.right, client.bottom));
+    SizeColumnTabs(fp->hwnd, g_palette.core.geometry());
 }
 
 }  // namespace kirabo

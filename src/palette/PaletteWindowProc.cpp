@@ -71,14 +71,14 @@ BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                 ForwardToOwner(hwnd, message, wParam, lParam);
                 break;
             case WM_MOUSEWHEEL:
-                if (!OnPaletteWheel(fp->hwnd, wParam)) ForwardToOwner(hwnd, message, wParam, lParam);
+                if (!OnPaletteWheel(fp, wParam)) ForwardToOwner(hwnd, message, wParam, lParam);
                 break;
             case WM_VSCROLL:
             case WM_HSCROLL:
-                if (lParam == 0) OnPaletteScroll(fp->hwnd, message, wParam);  // the window's own bars
+                if (lParam == 0) OnPaletteScroll(fp, message, wParam);  // the window's own bars
                 break;
             case WM_SIZE:
-                OnPaletteSize(fp->hwnd);
+                OnPaletteSize(fp);
                 break;
             case WM_COMMAND:
                 OnCommand(hwnd, wParam, editp, fp);

@@ -85,33 +85,36 @@ int ScrollTarget(const ScrollBar& bar, ScrollRequest request, int track) {
     return std::clamp(target, 0, bar.last());
 }
 
-std::optional<Point> RowInView(const PaletteGeometry& g, const View& view, std::size_t laidOut) {
-    if (laidOut >= g.laidOut || g.rowsPerColumn <= 0) return std::nullopt;
+RowView ViewOfRow(const PaletteGeometry& g, const View& view, std::size_t laidOut) {
+    if (laidOut >= g.laidOut || g.rowsPerColumn <= 0) return {};
     const auto rows = static_cast<std::size_t>(g.rowsPerColumn);
     const auto column = static_cast<int>(laidOut / rows);
     const auto row = static_cast<int>(laidOut % rows);
-    if (g.tabMode ? column != g.selectedColumn : column < view.columns.position) return std::nullopt;
-    if (row < view.rows.position) return std::nullopt;
-    const int shownColumn = g.tabMode ? 0 : column - view.columns.position;
-    const Point at{kFirstColumnX + shownColumn * ColumnPitch(g), FirstRowY(g) + (row - view.rows.position) * kRowPitch};
-    if (at.x >= view.clientWidth || at.y >= view.clientHeight) return std::nullopt;
-    return at;
+    const int y = FirstRowY(g) + (row - view.rows.position) * kRowPitch;
+    if (row < view.rows.position || y >= view.clientHeight) return {};
+    if (g.tabMode) {
+        if (column != g.selectedColumn) return {true, std::nullopt, {kFirstColumnX + column * ColumnPitch(g), y}};
+        return {true, Point{kFirstColumnX, y}, {kFirstColumnX, y}};
+    }
+    const int x = kFirstColumnX + (column - view.columns.position) * ColumnPitch(g);
+    if (column < view.columns.position || x >= view.clientWidth) return {};
+    return {true, Point{x, y}, {x, y}};
 }
 
-std::vector<std::size_t> RowsInView(const PaletteGeometry& g, const View& view) {
-    std::vector<std::size_t> rows;
-    if (g.rowsPerColumn <= 0) return rows;
+std::vector<std::size_t> LiveRows(const PaletteGeometry& g, const View& view) {
+    std::vector<std::size_t> live;
+    if (g.rowsPerColumn <= 0) return live;
     const auto perColumn = static_cast<std::size_t>(g.rowsPerColumn);
-    const int firstColumn = g.tabMode ? g.selectedColumn : view.columns.position;
-    const int lastColumn = g.tabMode ? g.selectedColumn : view.columns.position + view.columns.page;
+    const int firstColumn = g.tabMode ? 0 : view.columns.position;
+    const int lastColumn = g.tabMode ? ColumnsInUse(g) - 1 : view.columns.position + view.columns.page;
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = view.rows.position; row <= view.rows.position + view.rows.page; ++row) {
             const std::size_t laidOut = static_cast<std::size_t>(column) * perColumn + static_cast<std::size_t>(row);
             if (row >= g.rowsPerColumn || laidOut >= g.laidOut) break;
-            if (RowInView(g, view, laidOut)) rows.push_back(laidOut);
+            if (ViewOfRow(g, view, laidOut).live) live.push_back(laidOut);
         }
     }
-    return rows;
+    return live;
 }
 
 int WheelRows(int& remainder, int delta, int linesPerNotch, int page) {

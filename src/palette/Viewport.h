@@ -60,13 +60,21 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// Where the row laid out as number `laidOut` stands in the client area, or nothing when it is not
-// in view: scrolled past, in a column scrolled past, or below or right of the client area.
-std::optional<Point> RowInView(const PaletteGeometry& geometry, const View& view, std::size_t laidOut);
+// A row in view has controls, shown at `at`. In tab mode a row of another tab that stands among the
+// rows in view keeps its controls too, hidden, so that another tab only shows and hides them. Rows
+// scrolled past, in a column scrolled past, or below or right of the client area have none.
+struct RowView {
+    bool live = false;
+    std::optional<Point> at;
+    Point made;  // where a live row's controls are made: `at`, or its column's place in another tab
+    bool operator==(const RowView&) const = default;
+};
 
-// The laid-out numbers of the rows in view, in order: what a scroll step has to touch, however many
+RowView ViewOfRow(const PaletteGeometry& geometry, const View& view, std::size_t laidOut);
+
+// The laid-out numbers of the live rows, in order: what a scroll step has to touch, however many
 // rows there are.
-std::vector<std::size_t> RowsInView(const PaletteGeometry& geometry, const View& view);
+std::vector<std::size_t> LiveRows(const PaletteGeometry& geometry, const View& view);
 
 // Wheel steps add up, partial ones too (touchpads send small deltas): the rows to scroll towards the
 // end (negative: towards the start) for this delta, with `remainder` carried to the next.

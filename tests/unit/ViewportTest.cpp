@@ -54,8 +54,8 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
         PaletteGeometry geometry;
         int width, height, firstRow, firstColumn;
         ScrollBar rows, columns;
-        std::vector<std::size_t> inView;  // first, second and last of RowsInView
-        Point first;                      // where the first of them stands
+        std::vector<std::size_t> live;  // first, second and last of LiveRows
+        Point first;                    // where the first row shown stands
     };
     const Case cases[] = {
         {"12 rows that fit: all in view", Rows(12, 2), 306, 125, 0, 0, {6, 6, 0}, {2, 2, 0}, {0, 1, 11}, {14, 5}},
@@ -64,8 +64,8 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
         {"scrolled to row 100", Rows(300, 1), 178, 700, 100, 0, {300, 38, 100}, {1, 1, 0}, {100, 101, 138}, {14, 5}},
         {"scrolled past the end: clamped to the last whole page", Rows(300, 1), 178, 700, 500, 0, {300, 38, 262},
          {1, 1, 0}, {262, 263, 299}, {14, 5}},
-        {"tab mode: the selected column, below the tabs", Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 37, 10},
-         {1, 1, 0}, {160, 161, 197}, {14, 28}},
+        {"tab mode: the selected column shown below the tabs; the other's rows in range live, hidden",
+         Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 37, 10}, {1, 1, 0}, {10, 11, 197}, {14, 28}},
         {"four columns in a 500-pixel client: three in view, scrolled by one", Rows(1000, 4), 500, 700, 0, 1,
          {250, 38, 0}, {4, 3, 1}, {250, 251, 788}, {14, 5}},
         {"nothing to show", Rows(0, 2), 120, 40, 3, 3, {0, 2, 0}, {0, 1, 0}, {}, {}},
@@ -74,16 +74,19 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
         const View view = FrameView(c.geometry, c.width, c.height, c.firstRow, c.firstColumn);
         EXPECT_EQ(view.rows, c.rows) << c.what;
         EXPECT_EQ(view.columns, c.columns) << c.what;
-        const std::vector<std::size_t> inView = RowsInView(c.geometry, view);
+        const std::vector<std::size_t> live = LiveRows(c.geometry, view);
         std::vector<std::size_t> ends;
-        if (!inView.empty()) ends = {inView[0], inView[1], inView.back()};
-        EXPECT_EQ(ends, c.inView) << c.what;
-        if (!inView.empty()) {
-            EXPECT_EQ(RowInView(c.geometry, view, inView[0]), c.first) << c.what;
-        }
+        if (!live.empty()) ends = {live[0], live[1], live.back()};
+        EXPECT_EQ(ends, c.live) << c.what;
+        std::optional<Point> first;
         for (std::size_t laidOut = 0; laidOut < c.geometry.laidOut; ++laidOut) {
-            const bool listed = std::find(inView.begin(), inView.end(), laidOut) != inView.end();
-            EXPECT_EQ(RowInView(c.geometry, view, laidOut).has_value(), listed) << c.what << ": row " << laidOut;
+            const RowView row = ViewOfRow(c.geometry, view, laidOut);
+            const bool listed = std::find(live.begin(), live.end(), laidOut) != live.end();
+            EXPECT_EQ(row.live, listed) << c.what << ": row " << laidOut;
+            if (!first && row.at) first = row.at;
+        }
+        if (!live.empty()) {
+            EXPECT_EQ(first, c.first) << c.what;
         }
     }
 }

@@ -2,6 +2,8 @@
 // Each case checks the sound outcome: started, promptly, nothing lost.
 #include <doctest/doctest.h>
 
+#include <algorithm>
+
 #include "Support.h"
 #include "palette/CommandRouting.h"
 
@@ -14,30 +16,44 @@ MenuBarText ManyFilters(int count) { return emulator::ManyFilters(count, "filter
 
 }  // namespace
 
-TEST_CASE("a host with 300 filters: every row's controls post that row's own commands") {
+TEST_CASE("a host with 300 filters: every row, scrolled into view, posts its own commands and follows its mark") {
     Host host;
     REQUIRE(host.Start(TestOptions(ManyFilters(300))));
+    HWND palette = host.paletteWindow();
+    // Two columns of 150 rows: row r and row r + 150 side by side, scrolled into view a row at a
+    // time; a row has controls only while it is in view.
+    const auto eachRow = [&](const std::function<void(int row, HWND box, HWND button)>& use) {
+        host.SendToPalette(WM_VSCROLL, SB_TOP, 0);
+        for (int r = 0; r < 150; ++r) {
+            const int id = static_cast<int>(MainControlId(r));
+            for (int step = 0; step < 150 && !GetDlgItem(palette, id); ++step) host.SendToPalette(WM_VSCROLL, SB_LINEDOWN, 0);
+            for (int row : {r, r + 150}) {
+                CAPTURE(row);
+                use(row, GetDlgItem(palette, static_cast<int>(MainControlId(row))),
+                    GetDlgItem(palette, static_cast<int>(ButtonControlId(row))));
+            }
+        }
+    };
     std::vector<UINT> expected;
-    for (int row = 0; row < 300; ++row) {
-        CAPTURE(row);
-        HWND box = GetDlgItem(host.paletteWindow(), static_cast<int>(MainControlId(row)));
-        HWND button = GetDlgItem(host.paletteWindow(), static_cast<int>(ButtonControlId(row)));
-        REQUIRE(box != nullptr);
-        REQUIRE(button != nullptr);
+    eachRow([&](int row, HWND box, HWND button) {
+        REQUIRE((box && button));
         CHECK(WindowText(box) == "filter " + std::to_string(row));
         CHECK(SendMessageA(box, BM_GETCHECK, 0, 0) == (row % 3 == 0 ? BST_CHECKED : BST_UNCHECKED));
         SendMessageA(box, BM_CLICK, 0, 0);
         SendMessageA(button, BM_CLICK, 0, 0);
         expected.push_back(static_cast<UINT>(1000 + row));
         expected.push_back(static_cast<UINT>(3000 + row));
-    }
+    });
     host.Pump();
-    CHECK(host.commands == expected);
+    std::sort(expected.begin(), expected.end());
+    std::vector<UINT> posted = host.commands;
+    std::sort(posted.begin(), posted.end());
+    CHECK(posted == expected);
     // Each toggle flipped its menu mark, and every box followed, past the hundredth row too.
-    for (int row = 0; row < 300; ++row) {
-        HWND box = GetDlgItem(host.paletteWindow(), static_cast<int>(MainControlId(row)));
+    eachRow([&](int row, HWND box, HWND) {
         CHECK(SendMessageA(box, BM_GETCHECK, 0, 0) == (row % 3 == 0 ? BST_UNCHECKED : BST_CHECKED));
-    }
+    });
+    CHECK(Children(palette).size() < 200);  // the rows in view, not all 600 controls
     host.Exit();
     CHECK(StoredNames(host).size() == 300);
 }
@@ -53,24 +69,24 @@ TEST_CASE("300 rows in one column on the test screen, 1024 x 768: the window fit
     GetWindowRect(palette, &frame);
     GetClientRect(palette, &client);
     CHECK((frame.top >= monitor.rcWork.top && frame.bottom <= monitor.rcWork.bottom));
-    HWND first = GetDlgItem(palette, 0), last = GetDlgItem(palette, static_cast<int>(MainControlId(299)));
     const auto inClient = [&](HWND control) {
         RECT r = {};
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, palette, reinterpret_cast<POINT*>(&r), 2);
-        return IsWindowVisible(control) && r.top >= 0 && r.bottom <= client.bottom;
+        return control && IsWindowVisible(control) && r.top >= 0 && r.bottom <= client.bottom;
     };
-    CHECK((inClient(first) && !inClient(last)));
+    const auto row = [&](int r) { return GetDlgItem(palette, static_cast<int>(MainControlId(r))); };
+    CHECK((inClient(row(0)) && !inClient(row(299))));
     int notches = 0;
-    for (; notches < 100 && !inClient(last); ++notches) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-    CHECK((inClient(last) && !IsWindowVisible(first)));  // three rows a notch: within 100
-    SendMessageA(last, BM_CLICK, 0, 0);
+    for (; notches < 100 && !inClient(row(299)); ++notches) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    CHECK((inClient(row(299)) && !row(0)));  // three rows a notch: within 100
+    SendMessageA(row(299), BM_CLICK, 0, 0);
     host.Pump();
     CHECK(host.commands == std::vector<UINT>{1299});
     host.SendToPalette(WM_VSCROLL, SB_TOP, 0);
-    CHECK((inClient(first) && !IsWindowVisible(last)));
+    CHECK((inClient(row(0)) && !row(299)));
     host.SendToPalette(WM_VSCROLL, SB_BOTTOM, 0);
-    CHECK(inClient(last));
+    CHECK(inClient(row(299)));
 }
 
 TEST_CASE("5,000 filters: the last row scrolled to and switched, moved to the top, and the order stored") {
