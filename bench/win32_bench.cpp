@@ -70,7 +70,7 @@ struct Row {
 // The calls of a first start, made directly: settings read, own menu, font, every caption read
 // with the item count asked before every item, the tab control, the window sized within the work
 // area, the controls of the rows in view created with their font and placed, and one GetMenuState
-// per row in view in the mirroring.
+// per row in the mirroring.
 struct Baseline {
     Host& host;
     std::vector<Row> rows;
@@ -80,7 +80,6 @@ struct Baseline {
     void Mirror() {
         HMENU menu = GetMenu(host.mainWindow());
         for (const Row& row : rows) {
-            if (!row.main) continue;
             const UINT state = GetMenuState(menu, row.toggle, MF_BYCOMMAND);
             SendMessageA(row.main, BM_SETCHECK, (state != UINT(-1) && (state & MF_CHECKED)) ? 1 : 0, 0);
         }

@@ -5,17 +5,16 @@
 
 namespace kirabo {
 
-void MirrorRow(const FilterEntry& entry, HMENU hostMenu) {
-    HWND box = g_palette.ControlsOf(entry).mainControl;
-    if (!box) return;
-    const bool checked = ShowsChecked(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
-    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void MirrorCheckStates(host::FilterRecord* fp) {
     if (!g_palette.hostMainWindow) return;
     HMENU hostMenu = GetMenu(g_palette.hostMainWindow);
-    for (const FilterEntry& entry : g_palette.core.entries()) MirrorRow(entry, hostMenu);
+    for (const FilterEntry& entry : g_palette.core.entries()) {
+        const auto index = static_cast<std::size_t>(entry.controlIndex);
+        if (entry.controlIndex < 0 || index >= g_palette.rows.size()) continue;
+        RowControls& row = g_palette.rows[index];
+        row.checked = ShowsChecked(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
+        if (row.mainControl) SendMessageA(row.mainControl, BM_SETCHECK, row.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
 
     HMENU ownMenu = GetMenu(fp->hwnd);
     const OwnMenuMarks marks = g_palette.core.MenuMarks();

@@ -14,6 +14,9 @@ namespace kirabo {
 struct RowControls {
     HWND mainControl = nullptr;  // the check box, or the label of a row that cannot be switched
     HWND settingsButton = nullptr;
+    // The host's mark as last mirrored, kept while the row is out of view, so that a row coming
+    // into view shows it without asking the host's menu again.
+    bool checked = false;
 };
 
 // Alive from func_init to func_exit. The handles belong to the palette, but for the host's window.
@@ -50,8 +53,7 @@ bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam);
 void OnPaletteSize(host::FilterRecord* fp);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(host::FilterRecord* fp);
-// One row's check box from the host's menu mark.
-void MirrorRow(const FilterEntry& entry, HMENU hostMenu);
+
 BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
                                host::FilterRecord* fp);
 

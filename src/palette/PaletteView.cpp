@@ -85,12 +85,14 @@ void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& vi
     if (!view.live) {
         if (row.mainControl) DestroyWindow(row.mainControl);
         if (row.settingsButton) DestroyWindow(row.settingsButton);
-        row = {};
+        row.mainControl = row.settingsButton = nullptr;
         return;
     }
     if (!row.mainControl && !row.settingsButton && RowGetsControls(entry.controlIndex)) {
+        const bool checked = row.checked;
         row = CreateRowControls(fp, entry, nameWidth, view.made);
-        if (g_palette.hostMainWindow) MirrorRow(entry, GetMenu(g_palette.hostMainWindow));
+        row.checked = checked;
+        if (row.mainControl && checked) SendMessageA(row.mainControl, BM_SETCHECK, BST_CHECKED, 0);
     }
     if (view.at) {
         MoveControl(row.mainControl, view.at->x, view.at->y);
