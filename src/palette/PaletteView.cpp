@@ -1,6 +1,6 @@
 // The PaletteWindow on its screen: sized to the layout as far as the work area allows, scrolled by
-// its scroll bars and the wheel, and only the rows in view shown, so that a scroll step costs what
-// the screen shows, not what the list holds.
+// its scroll bars and the wheel, and controls only for the rows in view, so that a start and a
+// scroll step cost what the screen shows, not what the list holds.
 #include <windows.h>
 
 #include <algorithm>
