@@ -19,16 +19,19 @@ constexpr int kMenuBarSlack = 8;
 
 ScreenRect ScreenRectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The window width that holds the own menu bar on one line.
-int MenuBarWindowWidth(HWND window, const SystemMetrics& metrics) {
+// The smallest window that shows the own menu bar whole, on one line.
+DialogSize MenuBarWindowSize(HWND window, const SystemMetrics& metrics) {
     HMENU menu = GetMenu(window);
-    if (!menu) return 0;
-    int width = 0;
+    if (!menu) return {};
+    int width = 0, height = 0;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         RECT item = {};
-        if (GetMenuItemRect(window, menu, static_cast<UINT>(i), &item)) width += item.right - item.left;
+        if (!GetMenuItemRect(window, menu, static_cast<UINT>(i), &item)) continue;
+        width += item.right - item.left;
+        height = std::max<int>(height, item.bottom - item.top);
     }
-    return width + 2 * metrics.dialogFrame + kMenuBarSlack;
+    const int frames = 2 * metrics.dialogFrame;
+    return {width + frames + kMenuBarSlack, height + 1 + metrics.smallCaption + frames};  // 1: the bar's rule
 }
 
 void SetBar(HWND window, int which, const ScrollBar& bar) {
@@ -60,7 +63,8 @@ const FilterEntry& EntryOfLaidOut(std::size_t laidOut) {
 
 // Only the rows that leave the view, and those in it, are touched; the window paints once, when
 // all of them stand at their new places, instead of once a move.
-void ShowView(host::FilterRecord* fp, const View& before, const View& after) {
+// While the user drags a thumb, the bar is theirs: its position is set only once they let go.
+void ShowView(host::FilterRecord* fp, const View& before, const View& after, bool setBars = true) {
     const PaletteGeometry& geometry = g_palette.core.geometry();
     HWND window = fp->hwnd;
     SendMessageA(window, WM_SETREDRAW, FALSE, 0);
@@ -72,6 +76,7 @@ void ShowView(host::FilterRecord* fp, const View& before, const View& after) {
     }
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    if (!setBars) return;
     SetBar(window, SB_VERT, after.rows);
     SetBar(window, SB_HORZ, after.columns);
 }
@@ -111,7 +116,7 @@ const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics) {
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
     const WindowFit fit = FitToWorkArea({geometry.windowWidth, geometry.windowHeight,
-                                         MenuBarWindowWidth(window, metrics), ScreenRectOf(monitor.rcWork),
+                                         MenuBarWindowSize(window, metrics), ScreenRectOf(monitor.rcWork),
                                          ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL),
                                          GetSystemMetrics(SM_CYHSCROLL)});
     const bool stays = fit.x == frame.left && fit.y == frame.top;
@@ -152,14 +157,22 @@ void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam) {
         case SB_THUMBPOSITION: request = ScrollRequest::Track; break;
         default: return;
     }
-    // The 32-bit thumb position: the message carries only 16 bits of it.
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_TRACKPOS;
-    GetScrollInfo(fp->hwnd, vertical ? SB_VERT : SB_HORZ, &info);
+    // The thumb being dragged: its 32-bit position (the message carries 16 bits of it). Let go:
+    // where the message says it ended.
+    int track = HIWORD(wParam);
+    if (LOWORD(wParam) == SB_THUMBTRACK) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(fp->hwnd, vertical ? SB_VERT : SB_HORZ, &info);
+        track = info.nTrackPos;
+    }
     const View before = g_palette.core.view();
-    if (const std::optional<View> after = g_palette.core.OnScroll(vertical, request, info.nTrackPos)) {
-        ShowView(fp, before, *after);
+    const std::optional<View> after = g_palette.core.OnScroll(vertical, request, track);
+    if (after) {
+        ShowView(fp, before, *after, LOWORD(wParam) != SB_THUMBTRACK);
+    } else if (LOWORD(wParam) == SB_THUMBPOSITION) {
+        SetBar(fp->hwnd, vertical ? SB_VERT : SB_HORZ, vertical ? before.rows : before.columns);
     }
 }
 

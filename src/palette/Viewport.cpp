@@ -34,8 +34,8 @@ ScrollBar Bar(int total, int page, int position) {
 
 WindowFit FitToWorkArea(const FitInput& in) {
     WindowFit fit;
-    fit.width = std::max(in.width, in.minimumWidth);
-    fit.height = in.height;
+    fit.width = std::max(in.width, in.minimum.width);
+    fit.height = std::max(in.height, in.minimum.height);
     const int workWidth = std::max(in.workArea.width(), 1);
     const int workHeight = std::max(in.workArea.height(), 1);
     if (fit.height > workHeight) {

@@ -14,7 +14,7 @@ namespace kirabo {
 
 struct FitInput {
     int width = 0, height = 0;  // the window the layout asks for
-    int minimumWidth = 0;       // the window that holds its menu bar on one line
+    DialogSize minimum;         // the window that shows its menu bar whole, on one line
     ScreenRect workArea;        // of the monitor the window is on
     ScreenRect window;          // where the window stands now
     int verticalBar = 0;        // SM_CXVSCROLL
@@ -27,7 +27,7 @@ struct WindowFit {
     bool operator==(const WindowFit&) const = default;
 };
 
-// The window the layout asks for, no narrower than its menu bar and capped by the work area, with a
+// The window the layout asks for, no smaller than its menu bar and capped by the work area, with a
 // scroll bar for each direction it was capped in; moved up or left, never past the work area's top
 // or left edge, just enough to end inside it.
 WindowFit FitToWorkArea(const FitInput& input);

@@ -109,7 +109,11 @@ int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected) {
 }
 
 ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move) {
-    const Arrangement after = MoveSelection(before, move);
+    const bool focusValid = focused >= 0 && static_cast<std::size_t>(focused) < before.items.size();
+    // A key with nothing selected moves the focused row, the one the user sees the cursor on.
+    Arrangement moving = before;
+    if (moving.selected.empty() && move.kind != MoveKind::Drop && focusValid) moving.selected = {focused};
+    const Arrangement after = MoveSelection(moving, move);
     // Each item's check box by its data; an item whose data leads nowhere counts as checked.
     const std::size_t count = before.items.size();
     std::vector<char> checkedByData(count, 1);
@@ -125,7 +129,7 @@ ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& che
         const bool mark = d < 0 || static_cast<std::size_t>(d) >= count || checkedByData[static_cast<std::size_t>(d)];
         update.changes.push_back({static_cast<int>(i), d, mark});
     }
-    if (focused >= 0 && static_cast<std::size_t>(focused) < count) {
+    if (focusValid) {
         const std::int32_t focusedData = before.items[static_cast<std::size_t>(focused)];
         const auto found = std::find(after.items.begin(), after.items.end(), focusedData);
         update.focused = static_cast<int>(found - after.items.begin());

@@ -61,7 +61,7 @@ struct ListUpdate {
 };
 
 // `checked` holds each position's check box before the move. The focused row, when there is one,
-// keeps the focus wherever it goes.
+// keeps the focus wherever it goes; a key with nothing selected moves the focused row.
 ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move);
 
 // The result the list gives at OK, from its items and each position's check box: nothing when the

@@ -14,7 +14,6 @@ static_assert(kKeySpace == VK_SPACE && kKeyEnd == VK_END && kKeyHome == VK_HOME 
 
 void MoveByKey(HWND list, const std::vector<ReorderRow>& rows, MoveKind kind) {
     const Arrangement before{ItemDatas(list), SelectedItems(list)};
-    if (before.selected.empty()) return;
     ShowUpdate(list, rows, UpdateForMove(before, CheckMarks(list), FocusedItem(list), {kind}));
 }
 

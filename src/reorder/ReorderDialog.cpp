@@ -33,6 +33,8 @@ struct ReorderDialog {
     DialogSize openedClient;
     DialogSize smallest;      // the template's window: the dialog is never smaller
     bool sizing = false;      // true from when the user may size the dialog
+    DialogSize placedClient;  // the client area the dialog's own placement at start gave it
+    bool sizedByUser = false;
     HWND list = nullptr;
     bool dragging = false;
     bool releasingCapture = false;
@@ -116,12 +118,12 @@ void FillList(HWND dialog, ReorderDialog& state) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
-    FitColumns(list);
     for (std::size_t i = 0; i < state.rows.size(); ++i) {
         InsertItem(list, static_cast<int>(i), "", static_cast<LPARAM>(i));
         ShowRow(list, static_cast<int>(i), state.rows[i]);
         SetChecked(list, static_cast<int>(i), state.rows[i].shown);
     }
+    FitColumns(list);  // once the rows are in: a vertical bar takes its room
     AttachListKeys(list, state.rows);
     // The keyboard starts in the list, on the first row, nothing selected: Ctrl+A, Space works at
     // once, and Tab still reaches OK.
@@ -149,11 +151,18 @@ void FrameDialog(HWND dialog, ReorderDialog& state) {
     state.sizing = true;
     SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RECT placedClient = {};
+    GetClientRect(dialog, &placedClient);
+    state.placedClient = {placedClient.right, placedClient.bottom};
 }
 
-void OnSize(HWND dialog, const ReorderDialog& state) {
+void OnSize(HWND dialog, ReorderDialog& state) {
     RECT client = {};
     GetClientRect(dialog, &client);
+    // Any size other than the one the dialog opened at is the user's.
+    if (state.placedClient.width > 0 && DialogSize{client.right, client.bottom} != state.placedClient) {
+        state.sizedByUser = true;
+    }
     const DialogControls controls = ResizeControls(state.opened, state.openedClient, {client.right, client.bottom});
     PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
     PlaceChild(dialog, IDOK, controls.ok);
@@ -162,15 +171,15 @@ void OnSize(HWND dialog, const ReorderDialog& state) {
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
-// The size the user left the dialog at, maximised or not.
+// The size the user left the dialog at, maximised or not; none when the user did not size it, so
+// that a size stored on a larger screen, which this one cut down, survives.
 void KeepSize(HWND dialog, ReorderDialog& state) {
+    if (!state.sizedByUser) return;
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     GetWindowPlacement(dialog, &placement);
     const RECT& normal = placement.rcNormalPosition;
-    const DialogSize size{normal.right - normal.left, normal.bottom - normal.top};
-    const DialogSize before = state.size.value_or(state.smallest);
-    if (size != before) state.outcome.size = size;
+    state.outcome.size = DialogSize{normal.right - normal.left, normal.bottom - normal.top};
 }
 
 void Close(HWND dialog, ReorderDialog& state) {

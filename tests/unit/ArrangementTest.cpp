@@ -76,6 +76,7 @@ TEST(Arrangement, AMoveRewritesOnlyTheChangedItemsEachWithItsCheckBoxAndTheFocus
         {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "0C1D2A3b", {2, 3}, 0},
         {"a drop at the top leaves the focus alone", {3}, -1, {MoveKind::Drop, -1}, "0D1A2b3C", {}, -1},
         {"nothing that moves changes nothing", {0}, 0, {MoveKind::Up}, "", {0}, 0},
+        {"Alt+Down with nothing selected moves the focused row", {}, 1, {MoveKind::Down}, "1C2b", {2}, 2},
     };
     for (const Case& c : cases) {
         const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, c.selected}, {true, false, true, true}, c.focused, c.move);

@@ -16,7 +16,7 @@ constexpr ScreenRect k1280{0, 0, 1280, 1024};
 TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
     struct Case {
         const char* what;
-        int width, height, menuBar;
+        int width, height, menuBar;  // the menu bar's window width; its height is 40
         ScreenRect work;
         int x, y;  // where the window stands
         WindowFit expected;
@@ -30,7 +30,7 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
         {"too wide only: a horizontal bar below, and moved left", 2000, 300, 120, k1024, 10, 10,
          {0, 10, 1024, 300 + 17, false, true}},
         {"too wide, and the bar makes it too tall", 2000, 760, 120, k1024, 0, 0, {0, 0, 1024, 768, true, true}},
-        {"every row hidden: as wide as its menu bar", 20, 36, 120, k1280, 50, 50, {50, 50, 120, 36, false, false}},
+        {"every row hidden: as large as its menu bar", 20, 36, 120, k1280, 50, 50, {50, 50, 120, 40, false, false}},
         {"past the right edge: moved left just enough", 300, 200, 120, k1024, 900, 100, {724, 100, 300, 200, false, false}},
         {"partly off the left edge: left where the user put it", 300, 200, 120, k1024, -50, 100,
          {-50, 100, 300, 200, false, false}},
@@ -39,7 +39,7 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
     };
     for (const Case& c : cases) {
         const ScreenRect window{c.x, c.y, c.x + 10, c.y + 10};
-        EXPECT_EQ(FitToWorkArea({c.width, c.height, c.menuBar, c.work, window, 17, 17}), c.expected) << c.what;
+        EXPECT_EQ(FitToWorkArea({c.width, c.height, {c.menuBar, 40}, c.work, window, 17, 17}), c.expected) << c.what;
     }
 }
 
@@ -68,6 +68,8 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
          Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 37, 10}, {1, 1, 0}, {10, 11, 197}, {14, 28}},
         {"four columns in a 500-pixel client: three in view, scrolled by one", Rows(1000, 4), 500, 700, 0, 1,
          {250, 38, 0}, {4, 3, 1}, {250, 251, 788}, {14, 5}},
+        {"two columns whole and part of a third, scrolled by one: the part-shown column lives", Rows(1000, 4), 400,
+         700, 0, 1, {250, 38, 0}, {4, 2, 1}, {250, 251, 788}, {14, 5}},
         {"nothing to show", Rows(0, 2), 120, 40, 3, 3, {0, 2, 0}, {0, 1, 0}, {}, {}},
     };
     for (const Case& c : cases) {

@@ -87,6 +87,9 @@ TEST_CASE("300 rows in one column on the test screen, 1024 x 768: the window fit
     CHECK((inClient(row(0)) && !row(299)));
     host.SendToPalette(WM_VSCROLL, SB_BOTTOM, 0);
     CHECK(inClient(row(299)));
+    host.SendToPalette(WM_VSCROLL, SB_TOP, 0);
+    host.SendToPalette(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 299), 0);  // the thumb let go at the end
+    CHECK((inClient(row(299)) && GetScrollPos(palette, SB_VERT) > 0));
 }
 
 TEST_CASE("5,000 filters: the last row scrolled to and switched, moved to the top, and the order stored") {
