@@ -49,7 +49,7 @@ void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& vi
 void SizeColumnTabs(HWND window, const PaletteGeometry& geometry);
 void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam);
 // False when there is nothing to scroll: the wheel is the host's.
-bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam);
+bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam, bool sideways);
 void OnPaletteSize(host::FilterRecord* fp);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(host::FilterRecord* fp);

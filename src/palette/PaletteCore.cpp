@@ -154,12 +154,17 @@ std::optional<View> PaletteCore::OnScroll(bool vertical, ScrollRequest request, 
     return view_;
 }
 
-PaletteCore::Wheel PaletteCore::OnWheel(int delta, int linesPerNotch) {
-    if (view_.rows.last() == 0) return {true, std::nullopt};
-    const int rows = WheelRows(wheelRemainder_, delta, linesPerNotch, view_.rows.page);
-    const int target = std::clamp(view_.rows.position + rows, 0, view_.rows.last());
-    if (target == view_.rows.position) return {};
-    view_.rows.position = target;
+PaletteCore::Wheel PaletteCore::OnWheel(int delta, int linesPerNotch, bool sideways) {
+    // The wheel scrolls the rows; where every row fits but the columns do not, and for a sideways
+    // wheel, it scrolls the columns, one a notch.
+    const bool rows = !sideways && view_.rows.last() > 0;
+    ScrollBar& bar = rows ? view_.rows : view_.columns;
+    if (bar.last() == 0) return {!sideways, std::nullopt};
+    // A sideways wheel pushed right (a positive delta) goes on, as the wheel turned towards the user.
+    const int steps = WheelRows(wheelRemainder_, sideways ? -delta : delta, rows ? linesPerNotch : 1, bar.page);
+    const int target = std::clamp(bar.position + steps, 0, bar.last());
+    if (target == bar.position) return {};
+    bar.position = target;
     return {false, view_};
 }
 

@@ -74,7 +74,7 @@ public:
         bool handOn = false;
         std::optional<View> view;
     };
-    Wheel OnWheel(int delta, int linesPerNotch);
+    Wheel OnWheel(int delta, int linesPerNotch, bool sideways = false);
     OwnMenuMarks MenuMarks() const;
 
     const PaletteGeometry& geometry() const { return geometry_; }

@@ -176,12 +176,12 @@ void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam) {
     }
 }
 
-bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam) {
+bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam, bool sideways) {
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     const int perNotch = lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(std::min<UINT>(lines, 1u << 16));
     const View before = g_palette.core.view();
-    const PaletteCore::Wheel wheel = g_palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch);
+    const PaletteCore::Wheel wheel = g_palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch, sideways);
     if (wheel.view) ShowView(fp, before, *wheel.view);
     return !wheel.handOn;
 }

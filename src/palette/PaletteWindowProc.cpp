@@ -71,7 +71,10 @@ BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
                 ForwardToOwner(hwnd, message, wParam, lParam);
                 break;
             case WM_MOUSEWHEEL:
-                if (!OnPaletteWheel(fp, wParam)) ForwardToOwner(hwnd, message, wParam, lParam);
+                if (!OnPaletteWheel(fp, wParam, false)) ForwardToOwner(hwnd, message, wParam, lParam);
+                break;
+            case WM_MOUSEHWHEEL:
+                OnPaletteWheel(fp, wParam, true);
                 break;
             case WM_VSCROLL:
             case WM_HSCROLL:

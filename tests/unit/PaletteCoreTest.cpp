@@ -203,6 +203,10 @@ TEST(PaletteCore, TheWheelScrollsAPaletteTallerThanItsWindowAndIsTheHostsOtherwi
     EXPECT_EQ(run.core.OnWheel(-120, 3).view->rows.position, 2);
     const PaletteCore::Wheel atTheEnd = run.core.OnWheel(-120, 3);
     EXPECT_FALSE(atTheEnd.handOn || atTheEnd.view);
+    Started wide("", {{"Column", "2"}});
+    wide.core.Reframe(150, 400);  // every row fits, one of the two columns does
+    EXPECT_EQ(wide.core.OnWheel(-120, 3).view->columns.position, 1);  // a column a notch
+    EXPECT_EQ(wide.core.OnWheel(-120, 3, true).view->columns.position, 0);  // a sideways wheel pushed left
 }
 
 TEST(PaletteCore, TheOwnMenuMarksFollowTheSettingsAndTheHostsMarksTheBoxes) {
