@@ -15,6 +15,7 @@ add_library(Kirabo SHARED
   src/palette/MirrorCheckStates.cpp
   src/palette/PaletteView.cpp
   src/palette/PaletteWindowProc.cpp
+  src/reorder/DialogWindow.cpp
   src/reorder/ListArrangement.cpp
   src/reorder/ListKeys.cpp
   src/reorder/ReorderDialog.cpp

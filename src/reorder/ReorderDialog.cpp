@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "reorder/Arrangement.h"
-#include "reorder/DialogFrame.h"
+#include "reorder/DialogWindow.h"
 #include "reorder/ListArrangement.h"
 #include "reorder/ListKeys.h"
 #include "reorder/ListView.h"
@@ -18,7 +16,6 @@ using namespace listview;
 
 constexpr char kNameHeader[] = "名前";
 constexpr char kKindHeader[] = "種類";
-constexpr int kKindColumnWidth = 64;
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollTickMs = 100;
@@ -29,12 +26,7 @@ struct ReorderDialog {
     std::vector<ReorderRow> rows;
     std::optional<DialogSize> size;
     ReorderOutcome outcome;
-    DialogControls opened;    // where the controls stood in the template's client area
-    DialogSize openedClient;
-    DialogSize smallest;      // the template's window: the dialog is never smaller
-    bool sizing = false;      // true from when the user may size the dialog
-    DialogSize placedClient;  // the client area the dialog's own placement at start gave it
-    bool sizedByUser = false;
+    DialogWindow window;
     HWND list = nullptr;
     bool dragging = false;
     bool releasingCapture = false;
@@ -45,19 +37,6 @@ struct ReorderDialog {
 
 // The auto-scroll's pacing carries over from one drag, and one opening, to the next.
 DWORD g_lastScrollTick = 0;
-
-ScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-ScreenRect ChildRect(HWND dialog, int id) {
-    RECT r = {};
-    GetWindowRect(GetDlgItem(dialog, id), &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return RectOf(r);
-}
-
-void PlaceChild(HWND dialog, int id, const ScreenRect& r) {
-    SetWindowPos(GetDlgItem(dialog, id), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 ReorderDialog* StateOf(HWND dialog) {
     return reinterpret_cast<ReorderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -101,13 +80,6 @@ void AddColumn(HWND list, int index, const char* header, int width) {
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-// The name column takes what the kind column leaves of the list's width.
-void FitColumns(HWND list) {
-    RECT client = {};
-    GetClientRect(list, &client);
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - kKindColumnWidth, kKindColumnWidth));
-}
-
 // One row a line, its name and its kind, and a check box: checked, the row is shown in the palette.
 void FillList(HWND dialog, ReorderDialog& state) {
     HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
@@ -116,7 +88,7 @@ void FillList(HWND dialog, ReorderDialog& state) {
     SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_NOSORTHEADER);
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    AddColumn(list, 0, kNameHeader, kKindColumnWidth);
+    AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     for (std::size_t i = 0; i < state.rows.size(); ++i) {
         InsertItem(list, static_cast<int>(i), "", static_cast<LPARAM>(i));
@@ -131,61 +103,10 @@ void FillList(HWND dialog, ReorderDialog& state) {
     SetFocus(list);
 }
 
-// The template's dialog made sizable, at the size the user last gave it, inside the work area.
-void FrameDialog(HWND dialog, ReorderDialog& state) {
-    RECT client = {}, frame = {};
-    GetClientRect(dialog, &client);
-    state.openedClient = {client.right, client.bottom};
-    state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL)};
-    SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
-    // The same client area in the sizable frame.
-    AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
-    state.smallest = {client.right - client.left, client.bottom - client.top};
-    GetWindowRect(dialog, &frame);
-    const ScreenRect opened{frame.left, frame.top, frame.left + state.smallest.width, frame.top + state.smallest.height};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
-    const ScreenRect placed = PlaceDialog(opened, state.size, RectOf(monitor.rcWork));
-    state.sizing = true;
-    SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    RECT placedClient = {};
-    GetClientRect(dialog, &placedClient);
-    state.placedClient = {placedClient.right, placedClient.bottom};
-}
-
-void OnSize(HWND dialog, ReorderDialog& state) {
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    // Any size other than the one the dialog opened at is the user's.
-    if (state.placedClient.width > 0 && DialogSize{client.right, client.bottom} != state.placedClient) {
-        state.sizedByUser = true;
-    }
-    const DialogControls controls = ResizeControls(state.opened, state.openedClient, {client.right, client.bottom});
-    PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
-    PlaceChild(dialog, IDOK, controls.ok);
-    PlaceChild(dialog, IDCANCEL, controls.cancel);
-    FitColumns(state.list);
-    InvalidateRect(dialog, nullptr, TRUE);
-}
-
-// The size the user left the dialog at, maximised or not; none when the user did not size it, so
-// that a size stored on a larger screen, which this one cut down, survives.
-void KeepSize(HWND dialog, ReorderDialog& state) {
-    if (!state.sizedByUser) return;
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    GetWindowPlacement(dialog, &placement);
-    const RECT& normal = placement.rcNormalPosition;
-    state.outcome.size = DialogSize{normal.right - normal.left, normal.bottom - normal.top};
-}
-
 void Close(HWND dialog, ReorderDialog& state) {
     AbandonDrag(dialog, state);
     DestroyDragImage(state);
-    KeepSize(dialog, state);
+    state.outcome.size = SizeToKeep(dialog, state.window);
     state.list = nullptr;
     EndDialog(dialog, 1);
 }
@@ -303,7 +224,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         try {
             auto& state = *reinterpret_cast<ReorderDialog*>(lParam);
             FillList(dialog, state);
-            FrameDialog(dialog, state);
+            FrameDialog(dialog, state.window, state.size);
         } catch (...) {
             EndDialog(dialog, 1);  // out of memory: the dialog closes as if cancelled
         }
@@ -329,13 +250,10 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 if (wParam == kAutoScrollTimer && state->dragging) AutoScrollStep(*state);
                 return TRUE;
             case WM_SIZE:
-                if (state->sizing) OnSize(dialog, *state);
+                ResizeDialog(dialog, state->window);
                 return TRUE;
             case WM_GETMINMAXINFO:
-                if (state->sizing) {
-                    auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-                    limits->ptMinTrackSize = {state->smallest.width, state->smallest.height};
-                }
+                LimitDialogSize(state->window, *reinterpret_cast<MINMAXINFO*>(lParam));
                 return TRUE;
             default:
                 return FALSE;

@@ -1,0 +1,86 @@
+#include "reorder/DialogWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "resources/ResourceIds.h"
+
+namespace kirabo {
+namespace {
+
+ScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+ScreenRect ChildRect(HWND dialog, int id) {
+    RECT r = {};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return RectOf(r);
+}
+
+void PlaceChild(HWND dialog, int id, const ScreenRect& r) {
+    SetWindowPos(GetDlgItem(dialog, id), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void FitColumns(HWND list) {
+    RECT client = {};
+    GetClientRect(list, &client);
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - kKindColumnWidth, kKindColumnWidth));
+}
+
+void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> stored) {
+    RECT client = {}, frame = {};
+    GetClientRect(dialog, &client);
+    state.openedClient = {client.right, client.bottom};
+    state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL)};
+    SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
+    // The same client area in the sizable frame.
+    AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    state.smallest = {client.right - client.left, client.bottom - client.top};
+    GetWindowRect(dialog, &frame);
+    const ScreenRect opened{frame.left, frame.top, frame.left + state.smallest.width, frame.top + state.smallest.height};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const ScreenRect placed = PlaceDialog(opened, stored, RectOf(monitor.rcWork));
+    state.sizing = true;
+    SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RECT placedClient = {};
+    GetClientRect(dialog, &placedClient);
+    state.placedClient = {placedClient.right, placedClient.bottom};
+}
+
+void ResizeDialog(HWND dialog, DialogWindow& state) {
+    if (!state.sizing) return;
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    // Any size other than the one the dialog opened at is the user's.
+    if (state.placedClient.width > 0 && DialogSize{client.right, client.bottom} != state.placedClient) {
+        state.sizedByUser = true;
+    }
+    const DialogControls controls = ResizeControls(state.opened, state.openedClient, {client.right, client.bottom});
+    PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
+    PlaceChild(dialog, IDOK, controls.ok);
+    PlaceChild(dialog, IDCANCEL, controls.cancel);
+    FitColumns(GetDlgItem(dialog, KIRABO_REORDER_LIST));
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+std::optional<DialogSize> SizeToKeep(HWND dialog, const DialogWindow& state) {
+    if (!state.sizedByUser) return std::nullopt;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    GetWindowPlacement(dialog, &placement);
+    const RECT& normal = placement.rcNormalPosition;
+    return DialogSize{normal.right - normal.left, normal.bottom - normal.top};
+}
+
+void LimitDialogSize(const DialogWindow& state, MINMAXINFO& limits) {
+    if (state.sizing) limits.ptMinTrackSize = {state.smallest.width, state.smallest.height};
+}
+
+}  // namespace kirabo
