@@ -10,6 +10,12 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
+// Any rectangle with left, top, right and bottom, as Windows' RECT.
+template <typename Rect>
+ScreenRect ScreenRectOf(const Rect& r) {
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom)};
+}
+
 struct DialogSize {
     int width = 0, height = 0;
     bool operator==(const DialogSize&) const = default;

@@ -66,17 +66,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
             RowPlace& place = g.rows[shown[i]];
             place.controlIndex = static_cast<std::int32_t>(i);
-            place.columnX = Pixels(x);
-            place.y = Pixels(y);
-            if (!tabMode) {
-                place.placement = RowPlacement::Shown;
-                place.x = place.columnX;
-            } else if (j == g.selectedColumn) {
-                place.placement = RowPlacement::Shown;
-                place.x = kFirstColumnX;
-            } else {
-                place.placement = RowPlacement::InOtherTab;
-            }
+            place.placement = !tabMode || j == g.selectedColumn ? RowPlacement::Shown : RowPlacement::InOtherTab;
             y += kRowPitch;
             maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);
         }

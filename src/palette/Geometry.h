@@ -1,4 +1,5 @@
-// Where every row of the palette goes, and how large the PaletteWindow becomes: a pure function of
+// Which column and tab every row of the palette goes to, and how large the PaletteWindow becomes
+// (where a row stands in the window is its view's: Viewport.h): a pure function of
 // the rows' name lengths, the layout settings and two system metrics.
 #pragma once
 
@@ -44,9 +45,6 @@ enum class RowPlacement : std::uint8_t {
 
 struct RowPlace {
     RowPlacement placement = RowPlacement::Shown;
-    int x = 0;  // where the main control is shown; the push button stands at x + nameWidth
-    int y = 0;
-    int columnX = 0;  // the row's column, where its controls are created (x of a shown row side by side)
     std::int32_t controlIndex = -1;  // the row's number among the rows laid out; -1 when hidden by the user
 };
 

@@ -17,8 +17,6 @@ constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS;
 // Room after the last item of the menu bar, so that it never wraps.
 constexpr int kMenuBarSlack = 8;
 
-ScreenRect ScreenRectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 // The smallest window that shows the own menu bar whole, on one line.
 DialogSize MenuBarWindowSize(HWND window, const SystemMetrics& metrics) {
     HMENU menu = GetMenu(window);

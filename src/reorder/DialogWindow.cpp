@@ -9,13 +9,11 @@
 namespace kirabo {
 namespace {
 
-ScreenRect RectOf(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 ScreenRect ChildRect(HWND dialog, int id) {
     RECT r = {};
     GetWindowRect(GetDlgItem(dialog, id), &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return RectOf(r);
+    return ScreenRectOf(r);
 }
 
 void PlaceChild(HWND dialog, int id, const ScreenRect& r) {
@@ -45,7 +43,7 @@ void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> sto
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
-    const ScreenRect placed = PlaceDialog(opened, stored, RectOf(monitor.rcWork));
+    const ScreenRect placed = PlaceDialog(opened, stored, ScreenRectOf(monitor.rcWork));
     state.sizing = true;
     SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -5,6 +5,7 @@
 
 #include "FuzzInput.h"
 #include "palette/Geometry.h"
+#include "palette/Viewport.h"
 
 using namespace kirabo;
 
@@ -22,8 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tabs && (g.tabCount < 1 || g.selectedColumn < 0 || g.selectedColumn >= std::max(columns, 1))) std::abort();
     if (!tabs && g.selectedColumn != selected) std::abort();
     if (!rows.empty() && g.rowsPerColumn < 1) std::abort();
-    for (const RowPlace& place : g.rows) {
-        if (place.placement == RowPlacement::Shown && (place.x < 0 || place.y < 0)) std::abort();
+    const View all = FrameView(g, 1 << 20, 1 << 20, 0, 0);
+    for (std::size_t laidOut = 0; laidOut < g.laidOut; ++laidOut) {
+        const RowView row = ViewOfRow(g, all, laidOut);
+        if (row.at && (row.at->x < 0 || row.at->y < 0)) std::abort();
     }
     if (g.maxRight < 0 || g.maxBottom < 0 || g.windowWidth < 0 || g.windowHeight < 0) std::abort();
     return 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "palette/Geometry.h"
+#include "palette/Viewport.h"
 
 namespace kirabo {
 namespace {
@@ -24,16 +25,18 @@ struct Place {
 
 void PrintTo(const Place& p, std::ostream* os) { *os << p.placement << "(" << p.x << "," << p.y << ")"; }
 
+// Where each row stands in a client area large enough for all of them, or where its controls are
+// made in another tab.
 std::vector<Place> Places(const PaletteGeometry& g) {
+    const View all = FrameView(g, 1 << 20, 1 << 20, 0, 0);
     std::vector<Place> places;
     std::int32_t laidOut = 0;  // the ids follow the rows laid out, whatever the user hid
     for (const RowPlace& r : g.rows) {
         const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::InOtherTab ? 'H' : 'O';
-        places.push_back(c == 'S' ? Place{c, r.x, r.y} : c == 'H' ? Place{c, r.columnX, r.y} : Place{c, 0, 0});
         EXPECT_EQ(r.controlIndex, c == 'O' ? -1 : laidOut++);
-        if (c == 'S' && !g.tabCount) {
-            EXPECT_EQ(r.columnX, r.x);
-        }
+        const RowView view = c == 'O' ? RowView{} : ViewOfRow(g, all, static_cast<std::size_t>(r.controlIndex));
+        EXPECT_EQ(view.at.has_value(), c == 'S');
+        places.push_back(c == 'O' ? Place{c, 0, 0} : Place{c, view.made.x, view.made.y});
     }
     return places;
 }
