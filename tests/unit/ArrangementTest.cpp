@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "reorder/Arrangement.h"
+#include "reorder/DialogFrame.h"
+#include "reorder/KeyMeaning.h"
 
 namespace kirabo {
 namespace {
@@ -153,6 +155,87 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
         {"a check box missing", {1, 0}, {true}, 2, std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(CommitList(c.items, c.checked, c.rows), c.expected) << c.what;
+}
+
+TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
+    constexpr KeyMessage kDown = KeyMessage::KeyDown, kAlt = KeyMessage::SysKeyDown, kChar = KeyMessage::Char;
+    const KeyMeaning pass{}, toggle{KeyAction::ToggleChecks}, all{KeyAction::SelectAll}, swallow{KeyAction::Swallow};
+    struct Case {
+        const char* what;
+        KeyPress press;
+        KeyMeaning expected;
+    };
+    const Case cases[] = {
+        {"Alt+Up", {kAlt, kKeyUp}, {KeyAction::MoveRows, MoveKind::Up}},
+        {"Alt+Down", {kAlt, kKeyDown}, {KeyAction::MoveRows, MoveKind::Down}},
+        {"Alt+Home", {kAlt, kKeyHome}, {KeyAction::MoveRows, MoveKind::ToTop}},
+        {"Alt+End", {kAlt, kKeyEnd}, {KeyAction::MoveRows, MoveKind::ToBottom}},
+        {"Alt+Space stays the system menu's", {kAlt, kKeySpace}, pass},
+        {"Up without Alt moves the focus, as in any list", {kDown, kKeyUp}, pass},
+        {"Space", {kDown, kKeySpace}, toggle},
+        {"Ctrl+A", {kDown, kKeyA, true}, all},
+        {"A alone finds a row by its name", {kDown, kKeyA}, pass},
+        {"the space Space types", {kChar, kCharSpace}, swallow},
+        {"the character Ctrl+A types", {kChar, kCharCtrlA}, swallow},
+        {"a letter typed", {kChar, 'a'}, pass},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MeaningOfKey(c.press), c.expected) << c.what;
+}
+
+TEST(KeyMeaning, SpaceFlipsTheFocusedAndTheSelectedRowsTogether) {
+    // Rows 0 to 3; row 1's box unchecked.
+    const std::vector<bool> checked = {true, false, true, true};
+    struct Case {
+        const char* what;
+        int focused;
+        std::vector<int> selected;
+        CheckChange expected;
+    };
+    const Case cases[] = {
+        {"the focused row alone, not selected", 1, {}, {{1}, true}},
+        {"the focused row and the selection take its opposite", 2, {0, 3}, {{0, 2, 3}, false}},
+        {"a focused row among the selected ones counts once", 1, {1, 2}, {{1, 2}, true}},
+        {"no focused row: the first selected row leads", -1, {1, 3}, {{1, 3}, true}},
+        {"neither: nothing", -1, {}, {{}, false}},
+        {"a focus past the rows is no focus", 9, {0}, {{0}, false}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SpaceChecks(c.focused, c.selected, checked), c.expected) << c.what;
+}
+
+TEST(DialogFrame, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
+    // The template's client area, 480 x 280, and its controls.
+    const DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}};
+    struct Case {
+        const char* what;
+        DialogSize client;
+        DialogControls expected;
+    };
+    const Case cases[] = {
+        {"as opened", {480, 280}, opened},
+        {"200 wider and 300 taller", {680, 580}, {{11, 31, 666, 529}, {487, 547, 574, 570}, {580, 547, 667, 570}}},
+        {"smaller than the template: as opened", {300, 100}, opened},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ResizeControls(opened, {480, 280}, c.client), c.expected) << c.what;
+}
+
+TEST(DialogFrame, TheDialogOpensAtTheStoredSizeWithinTheWorkAreaNeverSmallerThanTheTemplate) {
+    const ScreenRect opened{300, 100, 786, 406};  // the template's 486 x 306 at the palette's corner
+    const ScreenRect work{0, 0, 1024, 768};
+    struct Case {
+        const char* what;
+        std::optional<DialogSize> stored;
+        ScreenRect work;
+        ScreenRect expected;
+    };
+    const Case cases[] = {
+        {"never sized: as the template", std::nullopt, work, opened},
+        {"a stored size, moved left and up to fit", DialogSize{800, 700}, work, {224, 68, 1024, 768}},
+        {"a tiny stored size: the template's", DialogSize{10, 10}, work, opened},
+        {"larger than the screen: the work area", DialogSize{5000, 5000}, work, {0, 0, 1024, 768}},
+        {"a work area smaller than the template: the template's size, at its top left", std::nullopt,
+         {0, 0, 400, 300}, {0, 0, 486, 306}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PlaceDialog(opened, c.stored, c.work), c.expected) << c.what;
 }
 
 }  // namespace
