@@ -13,7 +13,7 @@ add_library(Kirabo SHARED
   src/entries/ScanHostMenus.cpp
   src/palette/LayoutPalette.cpp
   src/palette/MirrorCheckStates.cpp
-  src/palette/PaletteView.cpp
+  src/palette/PaletteWindowView.cpp
   src/palette/PaletteWindowProc.cpp
   src/reorder/DialogWindow.cpp
   src/reorder/ListArrangement.cpp
@@ -66,6 +66,7 @@ foreach(source ${KIRABO_WIN32_TESTS})
 endforeach()
 kirabo_time_limit(120 win32.leak_test)  # 30 load-to-unload cycles
 kirabo_time_limit(120 win32.hardening_test)  # 5,000 filters: 10 to 30 s, as fast as Wine is that hour
+kirabo_time_limit(120 win32.palette_window_test)  # 27 palettes of up to 1,001 rows: 30 s here
 
 # As a person would do it: the real X mouse on the virtual display.
 add_test(NAME e2e.reorder_drag COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/reorder_drag.sh)

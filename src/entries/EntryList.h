@@ -43,13 +43,9 @@ public:
     FilterEntry& operator[](std::size_t i) { return entries_[i]; }
     const FilterEntry& operator[](std::size_t i) const { return entries_[i]; }
 
-    void clear() { entries_.clear(); }
     void reserve(std::size_t n) { entries_.reserve(n); }
     void append(const FilterEntry& entry) { entries_.push_back(entry); }
     void append(FilterEntry&& entry) { entries_.push_back(std::move(entry)); }
-    // i == count() appends.
-    void insert(std::size_t i, const FilterEntry& entry);
-    void remove(std::size_t i);
     // Drops the storage as well; used at exit.
     void release();
 

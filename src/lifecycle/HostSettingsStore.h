@@ -2,7 +2,7 @@
 #pragma once
 
 #include "host/HostInterface.h"
-#include "host/Settings.h"
+#include "palette/Settings.h"
 
 namespace kirabo {
 

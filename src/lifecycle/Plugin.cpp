@@ -14,28 +14,31 @@ namespace {
 
 using host::FilterRecord;
 
-constexpr char kPluginName[] = "キラボ";
-constexpr char kInformation[] = "キラボ version " KIRABO_VERSION_TEXT;
+constexpr char kInformation[] = KIRABO_PLUGIN_NAME " version " KIRABO_VERSION_TEXT;
+
+// The palette of this run, from func_init to func_exit: the only state of the plug-in's.
+Palette g_palette;
 
 BOOL __cdecl FuncInit(FilterRecord* fp);
 BOOL __cdecl FuncExit(FilterRecord* fp);
+BOOL __cdecl FuncWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp, FilterRecord* fp);
 
 FilterRecord g_filterTable = {
     .flag = host::FILTER_FLAG_ALWAYS_ACTIVE | host::FILTER_FLAG_WINDOW_SIZE |
             host::FILTER_FLAG_DISP_FILTER | host::FILTER_FLAG_EX_INFORMATION,
     .x = 320,
     .y = 106,
-    .name = kPluginName,
+    .name = KIRABO_PLUGIN_NAME,
     .func_init = FuncInit,
     .func_exit = FuncExit,
-    .func_WndProc = PaletteWindowProc,
+    .func_WndProc = FuncWndProc,
     .information = kInformation,
 };
 
 HFONT CreatePaletteFont() {
     return CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                       DEFAULT_PITCH | FF_MODERN, "ＭＳ Ｐゴシック");
+                       DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
 }
 
 BOOL __cdecl FuncInit(FilterRecord* fp) {
@@ -53,7 +56,7 @@ BOOL __cdecl FuncInit(FilterRecord* fp) {
         HostSettingsStore store(fp);
         ScanHostMenus hostMenus(GetMenu(g_palette.hostMainWindow));
         g_palette.core.Start(store, hostMenus);
-        LayoutPalette(fp, Controls::Create);
+        LayoutPalette(g_palette, fp, Controls::Create);
     } catch (...) {
         // Out of memory: the palette stays as far as it got; the host runs on.
     }
@@ -66,7 +69,7 @@ BOOL __cdecl FuncExit(FilterRecord* fp) {
         g_palette.core.Exit(store);  // stores only what a start loaded
     } catch (...) {
     }
-    DestroyPaletteControls();
+    DestroyPaletteControls(g_palette);
     if (g_palette.paletteFont) DeleteObject(g_palette.paletteFont);
     g_palette.paletteFont = nullptr;
     // The host may keep its window and start the plug-in again: no menu may outlive this run.
@@ -77,6 +80,10 @@ BOOL __cdecl FuncExit(FilterRecord* fp) {
     g_palette.paletteMenu = nullptr;
     g_palette.hostMainWindow = nullptr;
     return TRUE;
+}
+
+BOOL __cdecl FuncWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp, FilterRecord* fp) {
+    return PaletteWindowProc(g_palette, hwnd, message, wParam, lParam, editp, fp);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/Settings.h"
+#include "palette/Settings.h"
 
 namespace kirabo {
 namespace {
@@ -18,7 +18,7 @@ int NameWidth(const std::vector<RowInput>& rows) {
     std::size_t widest = 0;
     bool any = false;
     for (const RowInput& row : rows) {
-        if (!row.shown) continue;
+        if (row.hidden) continue;
         widest = std::max(widest, row.nameBytes);
         any = true;
     }
@@ -48,7 +48,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
 
     shown.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].shown) {
+        if (!rows[i].hidden) {
             shown.push_back(i);
         } else {
             g.rows[i].placement = RowPlacement::HiddenByUser;
@@ -65,20 +65,20 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         long long y = y0;
         for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
             RowPlace& place = g.rows[shown[i]];
-            place.controlIndex = static_cast<std::int32_t>(i);
+            place.laidOut = static_cast<std::int32_t>(i);
             place.placement = !tabMode || j == g.selectedColumn ? RowPlacement::Shown : RowPlacement::InOtherTab;
             y += kRowPitch;
             maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);
         }
         y += kBelowColumn;
         g.maxBottom = std::max(g.maxBottom, Pixels(y));
-        x = maxRight + kColumnGap;
+        x += ColumnPitch(g.nameWidth);
     }
     g.maxRight = Pixels(maxRight);
 
     const int frames = 2 * metrics.dialogFrame;
-    g.windowHeight = g.maxBottom + metrics.smallCaption + frames + 14;
-    g.windowWidth = tabMode ? g.nameWidth + frames + 76 : g.maxRight + frames + 14;
+    g.windowHeight = g.maxBottom + metrics.smallCaption + frames + kWindowExtraHeight;
+    g.windowWidth = tabMode ? g.nameWidth + frames + kTabsWindowExtraWidth : g.maxRight + frames + kWindowExtraWidth;
     return g;
 }
 

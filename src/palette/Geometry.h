@@ -19,6 +19,10 @@ inline constexpr int kColumnGap = 14;
 inline constexpr int kBelowColumn = 17;
 inline constexpr int kNameBytePixels = 6;
 inline constexpr int kNamePadding = 24;
+// The window's room around its client area's content, besides frames and caption.
+inline constexpr int kWindowExtraHeight = 14;
+inline constexpr int kWindowExtraWidth = 14;      // side by side, right of the last column
+inline constexpr int kTabsWindowExtraWidth = 76;  // in tab mode, beside a column's names
 inline constexpr int kTabsX = 8;
 inline constexpr int kTabsY = 2;
 inline constexpr int kTabsExtraWidth = 60;
@@ -34,7 +38,7 @@ inline constexpr int kMaxColumnTabs = 64;
 
 struct RowInput {
     std::size_t nameBytes = 0;
-    bool shown = true;  // false: the user hid the row
+    bool hidden = false;  // the user hid the row
 };
 
 enum class RowPlacement : std::uint8_t {
@@ -45,7 +49,9 @@ enum class RowPlacement : std::uint8_t {
 
 struct RowPlace {
     RowPlacement placement = RowPlacement::Shown;
-    std::int32_t controlIndex = -1;  // the row's number among the rows laid out; -1 when hidden by the user
+    // The row's number among the rows laid out; -1 when hidden by the user. A creation layout gives
+    // it to the row as its controlIndex.
+    std::int32_t laidOut = -1;
 };
 
 struct PaletteGeometry {
@@ -69,6 +75,9 @@ struct SystemMetrics {
 };
 
 int NameWidth(const std::vector<RowInput>& rows);
+
+// From one column's left edge to the next one's.
+inline int ColumnPitch(int nameWidth) { return nameWidth + kButtonWidth + kColumnGap; }
 
 // Lays out the shown rows only, numbered 0, 1, 2, ... in order. Side by side selectedColumn is kept
 // as it is; in tab mode it is clamped to the tabs. A column count below 1 is laid out as one column.

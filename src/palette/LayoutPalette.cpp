@@ -21,28 +21,26 @@ constexpr char kSettingsText[] = "設定";
 constexpr char kDisplayText[] = "表示";
 constexpr char kTabLabelSuffix[] = "列目";  // after the column's number: 1列目, 2列目, ...
 
-HWND CreateControl(host::FilterRecord* fp, const char* windowClass, const char* text, DWORD style,
+HWND CreateControl(HFONT font, host::FilterRecord* fp, const char* windowClass, const char* text, DWORD style,
                    int x, int y, int width, std::uint32_t id) {
     HWND control = CreateWindowExA(0, windowClass, text, style, x, y, width, kControlHeight, fp->hwnd,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                    fp->dll_hinst, nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_palette.paletteFont), 0);
+    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     return control;
 }
 
-
-void CreateColumnTabs(host::FilterRecord* fp, int nameWidth) {
-    g_palette.columnTabs = CreateWindowExA(
+void CreateColumnTabs(Palette& palette, host::FilterRecord* fp, int nameWidth) {
+    palette.columnTabs = CreateWindowExA(
         0, WC_TABCONTROLA, "", kColumnTabsStyle, kTabsInitialLeft, kTabsInitialTop,
         nameWidth + kTabsInitialExtraRight - kTabsInitialLeft, kTabsInitialBottom - kTabsInitialTop,
         fp->hwnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), fp->dll_hinst, nullptr);
-    if (g_palette.columnTabs) {
-        SendMessageA(g_palette.columnTabs, WM_SETFONT, reinterpret_cast<WPARAM>(g_palette.paletteFont), 0);
+    if (palette.columnTabs) {
+        SendMessageA(palette.columnTabs, WM_SETFONT, reinterpret_cast<WPARAM>(palette.paletteFont), 0);
     }
 }
 
-void RebuildTabs(int tabCount, std::int32_t selectedColumn) {
-    HWND tabs = g_palette.columnTabs;
+void RebuildTabs(HWND tabs, int tabCount, std::int32_t selectedColumn) {
     if (!tabs) return;
     SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
     for (int c = 0; c < tabCount; ++c) {
@@ -60,63 +58,57 @@ void RebuildTabs(int tabCount, std::int32_t selectedColumn) {
 
 }  // namespace
 
-Palette g_palette;
-
-RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, int nameWidth, Point at) {
+RowControls CreateRowControls(const Palette& palette, host::FilterRecord* fp, const FilterEntry& entry,
+                              int nameWidth, Point at) {
     RowControls controls;
     const bool checkBox = entry.toggleCommand != 0;
-    controls.mainControl = CreateControl(fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
+    controls.mainControl = CreateControl(palette.paletteFont, fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
                                          checkBox ? kCheckBoxStyle : kLabelStyle, at.x, at.y, nameWidth,
                                          MainControlId(entry.controlIndex));
     if (entry.settingsCommand != 0) {
         controls.settingsButton = CreateControl(
-            fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText, kPushButtonStyle,
+            palette.paletteFont, fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText, kPushButtonStyle,
             at.x + nameWidth, at.y, kButtonWidth, ButtonControlId(entry.controlIndex));
     }
     return controls;
 }
 
-RowControls Palette::ControlsOf(const FilterEntry& entry) const {
-    const auto index = static_cast<std::size_t>(entry.controlIndex);
-    return entry.controlIndex >= 0 && index < rows.size() ? rows[index] : RowControls{};
-}
-
-void LayoutPalette(host::FilterRecord* fp, Controls controls) {
+void LayoutPalette(Palette& palette, host::FilterRecord* fp, Controls controls) {
     const bool create = controls == Controls::Create;
-    if (create) DestroyPaletteControls();
-    g_palette.layingOut = true;  // the window's own WM_SIZE must not reframe half a layout
+    if (create) DestroyPaletteControls(palette);
+    palette.layingOut = true;  // the window's own WM_SIZE must not reframe half a layout
     const SystemMetrics metrics{GetSystemMetrics(SM_CYDLGFRAME), GetSystemMetrics(SM_CYSMCAPTION)};
-    const PaletteGeometry& geometry = g_palette.core.Layout(controls, metrics);
-    const EntryList& entries = g_palette.core.entries();
+    const PaletteGeometry& geometry = palette.core.Layout(controls, metrics);
+    const EntryList& entries = palette.core.entries();
 
-    if (create) CreateColumnTabs(fp, geometry.nameWidth);
+    if (create) CreateColumnTabs(palette, fp, geometry.nameWidth);
     if (geometry.tabMode) {
-        RebuildTabs(geometry.tabCount, geometry.selectedColumn);
-    } else if (g_palette.columnTabs) {
-        ShowWindow(g_palette.columnTabs, SW_HIDE);
+        RebuildTabs(palette.columnTabs, geometry.tabCount, geometry.selectedColumn);
+    } else if (palette.columnTabs) {
+        ShowWindow(palette.columnTabs, SW_HIDE);
     }
-    const View& view = FitPaletteWindow(fp->hwnd, metrics);
+    const View& view = FitPaletteWindow(palette, fp->hwnd, metrics);
 
-    if (create) g_palette.rows.assign(geometry.laidOut, {});
+    if (create) palette.rows.assign(geometry.laidOut, {});
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
         if (place.placement == RowPlacement::HiddenByUser) continue;
-        ShowRow(fp, entries[i], ViewOfRow(geometry, view, static_cast<std::size_t>(place.controlIndex)),
+        PlaceRow(palette, fp, entries[i], ViewOfRow(geometry, view, static_cast<std::size_t>(place.laidOut)),
                 geometry.nameWidth);
     }
-    SizeColumnTabs(fp->hwnd, geometry);
-    g_palette.layingOut = false;
-    MirrorCheckStates(fp);
+    SizeColumnTabs(palette, fp->hwnd);
+    palette.layingOut = false;
+    MirrorCheckStates(palette, fp);
 }
 
-void DestroyPaletteControls() {
-    for (const RowControls& row : g_palette.rows) {
+void DestroyPaletteControls(Palette& palette) {
+    for (const RowControls& row : palette.rows) {
         if (row.mainControl) DestroyWindow(row.mainControl);
         if (row.settingsButton) DestroyWindow(row.settingsButton);
     }
-    std::vector<RowControls>().swap(g_palette.rows);
-    if (g_palette.columnTabs) DestroyWindow(g_palette.columnTabs);
-    g_palette.columnTabs = nullptr;
+    std::vector<RowControls>().swap(palette.rows);
+    if (palette.columnTabs) DestroyWindow(palette.columnTabs);
+    palette.columnTabs = nullptr;
 }
 
 }  // namespace kirabo

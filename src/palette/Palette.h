@@ -28,33 +28,31 @@ struct Palette {
     HWND columnTabs = nullptr;
     std::vector<RowControls> rows;  // by controlIndex
     bool layingOut = false;
-
-    // The controls of the entry; none for a row without controls.
-    RowControls ControlsOf(const FilterEntry& entry) const;
 };
 
-extern Palette g_palette;
-
-void LayoutPalette(host::FilterRecord* fp, Controls controls);
-void DestroyPaletteControls();
+void LayoutPalette(Palette& palette, host::FilterRecord* fp, Controls controls);
+void DestroyPaletteControls(Palette& palette);
 
 // The window sized to the layout within its work area, its scroll bars set: the view it gives.
-const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics);
+const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics& metrics);
 // The controls of a row in view, made when it comes into view and gone when it leaves: a palette
 // of thousands of rows holds only the windows the screen shows, far below the host's limit.
-RowControls CreateRowControls(host::FilterRecord* fp, const FilterEntry& entry, int nameWidth, Point at);
-// A live row's controls, made if it has none, shown at their place or hidden; a row no longer
-// live loses them.
-void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& view, int nameWidth);
-void SizeColumnTabs(HWND window, const PaletteGeometry& geometry);
-void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam);
+RowControls CreateRowControls(const Palette& palette, host::FilterRecord* fp, const FilterEntry& entry,
+                              int nameWidth, Point at);
+// A live row's controls, made if it has none, shown at their place or kept out of sight; a row no
+// longer live loses them.
+void PlaceRow(Palette& palette, host::FilterRecord* fp, const FilterEntry& entry, const RowView& view,
+              int nameWidth);
+void SizeColumnTabs(const Palette& palette, HWND window);
+void OnPaletteScroll(Palette& palette, host::FilterRecord* fp, UINT message, WPARAM wParam);
 // False when there is nothing to scroll: the wheel is the host's.
-bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam, bool sideways);
-void OnPaletteSize(host::FilterRecord* fp);
+bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, bool sideways);
+void OnPaletteSize(Palette& palette, host::FilterRecord* fp);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
-void MirrorCheckStates(host::FilterRecord* fp);
+void MirrorCheckStates(Palette& palette, host::FilterRecord* fp);
 
-BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
-                               host::FilterRecord* fp);
+// func_WndProc: every message of the PaletteWindow, for the palette the plug-in runs.
+BOOL PaletteWindowProc(Palette& palette, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
+                       host::FilterRecord* fp);
 
 }  // namespace kirabo

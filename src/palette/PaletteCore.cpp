@@ -9,9 +9,6 @@
 namespace kirabo {
 namespace {
 
-constexpr std::uint32_t kMenuStateMissing = 0xFFFFFFFF;
-constexpr std::uint32_t kMenuStateChecked = 0x8;  // MF_CHECKED
-
 Answer Relayout(Controls controls) { return {false, false, controls, 0, true}; }
 Answer MirrorOnly() { return {false, false, std::nullopt, 0, true}; }
 
@@ -90,7 +87,7 @@ Answer PaletteCore::OnTabChange(std::int32_t selection) {
 std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
     std::vector<ReorderRow> rows;
     rows.reserve(entries_.count());
-    for (const FilterEntry& entry : entries_) rows.push_back({entry.name, entry.kind, !entry.hidden});
+    for (const FilterEntry& entry : entries_) rows.push_back({entry.name, entry.kind, entry.hidden});
     return rows;
 }
 
@@ -98,7 +95,7 @@ Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, 
     if (size) reorderSize_ = size;
     Answer answer;
     answer.layout = Controls::Keep;
-    if (!result || result->order.size() != entries_.count() || result->shown.size() != entries_.count()) {
+    if (!result || result->order.size() != entries_.count() || result->hidden.size() != entries_.count()) {
         return answer;
     }
     // Rows shown or hidden take or give up their controls, and the ids follow the shown rows; a
@@ -109,7 +106,7 @@ Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, 
     ordered.reserve(entries_.count());
     for (std::size_t i = 0; i < result->order.size(); ++i) {
         ordered.append(std::move(entries_[result->order[i]]));
-        ordered[i].hidden = !result->shown[i];
+        ordered[i].hidden = result->hidden[i];
     }
     entries_ = std::move(ordered);
     if (hiddenBefore || AnyHidden(entries_)) answer.layout = Controls::Create;
@@ -131,12 +128,12 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
 
 const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
     std::vector<RowInput> rows(entries_.count());
-    for (std::size_t i = 0; i < entries_.count(); ++i) rows[i] = {entries_[i].name.size(), !entries_[i].hidden};
+    for (std::size_t i = 0; i < entries_.count(); ++i) rows[i] = {entries_[i].name.size(), entries_[i].hidden};
     const bool tabMode = settings_.tabMode != 0;
     geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics);
     if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
     if (controls == Controls::Create) {
-        for (std::size_t i = 0; i < entries_.count(); ++i) entries_[i].controlIndex = geometry_.rows[i].controlIndex;
+        for (std::size_t i = 0; i < entries_.count(); ++i) entries_[i].controlIndex = geometry_.rows[i].laidOut;
     }
     return geometry_;
 }

@@ -11,7 +11,7 @@
 #include "entries/EntryList.h"
 #include "entries/MenuMerge.h"
 #include "host/LayoutSettings.h"
-#include "host/Settings.h"
+#include "palette/Settings.h"
 #include "palette/Geometry.h"
 #include "palette/Viewport.h"
 #include "reorder/ReorderRows.h"
@@ -93,6 +93,10 @@ private:
     View view_;
     int wheelRemainder_ = 0;
 };
+
+// GetMenuState's answer for an item the menu lacks, and its check mark bit.
+inline constexpr std::uint32_t kMenuStateMissing = 0xFFFFFFFF;
+inline constexpr std::uint32_t kMenuStateChecked = 0x8;
 
 // A host menu item's state as its check box shows it: an item the menu lacks answers -1, and that
 // filter is not on.

@@ -4,6 +4,7 @@
 #include "entries/ScanHostMenus.h"
 #include "palette/Palette.h"
 #include "reorder/ReorderDialog.h"
+#include "resources/ResourceIds.h"
 
 namespace kirabo {
 namespace {
@@ -11,83 +12,82 @@ namespace {
 using host::FilterRecord;
 
 constexpr char kResetQuestion[] = "フィルターの並びを初期化します。\r\n宜しいですか?";
-constexpr char kResetCaption[] = "キラボ";
 
-void CarryOut(const Answer& answer, HWND hwnd, FilterRecord* fp);
+void CarryOut(Palette& palette, const Answer& answer, HWND hwnd, FilterRecord* fp);
 
-void OnNotify(LPARAM lParam, FilterRecord* fp) {
+void OnNotify(Palette& palette, LPARAM lParam, FilterRecord* fp) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header || header->code != static_cast<UINT>(TCN_SELCHANGE) || !g_palette.columnTabs) return;
-    const auto selection = static_cast<std::int32_t>(SendMessageA(g_palette.columnTabs, TCM_GETCURSEL, 0, 0));
-    CarryOut(g_palette.core.OnTabChange(selection), nullptr, fp);
+    if (!header || header->code != static_cast<UINT>(TCN_SELCHANGE) || !palette.columnTabs) return;
+    const auto selection = static_cast<std::int32_t>(SendMessageA(palette.columnTabs, TCM_GETCURSEL, 0, 0));
+    CarryOut(palette, palette.core.OnTabChange(selection), nullptr, fp);
 }
 
 void ForwardToOwner(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     SendMessageA(GetWindow(hwnd, GW_OWNER), message, wParam, lParam);
 }
 
-void OpenReorderDialog(HWND hwnd, FilterRecord* fp) {
-    const ReorderOutcome outcome = RunReorderDialog(fp->dll_hinst, fp->hwnd, g_palette.core.RowsToReorder(),
-                                                    g_palette.core.reorderSize());
-    CarryOut(g_palette.core.OnReorderClosed(outcome.result, outcome.size), hwnd, fp);
+void OpenReorderDialog(Palette& palette, HWND hwnd, FilterRecord* fp) {
+    const ReorderOutcome outcome = RunReorderDialog(fp->dll_hinst, fp->hwnd, palette.core.RowsToReorder(),
+                                                    palette.core.reorderSize());
+    CarryOut(palette, palette.core.OnReorderClosed(outcome.result, outcome.size), hwnd, fp);
 }
 
-void AskReset(HWND hwnd, FilterRecord* fp) {
-    const bool yes = MessageBoxA(hwnd, kResetQuestion, kResetCaption, MB_ICONQUESTION | MB_YESNO) == IDYES;
-    ScanHostMenus hostMenus(GetMenu(g_palette.hostMainWindow));
-    CarryOut(g_palette.core.OnResetAnswer(yes, hostMenus), hwnd, fp);
+void AskReset(Palette& palette, HWND hwnd, FilterRecord* fp) {
+    const bool yes = MessageBoxA(hwnd, kResetQuestion, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES;
+    ScanHostMenus hostMenus(GetMenu(palette.hostMainWindow));
+    CarryOut(palette, palette.core.OnResetAnswer(yes, hostMenus), hwnd, fp);
 }
 
-void CarryOut(const Answer& answer, HWND hwnd, FilterRecord* fp) {
-    if (answer.openReorder) OpenReorderDialog(hwnd, fp);
-    if (answer.askReset) AskReset(hwnd, fp);
-    if (answer.layout) LayoutPalette(fp, *answer.layout);
-    if (answer.postCommand) PostMessageA(g_palette.hostMainWindow, WM_COMMAND, answer.postCommand, 0);
-    if (answer.mirror) MirrorCheckStates(fp);
+void CarryOut(Palette& palette, const Answer& answer, HWND hwnd, FilterRecord* fp) {
+    if (answer.openReorder) OpenReorderDialog(palette, hwnd, fp);
+    if (answer.askReset) AskReset(palette, hwnd, fp);
+    if (answer.layout) LayoutPalette(palette, fp, *answer.layout);
+    if (answer.postCommand) PostMessageA(palette.hostMainWindow, WM_COMMAND, answer.postCommand, 0);
+    if (answer.mirror) MirrorCheckStates(palette, fp);
 }
 
 bool IsSaving(void* editp, FilterRecord* fp) {
     return fp->exfunc && fp->exfunc->is_saving && fp->exfunc->is_saving(editp) == 1;
 }
 
-void OnCommand(HWND hwnd, WPARAM wParam, void* editp, FilterRecord* fp) {
-    const Answer answer = g_palette.core.OnCommand(static_cast<std::uint32_t>(wParam), IsSaving(editp, fp),
-                                                   g_palette.hostMainWindow != nullptr);
-    CarryOut(answer, hwnd, fp);
+void OnCommand(Palette& palette, HWND hwnd, WPARAM wParam, void* editp, FilterRecord* fp) {
+    const Answer answer = palette.core.OnCommand(static_cast<std::uint32_t>(wParam), IsSaving(editp, fp),
+                                                   palette.hostMainWindow != nullptr);
+    CarryOut(palette, answer, hwnd, fp);
 }
 
 }  // namespace
 
-BOOL __cdecl PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
-                               FilterRecord* fp) {
-    if (!g_palette.core.running() || !fp) return FALSE;
+BOOL PaletteWindowProc(Palette& palette, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
+                       FilterRecord* fp) {
+    if (!palette.core.running() || !fp) return FALSE;
     try {
         switch (message) {
             case WM_NOTIFY:
-                OnNotify(lParam, fp);
+                OnNotify(palette, lParam, fp);
                 break;
             case WM_KEYDOWN:
             case WM_KEYUP:
                 ForwardToOwner(hwnd, message, wParam, lParam);
                 break;
             case WM_MOUSEWHEEL:
-                if (!OnPaletteWheel(fp, wParam, false)) ForwardToOwner(hwnd, message, wParam, lParam);
+                if (!OnPaletteWheel(palette, fp, wParam, false)) ForwardToOwner(hwnd, message, wParam, lParam);
                 break;
             case WM_MOUSEHWHEEL:
-                OnPaletteWheel(fp, wParam, true);
+                OnPaletteWheel(palette, fp, wParam, true);
                 break;
             case WM_VSCROLL:
             case WM_HSCROLL:
-                if (lParam == 0) OnPaletteScroll(fp, message, wParam);  // the window's own bars
+                if (lParam == 0) OnPaletteScroll(palette, fp, message, wParam);  // the window's own bars
                 break;
             case WM_SIZE:
-                OnPaletteSize(fp);
+                OnPaletteSize(palette, fp);
                 break;
             case WM_COMMAND:
-                OnCommand(hwnd, wParam, editp, fp);
+                OnCommand(palette, hwnd, wParam, editp, fp);
                 break;
             case host::kMessageMenuChanged:
-                MirrorCheckStates(fp);
+                MirrorCheckStates(palette, fp);
                 break;
             default:
                 break;

@@ -5,10 +5,6 @@
 namespace kirabo {
 namespace {
 
-constexpr int kWheelDelta = 120;
-
-int ColumnPitch(const PaletteGeometry& g) { return g.nameWidth + kButtonWidth + kColumnGap; }
-
 int FirstRowY(const PaletteGeometry& g) { return g.tabMode ? kFirstRowYTabs : kFirstRowYSideBySide; }
 
 int ColumnsInUse(const PaletteGeometry& g) {
@@ -67,7 +63,7 @@ View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int 
     view.rows = Bar(g.rowsPerColumn, InView(clientHeight, FirstRowY(g), kControlHeight, kRowPitch), firstRow);
     const int columns = g.tabMode ? 1 : ColumnsInUse(g);
     const int columnWidth = g.nameWidth + kButtonWidth;
-    view.columns = Bar(columns, InView(clientWidth, kFirstColumnX, columnWidth, ColumnPitch(g)), firstColumn);
+    view.columns = Bar(columns, InView(clientWidth, kFirstColumnX, columnWidth, ColumnPitch(g.nameWidth)), firstColumn);
     return view;
 }
 
@@ -93,10 +89,10 @@ RowView ViewOfRow(const PaletteGeometry& g, const View& view, std::size_t laidOu
     const int y = FirstRowY(g) + (row - view.rows.position) * kRowPitch;
     if (row < view.rows.position || y >= view.clientHeight) return {};
     if (g.tabMode) {
-        if (column != g.selectedColumn) return {true, std::nullopt, {kFirstColumnX + column * ColumnPitch(g), y}};
+        if (column != g.selectedColumn) return {true, std::nullopt, {kFirstColumnX + column * ColumnPitch(g.nameWidth), y}};
         return {true, Point{kFirstColumnX, y}, {kFirstColumnX, y}};
     }
-    const int x = kFirstColumnX + (column - view.columns.position) * ColumnPitch(g);
+    const int x = kFirstColumnX + (column - view.columns.position) * ColumnPitch(g.nameWidth);
     if (column < view.columns.position || x >= view.clientWidth) return {};
     return {true, Point{x, y}, {x, y}};
 }

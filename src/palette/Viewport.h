@@ -1,5 +1,5 @@
-// A palette taller or wider than its screen: how large the window may be, where it stands, and
-// which rows the window shows at which scroll position. Scrolling goes by whole rows and columns,
+// Decisions about a palette taller or wider than its screen, in plain numbers: how large the window
+// may be, where it stands, and which rows it shows at which scroll position. Scrolling goes by whole rows and columns,
 // so that a scrolled palette looks like a fresh one whose first row is the first row in view.
 #pragma once
 
@@ -75,6 +75,9 @@ RowView ViewOfRow(const PaletteGeometry& geometry, const View& view, std::size_t
 // The laid-out numbers of the live rows, in order: what a scroll step has to touch, however many
 // rows there are.
 std::vector<std::size_t> LiveRows(const PaletteGeometry& geometry, const View& view);
+
+// A notch of the wheel, as Windows counts its turns.
+inline constexpr int kWheelDelta = 120;
 
 // Wheel steps add up, partial ones too (touchpads send small deltas): the rows to scroll towards the
 // end (negative: towards the start) for this delta, with `remainder` carried to the next.

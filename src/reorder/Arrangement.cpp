@@ -148,19 +148,20 @@ std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, 
         seen[static_cast<std::size_t>(d)] = true;
         result.order.push_back(static_cast<std::size_t>(d));
     }
-    result.shown = checked;
+    result.hidden.reserve(count);
+    for (bool mark : checked) result.hidden.push_back(!mark);
     return result;
 }
 
-AutoScroll DecideAutoScroll(int x, int clientLeft, int clientRight, std::uint32_t lastScrollTick,
+AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, std::uint32_t lastScrollTick,
                             std::uint32_t now) {
     AutoScroll scroll;
     scroll.lastScrollTick = lastScrollTick;
     if (lastScrollTick != 0 && now - lastScrollTick > kScrollPauseMs) scroll.lastScrollTick = 0;
     if (scroll.lastScrollTick != 0) return scroll;
-    if (x < clientLeft + kScrollMargin) {
+    if (y < clientTop + kScrollMargin) {
         scroll.step = -kScrollStep;
-    } else if (x > clientRight - kScrollMargin) {
+    } else if (y > clientBottom - kScrollMargin) {
         scroll.step = kScrollStep;
     }
     return scroll;

@@ -71,7 +71,7 @@ std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, 
                                         std::size_t count);
 
 inline constexpr int kScrollMargin = 30;
-inline constexpr int kScrollStep = 5;  // list view columns
+inline constexpr int kScrollStep = 5;  // rows
 inline constexpr std::uint32_t kScrollPauseMs = 700;
 
 struct AutoScroll {
@@ -79,8 +79,8 @@ struct AutoScroll {
     std::uint32_t lastScrollTick = 0;  // as it stands after the pacing; the caller stamps a step
 };
 
-// x in the list's client coordinates; lastScrollTick 0 means a step is allowed now.
-AutoScroll DecideAutoScroll(int x, int clientLeft, int clientRight, std::uint32_t lastScrollTick,
+// y in the list's client coordinates; lastScrollTick 0 means a step is allowed now.
+AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, std::uint32_t lastScrollTick,
                             std::uint32_t now);
 
 }  // namespace kirabo

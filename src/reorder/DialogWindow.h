@@ -1,12 +1,13 @@
-// The reorder dialog as a window the user sizes: the template made sizable at start, its controls
-// following its size, and the size worth keeping at the close. The decisions are DialogFrame's.
+// The Win32 side of the dialog's size: the template's window given a sizing border at start, its
+// controls moved as WM_SIZE comes, WM_GETMINMAXINFO answered, and the size read back at the close.
+// DialogLayout decides; this carries it out.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 
-#include "reorder/DialogFrame.h"
+#include "reorder/DialogLayout.h"
 
 namespace kirabo {
 

@@ -14,9 +14,9 @@ const ReorderRow kNoRow{};
 
 }  // namespace
 
-void ShowRow(HWND list, int position, const ReorderRow& row) {
+void WriteListRow(HWND list, int position, const ReorderRow& row) {
     SetSubItemText(list, position, 0, row.name.c_str());
-    SetSubItemText(list, position, 1, row.kind != 0 ? kFilterKind : kDisplayKind);
+    SetSubItemText(list, position, 1, row.kind != kKindDisplayTool ? kFilterKind : kDisplayKind);
 }
 
 std::vector<std::int32_t> ItemDatas(HWND list) {
@@ -37,7 +37,7 @@ void ShowUpdate(HWND list, const std::vector<ReorderRow>& rows, const ListUpdate
     for (const ItemChange& change : update.changes) {
         const auto row = static_cast<std::size_t>(change.data);
         SetItem(list, change.position, "", change.data);
-        ShowRow(list, change.position, row < rows.size() ? rows[row] : kNoRow);
+        WriteListRow(list, change.position, row < rows.size() ? rows[row] : kNoRow);
         SetChecked(list, change.position, change.checked);
     }
     SetItemState(list, -1, LVIS_SELECTED, 0);

@@ -15,7 +15,7 @@ std::vector<std::int32_t> ItemDatas(HWND list);
 std::vector<bool> CheckMarks(HWND list);
 
 // The row's name and kind (フィルタ or 表示) at a position of the list.
-void ShowRow(HWND list, int position, const ReorderRow& row);
+void WriteListRow(HWND list, int position, const ReorderRow& row);
 
 // Each changed item takes the texts of the row its data leads back to, the data and its check box;
 // then the selection and the focus become the update's.

@@ -33,10 +33,8 @@ struct ReorderDialog {
     HIMAGELIST dragImage = nullptr;
     POINT dragPoint = {0, 0};
     std::vector<int> selectedItems;
+    DWORD lastScrollTick = 0;  // the auto-scroll's pacing, from one drag to the next
 };
-
-// The auto-scroll's pacing carries over from one drag, and one opening, to the next.
-DWORD g_lastScrollTick = 0;
 
 ReorderDialog* StateOf(HWND dialog) {
     return reinterpret_cast<ReorderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -92,8 +90,8 @@ void FillList(HWND dialog, ReorderDialog& state) {
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     for (std::size_t i = 0; i < state.rows.size(); ++i) {
         InsertItem(list, static_cast<int>(i), "", static_cast<LPARAM>(i));
-        ShowRow(list, static_cast<int>(i), state.rows[i]);
-        SetChecked(list, static_cast<int>(i), state.rows[i].shown);
+        WriteListRow(list, static_cast<int>(i), state.rows[i]);
+        SetChecked(list, static_cast<int>(i), !state.rows[i].hidden);
     }
     FitColumns(list);  // once the rows are in: a vertical bar takes its room
     AttachListKeys(list, state.rows);
@@ -138,14 +136,14 @@ void AutoScrollStep(ReorderDialog& state) {
     RECT client = {};
     const DWORD now = GetTickCount();
     GetClientRect(list, &client);
-    const AutoScroll scroll = DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, g_lastScrollTick, now);
-    g_lastScrollTick = scroll.lastScrollTick;
+    const AutoScroll scroll = DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, state.lastScrollTick, now);
+    state.lastScrollTick = scroll.lastScrollTick;
     if (scroll.step == 0 || ItemCount(list) == 0) return;
     const RECT item = ItemBounds(list, 0);
     ImageList_DragLeave(list);
     SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(scroll.step) * (item.bottom - item.top));
     ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
-    g_lastScrollTick = GetTickCount();
+    state.lastScrollTick = GetTickCount();
 }
 
 void MoveDrag(HWND dialog, ReorderDialog& state, LPARAM lParam) {

@@ -8,20 +8,21 @@
 #include <optional>
 #include <vector>
 
+#include "entries/EntryList.h"
 #include "host/Screen.h"
 
 namespace kirabo {
 
 struct ReorderRow {
     std::string name;  // Shift-JIS
-    std::int32_t kind = 1;
-    bool shown = true;  // the row's check box
+    std::int32_t kind = kKindFilter;
+    bool hidden = false;  // the user hid the row: its check box is clear
 };
 
 struct ReorderResult {
     // The row at each new position, by its position when the dialog opened.
     std::vector<std::size_t> order;
-    std::vector<bool> shown;  // by new position
+    std::vector<bool> hidden;  // by new position
     bool operator==(const ReorderResult&) const = default;
 };
 

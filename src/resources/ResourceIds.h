@@ -1,5 +1,10 @@
-// Every id the resource script, the code, the tests and the benchmarks share: one name each.
+// Every id and name the resource script, the code, the tests and the benchmarks share: one name each.
 #pragma once
+
+// The plug-in's name, as the host lists it and the reset's question is captioned.
+#define KIRABO_PLUGIN_NAME "キラボ"
+// The face of the palette's font and the reorder dialog's.
+#define KIRABO_FONT_FACE "ＭＳ Ｐゴシック"
 
 #define KIRABO_MENU_PALETTE 7000
 #define KIRABO_DIALOG_REORDER 7001

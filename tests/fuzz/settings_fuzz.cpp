@@ -6,7 +6,7 @@
 
 #include "FuzzInput.h"
 #include "entries/HiddenRows.h"
-#include "host/Settings.h"
+#include "palette/Settings.h"
 
 using namespace kirabo;
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "reorder/Arrangement.h"
-#include "reorder/DialogFrame.h"
+#include "reorder/DialogLayout.h"
 #include "reorder/KeyMeaning.h"
 
 namespace kirabo {
@@ -108,7 +108,7 @@ TEST(Arrangement, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
     constexpr int w = 200;
     struct Case {
         const char* what;
-        int x, right;
+        int y, bottom;
         std::uint32_t last, now;
         int step;
         std::uint32_t lastAfter;
@@ -129,7 +129,7 @@ TEST(Arrangement, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
         {"resting in the far margin, a tick 701 ms on steps again", w - 5, w, 1000, 1701, 5, 0},
     };
     for (const Case& c : cases) {
-        const AutoScroll s = DecideAutoScroll(c.x, 0, c.right, c.last, c.now);
+        const AutoScroll s = DecideAutoScroll(c.y, 0, c.bottom, c.last, c.now);
         EXPECT_EQ(s.step, c.step) << c.what;
         EXPECT_EQ(s.lastScrollTick, c.lastAfter) << c.what;
     }
@@ -146,7 +146,7 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
     };
     const Case cases[] = {
         {"every row once, reordered; each box read at its own position", {2, 0, 1}, {true, false, true}, 3,
-         ReorderResult{{2, 0, 1}, {true, false, true}}},
+         ReorderResult{{2, 0, 1}, {false, true, false}}},
         {"the empty list", {}, {}, 0, ReorderResult{}},
         {"a row lost", {2, 0}, {true, true}, 3, std::nullopt},
         {"a row twice", {2, 0, 0}, {true, true, true}, 3, std::nullopt},
@@ -202,7 +202,7 @@ TEST(KeyMeaning, SpaceFlipsTheFocusedAndTheSelectedRowsTogether) {
     for (const Case& c : cases) EXPECT_EQ(SpaceChecks(c.focused, c.selected, checked), c.expected) << c.what;
 }
 
-TEST(DialogFrame, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
+TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
     // The template's client area, 480 x 280, and its controls.
     const DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}};
     struct Case {
@@ -218,7 +218,7 @@ TEST(DialogFrame, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
     for (const Case& c : cases) EXPECT_EQ(ResizeControls(opened, {480, 280}, c.client), c.expected) << c.what;
 }
 
-TEST(DialogFrame, TheDialogOpensAtTheStoredSizeWithinTheWorkAreaNeverSmallerThanTheTemplate) {
+TEST(DialogLayout, TheDialogOpensAtTheStoredSizeWithinTheWorkAreaNeverSmallerThanTheTemplate) {
     const ScreenRect opened{300, 100, 786, 406};  // the template's 486 x 306 at the palette's corner
     const ScreenRect work{0, 0, 1024, 768};
     struct Case {

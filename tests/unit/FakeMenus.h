@@ -51,11 +51,12 @@ private:
 };
 
 // Every step as the behaviour describes it: a linear search per item, an insertion in the array.
-inline void LiteralMerge(MenuReader& menus, EntryList& entries) {
+inline void LiteralMerge(MenuReader& menus, EntryList& list) {
+    std::vector<FilterEntry> entries(list.begin(), list.end());
     for (int position : {kToggleMenuPosition, kSettingsMenuPosition, kDisplayMenuPosition}) {
         if (!menus.HasMenu(position)) continue;
         int separators = 0;
-        long cursor = static_cast<long>(entries.count()) - 1;
+        long cursor = static_cast<long>(entries.size()) - 1;
         for (int p = 0; p < menus.ItemCount(position); ++p) {
             const std::uint32_t id = menus.ItemId(position, p);
             if (id == 0) ++separators;
@@ -65,7 +66,7 @@ inline void LiteralMerge(MenuReader& menus, EntryList& entries) {
             if (caption.empty()) continue;
             const std::string key(position == kToggleMenuPosition ? caption : SuffixlessKey(caption));
             bool claimed = false;
-            for (std::size_t i = 0; i < entries.count(); ++i) {
+            for (std::size_t i = 0; i < entries.size(); ++i) {
                 FilterEntry& e = entries[i];
                 if (e.name != key) continue;
                 if (position == kToggleMenuPosition && (e.toggleCommand != 0 || e.kind != 1)) continue;
@@ -81,12 +82,13 @@ inline void LiteralMerge(MenuReader& menus, EntryList& entries) {
             e.name = key;
             e.kind = position == kDisplayMenuPosition ? 0 : 1;
             (position == kToggleMenuPosition ? e.toggleCommand : e.settingsCommand) = id;
-            entries.insert(static_cast<std::size_t>(cursor + 1), e);
+            entries.insert(entries.begin() + (cursor + 1), e);
             ++cursor;
         }
     }
-    for (std::size_t i = entries.count(); i-- > 0;) {
-        if (entries[i].toggleCommand == 0 && entries[i].settingsCommand == 0) entries.remove(i);
+    list = EntryList();
+    for (FilterEntry& e : entries) {
+        if (e.toggleCommand != 0 || e.settingsCommand != 0) list.append(std::move(e));
     }
 }
 

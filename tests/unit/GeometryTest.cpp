@@ -13,7 +13,7 @@ constexpr SystemMetrics kMetrics{3, 18};  // F and C
 
 std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes, std::vector<bool> hidden = {}) {
     std::vector<RowInput> rows;
-    for (std::size_t i = 0; i < nameBytes.size(); ++i) rows.push_back({nameBytes[i], i >= hidden.size() || !hidden[i]});
+    for (std::size_t i = 0; i < nameBytes.size(); ++i) rows.push_back({nameBytes[i], i < hidden.size() && hidden[i]});
     return rows;
 }
 
@@ -33,8 +33,8 @@ std::vector<Place> Places(const PaletteGeometry& g) {
     std::int32_t laidOut = 0;  // the ids follow the rows laid out, whatever the user hid
     for (const RowPlace& r : g.rows) {
         const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::InOtherTab ? 'H' : 'O';
-        EXPECT_EQ(r.controlIndex, c == 'O' ? -1 : laidOut++);
-        const RowView view = c == 'O' ? RowView{} : ViewOfRow(g, all, static_cast<std::size_t>(r.controlIndex));
+        EXPECT_EQ(r.laidOut, c == 'O' ? -1 : laidOut++);
+        const RowView view = c == 'O' ? RowView{} : ViewOfRow(g, all, static_cast<std::size_t>(r.laidOut));
         EXPECT_EQ(view.at.has_value(), c == 'S');
         places.push_back(c == 'O' ? Place{c, 0, 0} : Place{c, view.made.x, view.made.y});
     }

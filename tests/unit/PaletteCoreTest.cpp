@@ -48,16 +48,22 @@ std::string Rows(const PaletteCore& core) {
 struct Started {
     MemoryStore store;
     PaletteCore core;
-    explicit Started(const std::string& rows = "", std::map<std::string, std::string> stored = {}) {
+    // A start that runs out of memory at read `failAtRead` leaves the core not started.
+    explicit Started(const std::string& rows = "", std::map<std::string, std::string> stored = {}, int failAtRead = 0) {
         store.values = std::move(stored);
+        store.failAtRead = failAtRead;
         FakeMenus menus = HostMenus();
-        core.Start(store, menus);
+        try {
+            core.Start(store, menus);
+        } catch (const std::bad_alloc&) {
+            return;
+        }
         core.Layout(Controls::Create, kMetrics);
         if (rows.empty() || rows == Rows(core)) return;
         ReorderResult result;
         for (char c : rows) {
             result.order.push_back(static_cast<std::size_t>(std::toupper(c) - 'A'));
-            result.shown.push_back(std::isupper(c) != 0);
+            result.hidden.push_back(std::islower(c) != 0);
         }
         const Answer answer = core.OnReorderClosed(result);
         if (answer.layout) core.Layout(*answer.layout, kMetrics);
@@ -72,6 +78,7 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         std::function<void(PaletteCore&)> during;
         std::string rowsAtStart;
         Values storedAtExit;  // these keys among what exit stores
+        int failAtRead = 0;   // the start runs out of memory at this read
     };
     const Case cases[] = {
         {"first start: the host's order and the defaults; no hidden block or dialog size until there is one", {}, nullptr,
@@ -88,7 +95,7 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, DialogSize{700, 500}); }, "ABCD",
          {{"ReorderSize", "700,500"}}},
         {"a row shown again stays shown after a restart", {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
-         [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {true, true, true, true}}); },
+         [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}); },
          "AbCD", {{"HiddenSize", "0"}}},
         {"stored settings come back as they were", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}, nullptr,
          "ABCD", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}},
@@ -97,12 +104,15 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"the lowest column count clamps the tab to 0 and is stored back as read",
          {{"Column", "-2147483648"}, {"Tab", "1"}, {"SelColumn", "3"}}, nullptr, "ABCD",
          {{"SelColumn", "0"}, {"Column", "-2147483648"}}},
+        {"a start that ran out of memory while reading is no start: the exit keeps the user's order",
+         {{"FilterSize", "1"}, {"FilterName0", "C"}, {"FilterType0", "1"}}, nullptr, "",
+         {{"FilterSize", "1"}, {"FilterName0", "C"}, {"Column", ""}}, 5},
     };
     for (const Case& c : cases) {
-        Started run("", c.stored);
+        Started run("", c.stored, c.failAtRead);
         PaletteCore& core = run.core;
         MemoryStore& store = run.store;
-        EXPECT_TRUE(core.running()) << c.what;
+        EXPECT_EQ(core.running(), c.failAtRead == 0) << c.what;
         EXPECT_EQ(Rows(core), c.rowsAtStart) << c.what;
         if (c.during) c.during(core);
         core.Exit(store);
@@ -166,16 +176,16 @@ TEST(PaletteCore, TheDialogsAnswerReordersAndHidesRowsAndSaysWhetherControlsAreM
     const Case cases[] = {
         {"Cancel", "AbCD", std::nullopt, "AbCD", Controls::Keep, "0-12"},
         {"a new order, nothing hidden: each row keeps its controls", "ABCD",
-         ReorderResult{{3, 0, 1, 2}, {true, true, true, true}}, "DABC", Controls::Keep, "3012"},
-        {"a row hidden", "ABCD", ReorderResult{{0, 1, 2, 3}, {true, false, true, true}}, "AbCD", Controls::Create, ""},
-        {"the only hidden row shown again", "AbCD", ReorderResult{{0, 1, 2, 3}, {true, true, true, true}}, "ABCD",
+         ReorderResult{{3, 0, 1, 2}, {false, false, false, false}}, "DABC", Controls::Keep, "3012"},
+        {"a row hidden", "ABCD", ReorderResult{{0, 1, 2, 3}, {false, true, false, false}}, "AbCD", Controls::Create, ""},
+        {"the only hidden row shown again", "AbCD", ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}, "ABCD",
          Controls::Create, ""},
-        {"a result for another list is ignored", "ABCD", ReorderResult{{1, 0}, {true, true}}, "ABCD", Controls::Keep, "0123"},
+        {"a result for another list is ignored", "ABCD", ReorderResult{{1, 0}, {false, false}}, "ABCD", Controls::Keep, "0123"},
     };
     for (const Case& c : cases) {
         Started run(c.before);
         const std::vector<ReorderRow> rows = run.core.RowsToReorder();
-        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].shown, std::isupper(c.before[i]) != 0) << c.what;
+        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].hidden, std::islower(c.before[i]) != 0) << c.what;
         EXPECT_EQ(run.core.OnReorderClosed(c.result), (Answer{false, false, c.layout, 0, false})) << c.what;
         EXPECT_EQ(Rows(run.core), c.after) << c.what;
         std::string indices;

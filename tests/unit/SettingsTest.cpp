@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "MemoryStore.h"
-#include "host/Settings.h"
+#include "palette/Settings.h"
 
 namespace kirabo {
 namespace {
@@ -180,27 +180,13 @@ TEST(Settings, AShorterListLeavesTheHigherKeysAloneAndTheyAreNeverReadAgain) {
 }
 
 TEST(Settings, RunningOutOfMemoryWhileLoadingLeavesTheListAsItWas) {
-    class FailingStore final : public SettingsStore {
-    public:
-        MemoryStore store;
-        int failAt = 0;
-        std::int32_t LoadInt(const char* key, std::int32_t d) override { Fail(); return store.LoadInt(key, d); }
-        void SaveInt(const char* key, std::int32_t v) override { store.SaveInt(key, v); }
-        std::string LoadString(const char* key) override { Fail(); return store.LoadString(key); }
-        void SaveString(const char* key, const std::string& v) override { store.SaveString(key, v); }
-
-    private:
-        void Fail() {
-            if (--failAt == 0) throw std::bad_alloc();
-        }
-    };
     EntryList before;
     before.append(FilterEntry{"kept"});
     for (int failAt = 1; failAt <= 5; ++failAt) {
-        FailingStore failing;
-        failing.store.values = {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "1"},
+        MemoryStore failing;
+        failing.values = {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "1"},
                                 {"FilterName1", "B"}, {"FilterType1", "1"}};
-        failing.failAt = failAt;
+        failing.failAtRead = failAt;
         EntryList list = before;
         EXPECT_THROW(LoadSavedEntries(failing, list), std::bad_alloc);
         EXPECT_EQ(list, before) << "failing at read " << failAt;

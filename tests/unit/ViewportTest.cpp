@@ -44,7 +44,7 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
 }
 
 PaletteGeometry Rows(std::size_t count, std::int32_t columns, bool tabs = false, std::int32_t selected = 0) {
-    return ComputeGeometry(std::vector<RowInput>(count, RowInput{10, true}), columns, tabs, selected, {3, 18});
+    return ComputeGeometry(std::vector<RowInput>(count, RowInput{10, false}), columns, tabs, selected, {3, 18});
 }
 
 TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {

@@ -300,3 +300,83 @@ TEST_CASE("Alt+End, sent to the list, moves the selected rows; they stay selecte
     host.Exit();
     CHECK(StoredNames(host) == std::vector<std::string>{"A", "C", "E", "F", "B", "D"});
 }
+
+TEST_CASE("each thing done in the dialog, as its list, its frame and the store then show it") {
+    MenuBarText menus = SixRows();
+    menus[5].items = {Separator(), Item(51, "Gの表示")};
+    const auto altKey = [](int position, WPARAM key) {
+        return [=](HWND, HWND list) {
+            SelectItems(list, {position});
+            SendMessageA(list, WM_SYSKEYDOWN, key, 1 | (1 << 29));
+        };
+    };
+    struct Row {
+        const char* what;
+        std::function<void(HWND dialog, HWND list)> act;
+        const char* list;    // the names top to bottom at OK, unchecked ones in lower case
+        const char* hidden;  // the names stored as hidden after OK
+        int grow = 0;        // pixels the user makes the dialog wider and taller, or smaller
+    };
+    const Row rows[] = {
+        {"as it opens: the row hidden before unchecked", [](HWND, HWND) {}, "AbCDEFG", "B"},
+        {"C unchecked, then Alt+Home: its box goes with it, the right rows are hidden", [&](HWND d, HWND list) {
+             listview::SetChecked(list, 2, false);
+             altKey(2, VK_HOME)(d, list);
+         }, "cAbDEFG", "CB"},
+        {"the unchecked B moved down twice: still the one hidden", [&](HWND d, HWND list) {
+             altKey(1, VK_DOWN)(d, list);
+             SendMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));
+         }, "ACDbEFG", "B"},
+        {"made larger: the list and its name column take the room", [](HWND, HWND) {}, "AbCDEFG", "B", 200},
+        {"made smaller: no smaller than it opened, the buttons whole", [](HWND, HWND) {}, "AbCDEFG", "B", -200},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.what);
+        Host host;
+        host.store = {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}};
+        REQUIRE(host.Start(TestOptions(menus)));
+        std::string list, kinds;
+        bool sizable = false, buttonsWhole = false;
+        SIZE opened = {}, closed = {};
+        int nameColumn = 0, listWidth = 0;
+        OpenReorder(host, [&](HWND dialog, HWND view) {
+            RECT window = {};
+            GetWindowRect(dialog, &window);
+            opened = {window.right - window.left, window.bottom - window.top};
+            r.act(dialog, view);
+            SetWindowPos(dialog, nullptr, 0, 0, opened.cx + r.grow, opened.cy + r.grow, SWP_NOMOVE | SWP_NOZORDER);
+            for (int i = 0; i < listview::ItemCount(view); ++i) {
+                const std::string name = listview::ItemText(view, i);
+                list += listview::IsChecked(view, i) ? name : std::string(1, static_cast<char>(name[0] + 32));
+                char kind[32] = {};
+                LVITEMA item = {};
+                item.iSubItem = 1;
+                item.pszText = kind;
+                item.cchTextMax = sizeof kind;
+                SendMessageA(view, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+                kinds += std::string(kind) == "表示" ? 'D' : std::string(kind) == "フィルタ" ? 'F' : '?';
+            }
+            sizable = (GetWindowLongA(dialog, GWL_STYLE) & WS_THICKFRAME) != 0;
+            GetWindowRect(dialog, &window);
+            closed = {window.right - window.left, window.bottom - window.top};
+            RECT client = {}, ok = {}, inList = {};
+            GetClientRect(dialog, &client);
+            GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
+            buttonsWhole = ok.left >= 0 && ok.bottom <= client.bottom;
+            GetClientRect(view, &inList);
+            listWidth = inList.right;
+            nameColumn = static_cast<int>(SendMessageA(view, LVM_GETCOLUMNWIDTH, 0, 0));
+        }, IDOK);
+        CHECK(list == r.list);
+        CHECK(kinds == "FFFFFFD");
+        CHECK((sizable && buttonsWhole));
+        CHECK(closed.cx == opened.cx + std::max(r.grow, 0));
+        CHECK(closed.cy == opened.cy + std::max(r.grow, 0));
+        CHECK(nameColumn == listWidth - 64);
+        host.Exit();
+        std::string hidden;
+        for (int i = 0; i < std::stoi(host.store["HiddenSize"]); ++i) hidden += host.store["HiddenName" + std::to_string(i)];
+        CHECK(hidden == r.hidden);
+    }
+}

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/Settings.h"
+#include "palette/Settings.h"
 
 namespace kirabo::emulator {
 namespace {

@@ -1,4 +1,4 @@
-#include "reorder/DialogFrame.h"
+#include "reorder/DialogLayout.h"
 
 #include <algorithm>
 

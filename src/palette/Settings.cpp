@@ -1,4 +1,4 @@
-#include "host/Settings.h"
+#include "palette/Settings.h"
 
 #include <algorithm>
 #include <charconv>
@@ -17,6 +17,12 @@ struct Key {
     }
 };
 
+// Each key the plug-in stores, written once.
+constexpr char kColumnKey[] = "Column";
+constexpr char kTabKey[] = "Tab";
+constexpr char kSelectedColumnKey[] = "SelColumn";
+constexpr char kFilterSizeKey[] = "FilterSize";
+constexpr char kHiddenSizeKey[] = "HiddenSize";
 constexpr char kNamePattern[] = "FilterName";
 constexpr char kTypePattern[] = "FilterType";
 constexpr char kHiddenNamePattern[] = "HiddenName";
@@ -58,15 +64,15 @@ std::string NameInBuffer(const char* buffer) {
 
 LayoutSettings LoadLayoutSettings(SettingsStore& store) {
     LayoutSettings settings;
-    settings.columnCount = store.LoadInt("Column", 2);
-    settings.tabMode = store.LoadInt("Tab", 0);
-    settings.selectedColumn = store.LoadInt("SelColumn", 0);
+    settings.columnCount = store.LoadInt(kColumnKey, LayoutSettings{}.columnCount);
+    settings.tabMode = store.LoadInt(kTabKey, LayoutSettings{}.tabMode);
+    settings.selectedColumn = store.LoadInt(kSelectedColumnKey, LayoutSettings{}.selectedColumn);
     return settings;
 }
 
 void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
     EntryList saved;  // built aside: a failure half-way leaves the list as it was
-    LoadKeys(store, "FilterSize", kNamePattern, kTypePattern, [&](EntryKey&& key) {
+    LoadKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, [&](EntryKey&& key) {
         FilterEntry entry;
         entry.name = std::move(key.name);
         entry.kind = key.kind;
@@ -77,7 +83,7 @@ void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
 
 HiddenBlock LoadHiddenBlock(SettingsStore& store) {
     HiddenBlock block;
-    block.stored = LoadKeys(store, "HiddenSize", kHiddenNamePattern, kHiddenTypePattern,
+    block.stored = LoadKeys(store, kHiddenSizeKey, kHiddenNamePattern, kHiddenTypePattern,
                             [&](EntryKey&& key) { block.keys.push_back(std::move(key)); }) > 0;
     return block;
 }
@@ -97,18 +103,18 @@ std::optional<DialogSize> LoadReorderSize(SettingsStore& store) {
 
 void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
                    bool hiddenBlockStored, std::optional<DialogSize> reorderSize) {
-    store.SaveInt("Column", settings.columnCount);
-    store.SaveInt("Tab", settings.tabMode);
-    store.SaveInt("SelColumn", settings.selectedColumn);
+    store.SaveInt(kColumnKey, settings.columnCount);
+    store.SaveInt(kTabKey, settings.tabMode);
+    store.SaveInt(kSelectedColumnKey, settings.selectedColumn);
     std::vector<const FilterEntry*> all, hidden;
     all.reserve(entries.count());
     for (const FilterEntry& entry : entries) {
         all.push_back(&entry);
         if (entry.hidden) hidden.push_back(&entry);
     }
-    StoreKeys(store, "FilterSize", kNamePattern, kTypePattern, all);
+    StoreKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, all);
     if (!hidden.empty() || hiddenBlockStored) {
-        StoreKeys(store, "HiddenSize", kHiddenNamePattern, kHiddenTypePattern, hidden);
+        StoreKeys(store, kHiddenSizeKey, kHiddenNamePattern, kHiddenTypePattern, hidden);
     }
     if (reorderSize) {
         store.SaveString(kReorderSizeKey, std::to_string(reorderSize->width) + "," + std::to_string(reorderSize->height));

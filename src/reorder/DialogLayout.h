@@ -1,5 +1,5 @@
-// The reorder dialog as a window the user sizes: where it opens, and where its controls go when it
-// grows. Its smallest size is the template's.
+// Decisions about the reorder dialog's size, in plain rectangles: where it opens and how large, and
+// where its controls go when the user makes it larger. Its smallest size is the template's.
 #pragma once
 
 #include <optional>

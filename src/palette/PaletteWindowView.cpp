@@ -1,6 +1,7 @@
-// The PaletteWindow on its screen: sized to the layout as far as the work area allows, scrolled by
-// its scroll bars and the wheel, and controls only for the rows in view, so that a start and a
-// scroll step cost what the screen shows, not what the list holds.
+// The Win32 side of the palette's view: the window moved and sized as Viewport's fit says, its scroll
+// bars set from the view and their messages and the wheel's turned into requests, and controls made
+// only for the rows in view, so that a start and a scroll step cost what the screen shows, not what
+// the list holds.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 
 namespace kirabo {
 namespace {
+
+static_assert(kWheelDelta == WHEEL_DELTA);
 
 // A moved control repaints in full: the bits a move would otherwise copy along may already show
 // another row that moved into the old place first.
@@ -50,27 +53,28 @@ void MoveControl(HWND control, int x, int y) {
     if (control) SetWindowPos(control, HWND_TOP, x, y, 0, 0, kMoveFlags);
 }
 
-// Most rows of another tab are hidden already: they cost nothing.
-void HideControl(HWND control) {
+// Most rows of another tab are out of sight already: they cost nothing.
+void PutOutOfSight(HWND control) {
     if (control && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) ShowWindow(control, SW_HIDE);
 }
 
-const FilterEntry& EntryOfLaidOut(std::size_t laidOut) {
-    return g_palette.core.entries()[g_palette.core.geometry().entryOfLaidOut[laidOut]];
+const FilterEntry& EntryOfLaidOut(const PaletteCore& core, std::size_t laidOut) {
+    return core.entries()[core.geometry().entryOfLaidOut[laidOut]];
 }
 
 // Only the rows that leave the view, and those in it, are touched; the window paints once, when
 // all of them stand at their new places, instead of once a move.
 // While the user drags a thumb, the bar is theirs: its position is set only once they let go.
-void ShowView(host::FilterRecord* fp, const View& before, const View& after, bool setBars = true) {
-    const PaletteGeometry& geometry = g_palette.core.geometry();
+void ShowView(Palette& palette, host::FilterRecord* fp, const View& before, const View& after, bool setBars = true) {
+    const PaletteGeometry& geometry = palette.core.geometry();
     HWND window = fp->hwnd;
     SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     for (std::size_t laidOut : LiveRows(geometry, before)) {
-        if (!ViewOfRow(geometry, after, laidOut).live) ShowRow(fp, EntryOfLaidOut(laidOut), {}, 0);
+        if (!ViewOfRow(geometry, after, laidOut).live) PlaceRow(palette, fp, EntryOfLaidOut(palette.core, laidOut), {}, 0);
     }
     for (std::size_t laidOut : LiveRows(geometry, after)) {
-        ShowRow(fp, EntryOfLaidOut(laidOut), ViewOfRow(geometry, after, laidOut), geometry.nameWidth);
+        PlaceRow(palette, fp, EntryOfLaidOut(palette.core, laidOut), ViewOfRow(geometry, after, laidOut),
+                 geometry.nameWidth);
     }
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
@@ -81,10 +85,11 @@ void ShowView(host::FilterRecord* fp, const View& before, const View& after, boo
 
 }  // namespace
 
-void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& view, int nameWidth) {
+void PlaceRow(Palette& palette, host::FilterRecord* fp, const FilterEntry& entry, const RowView& view,
+              int nameWidth) {
     const auto index = static_cast<std::size_t>(entry.controlIndex);
-    if (entry.controlIndex < 0 || index >= g_palette.rows.size()) return;
-    RowControls& row = g_palette.rows[index];
+    if (entry.controlIndex < 0 || index >= palette.rows.size()) return;
+    RowControls& row = palette.rows[index];
     if (!view.live) {
         if (row.mainControl) DestroyWindow(row.mainControl);
         if (row.settingsButton) DestroyWindow(row.settingsButton);
@@ -93,7 +98,7 @@ void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& vi
     }
     if (!row.mainControl && !row.settingsButton && RowGetsControls(entry.controlIndex)) {
         const bool checked = row.checked;
-        row = CreateRowControls(fp, entry, nameWidth, view.made);
+        row = CreateRowControls(palette, fp, entry, nameWidth, view.made);
         row.checked = checked;
         if (row.mainControl && checked) SendMessageA(row.mainControl, BM_SETCHECK, BST_CHECKED, 0);
     }
@@ -101,13 +106,13 @@ void ShowRow(host::FilterRecord* fp, const FilterEntry& entry, const RowView& vi
         MoveControl(row.mainControl, view.at->x, view.at->y);
         MoveControl(row.settingsButton, view.at->x + nameWidth, view.at->y);
     } else {
-        HideControl(row.mainControl);
-        HideControl(row.settingsButton);
+        PutOutOfSight(row.mainControl);
+        PutOutOfSight(row.settingsButton);
     }
 }
 
-const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics) {
-    const PaletteGeometry& geometry = g_palette.core.geometry();
+const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics& metrics) {
+    const PaletteGeometry& geometry = palette.core.geometry();
     RECT frame = {};
     GetWindowRect(window, &frame);
     MONITORINFO monitor = {};
@@ -124,24 +129,25 @@ const View& FitPaletteWindow(HWND window, const SystemMetrics& metrics) {
     for (int pass = 0; pass < 3; ++pass) {
         RECT client = {};
         GetClientRect(window, &client);
-        const View& view = g_palette.core.view();
+        const View& view = palette.core.view();
         if (pass > 0 && client.right == view.clientWidth && client.bottom == view.clientHeight) break;
-        g_palette.core.Reframe(client.right, client.bottom);
-        SetBar(window, SB_VERT, g_palette.core.view().rows);
-        SetBar(window, SB_HORZ, g_palette.core.view().columns);
+        palette.core.Reframe(client.right, client.bottom);
+        SetBar(window, SB_VERT, palette.core.view().rows);
+        SetBar(window, SB_HORZ, palette.core.view().columns);
     }
-    return g_palette.core.view();
+    return palette.core.view();
 }
 
-void SizeColumnTabs(HWND window, const PaletteGeometry& geometry) {
-    if (!geometry.tabMode || !g_palette.columnTabs) return;
+void SizeColumnTabs(const Palette& palette, HWND window) {
+    const PaletteGeometry& geometry = palette.core.geometry();
+    if (!geometry.tabMode || !palette.columnTabs) return;
     RECT client = {};
     GetClientRect(window, &client);
-    SetWindowPos(g_palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
+    SetWindowPos(palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
                  client.bottom - kTabsHeightShrink, 0);
 }
 
-void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam) {
+void OnPaletteScroll(Palette& palette, host::FilterRecord* fp, UINT message, WPARAM wParam) {
     const bool vertical = message == WM_VSCROLL;
     ScrollRequest request;
     switch (LOWORD(wParam)) {
@@ -165,32 +171,32 @@ void OnPaletteScroll(host::FilterRecord* fp, UINT message, WPARAM wParam) {
         GetScrollInfo(fp->hwnd, vertical ? SB_VERT : SB_HORZ, &info);
         track = info.nTrackPos;
     }
-    const View before = g_palette.core.view();
-    const std::optional<View> after = g_palette.core.OnScroll(vertical, request, track);
+    const View before = palette.core.view();
+    const std::optional<View> after = palette.core.OnScroll(vertical, request, track);
     if (after) {
-        ShowView(fp, before, *after, LOWORD(wParam) != SB_THUMBTRACK);
+        ShowView(palette, fp, before, *after, LOWORD(wParam) != SB_THUMBTRACK);
     } else if (LOWORD(wParam) == SB_THUMBPOSITION) {
         SetBar(fp->hwnd, vertical ? SB_VERT : SB_HORZ, vertical ? before.rows : before.columns);
     }
 }
 
-bool OnPaletteWheel(host::FilterRecord* fp, WPARAM wParam, bool sideways) {
+bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, bool sideways) {
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     const int perNotch = lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(std::min<UINT>(lines, 1u << 16));
-    const View before = g_palette.core.view();
-    const PaletteCore::Wheel wheel = g_palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch, sideways);
-    if (wheel.view) ShowView(fp, before, *wheel.view);
+    const View before = palette.core.view();
+    const PaletteCore::Wheel wheel = palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch, sideways);
+    if (wheel.view) ShowView(palette, fp, before, *wheel.view);
     return !wheel.handOn;
 }
 
-void OnPaletteSize(host::FilterRecord* fp) {
-    if (g_palette.layingOut) return;
+void OnPaletteSize(Palette& palette, host::FilterRecord* fp) {
+    if (palette.layingOut) return;
     RECT client = {};
     GetClientRect(fp->hwnd, &client);
-    const View before = g_palette.core.view();
-    ShowView(fp, before, g_palette.core.Reframe(client.right, client.bottom));
-    SizeColumnTabs(fp->hwnd, g_palette.core.geometry());
+    const View before = palette.core.view();
+    ShowView(palette, fp, before, palette.core.Reframe(client.right, client.bottom));
+    SizeColumnTabs(palette, fp->hwnd);
 }
 
 }  // namespace kirabo
