@@ -11,12 +11,14 @@ add_library(Kirabo SHARED
   src/lifecycle/HostSettingsStore.cpp
   src/lifecycle/Plugin.cpp
   src/entries/ScanHostMenus.cpp
+  src/palette/FindBar.cpp
   src/palette/LayoutPalette.cpp
   src/palette/MirrorCheckStates.cpp
   src/palette/PaletteWindowView.cpp
   src/palette/PaletteWindowProc.cpp
   src/reorder/DialogWindow.cpp
   src/reorder/ListArrangement.cpp
+  src/reorder/ListFind.cpp
   src/reorder/ListKeys.cpp
   src/reorder/ReorderDialog.cpp
   src/resources/Kirabo.rc

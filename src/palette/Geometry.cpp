@@ -29,7 +29,7 @@ int NameWidth(const std::vector<RowInput>& rows) {
 }
 
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
-                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics) {
+                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics, int top) {
     // A count below 1 comes only from a damaged store; the rows then stand in one column, so that
     // the palette and its menu can always be reached. The setting itself stays as it was read.
     columnCount = std::max(columnCount, 1);
@@ -39,10 +39,9 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     std::vector<std::size_t>& shown = g.entryOfLaidOut;
     g.selectedColumn = selectedColumn;
     g.tabMode = tabMode;
-    int y0 = kFirstRowYSideBySide;
+    g.top = top;
     if (tabMode) {
         g.tabCount = std::min(columnCount, kMaxColumnTabs);
-        y0 = kFirstRowYTabs;
         g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
     }
 
@@ -62,7 +61,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     long long maxRight = 0;
     std::size_t i = 0;
     for (std::int32_t j = 0; j < columnCount && i < count; ++j) {
-        long long y = y0;
+        long long y = FirstRowY(g);
         for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
             RowPlace& place = g.rows[shown[i]];
             place.laidOut = static_cast<std::int32_t>(i);

@@ -32,6 +32,13 @@ inline constexpr int kTabsInitialLeft = 9;
 inline constexpr int kTabsInitialTop = 2;
 inline constexpr int kTabsInitialExtraRight = 67;
 inline constexpr int kTabsInitialBottom = 20;
+// The find box's strip at the top of the client area, while it is open: the rows and the tab
+// control move down by its height.
+inline constexpr int kFindBarHeight = 24;
+inline constexpr int kFindBoxTop = 2;
+inline constexpr int kFindBoxHeight = 20;
+inline constexpr int kFindBoxLeft = 4;
+inline constexpr int kFindCountWidth = 60;
 // More tabs than this could never be told apart on screen; a damaged stored column count must
 // not make the layout insert billions of them.
 inline constexpr int kMaxColumnTabs = 64;
@@ -56,6 +63,8 @@ struct RowPlace {
 
 struct PaletteGeometry {
     bool tabMode = false;
+    int top = 0;              // what stands above the rows and tabs: the find box's strip, or nothing
+    bool keepWindow = false;  // the window keeps its size: the find box is open
     int nameWidth = 0;
     std::size_t laidOut = 0;  // rows not hidden by the user, numbered 0 to laidOut - 1
     std::vector<std::size_t> entryOfLaidOut;  // each laid-out row's position in the list
@@ -79,9 +88,13 @@ int NameWidth(const std::vector<RowInput>& rows);
 // From one column's left edge to the next one's.
 inline int ColumnPitch(int nameWidth) { return nameWidth + kButtonWidth + kColumnGap; }
 
-// Lays out the shown rows only, numbered 0, 1, 2, ... in order. Side by side selectedColumn is kept
-// as it is; in tab mode it is clamped to the tabs. A column count below 1 is laid out as one column.
+// Lays out the shown rows only, numbered 0, 1, 2, ... in order, `top` pixels further down. Side by
+// side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column count below
+// 1 is laid out as one column.
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
-                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics);
+                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics, int top = 0);
+
+// Where the first row stands.
+inline int FirstRowY(const PaletteGeometry& g) { return g.top + (g.tabMode ? kFirstRowYTabs : kFirstRowYSideBySide); }
 
 }  // namespace kirabo

@@ -89,14 +89,17 @@ void LayoutPalette(Palette& palette, host::FilterRecord* fp, Controls controls) 
     }
     const View& view = FitPaletteWindow(palette, fp->hwnd, metrics);
 
-    if (create) palette.rows.assign(geometry.laidOut, {});
+    if (create) palette.rows.assign(palette.core.controlCount(), {});
     for (std::size_t i = 0; i < entries.count(); ++i) {
         const RowPlace& place = geometry.rows[i];
-        if (place.placement == RowPlacement::HiddenByUser) continue;
-        PlaceRow(palette, fp, entries[i], ViewOfRow(geometry, view, static_cast<std::size_t>(place.laidOut)),
-                geometry.nameWidth);
+        // A row out of the layout (one the find box does not match) gives up its controls.
+        const RowView row = place.placement == RowPlacement::HiddenByUser
+                                ? RowView{}
+                                : ViewOfRow(geometry, view, static_cast<std::size_t>(place.laidOut));
+        PlaceRow(palette, fp, entries[i], row, geometry.nameWidth);
     }
     SizeColumnTabs(palette, fp->hwnd);
+    PlaceFindBar(palette, fp);
     palette.layingOut = false;
     MirrorCheckStates(palette, fp);
 }

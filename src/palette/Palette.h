@@ -27,6 +27,9 @@ struct Palette {
     HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs = nullptr;
     std::vector<RowControls> rows;  // by controlIndex
+    HWND findBox = nullptr;  // while the find box is open: it, the count beside it, the mark
+    HWND findCount = nullptr;
+    HWND findMark = nullptr;
     bool layingOut = false;
 };
 
@@ -50,6 +53,17 @@ bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, boo
 void OnPaletteSize(Palette& palette, host::FilterRecord* fp);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(Palette& palette, host::FilterRecord* fp);
+
+// The palette's own message: a key in the find box that means something (wParam: the FindKey).
+inline constexpr UINT kMessageFindKey = WM_APP + 1;
+
+void OpenFindBar(Palette& palette, host::FilterRecord* fp);
+void CloseFindBar(Palette& palette, host::FilterRecord* fp);
+// The box across the client area's top, the count of matches, the mark behind the marked row.
+void PlaceFindBar(const Palette& palette, host::FilterRecord* fp);
+// The rows that leave the view lose their controls, those in it are shown, the bars follow.
+void ShowPaletteView(Palette& palette, host::FilterRecord* fp, const View& before, const View& after,
+                     bool setBars = true);
 
 // func_WndProc: every message of the PaletteWindow, for the palette the plug-in runs.
 BOOL PaletteWindowProc(Palette& palette, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,

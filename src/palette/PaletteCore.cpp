@@ -9,8 +9,8 @@
 namespace kirabo {
 namespace {
 
-Answer Relayout(Controls controls) { return {false, false, controls, 0, true}; }
-Answer MirrorOnly() { return {false, false, std::nullopt, 0, true}; }
+Answer Relayout(Controls controls) { return {.layout = controls, .mirror = true}; }
+Answer MirrorOnly() { return {.mirror = true}; }
 
 }  // namespace
 
@@ -34,12 +34,15 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
 void PaletteCore::Exit(SettingsStore& store) {
     if (!running_) return;
     running_ = false;
+    if (find_.open) settings_.selectedColumn = find_.selectedColumn;  // the tab the user chose, not the mark's
+    find_ = {};
     StoreSettings(store, settings_, entries_, hiddenBlockStored_, reorderSize_);
     entries_.release();
     settings_ = {};
     hiddenBlockStored_ = false;
     reorderSize_.reset();
     geometry_ = {};
+    controlCount_ = 0;
     view_ = {};
     wheelRemainder_ = 0;
 }
@@ -65,6 +68,8 @@ Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWin
         case CommandAction::ResetOrder:
             answer.askReset = true;
             break;
+        case CommandAction::ToggleFind:
+            return ToggleFind();
         case CommandAction::PostToggle:
             answer.postCommand = entries_[command.entry].toggleCommand;
             break;
@@ -127,13 +132,25 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
 }
 
 const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
+    // While the find box is open, the rows that do not match are laid out as if the user hid them.
+    const NameQuery query(find_.open ? find_.typed : std::string_view());
     std::vector<RowInput> rows(entries_.count());
-    for (std::size_t i = 0; i < entries_.count(); ++i) rows[i] = {entries_[i].name.size(), entries_[i].hidden};
+    for (std::size_t i = 0; i < entries_.count(); ++i) {
+        const FilterEntry& entry = entries_[i];
+        rows[i] = {entry.name.size(), entry.hidden || (!query.empty() && !query.Matches(entry.name))};
+    }
     const bool tabMode = settings_.tabMode != 0;
-    geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics);
+    geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics,
+                                find_.open ? kFindBarHeight : 0);
+    geometry_.keepWindow = find_.open;
     if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
+    if (find_.open) find_.mark = std::min(find_.mark, geometry_.laidOut > 0 ? geometry_.laidOut - 1 : 0);
+    // Every row the user has not hidden gets its number, matching or not, so that it keeps its
+    // controls' ids when the find box closes.
     if (controls == Controls::Create) {
-        for (std::size_t i = 0; i < entries_.count(); ++i) entries_[i].controlIndex = geometry_.rows[i].laidOut;
+        std::int32_t next = 0;
+        for (FilterEntry& entry : entries_) entry.controlIndex = entry.hidden ? -1 : next++;
+        controlCount_ = static_cast<std::size_t>(next);
     }
     return geometry_;
 }
@@ -165,12 +182,92 @@ PaletteCore::Wheel PaletteCore::OnWheel(int delta, int linesPerNotch, bool sidew
     return {false, view_};
 }
 
+Answer PaletteCore::ToggleFind() {
+    Answer answer = Relayout(Controls::Keep);
+    if (!find_.open) {
+        find_ = {true, {}, 0, view_.rows.position, view_.columns.position, settings_.selectedColumn};
+        answer.findBox = FindBox::Open;
+        return answer;
+    }
+    view_.rows.position = find_.row;
+    view_.columns.position = find_.column;
+    settings_.selectedColumn = find_.selectedColumn;
+    find_ = {};
+    answer.findBox = FindBox::Close;
+    return answer;
+}
+
+Answer PaletteCore::OnFindText(std::string_view typed) {
+    if (!find_.open) return {};
+    find_.typed = typed;
+    find_.mark = 0;
+    // The first match is the first row: the view starts from it, in the first tab.
+    view_.rows.position = view_.columns.position = 0;
+    if (settings_.tabMode != 0) settings_.selectedColumn = 0;
+    Answer answer;
+    answer.layout = Controls::Keep;
+    return answer;
+}
+
+Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
+    if (!find_.open) return {};
+    if (key == FindKey::Close) return ToggleFind();
+    const std::optional<std::size_t> mark = findMark();
+    if (!mark) return {};
+    if (key == FindKey::Next || key == FindKey::Previous) {
+        if (key == FindKey::Next && *mark + 1 < geometry_.laidOut) ++find_.mark;
+        if (key == FindKey::Previous && *mark > 0) --find_.mark;
+        return MarkIntoView();
+    }
+    if (saving || !hasHostWindow) return {};
+    const FilterEntry& entry = entries_[geometry_.entryOfLaidOut[*mark]];
+    Answer answer = MirrorOnly();
+    answer.postCommand = key == FindKey::Press && entry.toggleCommand != 0 ? entry.toggleCommand : entry.settingsCommand;
+    return answer;
+}
+
+// The marked row in view: its tab chosen, or the rows and columns scrolled just far enough.
+Answer PaletteCore::MarkIntoView() {
+    Answer answer;
+    const int perColumn = std::max(geometry_.rowsPerColumn, 1);
+    const int row = static_cast<int>(find_.mark) % perColumn;
+    const int column = static_cast<int>(find_.mark) / perColumn;
+    const auto within = [](ScrollBar& bar, int wanted) {
+        if (wanted < bar.position) bar.position = wanted;
+        if (wanted >= bar.position + bar.page) bar.position = wanted - bar.page + 1;
+    };
+    within(view_.rows, row);
+    if (geometry_.tabMode && column != settings_.selectedColumn) {
+        settings_.selectedColumn = column;
+        answer.layout = Controls::Keep;
+        return answer;
+    }
+    if (!geometry_.tabMode) within(view_.columns, column);
+    answer.view = view_;
+    return answer;
+}
+
+std::optional<std::size_t> PaletteCore::findMark() const {
+    if (!find_.open || geometry_.laidOut == 0) return std::nullopt;
+    return find_.mark;
+}
+
 OwnMenuMarks PaletteCore::MenuMarks() const {
     const std::int32_t columns = settings_.columnCount;
     const std::uint32_t item = columns >= 2 && columns <= 4
                                    ? KIRABO_CMD_ONE_COLUMN + static_cast<std::uint32_t>(columns) - 1
                                    : KIRABO_CMD_ONE_COLUMN;
     return {item, settings_.tabMode != 0};
+}
+
+std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
+    switch (virtualKey) {
+        case kKeyDown: return FindKey::Next;
+        case kKeyUp: return FindKey::Previous;
+        case kKeyReturn: return shift ? FindKey::PressButton : FindKey::Press;
+        case kKeyEscape: return FindKey::Close;
+        default: return std::nullopt;
+    }
 }
 
 bool ShowsChecked(std::uint32_t menuState) {

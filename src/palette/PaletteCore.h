@@ -6,14 +6,18 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "entries/EntryList.h"
+#include "entries/NameMatch.h"
 #include "entries/MenuMerge.h"
 #include "host/LayoutSettings.h"
 #include "palette/Settings.h"
 #include "palette/Geometry.h"
 #include "palette/Viewport.h"
+#include "reorder/KeyMeaning.h"
 #include "reorder/ReorderRows.h"
 #include "resources/ResourceIds.h"
 
@@ -23,17 +27,27 @@ namespace kirabo {
 // them all down and creates them anew.
 enum class Controls : std::uint8_t { Keep, Create };
 
+enum class FindBox : std::uint8_t { Keep, Open, Close };
+
 // What the shell does about an event, in this order: open the reorder dialog or ask the reset's
-// question (and hand the outcome back, which answers with its own layout), lay out, post a
-// command to the host, mirror the check marks.
+// question (and hand the outcome back, which answers with its own layout), make or take away the
+// find box, lay out or show a new view, post a command to the host, mirror the check marks.
 struct Answer {
     bool openReorder = false;
     bool askReset = false;
-    std::optional<Controls> layout;
+    std::optional<Controls> layout{};
     std::uint32_t postCommand = 0;  // 0: nothing to post
     bool mirror = false;
+    FindBox findBox = FindBox::Keep;
+    std::optional<View> view{};  // the rows scrolled, without a layout
     bool operator==(const Answer&) const = default;
 };
+
+// A key pressed in the find box, as far as the palette gives it a meaning: the arrows move the mark
+// through the matches, Enter clicks the marked row, Shift+Enter its button, Esc closes the box.
+enum class FindKey : std::uint8_t { Next, Previous, Press, PressButton, Close };
+// Nothing: the key types into the box.
+std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift);
 
 // The marks of the palette's own menu.
 struct OwnMenuMarks {
@@ -77,6 +91,16 @@ public:
     Wheel OnWheel(int delta, int linesPerNotch, bool sideways = false);
     OwnMenuMarks MenuMarks() const;
 
+    // The find box: while it is open the palette shows the rows whose names hold what was typed, in
+    // the window's size, the first match marked; closed, everything is as it was before it opened.
+    bool findOpen() const { return find_.open; }
+    Answer OnFindText(std::string_view typed);
+    Answer OnFindKey(FindKey key, bool saving, bool hasHostWindow);
+    // The marked match's laid-out number; nothing without a match.
+    std::optional<std::size_t> findMark() const;
+    // The rows that get controls, numbered by the last creation layout.
+    std::size_t controlCount() const { return controlCount_; }
+
     const PaletteGeometry& geometry() const { return geometry_; }
     const View& view() const { return view_; }
 
@@ -92,6 +116,18 @@ private:
     PaletteGeometry geometry_;
     View view_;
     int wheelRemainder_ = 0;
+    std::size_t controlCount_ = 0;
+    struct Find {
+        bool open = false;
+        std::string typed;
+        std::size_t mark = 0;
+        // As the palette stood when the box opened, to go back to.
+        int row = 0, column = 0;
+        std::int32_t selectedColumn = 0;
+    } find_;
+
+    Answer ToggleFind();
+    Answer MarkIntoView();
 };
 
 // GetMenuState's answer for an item the menu lacks, and its check mark bit.

@@ -62,10 +62,12 @@ const FilterEntry& EntryOfLaidOut(const PaletteCore& core, std::size_t laidOut) 
     return core.entries()[core.geometry().entryOfLaidOut[laidOut]];
 }
 
+}  // namespace
+
 // Only the rows that leave the view, and those in it, are touched; the window paints once, when
 // all of them stand at their new places, instead of once a move.
 // While the user drags a thumb, the bar is theirs: its position is set only once they let go.
-void ShowView(Palette& palette, host::FilterRecord* fp, const View& before, const View& after, bool setBars = true) {
+void ShowPaletteView(Palette& palette, host::FilterRecord* fp, const View& before, const View& after, bool setBars) {
     const PaletteGeometry& geometry = palette.core.geometry();
     HWND window = fp->hwnd;
     SendMessageA(window, WM_SETREDRAW, FALSE, 0);
@@ -76,14 +78,13 @@ void ShowView(Palette& palette, host::FilterRecord* fp, const View& before, cons
         PlaceRow(palette, fp, EntryOfLaidOut(palette.core, laidOut), ViewOfRow(geometry, after, laidOut),
                  geometry.nameWidth);
     }
+    PlaceFindBar(palette, fp);
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     if (!setBars) return;
     SetBar(window, SB_VERT, after.rows);
     SetBar(window, SB_HORZ, after.columns);
 }
-
-}  // namespace
 
 void PlaceRow(Palette& palette, host::FilterRecord* fp, const FilterEntry& entry, const RowView& view,
               int nameWidth) {
@@ -123,7 +124,7 @@ const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics&
                                          ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL),
                                          GetSystemMetrics(SM_CYHSCROLL)});
     const bool stays = fit.x == frame.left && fit.y == frame.top;
-    SetWindowPos(window, HWND_TOP, fit.x, fit.y, fit.width, fit.height, stays ? SWP_NOMOVE : 0);
+    if (!geometry.keepWindow) SetWindowPos(window, HWND_TOP, fit.x, fit.y, fit.width, fit.height, stays ? SWP_NOMOVE : 0);
     // Each scroll bar that shows takes room from the client area, which changes the view: frame it
     // until the client area stays.
     for (int pass = 0; pass < 3; ++pass) {
@@ -143,8 +144,8 @@ void SizeColumnTabs(const Palette& palette, HWND window) {
     if (!geometry.tabMode || !palette.columnTabs) return;
     RECT client = {};
     GetClientRect(window, &client);
-    SetWindowPos(palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY, geometry.nameWidth + kTabsExtraWidth,
-                 client.bottom - kTabsHeightShrink, 0);
+    SetWindowPos(palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY + geometry.top, geometry.nameWidth + kTabsExtraWidth,
+                 client.bottom - kTabsHeightShrink - geometry.top, 0);
 }
 
 void OnPaletteScroll(Palette& palette, host::FilterRecord* fp, UINT message, WPARAM wParam) {
@@ -174,7 +175,7 @@ void OnPaletteScroll(Palette& palette, host::FilterRecord* fp, UINT message, WPA
     const View before = palette.core.view();
     const std::optional<View> after = palette.core.OnScroll(vertical, request, track);
     if (after) {
-        ShowView(palette, fp, before, *after, LOWORD(wParam) != SB_THUMBTRACK);
+        ShowPaletteView(palette, fp, before, *after, LOWORD(wParam) != SB_THUMBTRACK);
     } else if (LOWORD(wParam) == SB_THUMBPOSITION) {
         SetBar(fp->hwnd, vertical ? SB_VERT : SB_HORZ, vertical ? before.rows : before.columns);
     }
@@ -186,7 +187,7 @@ bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, boo
     const int perNotch = lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(std::min<UINT>(lines, 1u << 16));
     const View before = palette.core.view();
     const PaletteCore::Wheel wheel = palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch, sideways);
-    if (wheel.view) ShowView(palette, fp, before, *wheel.view);
+    if (wheel.view) ShowPaletteView(palette, fp, before, *wheel.view);
     return !wheel.handOn;
 }
 
@@ -195,7 +196,7 @@ void OnPaletteSize(Palette& palette, host::FilterRecord* fp) {
     RECT client = {};
     GetClientRect(fp->hwnd, &client);
     const View before = palette.core.view();
-    ShowView(palette, fp, before, palette.core.Reframe(client.right, client.bottom));
+    ShowPaletteView(palette, fp, before, palette.core.Reframe(client.right, client.bottom));
     SizeColumnTabs(palette, fp->hwnd);
 }
 

@@ -5,8 +5,6 @@
 namespace kirabo {
 namespace {
 
-int FirstRowY(const PaletteGeometry& g) { return g.tabMode ? kFirstRowYTabs : kFirstRowYSideBySide; }
-
 int ColumnsInUse(const PaletteGeometry& g) {
     if (g.rowsPerColumn <= 0) return 0;
     const auto rows = static_cast<std::size_t>(g.rowsPerColumn);

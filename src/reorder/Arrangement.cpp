@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "entries/NameMatch.h"
+
 namespace kirabo {
 namespace {
 
@@ -151,6 +153,18 @@ std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, 
     result.hidden.reserve(count);
     for (bool mark : checked) result.hidden.push_back(!mark);
     return result;
+}
+
+std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
+                            std::string_view typed) {
+    const NameQuery query(typed);
+    std::vector<int> found;
+    if (query.empty()) return found;
+    for (std::size_t p = 0; p < items.size(); ++p) {
+        const auto row = static_cast<std::size_t>(items[p]);
+        if (row < rows.size() && query.Matches(rows[row].name)) found.push_back(static_cast<int>(p));
+    }
+    return found;
 }
 
 AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, std::uint32_t lastScrollTick,

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "reorder/ReorderRows.h"
@@ -69,6 +70,11 @@ ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& che
 // a row and its controls).
 std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, const std::vector<bool>& checked,
                                         std::size_t count);
+
+// The positions whose rows' names hold what was typed into the find box (the palette's rule);
+// nothing when nothing was typed. `items` holds each position's item data.
+std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
+                            std::string_view typed);
 
 inline constexpr int kScrollMargin = 30;
 inline constexpr int kScrollStep = 5;  // rows

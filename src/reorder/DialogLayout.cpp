@@ -17,7 +17,16 @@ DialogControls ResizeControls(const DialogControls& opened, DialogSize openedCli
     controls.list.bottom += dy;
     controls.ok = Moved(opened.ok, dx, dy);
     controls.cancel = Moved(opened.cancel, dx, dy);
+    controls.find.right += dx;
+    controls.count = Moved(opened.count, dx, 0);
     return controls;
+}
+
+void AddFindBar(DialogControls& controls, const ScreenRect& label) {
+    const int top = std::max(label.top - kFindGap / 2, 0);
+    const int bottom = std::max(controls.list.top - kFindGap / 2, top);
+    controls.count = {controls.list.right - kFindCountWidth, top, controls.list.right, bottom};
+    controls.find = {label.right + kFindGap, top, std::max(controls.count.left - kFindGap, label.right + kFindGap), bottom};
 }
 
 ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, const ScreenRect& workArea) {

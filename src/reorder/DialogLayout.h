@@ -11,11 +11,20 @@ namespace kirabo {
 // The dialog's controls, in its client coordinates.
 struct DialogControls {
     ScreenRect list, ok, cancel;
+    ScreenRect find{}, count{};  // the find box and its count, above the list's right part
     bool operator==(const DialogControls&) const = default;
 };
 
+inline constexpr int kFindCountWidth = 60;
+inline constexpr int kFindGap = 8;
+
+// The find box from the end of the template's label to the count, which ends where the list does;
+// as high as the room above the list allows.
+void AddFindBar(DialogControls& controls, const ScreenRect& label);
+
 // The controls for a client area of `width` x `height`, from where they stood in the client area
-// the dialog opened with: the list takes the room, the buttons keep their place at the bottom right.
+// the dialog opened with: the list takes the room, the buttons keep their place at the bottom right,
+// the find box grows with the width and its count keeps to the right.
 DialogControls ResizeControls(const DialogControls& opened, DialogSize openedClient, DialogSize client);
 
 // Where the dialog opens: at the template's place, as large as the size the user left it at (never

@@ -9,6 +9,8 @@
 namespace kirabo {
 namespace {
 
+constexpr int kLabelId = 0xFFFF;  // the template's one label, "ドラッグ・ドロップして並び替えてください。"
+
 ScreenRect ChildRect(HWND dialog, int id) {
     RECT r = {};
     GetWindowRect(GetDlgItem(dialog, id), &r);
@@ -32,7 +34,8 @@ void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> sto
     RECT client = {}, frame = {};
     GetClientRect(dialog, &client);
     state.openedClient = {client.right, client.bottom};
-    state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL)};
+    state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL), {}, {}};
+    AddFindBar(state.opened, ChildRect(dialog, kLabelId));
     SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
     // The same client area in the sizable frame.
     AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
@@ -50,6 +53,7 @@ void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> sto
     RECT placedClient = {};
     GetClientRect(dialog, &placedClient);
     state.placedClient = {placedClient.right, placedClient.bottom};
+    ResizeDialog(dialog, state);  // the controls made at run time take their places too
 }
 
 void ResizeDialog(HWND dialog, DialogWindow& state) {
@@ -64,6 +68,8 @@ void ResizeDialog(HWND dialog, DialogWindow& state) {
     PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
     PlaceChild(dialog, IDOK, controls.ok);
     PlaceChild(dialog, IDCANCEL, controls.cancel);
+    PlaceChild(dialog, KIRABO_REORDER_FIND, controls.find);
+    PlaceChild(dialog, KIRABO_REORDER_FIND_COUNT, controls.count);
     FitColumns(GetDlgItem(dialog, KIRABO_REORDER_LIST));
     InvalidateRect(dialog, nullptr, TRUE);
 }

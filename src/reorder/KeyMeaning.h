@@ -10,6 +10,8 @@
 namespace kirabo {
 
 // The virtual-key codes and characters the list looks at, as Windows numbers them.
+inline constexpr std::uint32_t kKeyReturn = 0x0D;
+inline constexpr std::uint32_t kKeyEscape = 0x1B;
 inline constexpr std::uint32_t kKeySpace = 0x20;
 inline constexpr std::uint32_t kKeyEnd = 0x23;
 inline constexpr std::uint32_t kKeyHome = 0x24;

@@ -9,7 +9,7 @@ namespace {
 
 using namespace listview;
 
-static_assert(kKeySpace == VK_SPACE && kKeyEnd == VK_END && kKeyHome == VK_HOME && kKeyUp == VK_UP &&
+static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace == VK_SPACE && kKeyEnd == VK_END && kKeyHome == VK_HOME && kKeyUp == VK_UP &&
               kKeyDown == VK_DOWN);
 
 void MoveByKey(HWND list, const std::vector<ReorderRow>& rows, MoveKind kind) {

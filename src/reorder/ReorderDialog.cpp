@@ -5,6 +5,7 @@
 #include "reorder/Arrangement.h"
 #include "reorder/DialogWindow.h"
 #include "reorder/ListArrangement.h"
+#include "reorder/ListFind.h"
 #include "reorder/ListKeys.h"
 #include "reorder/ListView.h"
 #include "resources/ResourceIds.h"
@@ -182,6 +183,9 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
         case IDCANCEL:
             Close(dialog, state);
             return TRUE;
+        case KIRABO_REORDER_FIND:
+            if (HIWORD(wParam) == EN_CHANGE) SelectMatches(dialog, state.list, state.rows);
+            return TRUE;
         default:
             return FALSE;
     }
@@ -222,6 +226,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         try {
             auto& state = *reinterpret_cast<ReorderDialog*>(lParam);
             FillList(dialog, state);
+            AddListFind(dialog);
             FrameDialog(dialog, state.window, state.size);
         } catch (...) {
             EndDialog(dialog, 1);  // out of memory: the dialog closes as if cancelled

@@ -9,6 +9,9 @@
 #define KIRABO_MENU_PALETTE 7000
 #define KIRABO_DIALOG_REORDER 7001
 #define KIRABO_REORDER_LIST 7000
+// The reorder dialog's find box and the count of its matches, made at run time beside the template's.
+#define KIRABO_REORDER_FIND 7002
+#define KIRABO_REORDER_FIND_COUNT 7003
 
 // The palette's own menu bar.
 #define KIRABO_CMD_ONE_COLUMN 32771
@@ -19,5 +22,12 @@
 #define KIRABO_CMD_REORDER 32776
 #define KIRABO_CMD_RESET_ORDER 32777
 
+// The palette's own menu bar: its third item, a command of its own.
+#define KIRABO_CMD_FIND 32778
+
 // The palette's tab control (columnTabs).
 #define KIRABO_COLUMN_TABS 201
+// The find box, the count of its matches beside it, and the mark behind the marked row.
+#define KIRABO_FIND_BOX 202
+#define KIRABO_FIND_COUNT 203
+#define KIRABO_FIND_MARK 204

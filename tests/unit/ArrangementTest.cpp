@@ -157,6 +157,14 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
     for (const Case& c : cases) EXPECT_EQ(CommitList(c.items, c.checked, c.rows), c.expected) << c.what;
 }
 
+TEST(Arrangement, TheFindBoxFindsThePositionsWhoseRowsMatch) {
+    const std::vector<ReorderRow> rows = {{"Blur", 1, false}, {"Sharpen", 1, false}, {"Blur more", 1, true}};
+    const std::vector<std::int32_t> items = {2, 0, 1, 7};  // as the list shows them; 7 leads nowhere
+    EXPECT_EQ(FindInList(rows, items, "blur"), (std::vector<int>{0, 1}));  // hidden rows too, in list order
+    EXPECT_EQ(FindInList(rows, items, "more BLUR"), (std::vector<int>{0}));
+    EXPECT_EQ(FindInList(rows, items, ""), (std::vector<int>{}));  // nothing typed selects nothing
+}
+
 TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
     constexpr KeyMessage kDown = KeyMessage::KeyDown, kAlt = KeyMessage::SysKeyDown, kChar = KeyMessage::Char;
     const KeyMeaning pass{}, toggle{KeyAction::ToggleChecks}, all{KeyAction::SelectAll}, swallow{KeyAction::Swallow};
@@ -203,8 +211,11 @@ TEST(KeyMeaning, SpaceFlipsTheFocusedAndTheSelectedRowsTogether) {
 }
 
 TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
-    // The template's client area, 480 x 280, and its controls.
-    const DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}};
+    // The template's client area, 480 x 280, and its controls; the find box after its label.
+    DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}};
+    AddFindBar(opened, {11, 11, 200, 24});
+    EXPECT_EQ(opened.find, (ScreenRect{208, 7, 398, 27}));
+    EXPECT_EQ(opened.count, (ScreenRect{406, 7, 466, 27}));
     struct Case {
         const char* what;
         DialogSize client;
@@ -212,7 +223,9 @@ TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
     };
     const Case cases[] = {
         {"as opened", {480, 280}, opened},
-        {"200 wider and 300 taller", {680, 580}, {{11, 31, 666, 529}, {487, 547, 574, 570}, {580, 547, 667, 570}}},
+        {"200 wider and 300 taller: the find box wider, its count at the right",
+         {680, 580},
+         {{11, 31, 666, 529}, {487, 547, 574, 570}, {580, 547, 667, 570}, {208, 7, 598, 27}, {606, 7, 666, 27}}},
         {"smaller than the template: as opened", {300, 100}, opened},
     };
     for (const Case& c : cases) EXPECT_EQ(ResizeControls(opened, {480, 280}, c.client), c.expected) << c.what;

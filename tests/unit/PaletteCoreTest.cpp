@@ -11,7 +11,12 @@ namespace kirabo {
 
 void PrintTo(const Answer& a, std::ostream* os) {
     *os << "{reorder " << a.openReorder << ", reset " << a.askReset << ", layout "
-        << (a.layout ? static_cast<int>(*a.layout) : -1) << ", post " << a.postCommand << ", mirror " << a.mirror << "}";
+        << (a.layout ? static_cast<int>(*a.layout) : -1) << ", post " << a.postCommand << ", mirror " << a.mirror
+        << ", find box " << static_cast<int>(a.findBox) << ", view "
+        << (a.view ? std::to_string(a.view->rows.total) + "/" + std::to_string(a.view->rows.page) + "@" +
+                         std::to_string(a.view->rows.position) + " " + std::to_string(a.view->clientHeight)
+                   : "-")
+        << "}";
 }
 
 namespace {
@@ -20,8 +25,8 @@ using test::FakeMenus;
 
 constexpr SystemMetrics kMetrics{3, 18};
 const Answer kNothing{};
-const Answer kMirror{false, false, std::nullopt, 0, true};
-const Answer kKeepAndMirror{false, false, Controls::Keep, 0, true};
+const Answer kMirror{.mirror = true};
+const Answer kKeepAndMirror{.layout = Controls::Keep, .mirror = true};
 
 // Filters A, B, C, D in the host's menus: toggles 11 to 14, settings 21 to 24.
 FakeMenus HostMenus() {
@@ -127,7 +132,7 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
 
 TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
     // The rows reordered D A B C: each keeps the controlIndex, and so the ids, it was created with.
-    const auto post = [](std::uint32_t command) { return Answer{false, false, std::nullopt, command, true}; };
+    const auto post = [](std::uint32_t command) { return Answer{.postCommand = command, .mirror = true}; };
     struct Case {
         const char* what;
         std::int32_t tabsBefore;
@@ -151,7 +156,7 @@ TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
         {"an id past the last push button only mirrors", 0, 104, false, true, kMirror, 2, 0},
         {"the tab control's id only mirrors", 0, KIRABO_COLUMN_TABS, false, true, kMirror, 2, 0},
         {"just below the own menu only mirrors", 0, KIRABO_CMD_ONE_COLUMN - 1, false, true, kMirror, 2, 0},
-        {"just above the own menu only mirrors", 0, KIRABO_CMD_RESET_ORDER + 1, false, true, kMirror, 2, 0},
+        {"just above the own menu only mirrors", 0, KIRABO_CMD_FIND + 1, false, true, kMirror, 2, 0},
         {"while the host saves, a click: nothing at all", 0, 0, true, true, kNothing, 2, 0},
         {"while the host saves, the own menu: nothing at all", 0, KIRABO_CMD_ONE_COLUMN, true, true, kNothing, 2, 0},
         {"without a host window, nothing at all", 0, KIRABO_CMD_RESET_ORDER, false, false, kNothing, 2, 0},
@@ -186,7 +191,7 @@ TEST(PaletteCore, TheDialogsAnswerReordersAndHidesRowsAndSaysWhetherControlsAreM
         Started run(c.before);
         const std::vector<ReorderRow> rows = run.core.RowsToReorder();
         for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].hidden, std::islower(c.before[i]) != 0) << c.what;
-        EXPECT_EQ(run.core.OnReorderClosed(c.result), (Answer{false, false, c.layout, 0, false})) << c.what;
+        EXPECT_EQ(run.core.OnReorderClosed(c.result), (Answer{.layout = c.layout})) << c.what;
         EXPECT_EQ(Rows(run.core), c.after) << c.what;
         std::string indices;
         for (const FilterEntry& e : run.core.entries()) indices += e.controlIndex < 0 ? '-' : static_cast<char>('0' + e.controlIndex);
@@ -201,7 +206,7 @@ TEST(PaletteCore, TheResetRestoresTheHostsOrderAndKeepsHiddenRowsHidden) {
     FakeMenus menus = HostMenus();
     EXPECT_EQ(run.core.OnResetAnswer(false, menus), kNothing);
     EXPECT_EQ(Rows(run.core), "DbCA");
-    EXPECT_EQ(run.core.OnResetAnswer(true, menus), (Answer{false, false, Controls::Create, 0, false}));
+    EXPECT_EQ(run.core.OnResetAnswer(true, menus), (Answer{.layout = Controls::Create}));
     EXPECT_EQ(Rows(run.core), "AbCD");
 }
 
@@ -217,6 +222,96 @@ TEST(PaletteCore, TheWheelScrollsAPaletteTallerThanItsWindowAndIsTheHostsOtherwi
     wide.core.Reframe(150, 400);  // every row fits, one of the two columns does
     EXPECT_EQ(wide.core.OnWheel(-120, 3).view->columns.position, 1);  // a column a notch
     EXPECT_EQ(wide.core.OnWheel(-120, 3, true).view->columns.position, 0);  // a sideways wheel pushed left
+}
+
+TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
+    // Toggles 11 to 16 and settings 21 to 26; Glim hidden by the user; Histo a display tool.
+    const char* names[] = {"Blur", "Sharpen", "Blur more", "Noise", "Glow", "Glim"};
+    using Step = std::function<Answer(PaletteCore&)>;
+    const Step find = [](PaletteCore& core) { return core.OnCommand(KIRABO_CMD_FIND, false, true); };
+    const auto type = [](const char* text) { return Step([=](PaletteCore& core) { return core.OnFindText(text); }); };
+    const auto key = [](std::uint32_t virtualKey, bool shift = false, bool saving = false) {
+        return Step([=](PaletteCore& core) { return core.OnFindKey(*FindKeyOf(virtualKey, shift), saving, true); });
+    };
+    const Step scrolled = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::End, 0)}; };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+        std::string shown;   // the rows laid out, by first letter and length
+        const char* marked;  // "": none
+        Answer last;         // the last step's answer
+        int firstRow = 0, selectedColumn = 0;
+        std::int32_t tabs = 0;  // tab mode, in two columns; else one column
+    };
+    const Answer opened{.layout = Controls::Keep, .mirror = true, .findBox = FindBox::Open};
+    const Answer closed{.layout = Controls::Keep, .mirror = true, .findBox = FindBox::Close};
+    const Answer typed{.layout = Controls::Keep};
+    // A client area 80 pixels high: four rows in view, two below the find box.
+    const auto marked = [](int total, int firstRow) { return Answer{.view = View{{total, 2, firstRow}, {1, 1, 0}, 60, 80}}; };
+    const Case cases[] = {
+        {"opened: every row the user did not hide, the first marked, the window kept", {find}, "B4 S7 B9 N5 G4 H5",
+         "Blur", opened},
+        {"typing narrows the rows, in order, without regard to case", {find, type("BLUR")}, "B4 B9", "Blur", typed},
+        {"every word must occur, in any order", {find, type("more blur")}, "B9", "Blur more", typed},
+        {"a row the user hid stays hidden", {find, type("gl")}, "G4", "Glow", typed},
+        {"no match: nothing shown, nothing marked", {find, type("zzz")}, "", "", typed},
+        {"an empty box shows every row again", {find, type("zzz"), type("")}, "B4 S7 B9 N5 G4 H5", "Blur", typed},
+        {"↓ moves the mark and scrolls it into view", {find, key(kKeyDown), key(kKeyDown)}, "B4 S7 B9 N5 G4 H5",
+         "Blur more", marked(6, 1), 1},
+        {"↓ at the last match stays", {find, type("blur"), key(kKeyDown), key(kKeyDown)}, "B4 B9", "Blur more",
+         marked(2, 0)},
+        {"↑ at the first match stays", {find, key(kKeyUp)}, "B4 S7 B9 N5 G4 H5", "Blur", marked(6, 0)},
+        {"Enter posts the marked row's toggle", {find, type("noise"), key(kKeyReturn)}, "N5", "Noise",
+         {.postCommand = 14, .mirror = true}},
+        {"Shift+Enter presses its button", {find, type("noise"), key(kKeyReturn, true)}, "N5", "Noise",
+         {.postCommand = 24, .mirror = true}},
+        {"Enter on a row without a check box presses its button", {find, type("histo"), key(kKeyReturn)}, "H5",
+         "Histo", {.postCommand = 51, .mirror = true}},
+        {"Enter while the host saves: nothing", {find, key(kKeyReturn, false, true)}, "B4 S7 B9 N5 G4 H5", "Blur", {}},
+        {"Enter with no match: nothing", {find, type("zzz"), key(kKeyReturn)}, "", "", {}},
+        {"Esc gives back the rows and the scroll position", {scrolled, find, type("glow"), key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5", "", closed, 2},
+        {"the find command again closes it", {find, find}, "B4 S7 B9 N5 G4 H5", "", closed},
+        {"text while the box is closed changes nothing", {type("blur")}, "B4 S7 B9 N5 G4 H5", "", {}},
+        {"the mark in another tab shows that tab", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},
+         "B4 S7 B9 N5 G4 H5", "Noise", typed, 0, 1, 1},
+        {"and Esc gives back the tab the user chose", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5", "", closed, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        FakeMenus menus;
+        for (std::uint32_t i = 0; i < 6; ++i) {
+            menus.menus[kToggleMenuPosition].push_back({11 + i, names[i]});
+            menus.menus[kSettingsMenuPosition].push_back({21 + i, names[i] + std::string("xxxxxx")});
+        }
+        menus.menus[kDisplayMenuPosition] = {test::Bar(), {51, "Histoxxxxxx"}, test::Bar()};
+        MemoryStore store;
+        store.values = {{"Column", c.tabs ? "2" : "1"}, {"Tab", std::to_string(c.tabs)}, {"HiddenSize", "1"}, {"HiddenName0", "Glim"},
+                        {"HiddenType0", "1"}};
+        PaletteCore core;
+        core.Start(store, menus);
+        core.Layout(Controls::Create, kMetrics);
+        core.Reframe(60, 80);
+        Answer last;
+        for (const Step& step : c.steps) {
+            last = step(core);
+            if (last.layout) core.Layout(*last.layout, kMetrics);
+            core.Reframe(60, 80);
+        }
+        std::string shown;
+        for (std::size_t entry : core.geometry().entryOfLaidOut) {
+            const std::string& name = core.entries()[entry].name;
+            shown += (shown.empty() ? "" : " ") + name.substr(0, 1) + std::to_string(name.size());
+        }
+        EXPECT_EQ(shown, c.shown) << c.what;
+        const std::optional<std::size_t> mark = core.findMark();
+        EXPECT_EQ(mark ? core.entries()[core.geometry().entryOfLaidOut[*mark]].name : "", c.marked) << c.what;
+        EXPECT_EQ(last, c.last) << c.what;
+        EXPECT_EQ(core.view().rows.position, c.firstRow) << c.what;
+        EXPECT_EQ(core.settings().selectedColumn, c.selectedColumn) << c.what;
+        EXPECT_EQ(core.geometry().top, core.findOpen() ? kFindBarHeight : 0) << c.what;
+        EXPECT_EQ(core.geometry().keepWindow, core.findOpen()) << c.what;
+    }
 }
 
 TEST(PaletteCore, TheOwnMenuMarksFollowTheSettingsAndTheHostsMarksTheBoxes) {

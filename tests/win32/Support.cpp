@@ -61,6 +61,51 @@ LRESULT CALLBACK CatchDialog(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+namespace {
+
+// Each message handled as the loop of the window it is for would: a dialog's keys by the dialog.
+void SendAndHandle(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    for (const DWORD until = GetTickCount() + 150; GetTickCount() < until; Sleep(5)) {
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+            HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+            if (top && ClassName(top) == "#32770" && IsDialogMessageA(top, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+INPUT Key(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+void ClickAt(POINT screen) {
+    POINT was = {};
+    GetCursorPos(&was);
+    SetCursorPos(screen.x, screen.y);
+    std::vector<INPUT> inputs(2);
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendAndHandle(inputs);
+    SetCursorPos(was.x, was.y);  // the next test's drags see no mouse of this one's
+}
+
+void TypeKeys(const std::vector<WORD>& keys, bool shift) {
+    std::vector<INPUT> inputs;
+    if (shift) inputs.push_back(Key(VK_SHIFT, false));
+    for (WORD key : keys) inputs.insert(inputs.end(), {Key(key, false), Key(key, true)});
+    if (shift) inputs.push_back(Key(VK_SHIFT, true));
+    SendAndHandle(inputs);
+}
+
 void RunInNextDialog(std::function<void(HWND dialog)> script) {
     g_dialogScript = std::move(script);
     g_dialogHook = SetWindowsHookExA(WH_CBT, CatchDialog, nullptr, GetCurrentThreadId());

@@ -70,6 +70,12 @@ const AnsweredBox& LastAnsweredBox();
 // Runs `script` inside the next dialog's modal loop, once it is up; the script closes it.
 void RunInNextDialog(std::function<void(HWND dialog)> script);
 
+// The real mouse and keyboard, as the user uses them: a left click at a point of the screen, keys
+// pressed and let go one after another (with Shift held when `shift`); every message they cause is
+// handled before these return.
+void ClickAt(POINT screen);
+void TypeKeys(const std::vector<WORD>& keys, bool shift = false);
+
 // The reorder dialog's list: item texts and item data, in list order.
 struct ListItem {
     std::string text;

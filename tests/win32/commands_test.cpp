@@ -210,3 +210,60 @@ TEST_CASE("messages before func_init and after func_exit do nothing") {
     CHECK(host.ownerMessages.empty());
     CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
 }
+
+TEST_CASE("after a real click on any part of the palette the keys go to the host and Space switches nothing; an open find box keeps them") {
+    const auto centre = [](HWND window) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    struct Row {
+        const char* what;
+        bool tabs, find;
+        std::function<POINT(Host&)> click;
+        std::vector<UINT> commands;  // what reaches the host: the click's command alone
+        const char* typed;           // what the find box holds afterwards
+    };
+    const Row rows[] = {
+        {"a check box", false, false, [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, ""},
+        {"a push button", false, false, [&](Host& host) { return centre(Control(host, kColorRow + 100)); }, {2001}, ""},
+        {"the palette's own client area", false, false, [](Host& host) {
+             RECT r = {};
+             GetWindowRect(host.paletteWindow(), &r);
+             return POINT{r.right - 8, r.bottom - 8};
+         }, {}, ""},
+        {"the tab strip's second tab", true, false, [](Host& host) {
+             HWND tabs = Control(host, KIRABO_COLUMN_TABS);
+             RECT r = {};
+             SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+             MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&r), 2);
+             return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+         }, {}, ""},
+        {"a check box while the find box is open: the keys type into the box", false, true,
+         [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, " a"},
+        {"the palette's own client area while the find box is open", false, true, [](Host& host) {
+             RECT r = {};
+             GetWindowRect(host.paletteWindow(), &r);
+             return POINT{r.right - 8, r.bottom - 8};
+         }, {}, " a"},
+    };
+    for (const Row& r : rows) {
+        CAPTURE(r.what);
+        Host host;
+        host.store = {{"Tab", r.tabs ? "1" : "0"}};
+        REQUIRE(host.Start(TestOptions()));
+        if (r.find) Command(host, KIRABO_CMD_FIND);
+        SetForegroundWindow(host.mainWindow());  // the user was working in the host
+        ClickAt(r.click(host));
+        TypeKeys({'A', VK_LEFT, VK_SPACE});
+        std::vector<WPARAM> keys;
+        for (const MSG& m : host.ownerMessages) {
+            if (m.message == WM_KEYDOWN) keys.push_back(m.wParam);
+        }
+        CHECK(keys == (r.find ? std::vector<WPARAM>{} : std::vector<WPARAM>{'A', VK_LEFT, VK_SPACE}));
+        CHECK(host.commands == r.commands);
+        HWND box = Control(host, KIRABO_FIND_BOX);
+        CHECK((box ? WindowText(box) : std::string()) == r.typed);
+        if (!r.find) CHECK(GetFocus() == host.paletteWindow());  // no row keeps the keyboard, nor draws its focus
+    }
+}

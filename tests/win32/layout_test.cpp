@@ -174,6 +174,11 @@ TEST_CASE("after every layout the palette shows what a fresh start in the same s
              host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
          }},
         {"one column, from two", {}, command(KIRABO_CMD_ONE_COLUMN)},
+        {"300 rows scrolled, then find opened, narrowed and closed", {}, [](Host& host) {
+             host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+             SetWindowTextA(GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX), "filter 2");
+             host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+         }, many, 10},
         {"three columns, from one", {{"Column", "1"}}, command(KIRABO_CMD_THREE_COLUMNS)},
         {"tab mode on", {}, command(KIRABO_CMD_TAB_MODE)},
         {"tab mode off", tabs, command(KIRABO_CMD_TAB_MODE)},

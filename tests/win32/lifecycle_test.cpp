@@ -73,12 +73,14 @@ TEST_CASE("func_init attaches the own menu bar and finds the host window") {
     CHECK(host.initResult() == 1);
     HMENU own = GetMenu(host.paletteWindow());
     REQUIRE(own != nullptr);
-    REQUIRE(GetMenuItemCount(own) == 2);
+    REQUIRE(GetMenuItemCount(own) == 3);
     char popup[64] = {};
     GetMenuStringA(own, 0, popup, sizeof popup, MF_BYPOSITION);
     CHECK(std::string(popup) == "列(&C)");
     GetMenuStringA(own, 1, popup, sizeof popup, MF_BYPOSITION);
     CHECK(std::string(popup) == "設定(&S)");
+    GetMenuStringA(own, 2, popup, sizeof popup, MF_BYPOSITION);
+    CHECK((std::string(popup) == "検索(&F)" && GetMenuItemID(own, 2) == KIRABO_CMD_FIND));  // a command, no pop-up
     struct { UINT id; const char* caption; int popup; } const items[] = {
         {KIRABO_CMD_ONE_COLUMN, "1列(&1)", 0}, {KIRABO_CMD_TWO_COLUMNS, "2列(&2)", 0}, {KIRABO_CMD_THREE_COLUMNS, "3列(&3)", 0}, {KIRABO_CMD_FOUR_COLUMNS, "4列(&4)", 0},
         {KIRABO_CMD_TAB_MODE, "タブ表示(&T)", 0}, {KIRABO_CMD_REORDER, "並び替え(&R)", 1}, {KIRABO_CMD_RESET_ORDER, "並び替えの初期化(&I)", 1},

@@ -329,6 +329,18 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
          }, "ACDbEFG", "B"},
         {"made larger: the list and its name column take the room", [](HWND, HWND) {}, "AbCDEFG", "B", 200},
         {"made smaller: no smaller than it opened, the buttons whole", [](HWND, HWND) {}, "AbCDEFG", "B", -200},
+        {"E typed into the find box, Enter, then Alt+Home: the match gathered at the top", [&](HWND dialog, HWND list) {
+             SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
+             TypeKeys({'E', VK_RETURN});
+             if (GetFocus() == list && listview::SelectedItems(list) == std::vector<int>{4}) altKey(4, VK_HOME)(dialog, list);
+         }, "EAbCDFG", "B"},
+        {"Esc in the find box clears it and leaves the dialog open", [&](HWND dialog, HWND list) {
+             SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
+             TypeKeys({'C', VK_ESCAPE});
+             if (listview::SelectedItems(list).empty() && WindowText(GetDlgItem(dialog, KIRABO_REORDER_FIND)).empty()) {
+                 listview::SetChecked(list, 0, false);  // still open: this reaches the store
+             }
+         }, "abCDEFG", "AB"},
     };
     for (const Row& r : rows) {
         CAPTURE(r.what);

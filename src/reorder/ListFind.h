@@ -1,0 +1,20 @@
+// The reorder dialog's find box: what is typed selects every row whose name holds it (the palette's
+// rule), the first focused and in view, with the count of matches beside it. Enter takes the
+// keyboard to the list with the matches still selected, ready for Alt+Home, Space or a drag; Esc
+// clears the box, where in the list it is Cancel.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "reorder/ReorderRows.h"
+
+namespace kirabo {
+
+// The box and its count, made beside the template's label; the dialog gives them their places.
+void AddListFind(HWND dialog);
+// After the box's text changed.
+void SelectMatches(HWND dialog, HWND list, const std::vector<ReorderRow>& rows);
+
+}  // namespace kirabo
