@@ -77,8 +77,8 @@ target_compile_options(kirabo-win32-bench PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CH
 target_link_libraries(kirabo-win32-bench PRIVATE kirabo_host)
 target_link_options(kirabo-win32-bench PRIVATE -static)
 add_dependencies(kirabo-win32-bench Kirabo)
-add_test(NAME bench.win32_smoke COMMAND kirabo-win32-bench --smoke WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-kirabo_time_limit(60 bench.win32_smoke)
+add_test(NAME bench.wine_smoke COMMAND kirabo-win32-bench --smoke WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+kirabo_time_limit(60 bench.wine_smoke)
 
 # The commands the README gives, run as a user would run them.
 foreach(command release run benchmark)
