@@ -71,7 +71,7 @@ kirabo_time_limit(120 win32.hardening_test)  # 5,000 filters: 10 to 30 s, as fas
 add_test(NAME e2e.reorder_drag COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/reorder_drag.sh)
 kirabo_time_limit(60 e2e.reorder_drag)
 
-# The start-up and relayout benchmark under Wine (./bench); ./test runs it once, small.
+# The start-up and relayout benchmark under Wine (./benchmark); ./test runs it once, small.
 add_executable(kirabo-win32-bench bench/win32_bench.cpp)
 target_compile_options(kirabo-win32-bench PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
 target_link_libraries(kirabo-win32-bench PRIVATE kirabo_host)
@@ -86,4 +86,4 @@ foreach(command release run benchmark)
   set_tests_properties(commands.${command} PROPERTIES RUN_SERIAL TRUE)
   kirabo_time_limit(120 commands.${command})  # each takes up to 20 s, building included
 endforeach()
-kirabo_time_limit(300 commands.run)  # ten screenshots, a ./test beside a live ./run, two tables: about 100 s
+kirabo_time_limit(300 commands.run)  # ten screenshots, two ./test beside a live ./run, two stopped runs, two tables: 1 to 2 min
