@@ -25,8 +25,8 @@ env -u DISPLAY KIRABO_SCREENSHOT=host.png "$root/run" --menus readme-menus.txt -
 identify host.png
 [ "$(stat -c %a host.png)" = "$(stat -c %a fresh)" ] || { echo "host.png: mode $(stat -c %a host.png)"; exit 1; }
 # The host closed as a user closes it: what it read is written back, with the rows.
-settings() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r' | grep -c -E '^(\[キラボ\]|Column=3|FilterSize=[1-9])$'; }
-[ "$(settings host.ini)" = 3 ] || { echo "a headless ./run did not keep its settings"; cat host.ini; exit 1; }
+[ "$(iconv -f CP932 -t UTF-8 host.ini | tr -d '\r' | grep -c -E '^(\[キラボ\]|Column=3|FilterSize=[1-9])$')" = 3 ] ||
+  { echo "a headless ./run did not keep its settings"; exit 1; }
 
 env -u DISPLAY "$root/run" --screenshots shots >/dev/null
 for name in palette-1-column palette-2-columns palette-3-columns palette-tabs-second reorder-dialog reset-question \
@@ -55,13 +55,14 @@ done <<ROWS
 2|--screenshots takes no other option|-u DISPLAY|--menus bad.txt --screenshots s3
 2|./run: unknown option --bogus|-u DISPLAY|--bogus
 1|read-only.ini: settings cannot be kept there: cannot be written|-u DISPLAY|--ini read-only.ini
+1|/作業/x.ini: settings cannot be kept there: its folder does not exist|-u DISPLAY|--ini 作業/x.ini
 1|/proc/kirabo.ini: settings cannot be kept there: cannot be written|DISPLAY=$DISPLAY|--ini /proc/kirabo.ini
 ROWS
 
 # A live ./run outlives a ./test beside it, which takes relative paths from its caller's folder
 # and fails on a filter that names no test. The palette stays above the host clicked. Stopped by
-# kill or by Ctrl+C (each sent to its process group, as a terminal sends Ctrl+C), ./run closes the host
-# as a user does, so the settings are written, and leaves nothing it started behind.
+# kill or by Ctrl+C (each sent to its process group, as a terminal sends Ctrl+C), ./run closes the
+# host as a user does, so the settings are written, and leaves nothing it started behind.
 source "$root/scripts/x11-helpers"
 palette_shown() {
   eval "$(xdotool getwindowgeometry --shell "$palette")"

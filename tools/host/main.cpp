@@ -53,38 +53,40 @@ void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
 std::string Usage() { return "usage: " + ProgramName() + " [options]\n" + kOptions; }
 
-// The messages go to a Linux terminal, which reads UTF-8; a path in them is in the ANSI code page.
+// A path for the messages, which go to a Linux terminal that reads UTF-8: the program has it in
+// the ANSI code page.
 std::string Utf8(const std::string& text) {
-    const int wide = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring utf16(wide, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, utf16.data(), wide);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
-    return utf8.c_str();
+    const int length = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, utf16.data(), wide);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
 }
 
 int Fail(const std::string& message, int status = 2) {
-    std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), Utf8(message).c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), message.c_str());
     return status;
 }
 
 bool ReadMenus(const std::string& path, kirabo::emulator::MenuBarText& menus, std::string& message) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        message = path + (attributes == INVALID_FILE_ATTRIBUTES ? ": not found" : ": is a folder");
+        message = Utf8(path) + (attributes == INVALID_FILE_ATTRIBUTES ? ": not found" : ": is a folder");
         return false;
     }
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     if (!file.good() && !file.eof()) {
-        message = path + ": cannot be read";
+        message = Utf8(path) + ": cannot be read";
         return false;
     }
     kirabo::emulator::MenuFileError error;
     if (kirabo::emulator::ParseMenuBar(text.str(), menus, error)) return true;
-    message = path + (error.line ? ":" + std::to_string(error.line) : std::string()) + ": " + error.what;
+    message = Utf8(path) + (error.line ? ":" + std::to_string(error.line) : std::string()) + ": " + error.what;
     return false;
 }
 
@@ -175,10 +177,10 @@ int main(int argc, char** argv) {
     if (filters && menusGiven) return Fail("--filters and --menus both give the host's menus: give one of them");
     if (filters) options.menus = kirabo::emulator::ManyFilters(static_cast<int>(filters), "フィルタ", 2);
     if (GetFileAttributesA(options.dllPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return Fail(options.dllPath + ": not found", 1);
+        return Fail(Utf8(options.dllPath) + ": not found", 1);
     }
     if (const std::string problem = IniProblem(options.iniPath); !problem.empty()) {
-        return Fail(options.iniPath + ": settings cannot be kept there: " + problem, 1);
+        return Fail(Utf8(options.iniPath) + ": settings cannot be kept there: " + problem, 1);
     }
 
     MSG message;
@@ -186,7 +188,7 @@ int main(int argc, char** argv) {
     g_hostThread = GetCurrentThreadId();
     SetConsoleCtrlHandler(CloseOnCtrlC, TRUE);
     kirabo::emulator::Host host;
-    if (!host.Start(options)) return Fail(options.dllPath + " is not a plug-in that can be loaded", 1);
+    if (!host.Start(options)) return Fail(Utf8(options.dllPath) + " is not a plug-in that can be loaded", 1);
     if (quitAfter) SetTimer(nullptr, 0, quitAfter, QuitTimer);
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
@@ -194,7 +196,7 @@ int main(int argc, char** argv) {
     }
     host.Stop();
     if (host.saveError()) {
-        return Fail(options.iniPath + ": the settings could not be saved (Windows error " +
+        return Fail(Utf8(options.iniPath) + ": the settings could not be saved (Windows error " +
                         std::to_string(host.saveError()) + ")",
                     1);
     }
