@@ -17,6 +17,7 @@ text=$(unzip -p "$zip" "$dir/README.txt")
 guide=$(iconv -f CP932 -t UTF-8 <<<"$text")
 ! grep -nE '\*\*|`|\]\(|^#' <<<"$guide" || { echo "README.txt: Markdown left"; exit 1; }
 [ "$(grep -oE '^【(日本語|English)】' <<<"$guide")" = $'【日本語】\n【English】' ]
+[ "$(head -1 <<<"$guide")" = "キラボ (Kirabo) $version"$'\r' ] || { echo "README.txt: title $(head -1 <<<"$guide")"; exit 1; }
 grep -q 'キラボの表示' <<<"$guide"
 info=$(exiftool -s -FileVersionNumber -ProductVersionNumber -LanguageCode -CharacterSet -FileDescription \
   -InternalName -OriginalFileName -ProductName -Comments build/windows/Kirabo.auf)

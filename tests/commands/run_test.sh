@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The README's ./run commands: --help, the headless screenshot of the README's own menu example
-# and --screenshots DIR, both with paths given from another folder; failed runs that write no
-# image and never hang; ./run beside ./test and after a SIGTERM; the host's answers to bad input.
+# (its settings kept) and --screenshots DIR, both with paths given from another folder; failed
+# runs that write no image and never hang; a live ./run beside ./test, its palette above the host,
+# stopped by kill or Ctrl+C and writing its settings; the host's answers to bad input.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 work=$(mktemp -d)
@@ -10,7 +11,7 @@ cd "$work"
 fail=0
 
 help=$("$root/run" --help)
-for option in --plugin --menus --ini --quit-after --screenshots --help; do
+for option in "usage: ./run" --plugin --menus --ini --quit-after --screenshots --help KIRABO_SCREENSHOT; do
   grep -q -- "$option" <<<"$help" || { echo "./run --help does not list $option"; exit 1; }
 done
 
@@ -18,8 +19,14 @@ done
 awk '/--menus FILE. gives it/ { found = 1 } found && /^```$/ { if (inside) exit; inside = 1; next } inside' \
   "$root/README.md" > readme-menus.txt
 grep -q '^item\* 1001' readme-menus.txt
+printf '[キラボ]\r\nColumn=3\r\n' | iconv -f UTF-8 -t CP932 > host.ini
+touch fresh
 env -u DISPLAY KIRABO_SCREENSHOT=host.png "$root/run" --menus readme-menus.txt --ini host.ini >/dev/null
 identify host.png
+[ "$(stat -c %a host.png)" = "$(stat -c %a fresh)" ] || { echo "host.png: mode $(stat -c %a host.png)"; exit 1; }
+# The host closed as a user closes it: what it read is written back, with the rows.
+[ "$(iconv -f CP932 -t UTF-8 host.ini | tr -d '\r' | grep -c -E '^(\[キラボ\]|Column=3|FilterSize=[1-9])$')" = 3 ] ||
+  { echo "a headless ./run did not keep its settings"; exit 1; }
 
 env -u DISPLAY "$root/run" --screenshots shots >/dev/null
 for name in palette-1-column palette-2-columns palette-3-columns palette-tabs-second reorder-dialog reset-question \
@@ -28,10 +35,13 @@ for name in palette-1-column palette-2-columns palette-3-columns palette-tabs-se
 done
 # Each state looks different from the others.
 [ "$(md5sum shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = 8 ]
+# No time in them: the same pixels give the same committed file.
+if grep -l -a -E 'tIME|date:' shots/*.png; then echo "a time written in these"; exit 1; fi
 
 # Failed runs: what ./run says, its status, no image, no "screenshot:" line, and no hang (a
 # display that is gone, --quit-after sooner than the picture, options in either order).
 printf 'menu 1 x\nhello\n' > bad.txt
+touch read-only.ini && chmod 444 read-only.ini
 while IFS='|' read -r expected message display options; do
   status=0 && read -ra screen <<<"$display" && read -ra extra <<<"$options"
   env "${screen[@]}" KIRABO_SCREENSHOT=failed.png timeout 60 "$root/run" "${extra[@]}" >out.txt 2>err.txt || status=$?
@@ -43,23 +53,51 @@ done <<ROWS
 1|no screenshot written|-u DISPLAY|--quit-after 500
 2|--screenshots takes no other option|-u DISPLAY|--screenshots s2 --menus bad.txt
 2|--screenshots takes no other option|-u DISPLAY|--menus bad.txt --screenshots s3
+2|./run: unknown option --bogus|-u DISPLAY|--bogus
+1|read-only.ini: settings cannot be kept there: cannot be written|-u DISPLAY|--ini read-only.ini
+1|/作業/x.ini: settings cannot be kept there: its folder does not exist|-u DISPLAY|--ini 作業/x.ini
+1|/proc/kirabo.ini: settings cannot be kept there: cannot be written|DISPLAY=$DISPLAY|--ini /proc/kirabo.ini
 ROWS
 
-# A live ./run outlives a ./test beside it; after its SIGTERM nothing it started is left.
+# A live ./run outlives a ./test beside it, which takes relative paths from its caller's folder
+# and fails on a filter that names no test. The palette stays above the host clicked. Stopped by
+# kill or by Ctrl+C (each sent to its process group, as a terminal sends Ctrl+C), ./run closes the
+# host as a user does, so the settings are written, and leaves nothing it started behind.
 source "$root/scripts/x11-helpers"
-"$root/run" --quit-after 300000 > >(cat >/dev/null; touch run.closed) 2>&1 &
-run=$!
-wait_for 'キラボ' >/dev/null
-"$root/test" -R win32.scan_test >/dev/null && kill -0 "$run" && [ "$(windows_named 'キラボ')" -gt 0 ] ||
-  { echo "./test beside a live ./run failed or ended it"; fail=1; }
-kill -TERM "$run"
-for _ in $(seq 1 100); do [ -e run.closed ] && break; sleep 0.1; done
-[ -e run.closed ] && ! grep -q "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null ||
-  { echo "after its SIGTERM, something ./run started is still there"; fail=1; }
+palette_shown() {
+  eval "$(xdotool getwindowgeometry --shell "$palette")"
+  import -window root -crop "${WIDTH}x$((HEIGHT - 24))+$X+$((Y + 24))" "$1"
+}
+for signal in TERM INT; do
+  rm -f run.closed live.ini
+  exec 3> >(cat >/dev/null; touch run.closed)
+  set -m
+  "$root/run" --ini live.ini --quit-after 300000 >&3 2>&1 &
+  run=$!
+  set +m
+  exec 3>&-
+  palette=$(wait_for 'キラボ')
+  if [ "$signal" = TERM ]; then
+    "$root/test" -R win32.scan_test --output-junit junit.xml >/dev/null && kill -0 "$run" &&
+      [ "$(windows_named 'キラボ')" -gt 0 ] && [ -s junit.xml ] ||
+      { echo "./test beside a live ./run failed, ended it or wrote no junit.xml here"; fail=1; }
+    ! "$root/test" -R nosuchtest >/dev/null 2>&1 || { echo "./test -R nosuchtest passed"; fail=1; }
+    sleep 1 && palette_shown before.png
+    eval "$(xdotool getwindowgeometry --shell "$(wait_for 'AviUtl')")"
+    xdotool mousemove $((X + 100)) $((Y + 8)) click 1 && sleep 1 && palette_shown after.png
+    [ "$(compare -metric AE before.png after.png null: 2>&1)" = 0 ] ||
+      { echo "a click on the host's title bar hid the palette"; fail=1; }
+  fi
+  kill "-$signal" -- "-$run"
+  for _ in $(seq 1 100); do [ -e run.closed ] && break; sleep 0.1; done
+  [ -e run.closed ] && ! grep -q "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null ||
+    { echo "after its SIG$signal, something ./run started is still there"; fail=1; }
+  iconv -f CP932 -t UTF-8 live.ini | grep -q '^FilterSize=[1-9]' ||
+    { echo "stopped by SIG$signal, ./run did not write its settings"; fail=1; }
+done
 
 # The host's answers: status | what it says | the menu file (printf text; "-" for none) | options.
 mkdir folder
-touch read-only.ini && chmod 444 read-only.ini
 while IFS='|' read -r expected message text options; do
   args=(--ini "$work/t.ini" --quit-after 1)
   if [ "$text" != - ]; then

@@ -202,13 +202,14 @@ TEST_CASE("the reorder dialog template reads back as built") {
 TEST_CASE("the version block names Kirabo and its version in Japanese") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(host.module(), path, MAX_PATH);
+    // The path in UTF-16 as Windows holds it: a Japanese folder needs no conversion.
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(host.module(), path, MAX_PATH);
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(std::wstring(path, path + std::strlen(path)).c_str(), &handle);
+    const DWORD size = GetFileVersionInfoSizeW(path, &handle);
     REQUIRE(size > 0);
     std::vector<BYTE> block(size);
-    REQUIRE(GetFileVersionInfoA(path, 0, size, block.data()));
+    REQUIRE(GetFileVersionInfoW(path, 0, size, block.data()));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     REQUIRE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));

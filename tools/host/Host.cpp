@@ -13,6 +13,8 @@ Host* g_host = nullptr;
 constexpr char kMainClass[] = "KiraboHostMain";
 constexpr char kPaletteClass[] = "KiraboHostPalette";
 constexpr char kToolClass[] = "KiraboHostTool";
+// Posted when the main window is activated: its own windows are raised once the click is done.
+constexpr UINT kRaiseOwned = WM_APP + 1;
 constexpr int kEditHandle = 0x4B495241;  // an opaque "edit in progress" handed to the plug-in
 
 using GetFilterTableProc = host::FilterRecord*(__stdcall*)();
@@ -74,6 +76,17 @@ void RegisterClasses() {
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = kPaletteClass;
     RegisterClassA(&main);
+}
+
+// Windows keeps a window's own windows above it; Wine without a window manager lets a click raise
+// the owner over them in the X stacking though not in Windows' order, so the move to the top goes
+// by way of the topmost band, which a window already first in that order would otherwise skip.
+BOOL CALLBACK RaiseIfOwned(HWND window, LPARAM owner) {
+    if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(owner) && IsWindowVisible(window)) {
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return TRUE;
 }
 
 // Which of the host's menus holds the command, by position; -1 for none.
@@ -228,6 +241,14 @@ LRESULT CALLBACK Host::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_CLOSE:
             PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATE:
+            if (self && self->options_.keepOwnedAbove && LOWORD(wParam) != WA_INACTIVE) {
+                PostMessageA(hwnd, kRaiseOwned, 0, 0);
+            }
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        case kRaiseOwned:
+            EnumThreadWindows(GetCurrentThreadId(), RaiseIfOwned, reinterpret_cast<LPARAM>(hwnd));
             return 0;
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -25,6 +25,9 @@ struct HostOptions {
     MenuBarText menus = DefaultMenus();
     std::string iniPath;        // empty: settings live in memory only
     bool openToolWindows = false;  // a settings or display command shows a small window
+    // The main window's own windows (the palette, the tool windows) are raised with it, as Windows
+    // keeps them above it and Wine without a window manager does not.
+    bool keepOwnedAbove = false;
     // The host's "<name>の表示" item for a plug-in with a window, among the display tools, so
     // that the palette lists itself as the host's does. Off for tests that count rows.
     bool paletteItem = false;

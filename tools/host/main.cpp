@@ -12,8 +12,13 @@
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: kirabo-host.exe [options]\n"
+// The name the messages give the program: the command that started it (./run sets it).
+std::string ProgramName() {
+    const char* name = std::getenv("KIRABO_HOST_NAME");
+    return name && *name ? name : "kirabo-host.exe";
+}
+
+constexpr char kOptions[] =
     "  --plugin FILE      the plug-in to load (default: Kirabo.auf next to this program)\n"
     "  --menus FILE       the host's menu bar, in the text format of the README\n"
     "                     (default: a host with a few Japanese filters and display tools)\n"
@@ -46,27 +51,42 @@ bool ReadNumber(const std::string& text, unsigned long most, UINT& number) {
 
 void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
 
+std::string Usage() { return "usage: " + ProgramName() + " [options]\n" + kOptions; }
+
+// A path for the messages, which go to a Linux terminal that reads UTF-8: the program has it in
+// the ANSI code page.
+std::string Utf8(const std::string& text) {
+    const int length = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, utf16.data(), wide);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
 int Fail(const std::string& message, int status = 2) {
-    std::fprintf(stderr, "kirabo-host: %s\n", message.c_str());
+    std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), message.c_str());
     return status;
 }
 
 bool ReadMenus(const std::string& path, kirabo::emulator::MenuBarText& menus, std::string& message) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        message = path + (attributes == INVALID_FILE_ATTRIBUTES ? ": not found" : ": is a folder");
+        message = Utf8(path) + (attributes == INVALID_FILE_ATTRIBUTES ? ": not found" : ": is a folder");
         return false;
     }
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     if (!file.good() && !file.eof()) {
-        message = path + ": cannot be read";
+        message = Utf8(path) + ": cannot be read";
         return false;
     }
     kirabo::emulator::MenuFileError error;
     if (kirabo::emulator::ParseMenuBar(text.str(), menus, error)) return true;
-    message = path + (error.line ? ":" + std::to_string(error.line) : std::string()) + ": " + error.what;
+    message = Utf8(path) + (error.line ? ":" + std::to_string(error.line) : std::string()) + ": " + error.what;
     return false;
 }
 
@@ -81,8 +101,31 @@ std::string IniProblem(const std::string& path) {
             return "its folder does not exist";
         }
     }
+    // Marked read-only: root may still open it, but a user's host would not write it.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "cannot be written";
+    // Only opening it for writing tells for sure, in a folder the user may not write to as well. A
+    // file made for the trial goes again: the host writes its settings at its exit.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "cannot be written";
+    const bool made = GetLastError() != ERROR_ALREADY_EXISTS;
+    CloseHandle(file);
+    if (made) DeleteFileA(path.c_str());
     return {};
+}
+
+DWORD g_hostThread = 0;
+
+// How long a host asked to close by Ctrl+C may take before it is ended all the same.
+constexpr DWORD kCloseGraceMs = 10000;
+
+// Ctrl+C, or SIGINT from ./run when it is stopped, ends the host's message loop as a click on its
+// window's × does, even while the plug-in is starting: the plug-in's exit runs and the settings
+// are written. A host that cannot close still ends.
+BOOL WINAPI CloseOnCtrlC(DWORD) {
+    PostThreadMessageA(g_hostThread, WM_QUIT, 0, 0);
+    Sleep(kCloseGraceMs);
+    ExitProcess(1);
 }
 
 }  // namespace
@@ -92,6 +135,7 @@ int main(int argc, char** argv) {
     options.dllPath = ProgramDirectory() + "Kirabo.auf";
     options.iniPath = ProgramDirectory() + "kirabo-host.ini";
     options.openToolWindows = true;
+    options.keepOwnedAbove = true;
     options.paletteItem = true;
     UINT quitAfter = 0;
     UINT filters = 0;
@@ -99,12 +143,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help") {
-            std::fputs(kUsage, stdout);
+            std::fputs(Usage().c_str(), stdout);
             return 0;
         }
         const bool takesNumber = arg == "--quit-after" || arg == "--filters";
         const bool takesValue = takesNumber || arg == "--plugin" || arg == "--ini" || arg == "--menus";
-        if (!takesValue) return Fail("unknown option " + arg + "\n" + kUsage);
+        if (!takesValue) return Fail("unknown option " + arg + "\n" + Usage());
         if (i + 1 >= argc) {
             return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds"
                                            : takesNumber         ? "a number of filters"
@@ -133,23 +177,26 @@ int main(int argc, char** argv) {
     if (filters && menusGiven) return Fail("--filters and --menus both give the host's menus: give one of them");
     if (filters) options.menus = kirabo::emulator::ManyFilters(static_cast<int>(filters), "フィルタ", 2);
     if (GetFileAttributesA(options.dllPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return Fail(options.dllPath + ": not found", 1);
+        return Fail(Utf8(options.dllPath) + ": not found", 1);
     }
     if (const std::string problem = IniProblem(options.iniPath); !problem.empty()) {
-        return Fail(options.iniPath + ": settings cannot be kept there: " + problem, 1);
+        return Fail(Utf8(options.iniPath) + ": settings cannot be kept there: " + problem, 1);
     }
 
-    kirabo::emulator::Host host;
-    if (!host.Start(options)) return Fail(options.dllPath + " is not a plug-in that can be loaded", 1);
-    if (quitAfter) SetTimer(nullptr, 0, quitAfter, QuitTimer);
     MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for CloseOnCtrlC
+    g_hostThread = GetCurrentThreadId();
+    SetConsoleCtrlHandler(CloseOnCtrlC, TRUE);
+    kirabo::emulator::Host host;
+    if (!host.Start(options)) return Fail(Utf8(options.dllPath) + " is not a plug-in that can be loaded", 1);
+    if (quitAfter) SetTimer(nullptr, 0, quitAfter, QuitTimer);
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     host.Stop();
     if (host.saveError()) {
-        return Fail(options.iniPath + ": the settings could not be saved (Windows error " +
+        return Fail(Utf8(options.iniPath) + ": the settings could not be saved (Windows error " +
                         std::to_string(host.saveError()) + ")",
                     1);
     }
