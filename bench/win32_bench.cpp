@@ -292,6 +292,31 @@ std::vector<double> MeasureWheelStep(int filters, int steps) {
     return times;
 }
 
+// One more character typed into the find box, until the palette has repainted its matches: the
+// box filled a character at a time ("1", "12", "123"), then emptied again, unmeasured.
+std::vector<double> MeasureFindNarrow(int filters, int rounds) {
+    Host host;
+    HostOptions options = Options(filters);
+    options.showWindows = true;
+    Start(host, options);
+    host.record()->func_init(host.record());
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    HWND box = GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX);
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        for (const char* typed : {"1", "12", "123"}) {
+            const double start = Now();
+            SetWindowTextA(box, typed);
+            UpdateWindow(host.paletteWindow());
+            times.push_back(Now() - start);
+        }
+        SetWindowTextA(box, "");
+        host.Pump();
+    }
+    host.Stop();
+    return times;
+}
+
 // The goal figure is the median of the ratios of the pairs: drift of the machine cancels within a
 // pair, and one lucky run counts once. The ratios of the best times and of the medians stand beside.
 void PrintPair(const char* what, int size, const Pair& pair) {
@@ -323,6 +348,13 @@ int main(int argc, char** argv) {
     if (!smoke) {
         const double step1000 = Median(MeasureWheelStep(1000, steps));
         std::printf("scroll_step_ms_1000: %.3f\nscroll_step_growth_1000_over_100: %.2f\n", step1000, step1000 / step100);
+    }
+    const int findRounds = smoke ? 2 : 30;
+    const double find300 = Median(MeasureFindNarrow(300, findRounds));
+    std::printf("find_narrow_ms_300: %.3f\n", find300);
+    if (!smoke) {
+        const double find5000 = Median(MeasureFindNarrow(5000, findRounds));
+        std::printf("find_narrow_ms_5000: %.3f\nfind_growth_5000_over_300: %.2f\n", find5000, find5000 / find300);
     }
     std::fflush(stdout);
     return 0;

@@ -13,7 +13,8 @@ namespace {
 
 constexpr DWORD kFindBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kCountStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_RIGHT;
-constexpr DWORD kMarkStyle = WS_CHILD | SS_GRAYRECT;
+// Clipped by its siblings: the marked row's controls stand above it, and only its rim shows.
+constexpr DWORD kMarkStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_GRAYRECT;
 constexpr char kCountSuffix[] = "件";  // after the number of matches: 12件
 constexpr int kMarkMargin = 2;          // the mark stands this far around the marked row
 

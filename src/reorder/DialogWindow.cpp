@@ -9,7 +9,7 @@
 namespace kirabo {
 namespace {
 
-constexpr int kLabelId = 0xFFFF;  // the template's one label, "ドラッグ・ドロップして並び替えてください。"
+constexpr int kLabelId = -1;  // the template's one label, "ドラッグ・ドロップして並び替えてください。"
 
 ScreenRect ChildRect(HWND dialog, int id) {
     RECT r = {};

@@ -84,7 +84,8 @@ void FillList(HWND dialog, ReorderDialog& state) {
     HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
     state.list = list;
     const LONG style = GetWindowLongA(list, GWL_STYLE);
-    SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_NOSORTHEADER);
+    // The selection shows while the keyboard is in the find box, too.
+    SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS);
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest

@@ -301,7 +301,8 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         std::string shown;
         for (std::size_t entry : core.geometry().entryOfLaidOut) {
             const std::string& name = core.entries()[entry].name;
-            shown += (shown.empty() ? "" : " ") + name.substr(0, 1) + std::to_string(name.size());
+            if (!shown.empty()) shown += ' ';
+            shown += name.substr(0, 1) + std::to_string(name.size());
         }
         EXPECT_EQ(shown, c.shown) << c.what;
         const std::optional<std::size_t> mark = core.findMark();

@@ -348,7 +348,7 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
         host.store = {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}};
         REQUIRE(host.Start(TestOptions(menus)));
         std::string list, kinds;
-        bool sizable = false, buttonsWhole = false;
+        bool sizable = false, buttonsWhole = false;  // and the find box clear of the label
         SIZE opened = {}, closed = {};
         int nameColumn = 0, listWidth = 0;
         OpenReorder(host, [&](HWND dialog, HWND view) {
@@ -375,7 +375,10 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
             GetClientRect(dialog, &client);
             GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
-            buttonsWhole = ok.left >= 0 && ok.bottom <= client.bottom;
+            RECT label = {}, find = {};
+            GetWindowRect(GetDlgItem(dialog, -1), &label);
+            GetWindowRect(GetDlgItem(dialog, KIRABO_REORDER_FIND), &find);
+            buttonsWhole = ok.left >= 0 && ok.bottom <= client.bottom && find.left >= label.right && label.right > label.left;
             GetClientRect(view, &inList);
             listWidth = inList.right;
             nameColumn = static_cast<int>(SendMessageA(view, LVM_GETCOLUMNWIDTH, 0, 0));

@@ -228,7 +228,9 @@ LRESULT CALLBACK Host::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     Host* self = g_host;
     switch (message) {
         case WM_COMMAND:
-            if (self) {
+            // A menu command carries no control: one that names a window is a control's
+            // notification, and no command of the host's.
+            if (self && lParam == 0) {
                 self->commands.push_back(LOWORD(wParam));
                 self->CarryOut(LOWORD(wParam));
             }
