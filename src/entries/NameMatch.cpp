@@ -1,5 +1,6 @@
 #include "entries/NameMatch.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace kirabo {
@@ -52,10 +53,10 @@ char16_t FoldDoubleByte(char16_t c) {
     return c;
 }
 
-}  // namespace
-
-std::u16string FoldName(std::string_view text) {
-    std::u16string folded;
+// Shift-JIS text folded to one code per character: a single byte as itself, a double-byte
+// character as lead * 256 + trail, so that no match can start inside a character.
+std::vector<char16_t> FoldName(std::string_view text) {
+    std::vector<char16_t> folded;
     folded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -74,22 +75,23 @@ std::u16string FoldName(std::string_view text) {
     return folded;
 }
 
+}  // namespace
+
 NameQuery::NameQuery(std::string_view typed) {
-    const std::u16string folded = FoldName(typed);
-    std::size_t start = 0;
-    while (start < folded.size()) {
-        const std::size_t space = folded.find(u' ', start);
-        const std::size_t end = space == std::u16string::npos ? folded.size() : space;
-        if (end > start) words_.push_back(folded.substr(start, end - start));
-        start = end + 1;
+    const std::vector<char16_t> folded = FoldName(typed);
+    auto start = folded.begin();
+    while (start != folded.end()) {
+        const auto end = std::find(start, folded.end(), u' ');
+        if (end != start) words_.emplace_back(start, end);
+        start = end == folded.end() ? end : end + 1;
     }
 }
 
 bool NameQuery::Matches(std::string_view name) const {
     if (words_.empty()) return true;
-    const std::u16string folded = FoldName(name);
-    for (const std::u16string& word : words_) {
-        if (folded.find(word) == std::u16string::npos) return false;
+    const std::vector<char16_t> folded = FoldName(name);
+    for (const std::vector<char16_t>& word : words_) {
+        if (std::search(folded.begin(), folded.end(), word.begin(), word.end()) == folded.end()) return false;
     }
     return true;
 }

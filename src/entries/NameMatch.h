@@ -4,15 +4,10 @@
 // katakana. The names themselves never change; only the comparison folds.
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace kirabo {
-
-// Shift-JIS text folded to one code per character: a single byte as itself, a double-byte
-// character as lead * 256 + trail, so that no match can start inside a character.
-std::u16string FoldName(std::string_view shiftJis);
 
 class NameQuery {
 public:
@@ -23,7 +18,7 @@ public:
     bool Matches(std::string_view name) const;
 
 private:
-    std::vector<std::u16string> words_;
+    std::vector<std::vector<char16_t>> words_;
 };
 
 }  // namespace kirabo

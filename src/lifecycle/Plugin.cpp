@@ -70,6 +70,8 @@ BOOL __cdecl FuncExit(FilterRecord* fp) {
     } catch (...) {
     }
     DestroyPaletteControls(g_palette);
+    if (fp && g_palette.sizeLimits) MakeSizable(fp->hwnd, false);  // the host's window as it gave it
+    g_palette.sizeLimits.reset();
     if (g_palette.paletteFont) DeleteObject(g_palette.paletteFont);
     g_palette.paletteFont = nullptr;
     // The host may keep its window and start the plug-in again: no menu may outlive this run.

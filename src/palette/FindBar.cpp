@@ -65,7 +65,7 @@ void PlaceFindBar(const Palette& palette, host::FilterRecord* fp) {
     const int countLeft = client.right - kFindBoxLeft - kFindCountWidth;
     SetWindowPos(palette.findBox, HWND_TOP, kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight, 0);
     const PaletteGeometry& geometry = palette.core.geometry();
-    const std::string count = std::to_string(geometry.laidOut) + kCountSuffix;
+    const std::string count = std::to_string(static_cast<int>(geometry.laidOut)) + kCountSuffix;
     SetWindowTextA(palette.findCount, count.c_str());
     SetWindowPos(palette.findCount, HWND_TOP, countLeft, kFindBoxTop, kFindCountWidth, kFindBoxHeight, 0);
 

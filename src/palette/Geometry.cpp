@@ -42,6 +42,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     g.top = top;
     if (tabMode) {
         g.tabCount = std::min(columnCount, kMaxColumnTabs);
+        g.rowsBottomInset = kTabsHeightShrink - kTabsY + metrics.tabPageInset;
         g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
     }
 

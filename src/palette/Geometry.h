@@ -65,6 +65,9 @@ struct PaletteGeometry {
     bool tabMode = false;
     int top = 0;              // what stands above the rows and tabs: the find box's strip, or nothing
     bool keepWindow = false;  // the window keeps its size: the find box is open
+    // How far above the client area's bottom the rows in view must end: in tab mode, the tab page's
+    // lower border.
+    int rowsBottomInset = 0;
     int nameWidth = 0;
     std::size_t laidOut = 0;  // rows not hidden by the user, numbered 0 to laidOut - 1
     std::vector<std::size_t> entryOfLaidOut;  // each laid-out row's position in the list
@@ -81,6 +84,7 @@ struct PaletteGeometry {
 struct SystemMetrics {
     int dialogFrame = 0;   // SM_CYDLGFRAME, for the width as well
     int smallCaption = 0;  // SM_CYSMCAPTION
+    int tabPageInset = 0;  // from the tab control's bottom edge up to its page's border
 };
 
 int NameWidth(const std::vector<RowInput>& rows);

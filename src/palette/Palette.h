@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "host/HostInterface.h"
@@ -26,10 +27,15 @@ struct Palette {
     HFONT paletteFont = nullptr;
     HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs = nullptr;
+    int tabsWidth = 0;  // the tabs on one line, as the last layout made them; 0 side by side
     std::vector<RowControls> rows;  // by controlIndex
     HWND findBox = nullptr;  // while the find box is open: it, the count beside it, the mark
     HWND findCount = nullptr;
     HWND findMark = nullptr;
+    // While the palette scrolls, the user may size it: within these limits (the fit without the
+    // user's size); and its size when the user took its border.
+    std::optional<FitInput> sizeLimits;
+    DialogSize sizeBeforeSizing;
     bool layingOut = false;
 };
 
@@ -37,6 +43,7 @@ void LayoutPalette(Palette& palette, host::FilterRecord* fp, Controls controls);
 void DestroyPaletteControls(Palette& palette);
 
 // The window sized to the layout within its work area, its scroll bars set: the view it gives.
+// Never narrower than the menu bar, nor than the tabs on one line.
 const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics& metrics);
 // The controls of a row in view, made when it comes into view and gone when it leaves: a palette
 // of thousands of rows holds only the windows the screen shows, far below the host's limit.
@@ -51,6 +58,12 @@ void OnPaletteScroll(Palette& palette, host::FilterRecord* fp, UINT message, WPA
 // False when there is nothing to scroll: the wheel is the host's.
 bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, bool sideways);
 void OnPaletteSize(Palette& palette, host::FilterRecord* fp);
+// The border the user drags, on a palette that scrolls; the extra size of that frame.
+DialogSize MakeSizable(HWND window, bool sizable);
+// WM_GETMINMAXINFO: never smaller than the menu bar and the tabs, never larger than the layout wants.
+void LimitPaletteSize(const Palette& palette, MINMAXINFO& limits);
+// WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE: a size the user gave is the palette's from then on.
+void OnPaletteSizing(Palette& palette, HWND window, bool ends);
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
 void MirrorCheckStates(Palette& palette, host::FilterRecord* fp);
 

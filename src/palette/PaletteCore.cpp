@@ -20,14 +20,14 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
     EntryList rows;
     LoadSavedEntries(store, rows);
     const HiddenBlock hidden = LoadHiddenBlock(store);
-    const std::optional<DialogSize> storedSize = LoadReorderSize(store);
+    const UserSizes sizes = LoadUserSizes(store);
     MergeHostMenus(hostMenus, rows);
     HideEntries(rows, hidden.keys);
 
     settings_ = loaded;
     entries_ = std::move(rows);
     hiddenBlockStored_ = hidden.stored;
-    reorderSize_ = storedSize;
+    sizes_ = sizes;
     running_ = true;
 }
 
@@ -36,11 +36,11 @@ void PaletteCore::Exit(SettingsStore& store) {
     running_ = false;
     if (find_.open) settings_.selectedColumn = find_.selectedColumn;  // the tab the user chose, not the mark's
     find_ = {};
-    StoreSettings(store, settings_, entries_, hiddenBlockStored_, reorderSize_);
+    StoreSettings(store, settings_, entries_, hiddenBlockStored_, sizes_);
     entries_.release();
     settings_ = {};
     hiddenBlockStored_ = false;
-    reorderSize_.reset();
+    sizes_ = {};
     geometry_ = {};
     controlCount_ = 0;
     view_ = {};
@@ -97,7 +97,7 @@ std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
 }
 
 Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size) {
-    if (size) reorderSize_ = size;
+    if (size) sizes_.reorder = size;
     Answer answer;
     answer.layout = Controls::Keep;
     if (!result || result->order.size() != entries_.count() || result->hidden.size() != entries_.count()) {
@@ -156,7 +156,12 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
 }
 
 const View& PaletteCore::Reframe(int clientWidth, int clientHeight) {
+    // A view scrolled to the end stays at the end: its last row is in view after any relayout.
+    const auto atEnd = [](const ScrollBar& bar) { return bar.last() > 0 && bar.position >= bar.last(); };
+    const bool lastRow = atEnd(view_.rows), lastColumn = atEnd(view_.columns);
     view_ = FrameView(geometry_, clientWidth, clientHeight, view_.rows.position, view_.columns.position);
+    if (lastRow) view_.rows.position = view_.rows.last();
+    if (lastColumn) view_.columns.position = view_.columns.last();
     return view_;
 }
 

@@ -70,7 +70,11 @@ public:
     Answer OnTabChange(std::int32_t selection);
     std::vector<ReorderRow> RowsToReorder() const;
     // The size the user last gave the dialog, kept across runs.
-    std::optional<DialogSize> reorderSize() const { return reorderSize_; }
+    std::optional<DialogSize> reorderSize() const { return sizes_.reorder; }
+    // The size the user gave the palette while it scrolled, kept across runs and used while it
+    // still scrolls.
+    std::optional<DialogSize> paletteSize() const { return sizes_.palette; }
+    void OnPaletteSized(DialogSize size) { sizes_.palette = size; }
     // No result: the dialog was cancelled. A size: the user sized it.
     Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
@@ -79,7 +83,7 @@ public:
     // creation layout numbers the laid-out rows 0, 1, 2, ... (their controlIndex).
     const PaletteGeometry& Layout(Controls controls, SystemMetrics metrics);
     // Once the layout has sized the window: the view of its client area, the scroll position kept
-    // as far as the new ranges allow.
+    // as far as the new ranges allow, and a view at the end kept at the end.
     const View& Reframe(int clientWidth, int clientHeight);
     // A scroll bar's request: the new view, or nothing when it stays.
     std::optional<View> OnScroll(bool vertical, ScrollRequest request, int track);
@@ -112,7 +116,7 @@ private:
     EntryList entries_;
     LayoutSettings settings_;
     bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
-    std::optional<DialogSize> reorderSize_;
+    UserSizes sizes_;
     PaletteGeometry geometry_;
     View view_;
     int wheelRemainder_ = 0;

@@ -115,6 +115,13 @@ BOOL PaletteWindowProc(Palette& palette, HWND hwnd, UINT message, WPARAM wParam,
             case WM_SIZE:
                 OnPaletteSize(palette, fp);
                 break;
+            case WM_GETMINMAXINFO:
+                if (lParam) LimitPaletteSize(palette, *reinterpret_cast<MINMAXINFO*>(lParam));
+                break;
+            case WM_ENTERSIZEMOVE:
+            case WM_EXITSIZEMOVE:
+                OnPaletteSizing(palette, hwnd, message == WM_EXITSIZEMOVE);
+                break;
             case WM_COMMAND:
                 OnCommand(palette, hwnd, wParam, lParam, editp, fp);
                 break;

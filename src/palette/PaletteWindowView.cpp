@@ -3,6 +3,7 @@
 // only for the rows in view, so that a start and a scroll step cost what the screen shows, not what
 // the list holds.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -20,10 +21,12 @@ constexpr UINT kMoveFlags = SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOCOPYBITS;
 // Room after the last item of the menu bar, so that it never wraps.
 constexpr int kMenuBarSlack = 8;
 
-// The smallest window that shows the own menu bar whole, on one line.
-DialogSize MenuBarWindowSize(HWND window, const SystemMetrics& metrics) {
+// The smallest window that shows the own menu bar whole, on one line, and the tabs on theirs.
+DialogSize SmallestWindow(HWND window, const SystemMetrics& metrics, int tabsWidth) {
     HMENU menu = GetMenu(window);
-    if (!menu) return {};
+    const int frames = 2 * metrics.dialogFrame;
+    const int forTabs = tabsWidth > 0 ? tabsWidth + kTabsWindowExtraWidth - kTabsExtraWidth + frames : 0;
+    if (!menu) return {forTabs, 0};
     int width = 0, height = 0;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         RECT item = {};
@@ -31,8 +34,7 @@ DialogSize MenuBarWindowSize(HWND window, const SystemMetrics& metrics) {
         width += item.right - item.left;
         height = std::max<int>(height, item.bottom - item.top);
     }
-    const int frames = 2 * metrics.dialogFrame;
-    return {width + frames + kMenuBarSlack, height + 1 + metrics.smallCaption + frames};  // 1: the bar's rule
+    return {std::max(width + frames + kMenuBarSlack, forTabs), height + 1 + metrics.smallCaption + frames};  // 1: the bar's rule
 }
 
 void SetBar(HWND window, int which, const ScrollBar& bar) {
@@ -119,12 +121,24 @@ const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics&
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    const WindowFit fit = FitToWorkArea({geometry.windowWidth, geometry.windowHeight,
-                                         MenuBarWindowSize(window, metrics), ScreenRectOf(monitor.rcWork),
-                                         ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL),
-                                         GetSystemMetrics(SM_CYHSCROLL)});
-    const bool stays = fit.x == frame.left && fit.y == frame.top;
-    if (!geometry.keepWindow) SetWindowPos(window, HWND_TOP, fit.x, fit.y, fit.width, fit.height, stays ? SWP_NOMOVE : 0);
+    FitInput in{geometry.windowWidth, geometry.windowHeight, SmallestWindow(window, metrics, palette.tabsWidth),
+                ScreenRectOf(monitor.rcWork), ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL),
+                GetSystemMetrics(SM_CYHSCROLL), std::nullopt};
+    const WindowFit largest = FitToWorkArea(in);
+    if (!geometry.keepWindow) {
+        // A palette that scrolls gets a border the user can drag: the frame grows by the difference.
+        const bool sizable = largest.verticalBar || largest.horizontalBar;
+        const DialogSize extra = MakeSizable(window, sizable);
+        in.width += extra.width;
+        in.height += extra.height;
+        in.minimum = {in.minimum.width + extra.width, in.minimum.height + extra.height};
+        in.userSize = palette.core.paletteSize();
+        const WindowFit fit = FitToWorkArea(in);
+        in.userSize.reset();
+        palette.sizeLimits = sizable ? std::optional<FitInput>(in) : std::nullopt;
+        const bool stays = fit.x == frame.left && fit.y == frame.top;
+        SetWindowPos(window, HWND_TOP, fit.x, fit.y, fit.width, fit.height, stays ? SWP_NOMOVE : 0);
+    }
     // Each scroll bar that shows takes room from the client area, which changes the view: frame it
     // until the client area stays.
     for (int pass = 0; pass < 3; ++pass) {
@@ -140,11 +154,13 @@ const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics&
 }
 
 void SizeColumnTabs(const Palette& palette, HWND window) {
+    const int tabsWidth = palette.tabsWidth;
     const PaletteGeometry& geometry = palette.core.geometry();
     if (!geometry.tabMode || !palette.columnTabs) return;
     RECT client = {};
     GetClientRect(window, &client);
-    SetWindowPos(palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY + geometry.top, geometry.nameWidth + kTabsExtraWidth,
+    SetWindowPos(palette.columnTabs, HWND_BOTTOM, kTabsX, kTabsY + geometry.top,
+                 std::max(geometry.nameWidth + kTabsExtraWidth, tabsWidth),
                  client.bottom - kTabsHeightShrink - geometry.top, 0);
 }
 
@@ -189,6 +205,39 @@ bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, boo
     const PaletteCore::Wheel wheel = palette.core.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch, sideways);
     if (wheel.view) ShowPaletteView(palette, fp, before, *wheel.view);
     return !wheel.handOn;
+}
+
+DialogSize MakeSizable(HWND window, bool sizable) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const DWORD wanted = sizable ? style | WS_THICKFRAME : style & ~static_cast<DWORD>(WS_THICKFRAME);
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    RECT fixed = {}, thick = {};
+    AdjustWindowRectEx(&fixed, style & ~static_cast<DWORD>(WS_THICKFRAME), FALSE, exStyle);
+    AdjustWindowRectEx(&thick, style | WS_THICKFRAME, FALSE, exStyle);
+    if (wanted != style) {
+        SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(wanted));
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (!sizable) return {};
+    return {(thick.right - thick.left) - (fixed.right - fixed.left), (thick.bottom - thick.top) - (fixed.bottom - fixed.top)};
+}
+
+void LimitPaletteSize(const Palette& palette, MINMAXINFO& limits) {
+    if (!palette.sizeLimits) return;
+    const WindowFit largest = FitToWorkArea(*palette.sizeLimits);
+    limits.ptMinTrackSize = {palette.sizeLimits->minimum.width, palette.sizeLimits->minimum.height};
+    limits.ptMaxTrackSize = {largest.width, largest.height};
+}
+
+void OnPaletteSizing(Palette& palette, HWND window, bool ends) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    const DialogSize size{frame.right - frame.left, frame.bottom - frame.top};
+    if (!ends) {
+        palette.sizeBeforeSizing = size;
+    } else if (palette.sizeLimits && size != palette.sizeBeforeSizing) {
+        palette.core.OnPaletteSized(size);  // moved only, it keeps the size it had
+    }
 }
 
 void OnPaletteSize(Palette& palette, host::FilterRecord* fp) {

@@ -28,6 +28,7 @@ constexpr char kTypePattern[] = "FilterType";
 constexpr char kHiddenNamePattern[] = "HiddenName";
 constexpr char kHiddenTypePattern[] = "HiddenType";
 constexpr char kReorderSizeKey[] = "ReorderSize";
+constexpr char kPaletteSizeKey[] = "PaletteSize";
 constexpr int kLargestSide = 1 << 15;  // no screen is larger: a larger side is a damaged value
 
 // A count, then a name and a kind per position; positions without a name or with a negative kind
@@ -88,8 +89,10 @@ HiddenBlock LoadHiddenBlock(SettingsStore& store) {
     return block;
 }
 
-std::optional<DialogSize> LoadReorderSize(SettingsStore& store) {
-    const std::string text = store.LoadString(kReorderSizeKey);
+namespace {
+
+std::optional<DialogSize> LoadSize(SettingsStore& store, const char* key) {
+    const std::string text = store.LoadString(key);
     const char* end = text.data() + text.size();
     DialogSize size;
     const auto width = std::from_chars(text.data(), end, size.width);
@@ -101,8 +104,18 @@ std::optional<DialogSize> LoadReorderSize(SettingsStore& store) {
     return size;
 }
 
+void StoreSize(SettingsStore& store, const char* key, std::optional<DialogSize> size) {
+    if (size) store.SaveString(key, std::to_string(size->width) + "," + std::to_string(size->height));
+}
+
+}  // namespace
+
+UserSizes LoadUserSizes(SettingsStore& store) {
+    return {LoadSize(store, kReorderSizeKey), LoadSize(store, kPaletteSizeKey)};
+}
+
 void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
-                   bool hiddenBlockStored, std::optional<DialogSize> reorderSize) {
+                   bool hiddenBlockStored, const UserSizes& sizes) {
     store.SaveInt(kColumnKey, settings.columnCount);
     store.SaveInt(kTabKey, settings.tabMode);
     store.SaveInt(kSelectedColumnKey, settings.selectedColumn);
@@ -116,9 +129,8 @@ void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const E
     if (!hidden.empty() || hiddenBlockStored) {
         StoreKeys(store, kHiddenSizeKey, kHiddenNamePattern, kHiddenTypePattern, hidden);
     }
-    if (reorderSize) {
-        store.SaveString(kReorderSizeKey, std::to_string(reorderSize->width) + "," + std::to_string(reorderSize->height));
-    }
+    StoreSize(store, kReorderSizeKey, sizes.reorder);
+    StoreSize(store, kPaletteSizeKey, sizes.palette);
 }
 
 }  // namespace kirabo

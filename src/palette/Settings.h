@@ -51,14 +51,20 @@ struct HiddenBlock {
 
 HiddenBlock LoadHiddenBlock(SettingsStore& store);
 
-// The reorder dialog's size, "ReorderSize" = "width,height" in pixels: nothing when absent or
-// damaged.
-std::optional<DialogSize> LoadReorderSize(SettingsStore& store);
+// The sizes the user gave the windows, each "width,height" in pixels: the reorder dialog's
+// ("ReorderSize") and the palette's while it scrolls ("PaletteSize").
+struct UserSizes {
+    std::optional<DialogSize> reorder;
+    std::optional<DialogSize> palette;
+};
+
+// Each size that is there and sound; nothing for one absent or damaged.
+UserSizes LoadUserSizes(SettingsStore& store);
 
 // The settings and the order, exactly as ever; then the hidden block, only when a row is hidden
-// now or a block was stored at start (which showing every row again must clear); then the reorder
-// dialog's size, only once the user has sized it.
+// now or a block was stored at start (which showing every row again must clear); then each size,
+// only once the user has given it.
 void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const EntryList& entries,
-                   bool hiddenBlockStored, std::optional<DialogSize> reorderSize = std::nullopt);
+                   bool hiddenBlockStored, const UserSizes& sizes = {});
 
 }  // namespace kirabo

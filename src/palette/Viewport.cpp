@@ -18,6 +18,9 @@ int InView(int client, int start, int size, int pitch) {
     return (client - start - size) / pitch + 1;
 }
 
+// Rows are shown whole or not at all: the last one in view ends above this line.
+int RowsBottom(const PaletteGeometry& g, int clientHeight) { return clientHeight - g.rowsBottomInset; }
+
 ScrollBar Bar(int total, int page, int position) {
     ScrollBar bar{std::max(total, 0), std::max(page, 1), 0};
     bar.position = std::clamp(position, 0, bar.last());
@@ -46,6 +49,12 @@ WindowFit FitToWorkArea(const FitInput& in) {
             fit.height = workHeight;
         }
     }
+    if (in.userSize && (fit.verticalBar || fit.horizontalBar)) {
+        fit.width = std::clamp(in.userSize->width, std::min(in.minimum.width, fit.width), fit.width);
+        fit.height = std::clamp(in.userSize->height, std::min(in.minimum.height, fit.height), fit.height);
+        fit.verticalBar = fit.verticalBar || fit.height < in.height;
+        fit.horizontalBar = fit.horizontalBar || fit.width < in.width + (fit.verticalBar ? in.verticalBar : 0);
+    }
     fit.x = std::max(std::min(in.window.left, in.workArea.right - fit.width), in.workArea.left);
     fit.y = std::max(std::min(in.window.top, in.workArea.bottom - fit.height), in.workArea.top);
     // A window already further left or up than the work area allows stays where the user put it.
@@ -58,7 +67,7 @@ View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int 
     View view;
     view.clientWidth = clientWidth;
     view.clientHeight = clientHeight;
-    view.rows = Bar(g.rowsPerColumn, InView(clientHeight, FirstRowY(g), kControlHeight, kRowPitch), firstRow);
+    view.rows = Bar(g.rowsPerColumn, InView(RowsBottom(g, clientHeight), FirstRowY(g), kControlHeight, kRowPitch), firstRow);
     const int columns = g.tabMode ? 1 : ColumnsInUse(g);
     const int columnWidth = g.nameWidth + kButtonWidth;
     view.columns = Bar(columns, InView(clientWidth, kFirstColumnX, columnWidth, ColumnPitch(g.nameWidth)), firstColumn);
@@ -85,7 +94,7 @@ RowView ViewOfRow(const PaletteGeometry& g, const View& view, std::size_t laidOu
     const auto column = static_cast<int>(laidOut / rows);
     const auto row = static_cast<int>(laidOut % rows);
     const int y = FirstRowY(g) + (row - view.rows.position) * kRowPitch;
-    if (row < view.rows.position || y >= view.clientHeight) return {};
+    if (row < view.rows.position || y + kControlHeight > RowsBottom(g, view.clientHeight)) return {};
     if (g.tabMode) {
         if (column != g.selectedColumn) return {true, std::nullopt, {kFirstColumnX + column * ColumnPitch(g.nameWidth), y}};
         return {true, Point{kFirstColumnX, y}, {kFirstColumnX, y}};

@@ -19,6 +19,7 @@ struct FitInput {
     ScreenRect window;          // where the window stands now
     int verticalBar = 0;        // SM_CXVSCROLL
     int horizontalBar = 0;      // SM_CYHSCROLL
+    std::optional<DialogSize> userSize;  // the size the user gave a palette that scrolls
 };
 
 struct WindowFit {
@@ -29,7 +30,8 @@ struct WindowFit {
 
 // The window the layout asks for, no smaller than its menu bar and capped by the work area, with a
 // scroll bar for each direction it was capped in; moved up or left, never past the work area's top
-// or left edge, just enough to end inside it.
+// or left edge, just enough to end inside it. A palette that scrolls takes the size the user gave
+// it instead, as far as the work area and the layout allow; one whose rows all fit ignores it.
 WindowFit FitToWorkArea(const FitInput& input);
 
 // One scroll bar, in rows (vertical) or columns (horizontal).

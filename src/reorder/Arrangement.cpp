@@ -26,7 +26,7 @@ Arrangement FromFlags(std::vector<std::int32_t> items, const std::vector<bool>& 
 
 // The selected items taken out and put back together, in their order, after the first `split`
 // of the others (all of them when there are fewer).
-Arrangement Regroup(const Arrangement& list, const std::vector<bool>& flags, std::size_t split, bool keepSelection) {
+Arrangement Regroup(const Arrangement& list, const std::vector<bool>& flags, std::size_t split) {
     std::vector<std::int32_t> taken;
     for (std::size_t i = 0; i < list.items.size(); ++i) {
         if (flags[i]) taken.push_back(list.items[i]);
@@ -35,7 +35,7 @@ Arrangement Regroup(const Arrangement& list, const std::vector<bool>& flags, std
     out.items.reserve(list.items.size());
     bool placed = false;
     const auto place = [&] {
-        for (std::size_t t = 0; keepSelection && t < taken.size(); ++t) {
+        for (std::size_t t = 0; t < taken.size(); ++t) {
             out.selected.push_back(static_cast<int>(out.items.size() + t));
         }
         out.items.insert(out.items.end(), taken.begin(), taken.end());
@@ -87,13 +87,13 @@ Arrangement MoveSelection(const Arrangement& list, Move move) {
         case MoveKind::Down:
             return StepDown(list, flags);
         case MoveKind::ToTop:
-            return Regroup(list, flags, 0, true);
+            return Regroup(list, flags, 0);
         case MoveKind::ToBottom:
-            return Regroup(list, flags, list.items.size(), true);
+            return Regroup(list, flags, list.items.size());
         case MoveKind::Drop:
             break;
     }
-    return Regroup(list, flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1), false);
+    return Regroup(list, flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1));
 }
 
 bool InUpperThird(int y, int top, int bottom) {
@@ -131,7 +131,9 @@ ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& che
         const bool mark = d < 0 || static_cast<std::size_t>(d) >= count || checkedByData[static_cast<std::size_t>(d)];
         update.changes.push_back({static_cast<int>(i), d, mark});
     }
-    if (focusValid) {
+    if (move.kind == MoveKind::Drop) {
+        if (!after.selected.empty()) update.focused = after.selected.front();
+    } else if (focusValid) {
         const std::int32_t focusedData = before.items[static_cast<std::size_t>(focused)];
         const auto found = std::find(after.items.begin(), after.items.end(), focusedData);
         update.focused = static_cast<int>(found - after.items.begin());
@@ -167,17 +169,28 @@ std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vect
     return found;
 }
 
-AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, std::uint32_t lastScrollTick,
+AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, std::uint32_t lastScrollTick,
                             std::uint32_t now) {
     AutoScroll scroll;
     scroll.lastScrollTick = lastScrollTick;
     if (lastScrollTick != 0 && now - lastScrollTick > kScrollPauseMs) scroll.lastScrollTick = 0;
     if (scroll.lastScrollTick != 0) return scroll;
+    // How far beyond the list's edge the mouse is; within the margin, not beyond at all.
+    long long beyond = 0;
+    int direction = 0;
     if (y < clientTop + kScrollMargin) {
-        scroll.step = -kScrollStep;
+        direction = -1;
+        beyond = static_cast<long long>(clientTop) - y;
     } else if (y > clientBottom - kScrollMargin) {
-        scroll.step = kScrollStep;
+        direction = 1;
+        beyond = static_cast<long long>(y) - clientBottom;
     }
+    if (direction == 0) return scroll;
+    const long long pageRows = std::max(page, 1);
+    // Three times the full-page distance already asks for more than the most a step takes.
+    const long long past = std::clamp(beyond, 0LL, 3LL * kFullPageDistance);
+    const long long rows = 1 + (pageRows - 1) * past * past / (kFullPageDistance * kFullPageDistance);
+    scroll.step = direction * static_cast<int>(std::min(rows, pageRows * kMostPagesAStep));
     return scroll;
 }
 

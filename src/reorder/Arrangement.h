@@ -21,7 +21,7 @@ struct Arrangement {
 };
 
 enum class MoveKind : std::uint8_t {
-    Drop,      // after `anchor`; nothing is selected afterwards
+    Drop,      // after `anchor`
     Up,        // every selected item one place up, past the nearest unselected one
     Down,
     ToTop,     // the selected items first, in their order
@@ -34,7 +34,7 @@ struct Move {
 };
 
 // The selected items move as one decision, whatever the list's size, in time linear in it. The
-// moved items stay selected, at their new places; after a drop nothing is selected.
+// moved items stay selected, at their new places, after a drop as after a key.
 Arrangement MoveSelection(const Arrangement& list, Move move);
 
 // True when y lies in the upper third of an item running from top to bottom.
@@ -62,7 +62,8 @@ struct ListUpdate {
 };
 
 // `checked` holds each position's check box before the move. The focused row, when there is one,
-// keeps the focus wherever it goes; a key with nothing selected moves the focused row.
+// keeps the focus wherever it goes; a key with nothing selected moves the focused row; after a drop
+// the first dropped row takes the focus.
 ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move);
 
 // The result the list gives at OK, from its items and each position's check box: nothing when the
@@ -76,17 +77,22 @@ std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, 
 std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
                             std::string_view typed);
 
+// A drag near the list's top or bottom edge scrolls it: a row a step within the margin and at the
+// edge, growing with the distance beyond it to a page a step 100 pixels past it, and at most
+// kMostPagesAStep pages; a step at most every kScrollPauseMs, on a move or a tick of the timer.
 inline constexpr int kScrollMargin = 30;
-inline constexpr int kScrollStep = 5;  // rows
-inline constexpr std::uint32_t kScrollPauseMs = 700;
+inline constexpr int kFullPageDistance = 100;  // beyond the edge
+inline constexpr int kMostPagesAStep = 4;
+inline constexpr std::uint32_t kScrollPauseMs = 50;
 
 struct AutoScroll {
-    int step = 0;                      // -5, 0 or +5
+    int step = 0;                      // rows: negative towards the top
     std::uint32_t lastScrollTick = 0;  // as it stands after the pacing; the caller stamps a step
 };
 
-// y in the list's client coordinates; lastScrollTick 0 means a step is allowed now.
-AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, std::uint32_t lastScrollTick,
+// y in the list's client coordinates; `page` the rows the list shows at once; lastScrollTick 0
+// means a step is allowed now.
+AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, std::uint32_t lastScrollTick,
                             std::uint32_t now);
 
 }  // namespace kirabo

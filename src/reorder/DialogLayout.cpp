@@ -29,8 +29,9 @@ void AddFindBar(DialogControls& controls, const ScreenRect& label) {
     controls.find = {label.right + kFindGap, top, std::max(controls.count.left - kFindGap, label.right + kFindGap), bottom};
 }
 
-ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, const ScreenRect& workArea) {
-    const DialogSize wanted = stored.value_or(DialogSize{opened.width(), opened.height()});
+ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, int allRowsHeight,
+                       const ScreenRect& workArea) {
+    const DialogSize wanted = stored.value_or(DialogSize{opened.width(), allRowsHeight});
     const int width = std::max(std::min(wanted.width, workArea.width()), opened.width());
     const int height = std::max(std::min(wanted.height, workArea.height()), opened.height());
     const int left = std::max(std::min(opened.left, workArea.right - width), workArea.left);

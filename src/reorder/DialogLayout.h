@@ -27,8 +27,10 @@ void AddFindBar(DialogControls& controls, const ScreenRect& label);
 // the find box grows with the width and its count keeps to the right.
 DialogControls ResizeControls(const DialogControls& opened, DialogSize openedClient, DialogSize client);
 
-// Where the dialog opens: at the template's place, as large as the size the user left it at (never
-// smaller than the template, never larger than the work area), and moved inside the work area.
-ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, const ScreenRect& workArea);
+// Where the dialog opens: at the template's place, as large as the size the user left it at, or,
+// before the user sized it, tall enough for `allRowsHeight` (never smaller than the template,
+// never larger than the work area), and moved inside the work area.
+ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, int allRowsHeight,
+                       const ScreenRect& workArea);
 
 }  // namespace kirabo

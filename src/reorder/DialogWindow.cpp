@@ -46,7 +46,15 @@ void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> sto
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
-    const ScreenRect placed = PlaceDialog(opened, stored, ScreenRectOf(monitor.rcWork));
+    // The window that shows every row: the list grown by the rows it cannot show yet.
+    HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    RECT item = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const long long allRows = state.smallest.height + static_cast<long long>(std::max(rows - shown, 0)) * (item.bottom - item.top);
+    const ScreenRect placed = PlaceDialog(opened, stored, static_cast<int>(std::min<long long>(allRows, 1 << 20)),
+                                          ScreenRectOf(monitor.rcWork));
     state.sizing = true;
     SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -64,7 +64,7 @@ void SelectMatches(HWND dialog, HWND list, const std::vector<ReorderRow>& rows) 
     const std::string typed = TextOf(GetDlgItem(dialog, KIRABO_REORDER_FIND));
     const std::vector<int> found = FindInList(rows, ItemDatas(list), typed);
     ShowUpdate(list, rows, {{}, found, found.empty() ? -1 : found.front()});
-    const std::string count = typed.empty() ? std::string() : std::to_string(found.size()) + kCountSuffix;
+    const std::string count = typed.empty() ? std::string() : std::to_string(static_cast<int>(found.size())) + kCountSuffix;
     SetWindowTextA(GetDlgItem(dialog, KIRABO_REORDER_FIND_COUNT), count.c_str());
 }
 

@@ -19,7 +19,7 @@ constexpr char kNameHeader[] = "名前";
 constexpr char kKindHeader[] = "種類";
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
-constexpr UINT kAutoScrollTickMs = 100;
+constexpr UINT kAutoScrollTickMs = kScrollPauseMs;
 
 // One opening of the dialog: its rows and size in, its outcome out, and the drag in progress. It
 // lives on the stack of RunReorderDialog, so nothing of a closed dialog stays behind.
@@ -90,11 +90,15 @@ void FillList(HWND dialog, ReorderDialog& state) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
+    // Thousands of rows go in without a repaint or a growing array each.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, state.rows.size(), 0);
     for (std::size_t i = 0; i < state.rows.size(); ++i) {
         InsertItem(list, static_cast<int>(i), "", static_cast<LPARAM>(i));
         WriteListRow(list, static_cast<int>(i), state.rows[i]);
         SetChecked(list, static_cast<int>(i), !state.rows[i].hidden);
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     FitColumns(list);  // once the rows are in: a vertical bar takes its room
     AttachListKeys(list, state.rows);
     // The keyboard starts in the list, on the first row, nothing selected: Ctrl+A, Space works at
@@ -138,7 +142,9 @@ void AutoScrollStep(ReorderDialog& state) {
     RECT client = {};
     const DWORD now = GetTickCount();
     GetClientRect(list, &client);
-    const AutoScroll scroll = DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, state.lastScrollTick, now);
+    const int page = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    const AutoScroll scroll =
+        DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, page, state.lastScrollTick, now);
     state.lastScrollTick = scroll.lastScrollTick;
     if (scroll.step == 0 || ItemCount(list) == 0) return;
     const RECT item = ItemBounds(list, 0);
@@ -182,6 +188,11 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
             Close(dialog, state);
             return TRUE;
         case IDCANCEL:
+            // Esc during a drag ends the drag where it started; the dialog and its changes stay.
+            if (state.dragging) {
+                AbandonDrag(dialog, state);
+                return TRUE;
+            }
             Close(dialog, state);
             return TRUE;
         case KIRABO_REORDER_FIND:

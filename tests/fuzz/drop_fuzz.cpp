@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (anchor < -1 || anchor >= count) std::abort();
     const auto kind = static_cast<MoveKind>(in.Byte() % 5);
     const Arrangement after = MoveSelection({items, selected}, {kind, anchor});
-    // A drop selects nothing; a key move keeps the moved items selected, wherever they went.
-    if (kind == MoveKind::Drop ? !after.selected.empty() : after.selected.size() != selected.size()) std::abort();
+    // Every move keeps the moved items selected, wherever they went.
+    if (after.selected.size() != selected.size()) std::abort();
     for (std::size_t s = 0; s < after.selected.size(); ++s) {
         if (after.items[static_cast<std::size_t>(after.selected[s])] != selected[s]) std::abort();
     }
@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::uint32_t last = in.Word();
     const std::uint32_t now = in.Word();
-    const AutoScroll scroll = DecideAutoScroll(in.Int(), 0, in.Int(), last, now);
+    const int page = in.Int();
+    const AutoScroll scroll = DecideAutoScroll(in.Int(), 0, in.Int(), page, last, now);
+    if (std::abs(static_cast<long long>(scroll.step)) > std::max(page, 1) * static_cast<long long>(kMostPagesAStep)) std::abort();
     const bool heldBack = last != 0 && now - last <= kScrollPauseMs;
     if (heldBack && (scroll.step != 0 || scroll.lastScrollTick != last)) std::abort();
     return 0;

@@ -20,7 +20,7 @@ std::string Moved(const std::string& items, const std::vector<int>& selected, Mo
 }
 
 TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
-    // Drops select nothing afterwards; key moves keep the moved items selected.
+    // Drops and key moves alike keep the moved items selected.
     constexpr MoveKind kDrop = MoveKind::Drop, kUp = MoveKind::Up, kDown = MoveKind::Down;
     struct Case {
         const char* what;
@@ -32,14 +32,14 @@ TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
         std::string expected;
     };
     const Case cases[] = {
-        {"B and F onto the upper third of E", {1, 5}, kDrop, 4, true, 2, "ACDBFE"},
-        {"B and F onto the lower two-thirds of E", {1, 5}, kDrop, 4, false, 3, "ACDEBF"},
-        {"to the top: the upper third of the first item", {2, 4}, kDrop, 0, true, -1, "CEABDF"},
-        {"to the end: the lower part of the last item", {0, 1}, kDrop, 5, false, 3, "CDEFAB"},
-        {"onto a dragged item itself, lower part of C", {1, 2}, kDrop, 2, false, 1, "ADBCEF"},
-        {"onto a dragged item itself, upper third of C", {1, 2}, kDrop, 2, true, 1, "ADBCEF"},
-        {"onto a dragged item itself, upper third of B", {1, 2}, kDrop, 1, true, 0, "ABCDEF"},
-        {"the last items onto the last item stay at the end", {4, 5}, kDrop, 5, false, 4, "ABCDEF"},
+        {"B and F onto the upper third of E", {1, 5}, kDrop, 4, true, 2, "ACDbfE"},
+        {"B and F onto the lower two-thirds of E", {1, 5}, kDrop, 4, false, 3, "ACDEbf"},
+        {"to the top: the upper third of the first item", {2, 4}, kDrop, 0, true, -1, "ceABDF"},
+        {"to the end: the lower part of the last item", {0, 1}, kDrop, 5, false, 3, "CDEFab"},
+        {"onto a dragged item itself, lower part of C", {1, 2}, kDrop, 2, false, 1, "ADbcEF"},
+        {"onto a dragged item itself, upper third of C", {1, 2}, kDrop, 2, true, 1, "ADbcEF"},
+        {"onto a dragged item itself, upper third of B", {1, 2}, kDrop, 1, true, 0, "AbcDEF"},
+        {"the last items onto the last item stay at the end", {4, 5}, kDrop, 5, false, 4, "ABCDef"},
         {"nothing selected moves nothing", {}, kDrop, 3, false, 3, "ABCDEF"},
         {"Alt+Up: B and D one place up", {1, 3}, kUp, 0, false, 0, "bAdCEF"},
         {"Alt+Down: B and D one place down", {1, 3}, kDown, 0, false, 0, "ACbEdF"},
@@ -76,7 +76,7 @@ TEST(Arrangement, AMoveRewritesOnlyTheChangedItemsEachWithItsCheckBoxAndTheFocus
     const Case cases[] = {
         {"Alt+Down on the first row", {0}, 0, {MoveKind::Down}, "0b1A", {1}, 1},
         {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "0C1D2A3b", {2, 3}, 0},
-        {"a drop at the top leaves the focus alone", {3}, -1, {MoveKind::Drop, -1}, "0D1A2b3C", {}, -1},
+        {"a drop at the top: the dropped row selected and focused", {3}, -1, {MoveKind::Drop, -1}, "0D1A2b3C", {0}, 0},
         {"nothing that moves changes nothing", {0}, 0, {MoveKind::Up}, "", {0}, 0},
         {"Alt+Down with nothing selected moves the focused row", {}, 1, {MoveKind::Down}, "1C2b", {2}, 2},
     };
@@ -104,32 +104,36 @@ TEST(Arrangement, TheUpperThirdCountsWholePixels) {
     for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
 }
 
-TEST(Arrangement, AutoScrollStepsAtTheMarginsAndWaitsMoreThan700Ms) {
-    constexpr int w = 200;
+TEST(Arrangement, AutoScrollGrowsWithTheDistanceBeyondTheEdgeAndWaitsMoreThan50Ms) {
+    constexpr int h = 600, page = 38;  // a list 600 pixels high (unless a row says) showing 38 rows
     struct Case {
         const char* what;
-        int y, bottom;
+        int y;
         std::uint32_t last, now;
         int step;
         std::uint32_t lastAfter;
+        int bottom = 600;
     };
     const Case cases[] = {
-        {"x 29 steps left", 29, w, 0, 5000, -5, 0},
-        {"x 30 does not", 30, w, 0, 5000, 0, 0},
-        {"w - 30 does not step right", w - 30, w, 0, 5000, 0, 0},
-        {"w - 29 does", w - 29, w, 0, 5000, 5, 0},
-        {"a negative x, left of the dialog, steps left", -40, w, 0, 5000, -5, 0},
-        {"the left margin wins when the list is narrow", 10, 20, 0, 5000, -5, 0},
-        {"700 ms after a step is too early", 10, w, 1000, 1700, 0, 1000},
-        {"701 ms after a step is allowed", 10, w, 1000, 1701, -5, 0},
-        {"the counter wrapping between the readings", 10, w, 0xFFFFFF00u, 0x000001BCu, 0, 0xFFFFFF00u},
-        {"the counter wrapping, 701 ms on", 10, w, 0xFFFFFF00u, 0x000001BDu, -5, 0},
-        {"held back in the middle does not step either", 100, w, 1000, 1200, 0, 1000},
-        {"the pause ends in the middle: allowed, no step", 100, w, 1000, 1800, 0, 0},
-        {"resting in the far margin, a tick 701 ms on steps again", w - 5, w, 1000, 1701, 5, 0},
+        {"above the top margin's inner line: no step", 30, 0, 5000, 0, 0},
+        {"a pixel into the top margin: a row up", 29, 0, 5000, -1, 0},
+        {"at the top edge: a row up", 0, 0, 5000, -1, 0},
+        {"50 pixels above the list: a quarter of the way to a page", -50, 0, 5000, -10, 0},
+        {"100 pixels above: a page", -100, 0, 5000, -page, 0},
+        {"far above: at most four pages", -1000000, 0, 5000, -4 * page, 0},
+        {"a pixel into the bottom margin: a row down", h - 29, 0, 5000, 1, 0},
+        {"at the bottom margin's inner line: no step", h - 30, 0, 5000, 0, 0},
+        {"100 pixels below: a page", h + 100, 0, 5000, page, 0},
+        {"the top margin wins when the list is narrow", 10, 0, 5000, -1, 0, 20},
+        {"50 ms after a step is too early", -100, 1000, 1050, 0, 1000},
+        {"51 ms after a step is allowed", -100, 1000, 1051, -page, 0},
+        {"the counter wrapping between the readings", -100, 0xFFFFFFF0u, 0x00000022u, 0, 0xFFFFFFF0u},
+        {"the counter wrapping, 51 ms on", -100, 0xFFFFFFF0u, 0x00000023u, -page, 0},
+        {"held back in the middle does not step either", 300, 1000, 1020, 0, 1000},
+        {"the pause ends in the middle: allowed, no step", 300, 1000, 1100, 0, 0},
     };
     for (const Case& c : cases) {
-        const AutoScroll s = DecideAutoScroll(c.y, 0, c.bottom, c.last, c.now);
+        const AutoScroll s = DecideAutoScroll(c.y, 0, c.bottom, page, c.last, c.now);
         EXPECT_EQ(s.step, c.step) << c.what;
         EXPECT_EQ(s.lastScrollTick, c.lastAfter) << c.what;
     }
@@ -239,16 +243,19 @@ TEST(DialogLayout, TheDialogOpensAtTheStoredSizeWithinTheWorkAreaNeverSmallerTha
         std::optional<DialogSize> stored;
         ScreenRect work;
         ScreenRect expected;
+        int allRowsHeight = 306;
     };
     const Case cases[] = {
-        {"never sized: as the template", std::nullopt, work, opened},
+        {"never sized, few rows: as the template", std::nullopt, work, opened},
+        {"never sized, many rows: as tall as they need", std::nullopt, work, {300, 100, 786, 600}, 500},
+        {"never sized, thousands of rows: as tall as the work area", std::nullopt, work, {300, 0, 786, 768}, 50000},
         {"a stored size, moved left and up to fit", DialogSize{800, 700}, work, {224, 68, 1024, 768}},
         {"a tiny stored size: the template's", DialogSize{10, 10}, work, opened},
         {"larger than the screen: the work area", DialogSize{5000, 5000}, work, {0, 0, 1024, 768}},
         {"a work area smaller than the template: the template's size, at its top left", std::nullopt,
          {0, 0, 400, 300}, {0, 0, 486, 306}},
     };
-    for (const Case& c : cases) EXPECT_EQ(PlaceDialog(opened, c.stored, c.work), c.expected) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(PlaceDialog(opened, c.stored, c.allRowsHeight, c.work), c.expected) << c.what;
 }
 
 }  // namespace

@@ -96,6 +96,8 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
          nullptr, "CDbA", {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}}},
         {"the dialog's size, once the user sized it, is kept across runs", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt); }, "ABCD", {{"ReorderSize", "600,400"}}},
+        {"the palette's size too, and a new one replaces it", {{"PaletteSize", "300,500"}},
+         [](PaletteCore& core) { core.OnPaletteSized({250, 400}); }, "ABCD", {{"PaletteSize", "250,400"}}},
         {"and a new size replaces it", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, DialogSize{700, 500}); }, "ABCD",
          {{"ReorderSize", "700,500"}}},

@@ -100,7 +100,7 @@ TEST(Settings, ANameIsReadUpToItsTerminatorAndNeverFromTheBuffersLastByte) {
     for (const Case& c : cases) EXPECT_EQ(NameInBuffer(c.buffer.data()).size(), c.expected) << c.what;
 }
 
-TEST(Settings, TheReorderDialogsSizeIsReadOnlyWhenSound) {
+TEST(Settings, TheSizesTheUserGaveAreReadOnlyWhenSound) {
     using Size = std::optional<DialogSize>;
     struct Case {
         const char* what;
@@ -112,8 +112,10 @@ TEST(Settings, TheReorderDialogsSizeIsReadOnlyWhenSound) {
                           {"negative", "-640,480", std::nullopt}, {"beyond any screen", "640,99999", std::nullopt}};
     for (const Case& c : cases) {
         MemoryStore store;
-        if (!c.stored.empty()) store.values["ReorderSize"] = c.stored;
-        EXPECT_EQ(LoadReorderSize(store), c.expected) << c.what;
+        if (!c.stored.empty()) store.values = {{"ReorderSize", c.stored}, {"PaletteSize", c.stored}};
+        const UserSizes sizes = LoadUserSizes(store);
+        EXPECT_EQ(sizes.reorder, c.expected) << c.what;
+        EXPECT_EQ(sizes.palette, c.expected) << c.what;
     }
 }
 

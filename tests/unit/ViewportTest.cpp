@@ -20,6 +20,7 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
         ScreenRect work;
         int x, y;  // where the window stands
         WindowFit expected;
+        std::optional<DialogSize> userSize = std::nullopt;
     };
     const Case cases[] = {
         {"50 rows in two columns fit 1280 x 1024: nothing changes", 336, 526, 120, k1280, 100, 100,
@@ -36,10 +37,21 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
          {-50, 100, 300, 200, false, false}},
         {"a second monitor's work area", 300, 2000, 120, {1280, 0, 2304, 1024}, 2200, 0,
          {2304 - 317, 0, 317, 1024, true, false}},
+        {"300 rows sized by the user to 400 high: that height", 178, 5476, 120, k1024, 100, 100,
+         {100, 100, 195, 400, true, false}, DialogSize{195, 400}},
+        {"sized narrower than its column: a horizontal bar too", 178, 5476, 120, k1024, 100, 100,
+         {100, 100, 150, 400, true, true}, DialogSize{150, 400}},
+        {"sized taller than the screen: the work area's height", 178, 5476, 120, k1024, 100, 100,
+         {100, 0, 195, 768, true, false}, DialogSize{195, 9000}},
+        {"sized smaller than its menu bar: the menu bar's size", 178, 5476, 120, k1024, 100, 100,
+         {100, 100, 120, 40, true, true}, DialogSize{10, 10}},
+        {"rows that all fit: the user's size does not count", 336, 526, 120, k1280, 100, 100,
+         {100, 100, 336, 526, false, false}, DialogSize{200, 200}},
     };
     for (const Case& c : cases) {
         const ScreenRect window{c.x, c.y, c.x + 10, c.y + 10};
-        EXPECT_EQ(FitToWorkArea({c.width, c.height, {c.menuBar, 40}, c.work, window, 17, 17}), c.expected) << c.what;
+        EXPECT_EQ(FitToWorkArea({c.width, c.height, {c.menuBar, 40}, c.work, window, 17, 17, c.userSize}), c.expected)
+            << c.what;
     }
 }
 
@@ -59,17 +71,18 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
     };
     const Case cases[] = {
         {"12 rows that fit: all in view", Rows(12, 2), 306, 125, 0, 0, {6, 6, 0}, {2, 2, 0}, {0, 1, 11}, {14, 5}},
-        {"300 rows in a 700-pixel client: 38 whole rows and a part", Rows(300, 1), 178, 700, 0, 0, {300, 38, 0},
-         {1, 1, 0}, {0, 1, 38}, {14, 5}},
-        {"scrolled to row 100", Rows(300, 1), 178, 700, 100, 0, {300, 38, 100}, {1, 1, 0}, {100, 101, 138}, {14, 5}},
+        {"300 rows in a 700-pixel client: 38 whole rows, and no strip of the next", Rows(300, 1), 178, 700, 0, 0,
+         {300, 38, 0}, {1, 1, 0}, {0, 1, 37}, {14, 5}},
+        {"scrolled to row 100", Rows(300, 1), 178, 700, 100, 0, {300, 38, 100}, {1, 1, 0}, {100, 101, 137}, {14, 5}},
         {"scrolled past the end: clamped to the last whole page", Rows(300, 1), 178, 700, 500, 0, {300, 38, 262},
          {1, 1, 0}, {262, 263, 299}, {14, 5}},
-        {"tab mode: the selected column shown below the tabs; the other's rows in range live, hidden",
-         Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 37, 10}, {1, 1, 0}, {10, 11, 197}, {14, 28}},
+        {"tab mode: the selected column shown below the tabs, above the page's border; the other's rows in range "
+         "live, hidden",
+         Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 36, 10}, {1, 1, 0}, {10, 11, 195}, {14, 28}},
         {"four columns in a 500-pixel client: three in view, scrolled by one", Rows(1000, 4), 500, 700, 0, 1,
-         {250, 38, 0}, {4, 3, 1}, {250, 251, 788}, {14, 5}},
+         {250, 38, 0}, {4, 3, 1}, {250, 251, 787}, {14, 5}},
         {"two columns whole and part of a third, scrolled by one: the part-shown column lives", Rows(1000, 4), 400,
-         700, 0, 1, {250, 38, 0}, {4, 2, 1}, {250, 251, 788}, {14, 5}},
+         700, 0, 1, {250, 38, 0}, {4, 2, 1}, {250, 251, 787}, {14, 5}},
         {"nothing to show", Rows(0, 2), 120, 40, 3, 3, {0, 2, 0}, {0, 1, 0}, {}, {}},
     };
     for (const Case& c : cases) {

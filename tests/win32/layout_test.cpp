@@ -134,6 +134,10 @@ TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
         item.cchTextMax = sizeof text;
         REQUIRE(SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)));
         CHECK(std::string(text) == labels[i]);
+        RECT tab = {}, strip = {};
+        GetClientRect(tabs, &strip);
+        CHECK(SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab)));
+        CHECK((tab.left >= 0 && tab.right <= strip.right));  // every tab within reach, on one line
     }
     CHECK(SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 4);
     host.Exit();

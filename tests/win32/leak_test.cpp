@@ -67,7 +67,8 @@ void Use(Host& host) {
         BeginDrag(dialog, list, 1);
         SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 4, false)));
         SelectItems(list, {0, 3});
-        BeginDrag(dialog, list, 0);  // and one still held at the close, its selection on the heap
+        BeginDrag(dialog, list, 0);  // and one ended by Esc, its selection on the heap, then Cancel
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <functional>
+#include <map>
 
 #include "Support.h"
 
@@ -22,6 +23,8 @@ struct Palette {
 };
 // Taller than the screen only.
 const Palette kTall{"filter ", 300, 1, 100, 0};
+// Scrolled to its last row.
+const Palette kTallAtEnd{"filter ", 300, 1, 300, 0};
 // Taller and wider: 8 columns of 126 rows, the last one of 119, three or four columns in view.
 const Palette kWide{"a long filter name ", 1001, 8, 50, 2};
 
@@ -47,15 +50,25 @@ int Expected(const At& at, const SCROLLINFO& bar) {
     return at.last ? bar.nMax + 1 - static_cast<int>(bar.nPage) : at.base + at.pages * static_cast<int>(bar.nPage);
 }
 
-// The rows the user sees: the one at the top left, and the numbers of those shown whole.
+// The rows the user sees: the one at the top left, the numbers of those shown whole, and how many
+// show only a strip (cut by the bottom edge, or by the tab page's border in tab mode).
 struct Seen {
     int topLeft = -1;
     std::vector<int> whole;
+    int cut = 0;
 };
 
 Seen Look(HWND palette, const std::string& prefix) {
     RECT client = {};
     GetClientRect(palette, &client);
+    HWND tabs = GetDlgItem(palette, KIRABO_COLUMN_TABS);
+    if (tabs && IsWindowVisible(tabs)) {
+        RECT page = {};
+        GetWindowRect(tabs, &page);
+        SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+        MapWindowPoints(nullptr, palette, reinterpret_cast<POINT*>(&page), 2);
+        client.bottom = page.bottom;
+    }
     Seen seen;
     POINT best = {INT_MAX, INT_MAX};
     for (const Child& c : Children(palette)) {
@@ -68,6 +81,7 @@ Seen Look(HWND palette, const std::string& prefix) {
         if (c.rect.left >= 0 && c.rect.top >= 0 && c.rect.right <= client.right && c.rect.bottom <= client.bottom) {
             seen.whole.push_back(n);
         }
+        if (c.rect.bottom > client.bottom) ++seen.cut;
     }
     return seen;
 }
@@ -133,6 +147,8 @@ TEST_CASE("each message to a palette larger than its screen, as the user then se
         {"two columns from one: the bars follow the new layout", kTall, Message(WM_COMMAND, KIRABO_CMD_TWO_COLUMNS),
          100, 0, 3, 2},
         {"tab mode on: the bars follow the new layout", kTall, Message(WM_COMMAND, KIRABO_CMD_TAB_MODE), 100, 0},
+        {"tab mode on at the end: the last row whole, above the tab page's border", kTallAtEnd,
+         Message(WM_COMMAND, KIRABO_CMD_TAB_MODE), kLast, 0},
 
         {"the arrow right of the thumb: a column on", kWide, Message(WM_HSCROLL, SB_LINEDOWN), 50, 3},
         {"the arrow left of the thumb: a column back", kWide, Message(WM_HSCROLL, SB_LINEUP), 50, 1},
@@ -167,6 +183,7 @@ TEST_CASE("each message to a palette larger than its screen, as the user then se
         const bool wide = (GetWindowLongA(palette, GWL_STYLE) & WS_HSCROLL) != 0;
         const Seen seen = Look(palette, r.palette.prefix);
         CHECK(host.ownerMessages.empty());
+        CHECK(seen.cut == 0);  // no strip of a row
         CHECK(seen.topLeft % perColumn == Expected(r.row, vertical));
         CHECK(vertical.nPos == seen.topLeft % perColumn);
         CHECK(vertical.nMax + 1 == perColumn);
@@ -179,4 +196,51 @@ TEST_CASE("each message to a palette larger than its screen, as the user then se
             CHECK(AtEnd(horizontal) == shownWhole([&](int n) { return n / perColumn == lastColumn; }));
         }
     }
+}
+
+TEST_CASE("a palette that scrolls has a border the user drags; the size given is kept across a restart, and one whose rows fit ignores it") {
+    const auto outer = [](HWND window) {
+        RECT r = {};
+        GetWindowRect(window, &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    };
+    const auto sizable = [](HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME) != 0; };
+    std::map<std::string, std::string> store = {{"Column", "1"}};
+    SIZE given = {};
+    {
+        Host host;
+        host.store = store;
+        REQUIRE(host.Start(TestOptions(emulator::ManyFilters(300, "filter ", 3))));
+        HWND palette = host.paletteWindow();
+        CHECK(sizable(palette));
+        const SIZE before = outer(palette);
+        MINMAXINFO limits = {};
+        host.SendToPalette(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        CHECK((limits.ptMaxTrackSize.y == before.cy && limits.ptMinTrackSize.x > 0 && limits.ptMinTrackSize.x < before.cx));
+        host.SendToPalette(WM_ENTERSIZEMOVE, 0, 0);  // the user takes the bottom border, 300 pixels up
+        SetWindowPos(palette, nullptr, 0, 0, before.cx, before.cy - 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        host.SendToPalette(WM_EXITSIZEMOVE, 0, 0);
+        given = outer(palette);
+        CHECK(given.cy == before.cy - 300);
+        host.SendToPalette(WM_VSCROLL, SB_BOTTOM, 0);
+        const std::vector<int> whole = Look(palette, "filter ").whole;
+        CHECK(*std::max_element(whole.begin(), whole.end()) == 299);  // the rows follow the new size
+        host.SendToPalette(WM_COMMAND, KIRABO_CMD_TWO_COLUMNS, 0);
+        CHECK(outer(palette).cy == given.cy);  // a relayout keeps it while the palette scrolls
+        host.SendToPalette(WM_COMMAND, KIRABO_CMD_ONE_COLUMN, 0);
+        host.Exit();
+        store = host.store;
+    }
+    CHECK(store["PaletteSize"] == std::to_string(given.cx) + "," + std::to_string(given.cy));
+    {
+        Host again;
+        again.store = store;
+        REQUIRE(again.Start(TestOptions(emulator::ManyFilters(300, "filter ", 3))));
+        CHECK(outer(again.paletteWindow()).cy == given.cy);
+    }
+    Host fits;
+    fits.store = store;
+    REQUIRE(fits.Start(TestOptions()));
+    CHECK_FALSE(sizable(fits.paletteWindow()));
+    CHECK(outer(fits.paletteWindow()).cy < given.cy);
 }

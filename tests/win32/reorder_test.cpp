@@ -77,7 +77,9 @@ TEST_CASE("the list shows the rows with their positions as data; a drag moves th
     CHECK(Data(opened.atOpen) == std::vector<LPARAM>{0, 1, 2, 3, 4, 5});
     CHECK(Texts(opened.atClose) == "ACDBFE");
     CHECK(Data(opened.atClose) == std::vector<LPARAM>{0, 2, 3, 1, 5, 4});
-    for (const ListItem& item : opened.atClose) CHECK_FALSE(item.selected);
+    for (std::size_t i = 0; i < opened.atClose.size(); ++i) {
+        CHECK(opened.atClose[i].selected == (i == 3 || i == 4));  // the dropped B and F stay selected
+    }
     CHECK(opened.captureAfter == nullptr);
 
     // Every row keeps its controls and ids, at its new place.
@@ -92,21 +94,28 @@ TEST_CASE("the list shows the rows with their positions as data; a drag moves th
     CHECK(StoredNames(host) == std::vector<std::string>{"A", "C", "D", "B", "F", "E"});
 }
 
-TEST_CASE("Cancel after drops, unchecked rows and a drag still held leaves everything as it was; later drags work") {
+TEST_CASE("Esc during a drag ends only the drag; Cancel after drops and unchecked rows leaves everything as it was; later drags work") {
     Host host;
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(SixRows())));
-    HWND captured = nullptr;
+    HWND captured = nullptr, afterEsc = nullptr;
+    std::string beforeEsc, stillOpen;
     const Opened opened = OpenReorder(host, [&](HWND dialog, HWND list) {
         DragBAndFOntoUpperE(dialog, list);
         DragBAndFOntoUpperE(dialog, list);
         listview::SetChecked(list, 0, false);
         SelectItems(list, {0});
-        BeginDrag(dialog, list, 0);  // the button still held at the close
+        BeginDrag(dialog, list, 0);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 4, false)));
         captured = GetCapture();
+        beforeEsc = Texts(ListItems(list));
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc, as the dialog manager turns it
+        afterEsc = GetCapture();
+        stillOpen = !IsWindowEnabled(GetWindow(dialog, GW_OWNER)) ? Texts(ListItems(list)) : "";  // not ended
     }, IDCANCEL);
     CHECK(Texts(opened.atClose) != "ABCDEF");
-    CHECK((captured != nullptr && opened.captureAfter == nullptr));
+    CHECK((captured != nullptr && afterEsc == nullptr && opened.captureAfter == nullptr));
+    CHECK(stillOpen == beforeEsc);  // the dialog open, every change made in it kept, nothing dropped
     for (int row = 0; row < 6; ++row) CHECK(RowAt(host, row) == row);
     const Opened again = OpenReorder(host, DragBAndFOntoUpperE, IDOK);
     CHECK(Texts(again.atOpen) == "ABCDEF");
@@ -160,40 +169,43 @@ TEST_CASE("drops that move nothing") {
     }
 }
 
-TEST_CASE("a drag in the list's bottom margin scrolls it, then waits; held still there, it keeps going") {
+TEST_CASE("a drag held beyond the list's bottom edge scrolls faster the further it is: a row a step in the margin, a page 100 pixels beyond") {
     MenuBarText bar = EmptyMenus();
-    for (int i = 0; i < 200; ++i) bar[1].items.push_back(Item(static_cast<UINT>(100 + i), "filter " + std::to_string(i)));
+    for (int i = 0; i < 1000; ++i) bar[1].items.push_back(Item(static_cast<UINT>(100 + i), "filter " + std::to_string(i)));
     Host host;
     REQUIRE(host.Start(TestOptions(bar)));
-    struct Positions {
-        int start = -1, afterStep = -1, afterSecondMove = -1, heldStill = -1, afterNextDrag = -1;
+    struct Seen {
+        int page = 0, inMargin = -1, beyond = -1, heldStill = -1;
     } seen;
     OpenReorder(host, [&](HWND dialog, HWND list) {
         RECT client = {};
         GetClientRect(list, &client);
-        POINT edge = {client.right / 2, client.bottom - 5};
-        MapWindowPoints(list, dialog, &edge, 1);
-        seen.start = GetScrollPos(list, SB_VERT);
+        const auto at = [&](int y) {
+            POINT point = {client.right / 2, y};
+            MapWindowPoints(list, dialog, &point, 1);
+            return PointParam(point);
+        };
+        const auto rest = [](DWORD ms) {
+            for (const DWORD until = GetTickCount() + ms; GetTickCount() < until; Sleep(5)) {
+                for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+            }
+        };
+        seen.page = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
         SelectItems(list, {0});
         BeginDrag(dialog, list, 0);
-        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));
-        seen.afterStep = GetScrollPos(list, SB_VERT);
-        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));  // within 700 ms
-        seen.afterSecondMove = GetScrollPos(list, SB_VERT);
-        for (const DWORD until = GetTickCount() + 2500; GetTickCount() < until; Sleep(10)) {
-            for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
-        }
-        seen.heldStill = GetScrollPos(list, SB_VERT);
-        SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-        BeginDrag(dialog, list, 0);  // the pause carries over into the next drag
-        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(edge));
-        seen.afterNextDrag = GetScrollPos(list, SB_VERT);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, at(client.bottom - 5));
+        seen.inMargin = GetScrollPos(list, SB_VERT);
+        rest(100);  // the pause after a step
+        const int before = GetScrollPos(list, SB_VERT);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, at(client.bottom + 100));
+        seen.beyond = GetScrollPos(list, SB_VERT) - before;
+        rest(1000);
+        seen.heldStill = GetScrollPos(list, SB_VERT) - before;
         SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
     }, IDCANCEL);
-    CHECK(seen.afterStep > seen.start);
-    CHECK(seen.afterSecondMove == seen.afterStep);
-    CHECK(seen.heldStill >= seen.afterStep + 10);  // two steps of five rows more, the mouse not moving
-    CHECK(seen.afterNextDrag == seen.heldStill);
+    CHECK(seen.inMargin == 1);
+    CHECK(seen.beyond >= seen.page);
+    CHECK(seen.heldStill >= 5 * seen.page);  // held still, the mouse not moving, it keeps going
 }
 
 TEST_CASE("right after the dialog opens, Ctrl+A then Space typed on the keyboard hide every row, and it stays open") {
