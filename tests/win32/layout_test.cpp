@@ -137,7 +137,10 @@ TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
         RECT tab = {}, strip = {};
         GetClientRect(tabs, &strip);
         CHECK(SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab)));
-        CHECK((tab.left >= 0 && tab.right <= strip.right));  // every tab within reach, on one line
+        MapWindowPoints(tabs, host.paletteWindow(), reinterpret_cast<POINT*>(&strip), 2);
+        RECT client = {};
+        GetClientRect(host.paletteWindow(), &client);
+        CHECK((tab.left >= 0 && tab.right + strip.left <= client.right));  // every tab in reach, on one line
     }
     CHECK(SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 4);
     host.Exit();
@@ -169,6 +172,7 @@ TEST_CASE("after every layout the palette shows what a fresh start in the same s
     const Case cases[] = {
         {"300 rows scrolled, then one column from two", {}, command(KIRABO_CMD_ONE_COLUMN), many, 10},
         {"300 rows scrolled, then tab mode on", {{"Column", "1"}}, command(KIRABO_CMD_TAB_MODE), many, 10},
+        {"300 rows scrolled to the end, then tab mode on", {{"Column", "1"}}, command(KIRABO_CMD_TAB_MODE), many, 100},
         {"every row hidden: the whole menu bar still shows", {}, [](Host& host) {
              RunInNextDialog([](HWND dialog) {
                  HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
