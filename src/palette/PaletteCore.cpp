@@ -194,6 +194,8 @@ Answer PaletteCore::ToggleFind() {
         answer.findBox = FindBox::Open;
         return answer;
     }
+    // The positions as they were, not a view of the matches: one at its end would stay at the end.
+    view_ = {};
     view_.rows.position = find_.row;
     view_.columns.position = find_.column;
     settings_.selectedColumn = find_.selectedColumn;

@@ -220,6 +220,9 @@ TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
     AddFindBar(opened, {11, 11, 200, 24});
     EXPECT_EQ(opened.find, (ScreenRect{208, 7, 398, 27}));
     EXPECT_EQ(opened.count, (ScreenRect{406, 7, 466, 27}));
+    DialogControls narrow = opened;  // a label reaching past the count: the box has no width, no less
+    AddFindBar(narrow, {11, 11, 440, 24});
+    EXPECT_EQ(narrow.find, (ScreenRect{448, 7, 448, 27}));
     struct Case {
         const char* what;
         DialogSize client;

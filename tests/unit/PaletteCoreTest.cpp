@@ -236,6 +236,7 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         return Step([=](PaletteCore& core) { return core.OnFindKey(*FindKeyOf(virtualKey, shift), saving, true); });
     };
     const Step scrolled = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::End, 0)}; };
+    const Step down = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineOn, 0)}; };
     struct Case {
         const char* what;
         std::vector<Step> steps;
@@ -273,6 +274,8 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         {"Enter with no match: nothing", {find, type("zzz"), key(kKeyReturn)}, "", "", {}},
         {"Esc gives back the rows and the scroll position", {scrolled, find, type("glow"), key(kKeyEscape)},
          "B4 S7 B9 N5 G4 H5", "", closed, 2},
+        {"even from a view of the matches scrolled to its end", {down, find, type("e"), scrolled, key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5", "", closed, 1},
         {"the find command again closes it", {find, find}, "B4 S7 B9 N5 G4 H5", "", closed},
         {"text while the box is closed changes nothing", {type("blur")}, "B4 S7 B9 N5 G4 H5", "", {}},
         {"the mark in another tab shows that tab", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},

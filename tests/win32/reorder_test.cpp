@@ -387,10 +387,12 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
             GetClientRect(dialog, &client);
             GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
-            RECT label = {}, find = {};
+            RECT label = {}, find = {}, count = {};
             GetWindowRect(GetDlgItem(dialog, -1), &label);
             GetWindowRect(GetDlgItem(dialog, KIRABO_REORDER_FIND), &find);
-            buttonsWhole = ok.left >= 0 && ok.bottom <= client.bottom && find.left >= label.right && label.right > label.left;
+            GetWindowRect(GetDlgItem(dialog, KIRABO_REORDER_FIND_COUNT), &count);
+            buttonsWhole = ok.left >= 0 && ok.bottom <= client.bottom && find.left >= label.right &&
+                           label.right > label.left && count.left >= find.right && count.right > count.left;
             GetClientRect(view, &inList);
             listWidth = inList.right;
             nameColumn = static_cast<int>(SendMessageA(view, LVM_GETCOLUMNWIDTH, 0, 0));
