@@ -351,6 +351,106 @@ std::vector<double> MeasureFindNarrow(int filters, int rounds) {
     return times;
 }
 
+int ChildCount(HWND window) {
+    int count = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+    return count;
+}
+
+// Every message waiting handled, the find box's merged answer included.
+void Settle(Host& host) {
+    MSG msg;
+    for (;;) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (!GetQueueStatus(QS_ALLINPUT | QS_TIMER)) return;
+        host.Pump();
+    }
+}
+
+// At 5,000 filters in four columns with the find box open: a character typed (the box's text as
+// typing and deleting leave it) beside a wheel step of the same palette, in rounds; and the
+// windows either made.
+struct KeyAndWheel {
+    std::vector<double> ratios, keys, wheels;
+    int windowsMade = 0;
+};
+
+KeyAndWheel MeasureFindKeyOverWheel(int filters, int rounds) {
+    Host host;
+    HostOptions options = Options(filters);
+    options.showWindows = true;
+    Start(host, options);
+    host.store["Column"] = "4";
+    host.record()->func_init(host.record());
+    HWND palette = host.paletteWindow();
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
+    // Once: every row count the rounds see, so that the controls cover the screen.
+    for (const char* typed : {"1", ""}) SetWindowTextA(box, typed);
+    host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    Settle(host);
+    const int windowsBefore = ChildCount(palette);
+    KeyAndWheel result;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<double> keys, wheels;
+        for (const char* typed : {"1", "12", "123", "12", "1", ""}) {
+            const double start = Now();
+            SetWindowTextA(box, typed);
+            UpdateWindow(palette);
+            keys.push_back(Now() - start);
+        }
+        for (short delta : {-WHEEL_DELTA, -WHEEL_DELTA, WHEEL_DELTA, WHEEL_DELTA}) {
+            const double start = Now();
+            host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)), 0);
+            UpdateWindow(palette);
+            wheels.push_back(Now() - start);
+        }
+        result.keys.push_back(Median(keys));
+        result.wheels.push_back(Median(wheels));
+        result.ratios.push_back(result.keys.back() / result.wheels.back());
+    }
+    result.windowsMade = ChildCount(palette) - windowsBefore;
+    host.Stop();
+    return result;
+}
+
+// Four characters typed 60 ms apart into the find box, as the keyboard sends them: from the last
+// key until the palette shows the final list.
+double MeasureFindBurst(int filters) {
+    Host host;
+    HostOptions options = Options(filters);
+    options.showWindows = true;
+    Start(host, options);
+    host.store["Column"] = "4";
+    host.record()->func_init(host.record());
+    HWND palette = host.paletteWindow();
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
+    double last = 0;
+    for (char key : {'4', '3', '2', '1'}) {
+        last = Now();
+        PostMessageA(box, WM_CHAR, static_cast<WPARAM>(key), 1);
+        while (Now() - last < 60) Settle(host);
+    }
+    int matches = 0;
+    for (int i = 0; i < filters; ++i) matches += std::to_string(i).find("4321") != std::string::npos ? 1 : 0;
+    const std::string expected = std::to_string(matches) + "件";
+    char count[16] = {};
+    // A palette that never shows it fails the goal, after 10 s.
+    while (Now() - last < 10000) {
+        GetWindowTextA(GetDlgItem(palette, KIRABO_FIND_COUNT), count, sizeof count);
+        if (expected == count) break;
+        Settle(host);
+    }
+    UpdateWindow(palette);
+    const double settled = Now() - last;
+    host.Stop();
+    return settled;
+}
+
 // The goal figure is the median of the ratios of the pairs: drift of the machine cancels within a
 // pair, and one lucky run counts once. The ratios of the best times and of the medians stand beside.
 void PrintPair(const char* what, int size, const Pair& pair) {
@@ -406,6 +506,12 @@ int main(int argc, char** argv) {
         const double find5000 = Median(MeasureFindNarrow(5000, findRounds));
         std::printf("find_narrow_ms_5000: %.3f\nfind_growth_5000_over_300: %.2f\n", find5000, find5000 / find300);
     }
+    const int keyFilters = smoke ? 300 : 5000;
+    const KeyAndWheel keyAndWheel = MeasureFindKeyOverWheel(keyFilters, smoke ? 1 : 15);
+    std::printf("find_key_ms_%d: %.3f\nwheel_step_find_open_ms_%d: %.3f\nfind_key_over_wheel_%d: %.2f\n", keyFilters,
+                Median(keyAndWheel.keys), keyFilters, Median(keyAndWheel.wheels), keyFilters, Median(keyAndWheel.ratios));
+    std::printf("find_windows_made_%d: %d\n", keyFilters, keyAndWheel.windowsMade);
+    std::printf("find_burst_settle_ms_%d: %.1f\n", keyFilters, MeasureFindBurst(keyFilters));
     std::fflush(stdout);
     return 0;
 }

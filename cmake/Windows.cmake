@@ -11,11 +11,10 @@ add_library(Kirabo SHARED
   src/lifecycle/HostSettingsStore.cpp
   src/lifecycle/Plugin.cpp
   src/entries/ScanHostMenus.cpp
-  src/palette/FindBar.cpp
+  src/controls/FindBox.cpp
+  src/palette/ApplyFrame.cpp
   src/palette/LayoutPalette.cpp
-  src/palette/MirrorCheckStates.cpp
-  src/palette/PaletteWindowView.cpp
-  src/palette/PaletteWindowProc.cpp
+  src/palette/PaletteWindow.cpp
   src/reorder/DialogWindow.cpp
   src/reorder/ListArrangement.cpp
   src/reorder/ListFind.cpp

@@ -1,5 +1,5 @@
 // The ordered list of palette rows, shared by every part of the plug-in. Plain data: the palette
-// keeps each row's controls by the row's controlIndex.
+// keeps no row's controls here, only the numbers their ids carry.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +25,8 @@ struct FilterEntry {
     // The user hid the row: it keeps its place in the order, but has no controls and no place in
     // the palette.
     bool hidden = false;
+    // The host's check mark on the row's toggle item, as the last mirroring found it.
+    bool checked = false;
 
     bool operator==(const FilterEntry&) const = default;
 };

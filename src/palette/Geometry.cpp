@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "palette/Settings.h"
 
 namespace kirabo {
 namespace {
@@ -18,13 +17,11 @@ int NameWidth(const std::vector<RowInput>& rows) {
     std::size_t widest = 0;
     bool any = false;
     for (const RowInput& row : rows) {
-        if (row.hidden) continue;
+        if (row.leftOut) continue;
         widest = std::max(widest, row.nameBytes);
         any = true;
     }
-    // No name is longer than the buffer it was read into; the cap only keeps an absurd name from
-    // overflowing the pixel arithmetic.
-    widest = std::min<std::size_t>(widest, kNameBufferBytes);
+    widest = std::min(widest, kNameCapBytes);
     return any ? kNameBytePixels * static_cast<int>(widest) + kNamePadding : 0;
 }
 
@@ -35,7 +32,6 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     columnCount = std::max(columnCount, 1);
     PaletteGeometry g;
     g.nameWidth = NameWidth(rows);
-    g.rows.resize(rows.size());
     std::vector<std::size_t>& shown = g.entryOfLaidOut;
     g.selectedColumn = selectedColumn;
     g.tabMode = tabMode;
@@ -48,11 +44,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
 
     shown.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].hidden) {
-            shown.push_back(i);
-        } else {
-            g.rows[i].placement = RowPlacement::HiddenByUser;
-        }
+        if (!rows[i].leftOut) shown.push_back(i);
     }
     const std::size_t count = shown.size();
     g.laidOut = count;
@@ -64,9 +56,6 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     for (std::int32_t j = 0; j < columnCount && i < count; ++j) {
         long long y = FirstRowY(g);
         for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
-            RowPlace& place = g.rows[shown[i]];
-            place.laidOut = static_cast<std::int32_t>(i);
-            place.placement = !tabMode || j == g.selectedColumn ? RowPlacement::Shown : RowPlacement::InOtherTab;
             y += kRowPitch;
             maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);
         }

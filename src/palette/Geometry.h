@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "controls/ControlFacts.h"
+
 namespace kirabo {
 
 inline constexpr int kFirstColumnX = 14;
@@ -38,27 +40,17 @@ inline constexpr int kFindBarHeight = 24;
 inline constexpr int kFindBoxTop = 2;
 inline constexpr int kFindBoxHeight = 20;
 inline constexpr int kFindBoxLeft = 4;
-inline constexpr int kFindCountWidth = 60;
 // More tabs than this could never be told apart on screen; a damaged stored column count must
 // not make the layout insert billions of them.
 inline constexpr int kMaxColumnTabs = 64;
 
+// A name longer than this many bytes is cut in its row (Frame.h), so that one long name cannot
+// make every column as wide as itself; up to it a column is as wide as its longest name.
+inline constexpr std::size_t kNameCapBytes = 64;
+
 struct RowInput {
     std::size_t nameBytes = 0;
-    bool hidden = false;  // the user hid the row
-};
-
-enum class RowPlacement : std::uint8_t {
-    Shown,
-    InOtherTab,    // in a tab that is not selected: its controls are hidden
-    HiddenByUser,  // no controls, no place, no part in the sizes
-};
-
-struct RowPlace {
-    RowPlacement placement = RowPlacement::Shown;
-    // The row's number among the rows laid out; -1 when hidden by the user. A creation layout gives
-    // it to the row as its controlIndex.
-    std::int32_t laidOut = -1;
+    bool leftOut = false;  // no place and no part in the sizes: hidden by the user, or not found
 };
 
 struct PaletteGeometry {
@@ -69,10 +61,9 @@ struct PaletteGeometry {
     // lower border.
     int rowsBottomInset = 0;
     int nameWidth = 0;
-    std::size_t laidOut = 0;  // rows not hidden by the user, numbered 0 to laidOut - 1
+    std::size_t laidOut = 0;  // rows not left out, numbered 0 to laidOut - 1
     std::vector<std::size_t> entryOfLaidOut;  // each laid-out row's position in the list
     int rowsPerColumn = 0;
-    std::vector<RowPlace> rows;
     int maxRight = 0;
     int maxBottom = 0;
     std::int32_t selectedColumn = 0;  // clamped in tab mode, as it was side by side
@@ -92,7 +83,7 @@ int NameWidth(const std::vector<RowInput>& rows);
 // From one column's left edge to the next one's.
 inline int ColumnPitch(int nameWidth) { return nameWidth + kButtonWidth + kColumnGap; }
 
-// Lays out the shown rows only, numbered 0, 1, 2, ... in order, `top` pixels further down. Side by
+// Lays out the rows not left out only, numbered 0, 1, 2, ... in order, `top` pixels further down. Side by
 // side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column count below
 // 1 is laid out as one column.
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,

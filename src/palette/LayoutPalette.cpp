@@ -1,52 +1,20 @@
+// A layout: the core's geometry for the rows, the tab strip's labels, the window sized within its
+// work area, and the frame applied.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cstring>
-#include <vector>
 
-#include "palette/CommandRouting.h"
-#include "palette/Geometry.h"
 #include "palette/Palette.h"
-#include "palette/Viewport.h"
 
 namespace kirabo {
 namespace {
 
-constexpr DWORD kCheckBoxStyle = WS_CHILD | BS_CHECKBOX;
-constexpr DWORD kLabelStyle = WS_CHILD | SS_CENTERIMAGE;
-constexpr DWORD kPushButtonStyle = WS_CHILD | BS_PUSHBUTTON;
 constexpr DWORD kColumnTabsStyle = WS_CHILD | WS_CLIPSIBLINGS;
-constexpr char kSettingsText[] = "設定";
-constexpr char kDisplayText[] = "表示";
 constexpr char kTabLabelSuffix[] = "列目";  // after the column's number: 1列目, 2列目, ...
 constexpr int kTabsEdge = 4;  // the tab control's own edge right of its last tab
-
-HWND CreateControl(HFONT font, host::FilterRecord* fp, const char* windowClass, const char* text, DWORD style,
-                   int x, int y, int width, std::uint32_t id) {
-    HWND control = CreateWindowExA(0, windowClass, text, style, x, y, width, kControlHeight, fp->hwnd,
-                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                                   fp->dll_hinst, nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    return control;
-}
-
-// Made before the layout, which needs its page's border; placed at its first rectangle after it.
-void CreateColumnTabs(Palette& palette, host::FilterRecord* fp) {
-    palette.columnTabs = CreateWindowExA(0, WC_TABCONTROLA, "", kColumnTabsStyle, 0, 0, 0, 0, fp->hwnd,
-                                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)),
-                                         fp->dll_hinst, nullptr);
-    if (palette.columnTabs) {
-        SendMessageA(palette.columnTabs, WM_SETFONT, reinterpret_cast<WPARAM>(palette.paletteFont), 0);
-    }
-}
-
-void PlaceColumnTabsFirst(HWND tabs, int nameWidth) {
-    if (!tabs) return;
-    SetWindowPos(tabs, nullptr, kTabsInitialLeft, kTabsInitialTop, nameWidth + kTabsInitialExtraRight - kTabsInitialLeft,
-                 kTabsInitialBottom - kTabsInitialTop, SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // From the tab control's bottom edge up to its page's border: rows in tab mode end above it.
 int TabPageInset(HWND tabs) {
@@ -56,7 +24,6 @@ int TabPageInset(HWND tabs) {
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     return std::max<int>(kSample - page.bottom, 0);
 }
-
 
 // The width the tabs take on one line, while the first stands at the strip's left; 0 without tabs.
 int TabsWidth(HWND tabs) {
@@ -68,8 +35,9 @@ int TabsWidth(HWND tabs) {
     return last.right > 0 ? last.right + kTabsEdge : 0;
 }
 
-// The tabs anew; the width they take on one line, measured before a selection can scroll them.
-int RebuildTabs(HWND tabs, int tabCount, std::int32_t selectedColumn) {
+// The tabs anew; the width they take on one line, measured with the first tab selected, before a
+// selection can scroll them.
+int RebuildTabs(HWND tabs, int tabCount) {
     if (!tabs) return 0;
     SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
     for (int c = 0; c < tabCount; ++c) {
@@ -87,72 +55,118 @@ int RebuildTabs(HWND tabs, int tabCount, std::int32_t selectedColumn) {
     if (strip.right - strip.left < width) {
         SetWindowPos(tabs, nullptr, 0, 0, width, strip.bottom - strip.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(selectedColumn), 0);
-    ShowWindow(tabs, SW_SHOW);
     return width;
 }
 
+// The extra size of a frame with the border the user drags.
+DialogSize SizableExtra(HWND window) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~static_cast<DWORD>(WS_THICKFRAME);
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    RECT fixed = {}, thick = {};
+    AdjustWindowRectEx(&fixed, style, FALSE, exStyle);
+    AdjustWindowRectEx(&thick, style | WS_THICKFRAME, FALSE, exStyle);
+    return {(thick.right - thick.left) - (fixed.right - fixed.left), (thick.bottom - thick.top) - (fixed.bottom - fixed.top)};
+}
+
+void MakeSizable(HWND window, bool sizable) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const DWORD wanted = sizable ? style | WS_THICKFRAME : style & ~static_cast<DWORD>(WS_THICKFRAME);
+    if (wanted == style) return;
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(wanted));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The own menu bar's items: their widths added up, and the tallest.
+DialogSize MenuBarItems(HWND window) {
+    HMENU menu = GetMenu(window);
+    DialogSize items;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        RECT item = {};
+        if (!GetMenuItemRect(window, menu, static_cast<UINT>(i), &item)) continue;
+        items.width += item.right - item.left;
+        items.height = std::max<int>(items.height, item.bottom - item.top);
+    }
+    return items;
+}
+
+// The window's own WM_SIZE must not reframe half a layout; the flag goes with the layout, however it ends.
+struct LayingOut {
+    explicit LayingOut(bool& flag) : flag_(flag) { flag_ = true; }
+    ~LayingOut() { flag_ = false; }
+    LayingOut(const LayingOut&) = delete;
+    LayingOut& operator=(const LayingOut&) = delete;
+    bool& flag_;
+};
+
 }  // namespace
 
-RowControls CreateRowControls(const Palette& palette, host::FilterRecord* fp, const FilterEntry& entry,
-                              int nameWidth, Point at) {
-    RowControls controls;
-    const bool checkBox = entry.toggleCommand != 0;
-    controls.mainControl = CreateControl(palette.paletteFont, fp, checkBox ? "BUTTON" : "STATIC", entry.name.c_str(),
-                                         checkBox ? kCheckBoxStyle : kLabelStyle, at.x, at.y, nameWidth,
-                                         MainControlId(entry.controlIndex));
-    if (entry.settingsCommand != 0) {
-        controls.settingsButton = CreateControl(
-            palette.paletteFont, fp, "BUTTON", entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText, kPushButtonStyle,
-            at.x + nameWidth, at.y, kButtonWidth, ButtonControlId(entry.controlIndex));
+void PaletteWindow::Layout(Controls controls) {
+    if (controls == Controls::Create) {
+        DestroyControls();
+        columnTabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", kColumnTabsStyle, 0, 0, 0, 0, window_,
+                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), instance_,
+                                      nullptr);
+        if (columnTabs_) SendMessageA(columnTabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
     }
-    return controls;
-}
-
-void LayoutPalette(Palette& palette, host::FilterRecord* fp, Controls controls) {
-    const bool create = controls == Controls::Create;
-    if (create) {
-        DestroyPaletteControls(palette);
-        CreateColumnTabs(palette, fp);
-    }
-    palette.layingOut = true;  // the window's own WM_SIZE must not reframe half a layout
+    const LayingOut guard(layingOut_);
     const SystemMetrics metrics{GetSystemMetrics(SM_CYDLGFRAME), GetSystemMetrics(SM_CYSMCAPTION),
-                                TabPageInset(palette.columnTabs)};
-    const PaletteGeometry& geometry = palette.core.Layout(controls, metrics);
-    const EntryList& entries = palette.core.entries();
-
-    if (create) PlaceColumnTabsFirst(palette.columnTabs, geometry.nameWidth);
-    palette.tabsWidth = 0;
-    if (geometry.tabMode) {
-        palette.tabsWidth = RebuildTabs(palette.columnTabs, geometry.tabCount, geometry.selectedColumn);
-    } else if (palette.columnTabs) {
-        ShowWindow(palette.columnTabs, SW_HIDE);
+                                TabPageInset(columnTabs_)};
+    const PaletteGeometry& geometry = core_.Layout(controls, metrics);
+    if (controls == Controls::Create && columnTabs_) {  // its first place, kept while side by side
+        SetWindowPos(columnTabs_, HWND_BOTTOM, kTabsInitialLeft, kTabsInitialTop,
+                     geometry.nameWidth + kTabsInitialExtraRight - kTabsInitialLeft, kTabsInitialBottom - kTabsInitialTop,
+                     SWP_NOACTIVATE);
     }
-    const View& view = FitPaletteWindow(palette, fp->hwnd, metrics);
-
-    if (create) palette.rows.assign(palette.core.controlCount(), {});
-    for (std::size_t i = 0; i < entries.count(); ++i) {
-        const RowPlace& place = geometry.rows[i];
-        // A row out of the layout (one the find box does not match) gives up its controls.
-        const RowView row = place.placement == RowPlacement::HiddenByUser
-                                ? RowView{}
-                                : ViewOfRow(geometry, view, static_cast<std::size_t>(place.laidOut));
-        PlaceRow(palette, fp, entries[i], row, geometry.nameWidth);
-    }
-    SizeColumnTabs(palette, fp->hwnd);
-    PlaceFindBar(palette, fp);
-    palette.layingOut = false;
-    MirrorCheckStates(palette, fp);
+    tabsWidth_ = geometry.tabMode ? RebuildTabs(columnTabs_, geometry.tabCount) : 0;
+    FitWindow(metrics);
+    Apply();
 }
 
-void DestroyPaletteControls(Palette& palette) {
-    for (const RowControls& row : palette.rows) {
-        if (row.mainControl) DestroyWindow(row.mainControl);
-        if (row.settingsButton) DestroyWindow(row.settingsButton);
+void PaletteWindow::FitWindow(const SystemMetrics& metrics) {
+    const PaletteGeometry& geometry = core_.geometry();
+    if (!geometry.keepWindow) {
+        RECT frame = {};
+        GetWindowRect(window_, &frame);
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        const DialogSize menu = MenuBarItems(window_);
+        const FitInput in{geometry.windowWidth, geometry.windowHeight,
+                          SmallestPalette(menu.width, menu.height, metrics, tabsWidth_), ScreenRectOf(monitor.rcWork),
+                          ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL),
+                          std::nullopt};
+        const PaletteFit fit = FitPalette(in, SizableExtra(window_), core_.paletteSize());
+        MakeSizable(window_, fit.sizable);
+        sizeLimits_ = fit.limits;
+        const bool stays = fit.fit.x == frame.left && fit.fit.y == frame.top;
+        SetWindowPos(window_, HWND_TOP, fit.fit.x, fit.fit.y, fit.fit.width, fit.fit.height, stays ? SWP_NOMOVE : 0);
     }
-    std::vector<RowControls>().swap(palette.rows);
-    if (palette.columnTabs) DestroyWindow(palette.columnTabs);
-    palette.columnTabs = nullptr;
+    // Each scroll bar that shows takes room from the client area, which changes the view: frame it
+    // until the client area stays.
+    for (int pass = 0; pass < 3; ++pass) {
+        RECT client = {};
+        GetClientRect(window_, &client);
+        const View& view = core_.view();
+        if (pass > 0 && client.right == view.clientWidth && client.bottom == view.clientHeight) break;
+        core_.Reframe(client.right, client.bottom);
+        SetBar(window_, SB_VERT, core_.view().rows);
+        SetBar(window_, SB_HORZ, core_.view().columns);
+        applied_.rowBar = core_.view().rows;
+        applied_.columnBar = core_.view().columns;
+    }
+}
+
+void PaletteWindow::DestroyControls() {
+    for (const PooledRow& row : pool_) {
+        if (row.main) DestroyWindow(row.main);
+        if (row.button) DestroyWindow(row.button);
+    }
+    std::vector<PooledRow>().swap(pool_);
+    for (HWND* control : {&columnTabs_, &tips_}) {
+        if (*control) DestroyWindow(*control);
+        *control = nullptr;
+    }
+    applied_ = {};
 }
 
 }  // namespace kirabo

@@ -1,85 +1,86 @@
-// The palette in the PaletteWindow: the controls it made, its layout, the window's messages, the
-// check marks. The decisions are PaletteCore's; this side carries them out.
+// The palette in the PaletteWindow: the window code that carries PaletteCore's answers out. It asks
+// Windows for facts, applies the core's frame to the real controls, and hands the host its commands.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
+#include "controls/FindBox.h"
 #include "host/HostInterface.h"
 #include "palette/PaletteCore.h"
 
 namespace kirabo {
 
-struct RowControls {
-    HWND mainControl = nullptr;  // the check box, or the label of a row that cannot be switched
-    HWND settingsButton = nullptr;
-    // The host's mark as last mirrored, kept while the row is out of view, so that a row coming
-    // into view shows it without asking the host's menu again.
-    bool checked = false;
+// One scroll bar of the window set to the view's; a palette that fits never gets a scroll bar call,
+// so that it stays exactly as it was.
+void SetBar(HWND window, int which, const ScrollBar& bar);
+
+// A row's controls, reused for whichever row the screen needs: a check box or a label, and a button,
+// made when a row that has one first takes it.
+struct PooledRow {
+    HWND main = nullptr;
+    HWND button = nullptr;
+    bool checkBox = false;
+    std::optional<RowFrame> shows;  // nothing: out of sight, free for another row
 };
 
 // Alive from func_init to func_exit. The handles belong to the palette, but for the host's window.
-struct Palette {
-    PaletteCore core;
-    HWND hostMainWindow = nullptr;  // borrowed, never destroyed
-    HFONT paletteFont = nullptr;
-    HMENU paletteMenu = nullptr;  // menu 7000, the PaletteWindow's menu bar
-    HWND columnTabs = nullptr;
-    int tabsWidth = 0;  // the tabs on one line, as the last layout made them; 0 side by side
-    std::vector<RowControls> rows;  // by controlIndex
-    HWND findBox = nullptr;  // while the find box is open: it, the count beside it, the mark
-    HWND findCount = nullptr;
-    HWND findMark = nullptr;
-    // While the palette scrolls, the user may size it: within these limits (the fit without the
-    // user's size); and its size when the user took its border.
-    std::optional<FitInput> sizeLimits;
-    DialogSize sizeBeforeSizing;
-    bool layingOut = false;
+class PaletteWindow {
+public:
+    // func_init: the own menu, the font, the settings and the rows, laid out with the marks mirrored.
+    void Start(HWND window, HINSTANCE instance, host::HostServices* services, SettingsStore& store);
+    // func_exit: the settings stored, every control gone, the host's window as it gave it.
+    void Exit(SettingsStore& store);
+    bool running() const { return core_.running(); }
+    // func_WndProc.
+    void OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp);
+
+private:
+    void Layout(Controls controls);
+    void DestroyControls();
+    void FitWindow(const SystemMetrics& metrics);
+    // Carries the frame out against the one applied last; the bars too unless the user holds a thumb.
+    void Apply(bool setBars = true);
+    // A pooled row for a row coming on screen: a free one of its kind, or a new one.
+    std::size_t FreeRow(std::vector<bool>& taken, const RowFrame& shows);
+    void ShowRow(PooledRow& row, const RowFrame& shows);
+    void PutAway(PooledRow& row);
+    void Tip(HWND control, const std::string& before, const std::string& after);
+    void Mirror();
+    void CarryOut(const Answer& answer, HWND hwnd);
+    void OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* editp);
+    void OnNotify(LPARAM lParam);
+    void OnFindKey(HWND hwnd, WPARAM key, LPARAM shift, void* editp);
+    void AnswerFindText(HWND hwnd);
+    void OnScroll(UINT message, WPARAM wParam);
+    bool OnWheel(WPARAM wParam, bool sideways);
+    void OnSize();
+    void OnSizing(bool ends);
+    void ReturnKeyboard();
+    bool IsSaving(void* editp) const;
+
+    PaletteCore core_;
+    HWND window_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    host::HostServices* services_ = nullptr;
+    HWND hostMainWindow_ = nullptr;  // borrowed, never destroyed
+    HFONT font_ = nullptr;
+    HMENU menu_ = nullptr;  // menu 7000, the PaletteWindow's menu bar
+    HWND columnTabs_ = nullptr;
+    int tabsWidth_ = 0;  // the tabs on one line, as the last layout made them; 0 side by side
+    HWND tips_ = nullptr;  // the full names of the rows whose names are cut
+    std::vector<PooledRow> pool_;
+    FindBoxControl find_;
+    HWND findMark_ = nullptr;
+    PaletteFrame applied_;
+    // While the palette scrolls, the user may size it within these limits; its size when the user
+    // took its border or caption.
+    std::optional<FitInput> sizeLimits_;
+    DialogSize sizeBeforeSizing_;
+    bool layingOut_ = false;
 };
-
-void LayoutPalette(Palette& palette, host::FilterRecord* fp, Controls controls);
-void DestroyPaletteControls(Palette& palette);
-
-// The window sized to the layout within its work area, its scroll bars set: the view it gives.
-// Never narrower than the menu bar, nor than the tabs on one line.
-const View& FitPaletteWindow(Palette& palette, HWND window, const SystemMetrics& metrics);
-// The controls of a row in view, made when it comes into view and gone when it leaves: a palette
-// of thousands of rows holds only the windows the screen shows, far below the host's limit.
-RowControls CreateRowControls(const Palette& palette, host::FilterRecord* fp, const FilterEntry& entry,
-                              int nameWidth, Point at);
-// A live row's controls, made if it has none, shown at their place or kept out of sight; a row no
-// longer live loses them.
-void PlaceRow(Palette& palette, host::FilterRecord* fp, const FilterEntry& entry, const RowView& view,
-              int nameWidth);
-void SizeColumnTabs(const Palette& palette, HWND window);
-void OnPaletteScroll(Palette& palette, host::FilterRecord* fp, UINT message, WPARAM wParam);
-// False when there is nothing to scroll: the wheel is the host's.
-bool OnPaletteWheel(Palette& palette, host::FilterRecord* fp, WPARAM wParam, bool sideways);
-void OnPaletteSize(Palette& palette, host::FilterRecord* fp);
-// The border the user drags, on a palette that scrolls; the extra size of that frame.
-DialogSize MakeSizable(HWND window, bool sizable);
-// WM_GETMINMAXINFO: never smaller than the menu bar and the tabs, never larger than the layout wants.
-void LimitPaletteSize(const Palette& palette, MINMAXINFO& limits);
-// WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE: a size the user gave is the palette's from then on.
-void OnPaletteSizing(Palette& palette, HWND window, bool ends);
-// Check boxes from the host's menu marks, and the own menu's marks from the settings.
-void MirrorCheckStates(Palette& palette, host::FilterRecord* fp);
-
-// The palette's own message: a key in the find box that means something (wParam: the FindKey).
-inline constexpr UINT kMessageFindKey = WM_APP + 1;
-
-void OpenFindBar(Palette& palette, host::FilterRecord* fp);
-void CloseFindBar(Palette& palette, host::FilterRecord* fp);
-// The box across the client area's top, the count of matches, the mark behind the marked row.
-void PlaceFindBar(const Palette& palette, host::FilterRecord* fp);
-// The rows that leave the view lose their controls, those in it are shown, the bars follow.
-void ShowPaletteView(Palette& palette, host::FilterRecord* fp, const View& before, const View& after,
-                     bool setBars = true);
-
-// func_WndProc: every message of the PaletteWindow, for the palette the plug-in runs.
-BOOL PaletteWindowProc(Palette& palette, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
-                       host::FilterRecord* fp);
 
 }  // namespace kirabo

@@ -42,7 +42,6 @@ void PaletteCore::Exit(SettingsStore& store) {
     hiddenBlockStored_ = false;
     sizes_ = {};
     geometry_ = {};
-    controlCount_ = 0;
     view_ = {};
     wheelRemainder_ = 0;
 }
@@ -84,9 +83,7 @@ Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWin
 
 Answer PaletteCore::OnTabChange(std::int32_t selection) {
     settings_.selectedColumn = selection;
-    Answer answer;
-    answer.layout = Controls::Keep;
-    return answer;
+    return Relayout(Controls::Keep);
 }
 
 std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
@@ -98,6 +95,7 @@ std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
 
 Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size) {
     if (size) sizes_.reorder = size;
+    // The command that opened the dialog mirrors once it is closed.
     Answer answer;
     answer.layout = Controls::Keep;
     if (!result || result->order.size() != entries_.count() || result->hidden.size() != entries_.count()) {
@@ -132,7 +130,7 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
 }
 
 const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
-    // While the find box is open, the rows that do not match are laid out as if the user hid them.
+    // While the find box is open, the rows that do not match are left out like those the user hid.
     const NameQuery query(find_.open ? find_.typed : std::string_view());
     std::vector<RowInput> rows(entries_.count());
     for (std::size_t i = 0; i < entries_.count(); ++i) {
@@ -150,7 +148,6 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
     if (controls == Controls::Create) {
         std::int32_t next = 0;
         for (FilterEntry& entry : entries_) entry.controlIndex = entry.hidden ? -1 : next++;
-        controlCount_ = static_cast<std::size_t>(next);
     }
     return geometry_;
 }
@@ -187,8 +184,10 @@ PaletteCore::Wheel PaletteCore::OnWheel(int delta, int linesPerNotch, bool sidew
     return {false, view_};
 }
 
+// Neither opening nor closing the box changes a mark: no mirroring.
 Answer PaletteCore::ToggleFind() {
-    Answer answer = Relayout(Controls::Keep);
+    Answer answer;
+    answer.layout = Controls::Keep;
     if (!find_.open) {
         find_ = {true, {}, 0, view_.rows.position, view_.columns.position, settings_.selectedColumn};
         answer.findBox = FindBox::Open;
@@ -275,6 +274,19 @@ std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
         case kKeyEscape: return FindKey::Close;
         default: return std::nullopt;
     }
+}
+
+void PaletteCore::OnPaletteSized(DialogSize before, DialogSize after, bool sizable) {
+    if (sizable && after != before) sizes_.palette = after;
+}
+
+void PaletteCore::Mirror(const std::vector<std::uint32_t>& menuStates) {
+    const std::size_t count = std::min(menuStates.size(), entries_.count());
+    for (std::size_t i = 0; i < count; ++i) entries_[i].checked = ShowsChecked(menuStates[i]);
+}
+
+PaletteFrame PaletteCore::Frame(int tabsWidth) const {
+    return ComputeFrame(geometry_, view_, entries_, {find_.open, findMark()}, tabsWidth);
 }
 
 bool ShowsChecked(std::uint32_t menuState) {

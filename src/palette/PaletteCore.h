@@ -14,10 +14,11 @@
 #include "entries/NameMatch.h"
 #include "entries/MenuMerge.h"
 #include "host/LayoutSettings.h"
+#include "palette/Frame.h"
 #include "palette/Settings.h"
 #include "palette/Geometry.h"
 #include "palette/Viewport.h"
-#include "reorder/KeyMeaning.h"
+#include "controls/ControlFacts.h"
 #include "reorder/ReorderRows.h"
 #include "resources/ResourceIds.h"
 
@@ -31,7 +32,7 @@ enum class FindBox : std::uint8_t { Keep, Open, Close };
 
 // What the shell does about an event, in this order: open the reorder dialog or ask the reset's
 // question (and hand the outcome back, which answers with its own layout), make or take away the
-// find box, lay out or show a new view, post a command to the host, mirror the check marks.
+// find box, lay out or show the new view, post a command to the host, mirror the check marks.
 struct Answer {
     bool openReorder = false;
     bool askReset = false;
@@ -74,13 +75,16 @@ public:
     // The size the user gave the palette while it scrolled, kept across runs and used while it
     // still scrolls.
     std::optional<DialogSize> paletteSize() const { return sizes_.palette; }
-    void OnPaletteSized(DialogSize size) { sizes_.palette = size; }
+    // The user let go of the palette's border, or of its caption: a size changed on a palette that
+    // scrolls is kept; a palette only moved keeps the size it had.
+    void OnPaletteSized(DialogSize before, DialogSize after, bool sizable);
     // No result: the dialog was cancelled. A size: the user sized it.
     Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
 
     // Where every row goes. In tab mode the selected column is clamped to the tabs and kept; a
-    // creation layout numbers the laid-out rows 0, 1, 2, ... (their controlIndex).
+    // creation layout numbers the rows the user has not hidden 0, 1, 2, ... (their controlIndex,
+    // which their controls' ids carry), whether the find box leaves them out or not.
     const PaletteGeometry& Layout(Controls controls, SystemMetrics metrics);
     // Once the layout has sized the window: the view of its client area, the scroll position kept
     // as far as the new ranges allow, and a view at the end kept at the end.
@@ -94,22 +98,23 @@ public:
     };
     Wheel OnWheel(int delta, int linesPerNotch, bool sideways = false);
     OwnMenuMarks MenuMarks() const;
+    // The host's menu state of every row's toggle item, in list order (GetMenuState's answers):
+    // the marks the check boxes show from now on.
+    void Mirror(const std::vector<std::uint32_t>& menuStates);
+    // Everything the window shows now; tabsWidth: the tabs on one line, as the tab control measured
+    // them.
+    PaletteFrame Frame(int tabsWidth) const;
 
     // The find box: while it is open the palette shows the rows whose names hold what was typed, in
     // the window's size, the first match marked; closed, everything is as it was before it opened.
-    bool findOpen() const { return find_.open; }
     Answer OnFindText(std::string_view typed);
     Answer OnFindKey(FindKey key, bool saving, bool hasHostWindow);
     // The marked match's laid-out number; nothing without a match.
     std::optional<std::size_t> findMark() const;
-    // The rows that get controls, numbered by the last creation layout.
-    std::size_t controlCount() const { return controlCount_; }
-
     const PaletteGeometry& geometry() const { return geometry_; }
     const View& view() const { return view_; }
 
     const EntryList& entries() const { return entries_; }
-    const LayoutSettings& settings() const { return settings_; }
 
 private:
     bool running_ = false;
@@ -120,7 +125,6 @@ private:
     PaletteGeometry geometry_;
     View view_;
     int wheelRemainder_ = 0;
-    std::size_t controlCount_ = 0;
     struct Find {
         bool open = false;
         std::string typed;

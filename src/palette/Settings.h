@@ -8,6 +8,7 @@
 
 #include "entries/EntryList.h"
 #include "host/LayoutSettings.h"
+#include "host/StringBuffers.h"
 #include "host/Screen.h"
 
 namespace kirabo {
@@ -24,10 +25,6 @@ public:
     virtual void SaveString(const char* key, const std::string& value) = 0;
 };
 
-inline constexpr std::size_t kKeyBufferBytes = 256;
-// The buffer a stored name is read into (the host's ini_load_str is told no size), terminator
-// included.
-inline constexpr std::size_t kNameBufferBytes = 4096;
 
 // A damaged "FilterSize" must not keep the host busy for billions of reads at start; no host has
 // anywhere near this many filters and display tools.

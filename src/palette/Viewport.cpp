@@ -52,8 +52,6 @@ WindowFit FitToWorkArea(const FitInput& in) {
     if (in.userSize && (fit.verticalBar || fit.horizontalBar)) {
         fit.width = std::clamp(in.userSize->width, std::min(in.minimum.width, fit.width), fit.width);
         fit.height = std::clamp(in.userSize->height, std::min(in.minimum.height, fit.height), fit.height);
-        fit.verticalBar = fit.verticalBar || fit.height < in.height;
-        fit.horizontalBar = fit.horizontalBar || fit.width < in.width + (fit.verticalBar ? in.verticalBar : 0);
     }
     fit.x = std::max(std::min(in.window.left, in.workArea.right - fit.width), in.workArea.left);
     fit.y = std::max(std::min(in.window.top, in.workArea.bottom - fit.height), in.workArea.top);
@@ -88,36 +86,66 @@ int ScrollTarget(const ScrollBar& bar, ScrollRequest request, int track) {
     return std::clamp(target, 0, bar.last());
 }
 
-RowView ViewOfRow(const PaletteGeometry& g, const View& view, std::size_t laidOut) {
-    if (laidOut >= g.laidOut || g.rowsPerColumn <= 0) return {};
+std::optional<Point> ViewOfRow(const PaletteGeometry& g, const View& view, std::size_t laidOut) {
+    if (laidOut >= g.laidOut || g.rowsPerColumn <= 0) return std::nullopt;
     const auto rows = static_cast<std::size_t>(g.rowsPerColumn);
     const auto column = static_cast<int>(laidOut / rows);
     const auto row = static_cast<int>(laidOut % rows);
     const int y = FirstRowY(g) + (row - view.rows.position) * kRowPitch;
-    if (row < view.rows.position || y + kControlHeight > RowsBottom(g, view.clientHeight)) return {};
+    if (row < view.rows.position || y + kControlHeight > RowsBottom(g, view.clientHeight)) return std::nullopt;
     if (g.tabMode) {
-        if (column != g.selectedColumn) return {true, std::nullopt, {kFirstColumnX + column * ColumnPitch(g.nameWidth), y}};
-        return {true, Point{kFirstColumnX, y}, {kFirstColumnX, y}};
+        if (column != g.selectedColumn) return std::nullopt;
+        return Point{kFirstColumnX, y};
     }
     const int x = kFirstColumnX + (column - view.columns.position) * ColumnPitch(g.nameWidth);
-    if (column < view.columns.position || x >= view.clientWidth) return {};
-    return {true, Point{x, y}, {x, y}};
+    if (column < view.columns.position || x >= view.clientWidth) return std::nullopt;
+    return Point{x, y};
 }
 
-std::vector<std::size_t> LiveRows(const PaletteGeometry& g, const View& view) {
-    std::vector<std::size_t> live;
-    if (g.rowsPerColumn <= 0) return live;
+std::vector<std::size_t> RowsOnScreen(const PaletteGeometry& g, const View& view) {
+    std::vector<std::size_t> onScreen;
+    if (g.rowsPerColumn <= 0) return onScreen;
     const auto perColumn = static_cast<std::size_t>(g.rowsPerColumn);
-    const int firstColumn = g.tabMode ? 0 : view.columns.position;
-    const int lastColumn = g.tabMode ? ColumnsInUse(g) - 1 : view.columns.position + view.columns.page;
+    const int firstColumn = g.tabMode ? g.selectedColumn : view.columns.position;
+    const int lastColumn = g.tabMode ? g.selectedColumn : view.columns.position + view.columns.page;
     for (int column = firstColumn; column <= lastColumn; ++column) {
         for (int row = view.rows.position; row <= view.rows.position + view.rows.page; ++row) {
             const std::size_t laidOut = static_cast<std::size_t>(column) * perColumn + static_cast<std::size_t>(row);
             if (row >= g.rowsPerColumn || laidOut >= g.laidOut) break;
-            if (ViewOfRow(g, view, laidOut).live) live.push_back(laidOut);
+            if (ViewOfRow(g, view, laidOut)) onScreen.push_back(laidOut);
         }
     }
-    return live;
+    return onScreen;
+}
+
+DialogSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics metrics, int tabsWidth) {
+    // Room after the last item of the menu bar, so that it never wraps; 1: the bar's rule.
+    constexpr int kMenuBarSlack = 8;
+    const int frames = 2 * metrics.dialogFrame;
+    const int forTabs = tabsWidth > 0 ? tabsWidth + kTabsWindowExtraWidth - kTabsExtraWidth + frames : 0;
+    if (menuHeight <= 0) return {forTabs, 0};
+    return {std::max(menuItemsWidth + frames + kMenuBarSlack, forTabs), menuHeight + 1 + metrics.smallCaption + frames};
+}
+
+PaletteFit FitPalette(FitInput in, DialogSize sizableExtra, std::optional<DialogSize> userSize) {
+    in.userSize.reset();
+    const WindowFit largest = FitToWorkArea(in);
+    PaletteFit result;
+    result.sizable = largest.verticalBar || largest.horizontalBar;
+    if (result.sizable) {
+        in.width += sizableExtra.width;
+        in.height += sizableExtra.height;
+        in.minimum = {in.minimum.width + sizableExtra.width, in.minimum.height + sizableExtra.height};
+        result.limits = in;
+        in.userSize = userSize;
+    }
+    result.fit = FitToWorkArea(in);
+    return result;
+}
+
+SizeRange UserSizeRange(const FitInput& limits) {
+    const WindowFit largest = FitToWorkArea(limits);
+    return {limits.minimum, {largest.width, largest.height}};
 }
 
 int WheelRows(int& remainder, int delta, int linesPerNotch, int page) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "host/Screen.h"
 #include "palette/Geometry.h"
@@ -20,6 +21,7 @@ struct FitInput {
     int verticalBar = 0;        // SM_CXVSCROLL
     int horizontalBar = 0;      // SM_CYHSCROLL
     std::optional<DialogSize> userSize;  // the size the user gave a palette that scrolls
+    bool operator==(const FitInput&) const = default;
 };
 
 struct WindowFit {
@@ -33,6 +35,27 @@ struct WindowFit {
 // or left edge, just enough to end inside it. A palette that scrolls takes the size the user gave
 // it instead, as far as the work area and the layout allow; one whose rows all fit ignores it.
 WindowFit FitToWorkArea(const FitInput& input);
+
+// The smallest window that shows the own menu bar whole on one line (its items' widths added up,
+// and the tallest), and the tabs on theirs (tabsWidth: 0 without tabs).
+DialogSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics metrics, int tabsWidth);
+
+// Where the palette goes, and whether it gets a border the user drags: it does while it scrolls,
+// and the frame then grows by `sizableExtra`; the size the user gave applies only then.
+struct PaletteFit {
+    WindowFit fit;
+    bool sizable = false;
+    std::optional<FitInput> limits;  // what the user may size it within: the fit without the user's size
+    bool operator==(const PaletteFit&) const = default;
+};
+PaletteFit FitPalette(FitInput input, DialogSize sizableExtra, std::optional<DialogSize> userSize);
+
+// The smallest and largest window the user may drag a sizable palette to.
+struct SizeRange {
+    DialogSize smallest, largest;
+    bool operator==(const SizeRange&) const = default;
+};
+SizeRange UserSizeRange(const FitInput& limits);
 
 // One scroll bar, in rows (vertical) or columns (horizontal).
 struct ScrollBar {
@@ -62,21 +85,13 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// A row in view has controls, shown at `at`. In tab mode a row of another tab that stands among the
-// rows in view keeps its controls too, hidden, so that another tab only shows and hides them. Rows
-// scrolled past, in a column scrolled past, or below or right of the client area have none.
-struct RowView {
-    bool live = false;
-    std::optional<Point> at;
-    Point made;  // where a live row's controls are made: `at`, or its column's place in another tab
-    bool operator==(const RowView&) const = default;
-};
+// Where a laid-out row stands in the client area: nothing for a row scrolled past, in a column
+// scrolled past or another tab, or below or right of the client area.
+std::optional<Point> ViewOfRow(const PaletteGeometry& geometry, const View& view, std::size_t laidOut);
 
-RowView ViewOfRow(const PaletteGeometry& geometry, const View& view, std::size_t laidOut);
-
-// The laid-out numbers of the live rows, in order: what a scroll step has to touch, however many
-// rows there are.
-std::vector<std::size_t> LiveRows(const PaletteGeometry& geometry, const View& view);
+// The laid-out numbers of the rows on screen, in order: what a scroll step has to touch, however
+// many rows there are.
+std::vector<std::size_t> RowsOnScreen(const PaletteGeometry& geometry, const View& view);
 
 // A notch of the wheel, as Windows counts its turns.
 inline constexpr int kWheelDelta = 120;

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "controls/ControlFacts.h"
 #include "host/Screen.h"
 
 namespace kirabo {
@@ -15,7 +16,6 @@ struct DialogControls {
     bool operator==(const DialogControls&) const = default;
 };
 
-inline constexpr int kFindCountWidth = 60;
 inline constexpr int kFindGap = 8;
 
 // The find box from the end of the template's label to the count, which ends where the list does;

@@ -5,21 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "controls/ControlFacts.h"
 #include "reorder/Arrangement.h"
 
 namespace kirabo {
 
-// The virtual-key codes and characters the list looks at, as Windows numbers them.
-inline constexpr std::uint32_t kKeyReturn = 0x0D;
-inline constexpr std::uint32_t kKeyEscape = 0x1B;
-inline constexpr std::uint32_t kKeySpace = 0x20;
-inline constexpr std::uint32_t kKeyEnd = 0x23;
-inline constexpr std::uint32_t kKeyHome = 0x24;
-inline constexpr std::uint32_t kKeyUp = 0x26;
-inline constexpr std::uint32_t kKeyDown = 0x28;
-inline constexpr std::uint32_t kKeyA = 'A';
-inline constexpr std::uint32_t kCharCtrlA = 1;  // the character Ctrl+A types
-inline constexpr std::uint32_t kCharSpace = ' ';
 
 enum class KeyMessage : std::uint8_t {
     KeyDown,

@@ -6,15 +6,19 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
+#include "controls/FindBox.h"
 #include "reorder/ReorderRows.h"
 
 namespace kirabo {
 
 // The box and its count, made beside the template's label; the dialog gives them their places.
-void AddListFind(HWND dialog);
+void AddListFind(HWND dialog, FindBoxControl& find);
+// The box's own keys.
+void OnListFindKey(HWND dialog, const FindBoxControl& find, WPARAM key);
 // After the box's text changed.
-void SelectMatches(HWND dialog, HWND list, const std::vector<ReorderRow>& rows);
+void SelectMatches(HWND list, FindBoxControl& find, const std::vector<ReorderRow>& rows);
 
 }  // namespace kirabo

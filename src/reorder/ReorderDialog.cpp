@@ -28,6 +28,7 @@ struct ReorderDialog {
     std::optional<DialogSize> size;
     ReorderOutcome outcome;
     DialogWindow window;
+    FindBoxControl find;
     HWND list = nullptr;
     bool dragging = false;
     bool releasingCapture = false;
@@ -196,7 +197,7 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
             Close(dialog, state);
             return TRUE;
         case KIRABO_REORDER_FIND:
-            if (HIWORD(wParam) == EN_CHANGE) SelectMatches(dialog, state.list, state.rows);
+            if (HIWORD(wParam) == EN_CHANGE && state.find.OnChange()) SelectMatches(state.list, state.find, state.rows);
             return TRUE;
         default:
             return FALSE;
@@ -238,7 +239,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         try {
             auto& state = *reinterpret_cast<ReorderDialog*>(lParam);
             FillList(dialog, state);
-            AddListFind(dialog);
+            AddListFind(dialog, state.find);
             FrameDialog(dialog, state.window, state.size);
         } catch (...) {
             EndDialog(dialog, 1);  // out of memory: the dialog closes as if cancelled
@@ -266,6 +267,12 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 return TRUE;
             case WM_SIZE:
                 ResizeDialog(dialog, state->window);
+                return TRUE;
+            case kMessageFindText:
+                SelectMatches(state->list, state->find, state->rows);
+                return TRUE;
+            case kMessageFindKey:
+                OnListFindKey(dialog, state->find, wParam);
                 return TRUE;
             case WM_GETMINMAXINFO:
                 LimitDialogSize(state->window, *reinterpret_cast<MINMAXINFO*>(lParam));

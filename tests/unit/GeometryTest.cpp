@@ -19,24 +19,19 @@ std::vector<RowInput> Rows(std::vector<std::size_t> nameBytes, std::vector<bool>
 
 struct Place {
     char placement;  // 'S'hown, 'H' in another tab, 'O'mitted: hidden by the user
-    int x, y;        // where shown; where created for a hidden row
+    int x, y;        // where shown
     bool operator==(const Place&) const = default;
 };
 
 void PrintTo(const Place& p, std::ostream* os) { *os << p.placement << "(" << p.x << "," << p.y << ")"; }
 
-// Where each row stands in a client area large enough for all of them, or where its controls are
-// made in another tab.
-std::vector<Place> Places(const PaletteGeometry& g) {
+// Where each row stands in a client area large enough for all of them.
+std::vector<Place> Places(const PaletteGeometry& g, std::size_t count) {
     const View all = FrameView(g, 1 << 20, 1 << 20, 0, 0);
-    std::vector<Place> places;
-    std::int32_t laidOut = 0;  // the ids follow the rows laid out, whatever the user hid
-    for (const RowPlace& r : g.rows) {
-        const char c = r.placement == RowPlacement::Shown ? 'S' : r.placement == RowPlacement::InOtherTab ? 'H' : 'O';
-        EXPECT_EQ(r.laidOut, c == 'O' ? -1 : laidOut++);
-        const RowView view = c == 'O' ? RowView{} : ViewOfRow(g, all, static_cast<std::size_t>(r.laidOut));
-        EXPECT_EQ(view.at.has_value(), c == 'S');
-        places.push_back(c == 'O' ? Place{c, 0, 0} : Place{c, view.made.x, view.made.y});
+    std::vector<Place> places(count, Place{'O', 0, 0});
+    for (std::size_t laidOut = 0; laidOut < g.laidOut; ++laidOut) {
+        const std::optional<Point> at = ViewOfRow(g, all, laidOut);
+        places[g.entryOfLaidOut[laidOut]] = at ? Place{'S', at->x, at->y} : Place{'H', 0, 0};
     }
     return places;
 }
@@ -61,7 +56,7 @@ TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
          {{'S', 14, 5}, {'S', 14, 23}, {'S', 14, 41}, {'S', 160, 5}, {'S', 160, 23}}},
         {"the same in tab mode with the second tab selected", {10, 4, 2, 10, 1}, 2, true, 1,
          84, 3, 292, 99, 1, 2, 84 + 6 + 76, 99 + 18 + 6 + 14,
-         {{'H', 14, 28}, {'H', 14, 46}, {'H', 14, 64}, {'S', 14, 28}, {'S', 14, 46}}},
+         {{'H', 0, 0}, {'H', 0, 0}, {'H', 0, 0}, {'S', 14, 28}, {'S', 14, 46}}},
         {"the empty list side by side", {}, 2, false, 0, 0, 0, 0, 0, 0, 0, 6 + 14, 18 + 6 + 14, {}},
         {"the empty list in tab mode still has its tabs", {}, 3, true, 0, 0, 0, 0, 0, 0, 3, 6 + 76, 18 + 6 + 14, {}},
         {"more columns than rows: one row each, only the columns in use count", {1, 1}, 4, false, 0,
@@ -73,16 +68,16 @@ TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
          258 + 20, 76 + 38,
          {{'S', 14, 5}, {'S', 14, 23}, {'S', 14, 41}, {'S', 100, 5}, {'S', 100, 23}, {'S', 100, 41}, {'S', 186, 5}}},
         {"a selected column of -1 becomes 0", {0, 0, 0}, 3, true, -1, 24, 1, 258, 63, 0, 3, 24 + 82, 63 + 38,
-         {{'S', 14, 28}, {'H', 100, 28}, {'H', 186, 28}}},
+         {{'S', 14, 28}, {'H', 0, 0}, {'H', 0, 0}}},
         {"a selected column of 7 becomes the last", {0, 0, 0}, 3, true, 7, 24, 1, 258, 63, 2, 3, 24 + 82, 63 + 38,
-         {{'H', 14, 28}, {'H', 100, 28}, {'S', 14, 28}}},
+         {{'H', 0, 0}, {'H', 0, 0}, {'S', 14, 28}}},
         {"side by side the selected column is left as it is", {0}, 3, false, 7, 24, 1, 86, 40, 7, 0, 86 + 20,
          40 + 38, {{'S', 14, 5}}},
         {"a column count of 0 lays the rows out as one column, behind one tab", {3, 3}, 0, true, 4, 42, 2, 104, 81,
          0, 1, 42 + 82, 81 + 38, {{'S', 14, 28}, {'S', 14, 46}}},
         {"a column count of -1 side by side: one column", {3, 3}, -1, false, 4, 42, 2, 104, 58, 4, 0, 104 + 20,
          58 + 38, {{'S', 14, 5}, {'S', 14, 23}}},
-        {"a column count of 5 gives five tabs", {3}, 5, true, 4, 42, 1, 104, 63, 4, 5, 42 + 82, 63 + 38, {{'H', 14, 28}}},
+        {"a column count of 5 gives five tabs", {3}, 5, true, 4, 42, 1, 104, 63, 4, 5, 42 + 82, 63 + 38, {{'H', 0, 0}}},
         {"empty names are 24 wide", {0, 0}, 1, false, 0, 24, 2, 86, 58, 0, 0, 86 + 20, 58 + 38,
          {{'S', 14, 5}, {'S', 14, 23}}},
         {"rows the user hid take no place, width or id: the two long names hidden", {10, 4, 2, 10, 1}, 2, false, 0,
@@ -92,6 +87,10 @@ TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
          {{'O', 0, 0}, {'O', 0, 0}}, {true, true}},
         {"double-byte names count two bytes a character", {8}, 1, false, 0, 72, 1, 134, 40, 0, 0, 134 + 20,
          40 + 38, {{'S', 14, 5}}},
+        {"a name of the cap's 64 bytes is as wide as ever", {64, 3}, 1, false, 0, 408, 2, 470, 58, 0, 0, 470 + 20,
+         58 + 38, {{'S', 14, 5}, {'S', 14, 23}}},
+        {"one of 65 bytes or 204 is cut to the cap's width", {204, 65}, 1, false, 0, 408, 2, 470, 58, 0, 0, 470 + 20,
+         58 + 38, {{'S', 14, 5}, {'S', 14, 23}}},
     };
     for (const Case& c : cases) {
         const PaletteGeometry g = ComputeGeometry(Rows(c.names, c.hidden), c.columns, c.tabs, c.selected, kMetrics);
@@ -103,7 +102,7 @@ TEST(Geometry, PlacesEveryRowAndSizesTheWindow) {
         EXPECT_EQ(g.tabCount, c.tabCount) << c.what;
         EXPECT_EQ(g.windowWidth, c.width) << c.what;
         EXPECT_EQ(g.windowHeight, c.height) << c.what;
-        EXPECT_EQ(Places(g), c.places) << c.what;
+        EXPECT_EQ(Places(g, c.names.size()), c.places) << c.what;
     }
 }
 

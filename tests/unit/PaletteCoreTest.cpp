@@ -97,7 +97,11 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"the dialog's size, once the user sized it, is kept across runs", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt); }, "ABCD", {{"ReorderSize", "600,400"}}},
         {"the palette's size too, and a new one replaces it", {{"PaletteSize", "300,500"}},
-         [](PaletteCore& core) { core.OnPaletteSized({250, 400}); }, "ABCD", {{"PaletteSize", "250,400"}}},
+         [](PaletteCore& core) { core.OnPaletteSized({300, 500}, {250, 400}, true); }, "ABCD", {{"PaletteSize", "250,400"}}},
+        {"a palette only moved keeps the size it had", {{"PaletteSize", "300,500"}},
+         [](PaletteCore& core) { core.OnPaletteSized({250, 400}, {250, 400}, true); }, "ABCD", {{"PaletteSize", "300,500"}}},
+        {"a palette that fits has no size of the user's", {},
+         [](PaletteCore& core) { core.OnPaletteSized({250, 400}, {260, 400}, false); }, "ABCD", {{"PaletteSize", ""}}},
         {"and a new size replaces it", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, DialogSize{700, 500}); }, "ABCD",
          {{"ReorderSize", "700,500"}}},
@@ -166,8 +170,9 @@ TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
     for (const Case& c : cases) {
         Started run("DABC", {{"Tab", std::to_string(c.tabsBefore)}});
         EXPECT_EQ(run.core.OnCommand(c.wParam, c.saving, c.host), c.expected) << c.what;
-        EXPECT_EQ(run.core.settings().columnCount, c.columnsAfter) << c.what;
-        EXPECT_EQ(run.core.settings().tabMode, c.tabsAfter) << c.what;
+        run.core.Exit(run.store);
+        EXPECT_EQ(run.store.values["Column"], std::to_string(c.columnsAfter)) << c.what;
+        EXPECT_EQ(run.store.values["Tab"], std::to_string(c.tabsAfter)) << c.what;
     }
 }
 
@@ -246,8 +251,8 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         int firstRow = 0, selectedColumn = 0;
         std::int32_t tabs = 0;  // tab mode, in two columns; else one column
     };
-    const Answer opened{.layout = Controls::Keep, .mirror = true, .findBox = FindBox::Open};
-    const Answer closed{.layout = Controls::Keep, .mirror = true, .findBox = FindBox::Close};
+    const Answer opened{.layout = Controls::Keep, .findBox = FindBox::Open};
+    const Answer closed{.layout = Controls::Keep, .findBox = FindBox::Close};
     const Answer typed{.layout = Controls::Keep};
     // A client area 80 pixels high: four rows in view, two below the find box.
     const auto marked = [](int total, int firstRow) { return Answer{.view = View{{total, 2, firstRow}, {1, 1, 0}, 60, 80}}; };
@@ -314,9 +319,10 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         EXPECT_EQ(mark ? core.entries()[core.geometry().entryOfLaidOut[*mark]].name : "", c.marked) << c.what;
         EXPECT_EQ(last, c.last) << c.what;
         EXPECT_EQ(core.view().rows.position, c.firstRow) << c.what;
-        EXPECT_EQ(core.settings().selectedColumn, c.selectedColumn) << c.what;
-        EXPECT_EQ(core.geometry().top, core.findOpen() ? kFindBarHeight : 0) << c.what;
-        EXPECT_EQ(core.geometry().keepWindow, core.findOpen()) << c.what;
+        EXPECT_EQ(core.geometry().selectedColumn, c.selectedColumn) << c.what;
+        const bool open = core.Frame(0).findOpen;
+        EXPECT_EQ(core.geometry().top, open ? kFindBarHeight : 0) << c.what;
+        EXPECT_EQ(core.geometry().keepWindow, open) << c.what;
     }
 }
 

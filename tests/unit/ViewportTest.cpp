@@ -39,12 +39,12 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
          {2304 - 317, 0, 317, 1024, true, false}},
         {"300 rows sized by the user to 400 high: that height", 178, 5476, 120, k1024, 100, 100,
          {100, 100, 195, 400, true, false}, DialogSize{195, 400}},
-        {"sized narrower than its column: a horizontal bar too", 178, 5476, 120, k1024, 100, 100,
-         {100, 100, 150, 400, true, true}, DialogSize{150, 400}},
+        {"sized narrower than its column: that width", 178, 5476, 120, k1024, 100, 100,
+         {100, 100, 150, 400, true, false}, DialogSize{150, 400}},
         {"sized taller than the screen: the work area's height", 178, 5476, 120, k1024, 100, 100,
          {100, 0, 195, 768, true, false}, DialogSize{195, 9000}},
         {"sized smaller than its menu bar: the menu bar's size", 178, 5476, 120, k1024, 100, 100,
-         {100, 100, 120, 40, true, true}, DialogSize{10, 10}},
+         {100, 100, 120, 40, true, false}, DialogSize{10, 10}},
         {"rows that all fit: the user's size does not count", 336, 526, 120, k1280, 100, 100,
          {100, 100, 336, 526, false, false}, DialogSize{200, 200}},
     };
@@ -66,7 +66,7 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
         PaletteGeometry geometry;
         int width, height, firstRow, firstColumn;
         ScrollBar rows, columns;
-        std::vector<std::size_t> live;  // first, second and last of LiveRows
+        std::vector<std::size_t> onScreen;  // first, second and last of RowsOnScreen
         Point first;                    // where the first row shown stands
     };
     const Case cases[] = {
@@ -76,12 +76,11 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
         {"scrolled to row 100", Rows(300, 1), 178, 700, 100, 0, {300, 38, 100}, {1, 1, 0}, {100, 101, 137}, {14, 5}},
         {"scrolled past the end: clamped to the last whole page", Rows(300, 1), 178, 700, 500, 0, {300, 38, 262},
          {1, 1, 0}, {262, 263, 299}, {14, 5}},
-        {"tab mode: the selected column shown below the tabs, above the page's border; the other's rows in range "
-         "live, hidden",
-         Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 36, 10}, {1, 1, 0}, {10, 11, 195}, {14, 28}},
+        {"tab mode: the selected column shown below the tabs, above the page's border; no other tab's row",
+         Rows(300, 2, true, 1), 178, 700, 10, 0, {150, 36, 10}, {1, 1, 0}, {160, 161, 195}, {14, 28}},
         {"four columns in a 500-pixel client: three in view, scrolled by one", Rows(1000, 4), 500, 700, 0, 1,
          {250, 38, 0}, {4, 3, 1}, {250, 251, 787}, {14, 5}},
-        {"two columns whole and part of a third, scrolled by one: the part-shown column lives", Rows(1000, 4), 400,
+        {"two columns whole and part of a third, scrolled by one: the part-shown column is on screen", Rows(1000, 4), 400,
          700, 0, 1, {250, 38, 0}, {4, 2, 1}, {250, 251, 787}, {14, 5}},
         {"nothing to show", Rows(0, 2), 120, 40, 3, 3, {0, 2, 0}, {0, 1, 0}, {}, {}},
     };
@@ -89,18 +88,18 @@ TEST(Viewport, TheViewShowsTheRowsFromItsPositionThatTheClientAreaHolds) {
         const View view = FrameView(c.geometry, c.width, c.height, c.firstRow, c.firstColumn);
         EXPECT_EQ(view.rows, c.rows) << c.what;
         EXPECT_EQ(view.columns, c.columns) << c.what;
-        const std::vector<std::size_t> live = LiveRows(c.geometry, view);
+        const std::vector<std::size_t> onScreen = RowsOnScreen(c.geometry, view);
         std::vector<std::size_t> ends;
-        if (!live.empty()) ends = {live[0], live[1], live.back()};
-        EXPECT_EQ(ends, c.live) << c.what;
+        if (!onScreen.empty()) ends = {onScreen[0], onScreen[1], onScreen.back()};
+        EXPECT_EQ(ends, c.onScreen) << c.what;
         std::optional<Point> first;
         for (std::size_t laidOut = 0; laidOut < c.geometry.laidOut; ++laidOut) {
-            const RowView row = ViewOfRow(c.geometry, view, laidOut);
-            const bool listed = std::find(live.begin(), live.end(), laidOut) != live.end();
-            EXPECT_EQ(row.live, listed) << c.what << ": row " << laidOut;
-            if (!first && row.at) first = row.at;
+            const std::optional<Point> at = ViewOfRow(c.geometry, view, laidOut);
+            const bool listed = std::find(onScreen.begin(), onScreen.end(), laidOut) != onScreen.end();
+            EXPECT_EQ(at.has_value(), listed) << c.what << ": row " << laidOut;
+            if (!first && at) first = at;
         }
-        if (!live.empty()) {
+        if (!onScreen.empty()) {
             EXPECT_EQ(first, c.first) << c.what;
         }
     }

@@ -3,6 +3,7 @@
 #include <doctest/doctest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 
 #include "Support.h"
@@ -87,15 +88,12 @@ TEST_CASE("tab mode with the second tab selected") {
     REQUIRE(host.Start(TestOptions(FiveRows())));
     const LONG check = 0x40000002, label = 0x40000200, push = 0x40000000;
     CheckControls(host.paletteWindow(), {
-        {0, "Button", check, "AAAAAAAAAA", {14, 28, 98, 45}},
-        {100, "Button", push, "設定", {98, 28, 146, 45}},
-        {1, "Static", label, "DD", {14, 46, 98, 63}},
-        {2, "Button", check, "BB", {14, 64, 98, 81}},
         {3, "Button", check | kVisible, "EEEE", {14, 28, 98, 45}},
         {103, "Button", push | kVisible, "設定", {98, 28, 146, 45}},
         {4, "Static", label | kVisible, "CC", {14, 46, 98, 63}},
         {104, "Button", push | kVisible, "表示", {98, 46, 146, 63}},
     });
+    for (int id : {0, 100, 1, 2}) CHECK(GetDlgItem(host.paletteWindow(), id) == nullptr);  // the other tab's rows
     const SIZE size = OuterSize(host.paletteWindow());
     CHECK(size.cx == 84 + 2 * F + 76);
     CHECK(size.cy == 99 + C + 2 * F + 14);
@@ -244,4 +242,50 @@ TEST_CASE("after every layout the palette shows what a fresh start in the same s
                       (differ.first - after.pixels.begin()) % std::max(after.width, 1), ", ",
                       (differ.first - after.pixels.begin()) / std::max(after.width, 1));
     }
+}
+
+namespace {
+
+BOOL CALLBACK FindTips(HWND window, LPARAM found) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == TOOLTIPS_CLASSA) *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_CASE("a name longer than 64 bytes is cut with … in its row, and its tip holds it whole, while the row shows") {
+    const std::string longName = "とても長い名前のフィルタ" + std::string(78, 'x');  // 102 bytes
+    MenuBarText bar = EmptyMenus();
+    bar[1].items = {Item(11, longName), Item(12, "BB")};
+    Host host;
+    host.store = {{"Column", "1"}};
+    REQUIRE(host.Start(TestOptions(bar)));
+    HWND palette = host.paletteWindow();
+    const std::vector<Child> children = Children(palette);
+    const Child* row = FindChild(children, 0);
+    REQUIRE(row != nullptr);
+    CHECK(row->text == "とても長い名前のフィルタ" + std::string(38, 'x') + "…");
+    CHECK(row->rect.right - row->rect.left == 6 * 64 + 24);
+    // The tips: a window of the palette's thread, owned by it.
+    HWND tips = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindTips, reinterpret_cast<LPARAM>(&tips));
+    REQUIRE(tips != nullptr);
+    CHECK(GetWindow(tips, GW_OWNER) == palette);
+    REQUIRE(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0) == 1);
+    char text[256] = {};
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.lpszText = text;
+    REQUIRE(SendMessageA(tips, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)));
+    CHECK(reinterpret_cast<HWND>(tool.uId) == row->hwnd);
+    // The tool hands out its first 80 characters at most: past the cut, and no …
+    CHECK((std::strlen(text) > 64 && longName.rfind(text, 0) == 0));
+
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    SetWindowTextA(GetDlgItem(palette, KIRABO_FIND_BOX), "BB");  // the long name leaves the screen, and its tip
+    CHECK(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0) == 0);
+    host.Exit();
+    CHECK_FALSE(IsWindow(tips));
 }

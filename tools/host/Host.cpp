@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "palette/Settings.h"
+#include "host/StringBuffers.h"
 
 namespace kirabo::emulator {
 namespace {

@@ -1,0 +1,23 @@
+// Facts of the controls that the palette and the reorder dialog both use, in plain numbers: the keys
+// they look at, as Windows numbers them, and the find box's count beside it.
+#pragma once
+
+#include <cstdint>
+
+namespace kirabo {
+
+inline constexpr std::uint32_t kKeyReturn = 0x0D;
+inline constexpr std::uint32_t kKeyEscape = 0x1B;
+inline constexpr std::uint32_t kKeySpace = 0x20;
+inline constexpr std::uint32_t kKeyEnd = 0x23;
+inline constexpr std::uint32_t kKeyHome = 0x24;
+inline constexpr std::uint32_t kKeyUp = 0x26;
+inline constexpr std::uint32_t kKeyDown = 0x28;
+inline constexpr std::uint32_t kKeyA = 'A';
+inline constexpr std::uint32_t kCharCtrlA = 1;  // the character Ctrl+A types
+inline constexpr std::uint32_t kCharSpace = ' ';
+
+// The count of matches beside a find box ("12件"), in both windows.
+inline constexpr int kFindCountWidth = 60;
+
+}  // namespace kirabo

@@ -1,0 +1,45 @@
+// The find box of the palette and of the reorder dialog: an edit control with the count of its
+// matches beside it. The keys its window gives a meaning (wantsKey) go to that window as
+// kMessageFindKey instead of typing; what was typed is answered once the keys typed in a row are
+// in: a burst of keys costs one answer, with the text as it stands, never one per key.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kirabo {
+
+// wParam: the virtual key; lParam: 1 with Shift held.
+inline constexpr UINT kMessageFindKey = WM_APP + 1;
+// The keys typed in a row are in: the window takes the box's text (FindBoxControl::TakeText).
+inline constexpr UINT kMessageFindText = WM_APP + 2;
+
+class FindBoxControl {
+public:
+    using WantsKey = bool (*)(std::uint32_t virtualKey);
+
+    // Made visible at no size, as children of `parent`; `style` is added to the edit control's.
+    void Create(HWND parent, HINSTANCE instance, HFONT font, int boxId, int countId, DWORD style, WantsKey wantsKey);
+    void Destroy();
+    bool open() const { return box_ != nullptr; }
+    HWND box() const { return box_; }
+
+    // The box's EN_CHANGE: true when the text is to be answered now; with more keys waiting, the
+    // answer comes later, as kMessageFindText.
+    bool OnChange();
+    // The text, when it is not the one last taken.
+    std::optional<std::string> TakeText();
+    void ShowCount(const std::string& text);
+    void Place(int x, int y, int width, int height, const RECT& count);
+
+private:
+    HWND box_ = nullptr;
+    HWND count_ = nullptr;
+    std::string countText_;
+    std::string taken_;
+};
+
+}  // namespace kirabo

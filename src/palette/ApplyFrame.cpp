@@ -1,0 +1,219 @@
+// The frame carried out by difference with the one applied last: controls moved and sized (always
+// both), relabelled, checked, shown and hidden. Rows take their controls from a pool, so that once
+// it covers the screen a keystroke, a wheel step or a scroll makes and destroys no window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "palette/CommandRouting.h"
+#include "palette/Palette.h"
+
+namespace kirabo {
+namespace {
+
+constexpr DWORD kCheckBoxStyle = WS_CHILD | BS_CHECKBOX;
+constexpr DWORD kLabelStyle = WS_CHILD | SS_CENTERIMAGE;
+constexpr DWORD kPushButtonStyle = WS_CHILD | BS_PUSHBUTTON;
+// A control out of sight carries an id beyond 16 bits: no command names it, and GetDlgItem finds
+// only the controls on screen.
+constexpr LONG_PTR kIdOutOfSight = 0x10000;
+// A moved control repaints in full: the bits a move would otherwise copy along may already show
+// another row that moved into the old place first.
+constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_SHOWWINDOW;
+
+// A control made where it goes, with its text and id, and shown: as cheap as a row's first
+// showing can be.
+HWND MakeControl(HWND window, HINSTANCE instance, HFONT font, const char* windowClass, DWORD style, const char* text,
+                 const Box& box, std::uint32_t id) {
+    HWND control = CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, window,
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
+    if (!control) return nullptr;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    // A new child comes last in the z-order: rows stand above the tab control and the mark.
+    SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return control;
+}
+
+void Place(HWND control, const Box& box) {
+    if (control) SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, kPlaceFlags);
+}
+
+void SetId(HWND control, std::uint32_t id) {
+    if (control) SetWindowLongPtrA(control, GWLP_ID, static_cast<LONG_PTR>(id));
+}
+
+void Hide(HWND control) {
+    if (!control) return;
+    ShowWindow(control, SW_HIDE);
+    SetWindowLongPtrA(control, GWLP_ID, kIdOutOfSight);
+}
+
+bool SameText(const char* a, const char* b) { return a == b || (a && b && std::strcmp(a, b) == 0); }
+
+}  // namespace
+
+void SetBar(HWND window, int which, const ScrollBar& bar) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const bool shown = (style & (which == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+    if (!shown && bar.total <= bar.page) return;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = std::max(bar.total - 1, 0);
+    info.nPage = static_cast<UINT>(bar.page);
+    info.nPos = bar.position;
+    SetScrollInfo(window, which, &info, TRUE);
+}
+
+void PaletteWindow::Apply(bool setBars) {
+    const PaletteFrame next = core_.Frame(tabsWidth_);
+    SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+
+    // A row already on screen keeps its controls; the others take those left free, or new ones.
+    constexpr std::size_t kNone = ~std::size_t{0};
+    std::vector<bool> taken(pool_.size(), false);
+    std::vector<std::size_t> slotFor(next.rows.size(), kNone);
+    for (std::size_t i = 0; i < next.rows.size(); ++i) {
+        const RowFrame& row = next.rows[i];
+        for (std::size_t s = 0; s < pool_.size(); ++s) {
+            if (!pool_[s].shows || pool_[s].shows->controlIndex != row.controlIndex || pool_[s].checkBox != row.checkBox) continue;
+            taken[s] = true;
+            slotFor[i] = s;
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < next.rows.size(); ++i) {
+        if (slotFor[i] == kNone) slotFor[i] = FreeRow(taken, next.rows[i]);
+    }
+    for (std::size_t s = 0; s < pool_.size(); ++s) {
+        if (!taken[s]) PutAway(pool_[s]);
+    }
+    for (std::size_t i = 0; i < next.rows.size(); ++i) ShowRow(pool_[slotFor[i]], next.rows[i]);
+
+    if (next.tabsShown) {
+        if (columnTabs_ && SendMessageA(columnTabs_, TCM_GETCURSEL, 0, 0) != next.selectedTab) {
+            SendMessageA(columnTabs_, TCM_SETCURSEL, static_cast<WPARAM>(next.selectedTab), 0);
+        }
+        if (columnTabs_) {
+            SetWindowPos(columnTabs_, HWND_BOTTOM, next.tabs.x, next.tabs.y, next.tabs.width, next.tabs.height,
+                         SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        }
+    } else if (columnTabs_ && applied_.tabsShown) {
+        ShowWindow(columnTabs_, SW_HIDE);
+    }
+    if (next.findOpen) {
+        const Box& c = next.findCount;
+        find_.Place(next.findBox.x, next.findBox.y, next.findBox.width, next.findBox.height,
+                    {c.x, c.y, c.x + c.width, c.y + c.height});
+        find_.ShowCount(next.countText);
+    }
+    if (findMark_ && next.mark) {
+        // Below every row, so that the marked row's controls paint over all of it but its rim; above the tabs.
+        SetWindowPos(findMark_, HWND_BOTTOM, next.mark->x, next.mark->y, next.mark->width, next.mark->height,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        if (next.tabsShown && columnTabs_) {
+            SetWindowPos(columnTabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    } else if (findMark_) {
+        ShowWindow(findMark_, SW_HIDE);
+    }
+
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    const ScrollBar rowBar = applied_.rowBar, columnBar = applied_.columnBar;
+    applied_ = next;
+    if (!setBars) {  // the user holds a thumb: the bar is theirs until they let go
+        applied_.rowBar = rowBar;
+        applied_.columnBar = columnBar;
+        return;
+    }
+    if (next.rowBar != rowBar) SetBar(window_, SB_VERT, next.rowBar);
+    if (next.columnBar != columnBar) SetBar(window_, SB_HORZ, next.columnBar);
+}
+
+std::size_t PaletteWindow::FreeRow(std::vector<bool>& taken, const RowFrame& shows) {
+    for (std::size_t s = 0; s < pool_.size(); ++s) {
+        if (taken[s] || pool_[s].checkBox != shows.checkBox) continue;
+        taken[s] = true;
+        return s;
+    }
+    PooledRow row;
+    row.checkBox = shows.checkBox;
+    row.main = MakeControl(window_, instance_, font_, shows.checkBox ? "BUTTON" : "STATIC",
+                           shows.checkBox ? kCheckBoxStyle : kLabelStyle, shows.text.c_str(), shows.main,
+                           MainControlId(shows.controlIndex));
+    if (shows.buttonText) {
+        row.button = MakeControl(window_, instance_, font_, "BUTTON", kPushButtonStyle, shows.buttonText, shows.button,
+                                 ButtonControlId(shows.controlIndex));
+    }
+    if (row.main && shows.checked) SendMessageA(row.main, BM_SETCHECK, BST_CHECKED, 0);
+    Tip(row.main, std::string(), shows.fullName);
+    row.shows = shows;
+    pool_.push_back(row);
+    taken.push_back(true);
+    return pool_.size() - 1;
+}
+
+void PaletteWindow::ShowRow(PooledRow& row, const RowFrame& shows) {
+    if (row.shows == shows) return;
+    const RowFrame* was = row.shows ? &*row.shows : nullptr;
+    if (!was || was->controlIndex != shows.controlIndex) {
+        SetId(row.main, MainControlId(shows.controlIndex));
+        if (shows.buttonText) SetId(row.button, ButtonControlId(shows.controlIndex));
+    }
+    if (!was || was->text != shows.text) SetWindowTextA(row.main, shows.text.c_str());
+    if (!was || was->main != shows.main) Place(row.main, shows.main);
+    if (shows.checkBox && (!was || was->checked != shows.checked)) {
+        SendMessageA(row.main, BM_SETCHECK, shows.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    Tip(row.main, was ? was->fullName : std::string(), shows.fullName);
+    if (shows.buttonText) {
+        if (!row.button) {
+            row.button = MakeControl(window_, instance_, font_, "BUTTON", kPushButtonStyle, shows.buttonText,
+                                     shows.button, ButtonControlId(shows.controlIndex));
+        } else {
+            if (!was || !was->buttonText) SetId(row.button, ButtonControlId(shows.controlIndex));
+            if (!was || !SameText(was->buttonText, shows.buttonText)) SetWindowTextA(row.button, shows.buttonText);
+            if (!was || !was->buttonText || was->button != shows.button) Place(row.button, shows.button);
+        }
+    } else if (!was || was->buttonText) {
+        Hide(row.button);
+    }
+    row.shows = shows;
+}
+
+void PaletteWindow::PutAway(PooledRow& row) {
+    if (!row.shows) return;
+    Tip(row.main, row.shows->fullName, std::string());
+    Hide(row.main);
+    Hide(row.button);
+    row.shows.reset();
+}
+
+// A cut name shows whole when the pointer rests on its row.
+void PaletteWindow::Tip(HWND control, const std::string& before, const std::string& after) {
+    if (before == after || !control) return;
+    if (!tips_ && !after.empty()) {
+        tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_,
+                                nullptr);
+    }
+    if (!tips_) return;
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(after.c_str());
+    if (before.empty()) {
+        SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    } else if (after.empty()) {
+        SendMessageA(tips_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+}  // namespace kirabo

@@ -1,0 +1,73 @@
+#include "palette/Frame.h"
+
+#include <algorithm>
+
+#include "palette/CommandRouting.h"
+
+namespace kirabo {
+namespace {
+
+constexpr char kEllipsis[] = "\x81\x63";  // …
+constexpr int kMarkMargin = 2;            // the mark stands this far around the marked row
+
+// A Shift-JIS lead byte: it and the byte after it are one character.
+bool LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+
+}  // namespace
+
+std::string RowText(std::string_view name) {
+    if (name.size() <= kNameCapBytes) return std::string(name);
+    const std::size_t room = kNameCapBytes - (sizeof kEllipsis - 1);
+    std::size_t end = 0;
+    while (end < name.size()) {
+        const std::size_t next = end + (LeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1);
+        if (next > room) break;
+        end = next;
+    }
+    return std::string(name.substr(0, end)) + kEllipsis;
+}
+
+PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const EntryList& entries, const FindState& find,
+                          int tabsWidth) {
+    PaletteFrame frame;
+    frame.rowBar = view.rows;
+    frame.columnBar = view.columns;
+    for (std::size_t laidOut : RowsOnScreen(g, view)) {
+        const FilterEntry& entry = entries[g.entryOfLaidOut[laidOut]];
+        if (!RowGetsControls(entry.controlIndex)) continue;
+        const Point at = *ViewOfRow(g, view, laidOut);
+        RowFrame row;
+        row.controlIndex = entry.controlIndex;
+        row.checkBox = entry.toggleCommand != 0;
+        row.text = RowText(entry.name);
+        if (row.text.size() != entry.name.size()) row.fullName = entry.name;
+        row.main = {at.x, at.y, g.nameWidth, kControlHeight};
+        if (entry.settingsCommand != 0) {
+            row.buttonText = entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText;
+            row.button = {at.x + g.nameWidth, at.y, kButtonWidth, kControlHeight};
+        }
+        row.checked = entry.checked;
+        frame.rows.push_back(std::move(row));
+    }
+    if (g.tabMode) {
+        frame.tabsShown = true;
+        frame.tabs = {kTabsX, kTabsY + g.top, std::max(g.nameWidth + kTabsExtraWidth, tabsWidth),
+                      view.clientHeight - kTabsHeightShrink - g.top};
+        frame.tabCount = g.tabCount;
+        frame.selectedTab = g.selectedColumn;
+    }
+    if (find.open) {
+        frame.findOpen = true;
+        const int countLeft = view.clientWidth - kFindBoxLeft - kFindCountWidth;
+        frame.findBox = {kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight};
+        frame.findCount = {countLeft, kFindBoxTop, kFindCountWidth, kFindBoxHeight};
+        frame.countText = std::to_string(g.laidOut) + kCountSuffix;
+        if (const std::optional<Point> at = find.mark ? ViewOfRow(g, view, *find.mark) : std::nullopt) {
+            frame.mark = Box{at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
+                             kControlHeight + 2 * kMarkMargin};
+        }
+    }
+    return frame;
+}
+
+}  // namespace kirabo

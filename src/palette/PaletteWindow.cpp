@@ -1,0 +1,287 @@
+// The palette window's messages: each handled in one place, the core asked, and its answer carried
+// out in one place (CarryOut).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "entries/ScanHostMenus.h"
+#include "palette/Palette.h"
+#include "reorder/ReorderDialog.h"
+#include "resources/ResourceIds.h"
+
+namespace kirabo {
+namespace {
+
+static_assert(kWheelDelta == WHEEL_DELTA);
+static_assert(kMenuStateChecked == MF_CHECKED && kMenuStateMissing == static_cast<UINT>(-1));
+static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeyUp == VK_UP && kKeyDown == VK_DOWN);
+
+constexpr char kResetQuestion[] = "フィルターの並びを初期化します。\r\n宜しいですか?";
+// Clipped by its siblings: the marked row's controls stand above it, and only its rim shows.
+constexpr DWORD kMarkStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_GRAYRECT;
+
+HFONT CreatePaletteFont() {
+    return CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
+}
+
+bool PaletteFindKey(std::uint32_t key) { return FindKeyOf(key, false).has_value(); }
+
+std::optional<ScrollRequest> RequestOf(WORD code) {
+    switch (code) {
+        case SB_LINEUP: return ScrollRequest::LineBack;
+        case SB_LINEDOWN: return ScrollRequest::LineOn;
+        case SB_PAGEUP: return ScrollRequest::PageBack;
+        case SB_PAGEDOWN: return ScrollRequest::PageOn;
+        case SB_TOP: return ScrollRequest::Start;
+        case SB_BOTTOM: return ScrollRequest::End;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: return ScrollRequest::Track;
+        default: return std::nullopt;
+    }
+}
+
+DialogSize SizeOf(HWND window) {
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+}  // namespace
+
+void PaletteWindow::Start(HWND window, HINSTANCE instance, host::HostServices* services, SettingsStore& store) {
+    if (core_.running()) return;
+    window_ = window;
+    instance_ = instance;
+    services_ = services;
+    // The tab control, the tips and the reorder dialog's list view are common controls.
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    menu_ = LoadMenuA(instance, MAKEINTRESOURCEA(KIRABO_MENU_PALETTE));
+    SetMenu(window, menu_);
+    DrawMenuBar(window);
+    hostMainWindow_ = GetWindow(window, GW_OWNER);
+    font_ = CreatePaletteFont();
+    ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
+    core_.Start(store, hostMenus);
+    CarryOut({.layout = Controls::Create, .mirror = true}, window);
+}
+
+void PaletteWindow::Exit(SettingsStore& store) {
+    try {
+        core_.Exit(store);  // stores only what a start loaded
+    } catch (...) {
+    }
+    find_.Destroy();
+    if (findMark_) DestroyWindow(findMark_);
+    findMark_ = nullptr;
+    DestroyControls();
+    if (window_ && sizeLimits_) {  // the host's window as it gave it
+        SetWindowLongA(window_, GWL_STYLE, GetWindowLongA(window_, GWL_STYLE) & ~WS_THICKFRAME);
+        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    sizeLimits_.reset();
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+    // The host may keep its window and start the plug-in again: no menu may outlive this run.
+    if (menu_) {
+        if (window_ && GetMenu(window_) == menu_) SetMenu(window_, nullptr);
+        DestroyMenu(menu_);
+    }
+    menu_ = nullptr;
+    hostMainWindow_ = nullptr;
+}
+
+void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
+    if (answer.openReorder) {
+        const ReorderOutcome outcome = RunReorderDialog(instance_, window_, core_.RowsToReorder(), core_.reorderSize());
+        CarryOut(core_.OnReorderClosed(outcome.result, outcome.size), hwnd);
+    }
+    if (answer.askReset) {
+        const bool yes = MessageBoxA(hwnd, kResetQuestion, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES;
+        ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
+        CarryOut(core_.OnResetAnswer(yes, hostMenus), hwnd);
+    }
+    if (answer.findBox == FindBox::Open) {
+        find_.Create(window_, instance_, font_, KIRABO_FIND_BOX, KIRABO_FIND_COUNT, 0, PaletteFindKey);
+        findMark_ = CreateWindowExA(0, "STATIC", "", kMarkStyle, 0, 0, 0, 0, window_,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_FIND_MARK)), instance_, nullptr);
+        if (find_.box()) SetFocus(find_.box());
+    }
+    if (answer.findBox == FindBox::Close) {
+        find_.Destroy();
+        if (findMark_) DestroyWindow(findMark_);
+        findMark_ = nullptr;
+        SetFocus(window_);
+    }
+    if (answer.layout) {
+        Layout(*answer.layout);
+    } else if (answer.view) {
+        Apply();
+    }
+    if (answer.postCommand) PostMessageA(hostMainWindow_, WM_COMMAND, answer.postCommand, 0);
+    if (answer.mirror) Mirror();
+}
+
+// Check boxes from the host's menu marks, and the own menu's marks from the settings.
+void PaletteWindow::Mirror() {
+    if (!hostMainWindow_) return;
+    HMENU hostMenu = GetMenu(hostMainWindow_);
+    std::vector<std::uint32_t> states;
+    states.reserve(core_.entries().count());
+    for (const FilterEntry& entry : core_.entries()) states.push_back(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
+    core_.Mirror(states);
+    Apply();
+    const OwnMenuMarks marks = core_.MenuMarks();
+    CheckMenuRadioItem(menu_, KIRABO_CMD_ONE_COLUMN, KIRABO_CMD_FOUR_COLUMNS, marks.columnItem, MF_BYCOMMAND);
+    CheckMenuItem(menu_, KIRABO_CMD_TAB_MODE, MF_BYCOMMAND | (marks.tabMode ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool PaletteWindow::IsSaving(void* editp) const {
+    return services_ && services_->is_saving && services_->is_saving(editp) == 1;
+}
+
+// The keyboard goes back where it belongs after a click on a control took it: to the palette's window,
+// which hands keys on to the host, or to the find box while it is open.
+void PaletteWindow::ReturnKeyboard() {
+    HWND home = find_.open() ? find_.box() : window_;
+    if (GetFocus() != home) SetFocus(home);
+}
+
+void PaletteWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* editp) {
+    if (LOWORD(wParam) == KIRABO_FIND_BOX) {
+        if (HIWORD(wParam) == EN_CHANGE && find_.OnChange()) AnswerFindText(hwnd);
+        return;
+    }
+    CarryOut(core_.OnCommand(static_cast<std::uint32_t>(wParam), IsSaving(editp), hostMainWindow_ != nullptr), hwnd);
+    if (lParam != 0) ReturnKeyboard();  // a row's check box or button was clicked
+}
+
+void PaletteWindow::AnswerFindText(HWND hwnd) {
+    if (const std::optional<std::string> typed = find_.TakeText()) CarryOut(core_.OnFindText(*typed), hwnd);
+}
+
+void PaletteWindow::OnFindKey(HWND hwnd, WPARAM key, LPARAM shift, void* editp) {
+    const std::optional<FindKey> meaning = FindKeyOf(static_cast<std::uint32_t>(key), shift != 0);
+    if (!meaning) return;
+    AnswerFindText(hwnd);  // a key acts on the matches of the text as it stands
+    CarryOut(core_.OnFindKey(*meaning, IsSaving(editp), hostMainWindow_ != nullptr), hwnd);
+}
+
+void PaletteWindow::OnNotify(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || !columnTabs_) return;
+    if (header->code == static_cast<UINT>(NM_CLICK) && header->hwndFrom == columnTabs_) ReturnKeyboard();
+    if (header->code != static_cast<UINT>(TCN_SELCHANGE)) return;
+    const auto selection = static_cast<std::int32_t>(SendMessageA(columnTabs_, TCM_GETCURSEL, 0, 0));
+    CarryOut(core_.OnTabChange(selection), window_);
+}
+
+void PaletteWindow::OnScroll(UINT message, WPARAM wParam) {
+    const bool vertical = message == WM_VSCROLL;
+    const std::optional<ScrollRequest> request = RequestOf(LOWORD(wParam));
+    if (!request) return;
+    // The thumb being dragged: its 32-bit position (the message carries 16 bits of it). Let go:
+    // where the message says it ended.
+    int track = HIWORD(wParam);
+    if (LOWORD(wParam) == SB_THUMBTRACK) {
+        SCROLLINFO info = {};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        GetScrollInfo(window_, vertical ? SB_VERT : SB_HORZ, &info);
+        track = info.nTrackPos;
+    }
+    if (core_.OnScroll(vertical, *request, track)) {
+        Apply(LOWORD(wParam) != SB_THUMBTRACK);
+    } else if (LOWORD(wParam) == SB_THUMBPOSITION) {  // let go on its own row: the thumb goes back
+        SetBar(window_, vertical ? SB_VERT : SB_HORZ, vertical ? applied_.rowBar : applied_.columnBar);
+    }
+}
+
+bool PaletteWindow::OnWheel(WPARAM wParam, bool sideways) {
+    UINT lines = 3;
+    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    const int perNotch = lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(std::min<UINT>(lines, 1u << 16));
+    const PaletteCore::Wheel wheel = core_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam), perNotch, sideways);
+    if (wheel.view) Apply();
+    return !wheel.handOn;
+}
+
+void PaletteWindow::OnSize() {
+    if (layingOut_) return;
+    RECT client = {};
+    GetClientRect(window_, &client);
+    core_.Reframe(client.right, client.bottom);
+    Apply();
+}
+
+void PaletteWindow::OnSizing(bool ends) {
+    if (!ends) {
+        sizeBeforeSizing_ = SizeOf(window_);
+    } else {
+        core_.OnPaletteSized(sizeBeforeSizing_, SizeOf(window_), sizeLimits_.has_value());
+    }
+}
+
+void PaletteWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp) {
+    if (!core_.running()) return;
+    try {
+        switch (message) {
+            case WM_NOTIFY:
+                OnNotify(lParam);
+                break;
+            case WM_KEYDOWN:
+            case WM_KEYUP:
+                SendMessageA(GetWindow(hwnd, GW_OWNER), message, wParam, lParam);
+                break;
+            case WM_MOUSEWHEEL:
+                if (!OnWheel(wParam, false)) SendMessageA(GetWindow(hwnd, GW_OWNER), message, wParam, lParam);
+                break;
+            case WM_MOUSEHWHEEL:
+                OnWheel(wParam, true);
+                break;
+            case WM_VSCROLL:
+            case WM_HSCROLL:
+                if (lParam == 0) OnScroll(message, wParam);  // the window's own bars
+                break;
+            case WM_SIZE:
+                OnSize();
+                break;
+            case WM_GETMINMAXINFO:
+                if (lParam && sizeLimits_) {
+                    const SizeRange range = UserSizeRange(*sizeLimits_);
+                    auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+                    limits.ptMinTrackSize = {range.smallest.width, range.smallest.height};
+                    limits.ptMaxTrackSize = {range.largest.width, range.largest.height};
+                }
+                break;
+            case WM_ENTERSIZEMOVE:
+            case WM_EXITSIZEMOVE:
+                OnSizing(message == WM_EXITSIZEMOVE);
+                break;
+            case WM_COMMAND:
+                OnCommand(hwnd, wParam, lParam, editp);
+                break;
+            case kMessageFindKey:
+                OnFindKey(hwnd, wParam, lParam, editp);
+                break;
+            case kMessageFindText:
+                AnswerFindText(hwnd);
+                break;
+            case WM_SETFOCUS:
+                if (find_.open()) SetFocus(find_.box());  // the open box keeps the keyboard
+                break;
+            case host::kMessageMenuChanged:
+                Mirror();
+                break;
+            default:
+                break;
+        }
+    } catch (...) {
+        // Out of memory: the message is lost, the host and the palette go on.
+    }
+}
+
+}  // namespace kirabo
