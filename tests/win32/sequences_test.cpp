@@ -1,11 +1,13 @@
-// Any sequence of events leaves the palette's real controls as a palette started afresh in the same
-// state shows them, and always as a user expects to see them: no two controls on top of each other,
-// every row whole above the tab page's border, the thumbs saying which rows show, the marks the
-// host's, the mark of a find on screen behind its row. One table of sequences, one check.
+// Any sequence of events leaves the palette as a palette started afresh in the same state shows it,
+// control for control and pixel for pixel, and as a user expects to see it: no two controls on top
+// of each other, every row whole above the tab page's border and under none of the tabs, the thumbs
+// saying which row stands first, the host's marks, a find's mark on screen behind its row, and the
+// menu bar on one line. Keys, the wheel and the bars make no window once the screen is covered.
 #include <doctest/doctest.h>
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -20,120 +22,91 @@ namespace {
 constexpr char kPrefix[] = "filter ";
 
 struct Step {
-    enum Kind { Command, Type, Key, Wheel, Thumb, Size, Reorder } kind;
-    int value = 0;
-    const char* text = "";
+    std::function<void(Host&)> run;
+    bool cheap = false;  // a key, the wheel or a bar
 };
-Step Cmd(int id) { return {Step::Command, id}; }
-Step Type(const char* text) { return {Step::Type, 0, text}; }
-Step Key(int key) { return {Step::Key, key}; }
-Step WheelDown(int notches) { return {Step::Wheel, notches}; }
-Step Thumb(int position) { return {Step::Thumb, position}; }
-Step Grow(int pixels) { return {Step::Size, pixels}; }
-// Row 0 moved to the end and row 1 unchecked, in the reorder dialog.
-Step Reorder() { return {Step::Reorder}; }
+using Steps = std::vector<Step>;
 
-std::vector<Step> Then(std::vector<Step> steps, int times, const Step& step) {
-    steps.insert(steps.end(), static_cast<std::size_t>(times), step);
-    return steps;
+Step Cmd(UINT id) {
+    return {[id](Host& host) {
+        if (id == KIRABO_CMD_RESET_ORDER) AnswerNextMessageBox(IDYES);
+        host.SendToPalette(WM_COMMAND, id, 0);
+    }};
+}
+Step Type(const char* text) {
+    return {[text](Host& host) { SetWindowTextA(GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX), text); }, true};
+}
+Step Key(WPARAM key) {
+    return {[key](Host& host) { SendMessageA(GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX), WM_KEYDOWN, key, 0); },
+            key != VK_ESCAPE};  // Esc takes the box away
+}
+Step Wheel(int notches) {
+    return {[notches](Host& host) {
+        for (int n = 0; n < notches; ++n) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    }, true};
+}
+Step Thumb(int position) {
+    return {[position](Host& host) { host.SendToPalette(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0); }, true};
+}
+// The user drags the border: so many pixels wider and taller (narrower and shorter when negative).
+Step Grow(int pixels) {
+    return {[pixels](Host& host) {
+        RECT r = {};
+        GetWindowRect(host.paletteWindow(), &r);
+        host.SendToPalette(WM_ENTERSIZEMOVE, 0, 0);
+        SetWindowPos(host.paletteWindow(), nullptr, 0, 0, r.right - r.left + pixels, r.bottom - r.top + pixels,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        host.SendToPalette(WM_EXITSIZEMOVE, 0, 0);
+    }};
+}
+Step Tab(int tab) {
+    return {[tab](Host& host) {
+        HWND columnTabs = GetDlgItem(host.paletteWindow(), KIRABO_COLUMN_TABS);
+        SendMessageA(columnTabs, TCM_SETCURSEL, static_cast<WPARAM>(tab), 0);
+        NMHDR change = {columnTabs, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+        host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
+    }};
+}
+// The reorder dialog, `script` run in it, then OK.
+Step Reorder(std::function<void(HWND dialog, HWND list)> script) {
+    return {[script](Host& host) {
+        RunInNextDialog([script](HWND dialog) {
+            script(dialog, GetDlgItem(dialog, KIRABO_REORDER_LIST));
+            SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
+    }};
 }
 
-std::vector<Step> Join(std::vector<Step> first, const std::vector<Step>& then) {
-    first.insert(first.end(), then.begin(), then.end());
+Steps Join(Steps first, const Steps& then, int times = 1) {
+    for (int i = 0; i < times; ++i) first.insert(first.end(), then.begin(), then.end());
     return first;
 }
 
-// The filters in the palette's order: as the host made them, or as Reorder() left them.
-std::vector<int> Order(int filters, bool reordered) {
-    std::vector<int> order;
-    for (int n = reordered ? 2 : 0; n < filters; ++n) order.push_back(n);
-    if (reordered) order.push_back(0);
-    return order;
-}
-
-int ColumnsChecked(HWND palette) {
-    for (int columns = 1; columns <= 4; ++columns) {
-        if (GetMenuState(GetMenu(palette), KIRABO_CMD_ONE_COLUMN + static_cast<UINT>(columns) - 1, MF_BYCOMMAND) & MF_CHECKED) {
-            return columns;
-        }
-    }
-    return 1;
-}
-
-// Keys, the wheel and the bars make no window once the controls cover the screen.
-bool Cheap(const Step& step) { return step.kind == Step::Type || step.kind == Step::Wheel || step.kind == Step::Thumb; }
-
-void Do(Host& host, const Step& step) {
-    HWND palette = host.paletteWindow();
-    switch (step.kind) {
-        case Step::Command:
-            if (step.value == KIRABO_CMD_RESET_ORDER) AnswerNextMessageBox(IDYES);
-            host.SendToPalette(WM_COMMAND, static_cast<WPARAM>(step.value), 0);
-            break;
-        case Step::Type:
-            SetWindowTextA(GetDlgItem(palette, KIRABO_FIND_BOX), step.text);
-            break;
-        case Step::Key:
-            SendMessageA(GetDlgItem(palette, KIRABO_FIND_BOX), WM_KEYDOWN, static_cast<WPARAM>(step.value), 0);
-            break;
-        case Step::Wheel:
-            host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * step.value)), 0);
-            break;
-        case Step::Thumb:
-            host.SendToPalette(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, step.value), 0);
-            break;
-        case Step::Size: {
-            RECT r = {};
-            GetWindowRect(palette, &r);
-            host.SendToPalette(WM_ENTERSIZEMOVE, 0, 0);
-            SetWindowPos(palette, nullptr, 0, 0, r.right - r.left + step.value, r.bottom - r.top + step.value,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            host.SendToPalette(WM_EXITSIZEMOVE, 0, 0);
-            break;
-        }
-        case Step::Reorder:
-            RunInNextDialog([](HWND dialog) {
-                HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
-                SelectItems(list, {0});
-                SendMessageA(list, WM_SYSKEYDOWN, VK_END, 1 | (1 << 29));
-                listview::SetChecked(list, 1, false);
-                SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-            });
-            host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
-            break;
-    }
-    host.Pump();
-}
-
-RECT ClientRectOf(HWND child, HWND parent) {
+RECT RectIn(HWND child, HWND parent) {
     RECT r = {};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
-bool Overlap(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
+bool Overlap(const RECT& a, const RECT& b) { return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom; }
 
-std::string Describe(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," + std::to_string(r.bottom);
-}
+bool RowControl(int id) { return id < KIRABO_COLUMN_TABS || id >= static_cast<int>(kLongIdBase); }
 
 std::vector<Child> Visible(HWND palette) {
-    std::vector<Child> shown;
-    for (const Child& c : Children(palette)) {
-        if (IsWindowVisible(c.hwnd)) shown.push_back(c);
-    }
+    std::vector<Child> shown = Children(palette);
+    shown.erase(std::remove_if(shown.begin(), shown.end(), [](const Child& c) { return !IsWindowVisible(c.hwnd); }), shown.end());
     return shown;
 }
 
-// Everything the user sees of the palette, a line each: the controls, the bars, the window's size.
+// What the user sees of the palette, a line each: the controls, the bars, the window's size. A
+// row's ids are left out: after a reorder its controls keep the ids they had.
 std::string Screen(HWND palette) {
     std::ostringstream out;
     for (const Child& c : Visible(palette)) {
-        out << c.id << " " << c.className << " '" << c.text << "' " << Describe(c.rect) << " style " << std::hex
-            << c.style << std::dec;
+        out << (RowControl(c.id) ? std::string("row") : std::to_string(c.id)) << " " << c.className << " '" << c.text << "' " << c.rect.left << "," << c.rect.top << "-"
+            << c.rect.right << "," << c.rect.bottom << " style " << std::hex << c.style << std::dec;
         if (c.className == "Button") out << " check " << SendMessageA(c.hwnd, BM_GETCHECK, 0, 0);
         if (c.id == KIRABO_COLUMN_TABS) out << " tab " << SendMessageA(c.hwnd, TCM_GETCURSEL, 0, 0);
         out << "\n";
@@ -150,67 +123,74 @@ std::string Screen(HWND palette) {
     return out.str();
 }
 
-bool RowControl(int id) { return id < KIRABO_COLUMN_TABS || id >= static_cast<int>(kLongIdBase); }
+int ColumnsChecked(HWND palette) {
+    for (UINT columns = 4; columns > 1; --columns) {
+        if (GetMenuState(GetMenu(palette), KIRABO_CMD_ONE_COLUMN + columns - 1, MF_BYCOMMAND) & MF_CHECKED) return static_cast<int>(columns);
+    }
+    return 1;
+}
 
-// What must hold of any palette, whatever led to it.
+// What must hold of any palette, whatever led to it; `order`: the generated filters in the
+// palette's order, the hidden ones left out.
 void CheckSound(Host& host, const std::vector<int>& order) {
     HWND palette = host.paletteWindow();
-    const int columns = ColumnsChecked(palette);
     const std::vector<Child> shown = Visible(palette);
-    RECT client = {};
+    RECT client = {}, window = {}, columns = {}, settings = {};
     GetClientRect(palette, &client);
+    GetWindowRect(palette, &window);
+    GetMenuItemRect(palette, GetMenu(palette), 0, &columns);
+    GetMenuItemRect(palette, GetMenu(palette), 1, &settings);
+    CHECK((settings.top == columns.top && settings.bottom < window.bottom));  // the menu bar whole, on one line
     HWND tabs = GetDlgItem(palette, KIRABO_COLUMN_TABS);
     const bool tabMode = tabs && IsWindowVisible(tabs);
-    RECT page = tabMode ? ClientRectOf(tabs, palette) : client;
+    RECT page = tabMode ? RectIn(tabs, palette) : client;
     if (tabMode) SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     if (tabMode) CHECK(GetWindow(tabs, GW_HWNDNEXT) == nullptr);  // under every row, which it would paint over
     HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     const std::string typed = box ? WindowText(box) : std::string();
-    std::vector<int> matches;  // the filters the palette shows, in order
+    std::vector<int> matches;
     for (int n : order) {
-        if ((std::string(kPrefix) + std::to_string(n)).find(typed) != std::string::npos) matches.push_back(n);
+        if ((kPrefix + std::to_string(n)).find(typed) != std::string::npos) matches.push_back(n);
     }
-    const int perColumn = (static_cast<int>(matches.size()) + columns - 1) / std::max(columns, 1);
+    const int perColumn = (static_cast<int>(matches.size()) + ColumnsChecked(palette) - 1) / ColumnsChecked(palette);
     const Child* topLeft = nullptr;
+    std::set<int> ids;
     for (const Child& c : shown) {
         CAPTURE(c.text);
+        CHECK(ids.insert(c.id).second);
         const bool row = RowControl(c.id);
-        if (row && tabMode) CHECK(c.rect.bottom <= page.bottom);  // whole above the tab page's border
-        if (row && tabMode) CHECK(c.rect.top >= page.top);
-        if (row) CHECK(c.rect.bottom <= client.bottom);
+        if (row) CHECK((c.rect.top >= page.top && c.rect.bottom <= page.bottom && c.rect.bottom <= client.bottom));
         for (const Child& d : shown) {
-            if (c.hwnd == d.hwnd || c.id == KIRABO_FIND_MARK || d.id == KIRABO_FIND_MARK) continue;
-            // The rows stand on the tab page.
-            if ((row && d.id == KIRABO_COLUMN_TABS) || (c.id == KIRABO_COLUMN_TABS && RowControl(d.id))) continue;
+            const bool onTabPage = (row && d.id == KIRABO_COLUMN_TABS) || (c.id == KIRABO_COLUMN_TABS && RowControl(d.id));
+            if (c.hwnd == d.hwnd || c.id == KIRABO_FIND_MARK || d.id == KIRABO_FIND_MARK || onTabPage) continue;
             CAPTURE(d.text);
             CHECK_FALSE(Overlap(c.rect, d.rect));
+            // A row's button carries the ids of its row's controls.
+            if (row && c.rect.right == d.rect.left && c.rect.top == d.rect.top) {
+                CHECK(static_cast<UINT>(d.id) == ButtonControlId(c.id < 100 ? c.id : 100 + (c.id - static_cast<int>(kLongIdBase)) / 2));
+            }
         }
         if (c.text.rfind(kPrefix, 0) != 0) continue;
         const UINT state = GetMenuState(host.menuBar(), 1000 + std::stoi(c.text.substr(sizeof kPrefix - 1)), MF_BYCOMMAND);
         CHECK(SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == ((state & MF_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
-        if (!topLeft || c.rect.top < topLeft->rect.top || (c.rect.top == topLeft->rect.top && c.rect.left < topLeft->rect.left)) {
-            topLeft = &c;
-        }
+        if (!topLeft || std::make_pair(c.rect.top, c.rect.left) < std::make_pair(topLeft->rect.top, topLeft->rect.left)) topLeft = &c;
     }
     // The thumbs say which row stands at the top left.
     SCROLLINFO vertical = {sizeof vertical, SIF_POS, 0, 0, 0, 0, 0}, horizontal = vertical;
     if (GetWindowLongA(palette, GWL_STYLE) & WS_VSCROLL) GetScrollInfo(palette, SB_VERT, &vertical);
     if (GetWindowLongA(palette, GWL_STYLE) & WS_HSCROLL) GetScrollInfo(palette, SB_HORZ, &horizontal);
     const int column = tabMode ? static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) : horizontal.nPos;
-    const std::size_t first = static_cast<std::size_t>(column * perColumn + vertical.nPos);
-    if (topLeft && first < matches.size()) {
-        CHECK(topLeft->text == std::string(kPrefix) + std::to_string(matches[first]));
-    }
+    const auto first = static_cast<std::size_t>(column * perColumn + vertical.nPos);
+    if (topLeft && first < matches.size()) CHECK(topLeft->text == kPrefix + std::to_string(matches[first]));
     // A find with matches shows its mark, behind the marked row's controls.
     HWND mark = GetDlgItem(palette, KIRABO_FIND_MARK);
     if (box && !matches.empty()) {
         REQUIRE((mark && IsWindowVisible(mark)));
-        const RECT around = ClientRectOf(mark, palette);
-        int covered = 0;
+        int covering = 0;
         for (HWND above = GetWindow(mark, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
-            if (IsWindowVisible(above) && Overlap(ClientRectOf(above, palette), around)) ++covered;
+            covering += IsWindowVisible(above) && Overlap(RectIn(above, palette), RectIn(mark, palette));
         }
-        CHECK(covered >= 1);
+        CHECK(covering >= 1);
     }
 }
 
@@ -222,62 +202,96 @@ std::set<HWND> Windows(HWND palette) {
 
 struct Sequence {
     const char* what;
-    int filters, columns;
-    bool tabs;
-    std::vector<Step> steps;
-    std::vector<Step> fresh;  // what brings a palette started on the stored settings to the same state
-    bool reordered = false;
+    std::map<std::string, std::string> stored;
+    int filters;  // generated; 0: the emulator's own menus
+    Steps steps;
+    Steps fresh;  // what brings a palette started on the settings stored at the end to the same state
+    std::vector<int> order = {};  // of the generated filters, when the steps change it
 };
 
 }  // namespace
 
 TEST_CASE("any sequence of events leaves the palette as a fresh one in the same state, and sound") {
-    const std::vector<Step> findOne = {Cmd(KIRABO_CMD_FIND), Type("1")};
-    const std::vector<Step> intoColumnTwo = Then(findOne, 70, Key(VK_DOWN));
-    const std::vector<Step> pastTheScreen = Then(Then(findOne, 45, Key(VK_DOWN)), 1, Key(VK_UP));
+    const Steps findOne = {Cmd(KIRABO_CMD_FIND), Type("1")};
+    const Steps intoColumnTwo = Join(findOne, {Key(VK_DOWN)}, 70);
+    const Steps pastTheScreen = Join(Join(findOne, {Key(VK_DOWN)}, 45), {Key(VK_UP)});
+    const std::map<std::string, std::string> one = {{"Column", "1"}}, two = {}, tabs = {{"Tab", "1"}};
+    // 拡張色調補正 saved first: a reset moves it back to its place in the menus.
+    const std::map<std::string, std::string> saved = {{"Tab", "1"}, {"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
+    std::vector<int> movedAndHidden;  // 0 moved to the end, 1 hidden
+    for (int n = 2; n < 300; ++n) movedAndHidden.push_back(n);
+    movedAndHidden.push_back(0);
     const Sequence sequences[] = {
-        {"find opened, typed, emptied and closed on a palette scrolled down", 300, 1, false,
+        {"find opened, typed, emptied and closed on a palette scrolled down", one, 300,
          {Thumb(100), Cmd(KIRABO_CMD_FIND), Type("1"), Type("12"), Type(""), Key(VK_ESCAPE)}, {Thumb(100)}},
-        {"typed into on a palette scrolled down: the first matches in view", 300, 1, false,
+        {"typed into on a palette scrolled down: the first matches in view", one, 300,
          {Thumb(100), Cmd(KIRABO_CMD_FIND), Type("2"), Type("12")}, {Cmd(KIRABO_CMD_FIND), Type("12")}},
-        {"↓ into the next column of a palette the user made narrow: the columns scroll to the mark", 1000, 4, false,
-         Join({Grow(-500)}, intoColumnTwo), intoColumnTwo},
-        {"↓ far past the screen's rows, then ↑: the thumb follows the mark", 300, 1, false, pastTheScreen, pastTheScreen},
-        {"1列 and a reset while a find is open, then closed: every row has its controls", 300, 2, false,
+        {"↓ into the next column of a palette the user made narrow: the columns scroll to the mark",
+         {{"Column", "4"}}, 1000, Join({Grow(-500)}, intoColumnTwo), intoColumnTwo},
+        {"↓ far past the screen's rows, then ↑: the thumb follows the mark", one, 300, pastTheScreen, pastTheScreen},
+        {"1列 and a reset while a find is open, then closed: every row has its controls", two, 300,
          {Cmd(KIRABO_CMD_FIND), Type("3"), Cmd(KIRABO_CMD_ONE_COLUMN), Key(VK_ESCAPE), Cmd(KIRABO_CMD_FIND), Type("1"),
-          Cmd(KIRABO_CMD_RESET_ORDER), Key(VK_ESCAPE)},
-         {}},
-        {"tab mode scrolled to its end, a find open: the tabs below the box, no row over the page's border", 300, 2, true,
+          Cmd(KIRABO_CMD_RESET_ORDER), Key(VK_ESCAPE)}, {}},
+        {"tab mode scrolled to its end, a find open: the tabs below the box, no row over the page's border", tabs, 300,
          {Thumb(1000), Cmd(KIRABO_CMD_FIND), Type("1")}, findOne},
-        {"the wheel, the bars, 1列 to 4列 and tab mode in turns", 1000, 2, false,
-         {WheelDown(5), Cmd(KIRABO_CMD_FOUR_COLUMNS), Thumb(30), Cmd(KIRABO_CMD_TAB_MODE), WheelDown(2),
-          Cmd(KIRABO_CMD_TAB_MODE), Cmd(KIRABO_CMD_THREE_COLUMNS), WheelDown(1)},
-         {Thumb(39)}},
-        {"reordered and a row hidden, then made larger by the user", 300, 1, false, {Reorder(), Grow(60), Thumb(10)},
-         {Thumb(10)}, true},
+        {"the wheel, the bars, 1列 to 4列 and tab mode in turns", two, 1000,
+         {Wheel(5), Cmd(KIRABO_CMD_FOUR_COLUMNS), Thumb(30), Cmd(KIRABO_CMD_TAB_MODE), Wheel(2), Cmd(KIRABO_CMD_TAB_MODE),
+          Cmd(KIRABO_CMD_THREE_COLUMNS), Wheel(1)}, {Thumb(39)}},
+        {"reordered and a row hidden, then made larger by the user", one, 300,
+         {Reorder([](HWND, HWND list) {
+              SelectItems(list, {0});
+              SendMessageA(list, WM_SYSKEYDOWN, VK_END, 1 | (1 << 29));
+              listview::SetChecked(list, 1, false);
+          }), Grow(60), Thumb(10)}, {Thumb(10)}, movedAndHidden},
+        {"300 rows scrolled, then one column from two", two, 300, {Wheel(10), Cmd(KIRABO_CMD_ONE_COLUMN)}, {Wheel(10)}},
+        {"300 rows scrolled, then tab mode on", one, 300, {Wheel(10), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(10)}},
+        {"300 rows scrolled to the end, then tab mode on", one, 300, {Wheel(100), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(100)}},
+        {"every row hidden: the whole menu bar still shows", two, 0, {Reorder([](HWND, HWND list) {
+             for (int i = 0; i < listview::ItemCount(list); ++i) listview::SetChecked(list, i, false);
+         })}, {}},
+        {"one column, from two", two, 0, {Cmd(KIRABO_CMD_ONE_COLUMN)}, {}},
+        {"three columns, from one", one, 0, {Cmd(KIRABO_CMD_THREE_COLUMNS)}, {}},
+        {"tab mode on", two, 0, {Cmd(KIRABO_CMD_TAB_MODE)}, {}},
+        {"tab mode off", tabs, 0, {Cmd(KIRABO_CMD_TAB_MODE)}, {}},
+        {"one column in tab mode", tabs, 0, {Cmd(KIRABO_CMD_ONE_COLUMN)}, {}},
+        {"the second tab", tabs, 0, {Tab(1)}, {}},
+        {"OK in the reorder dialog, in tab mode", tabs, 0, {Reorder([](HWND dialog, HWND list) {
+             SelectItems(list, {0, 2});
+             BeginDrag(dialog, list, 0);
+             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 7, false)));
+         })}, {}},
+        {"a reset, in tab mode", saved, 0, {Cmd(KIRABO_CMD_RESET_ORDER)}, {}},
+        {"a reset, side by side", {{"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}}, 0,
+         {Cmd(KIRABO_CMD_RESET_ORDER)}, {}},
     };
     for (const Sequence& s : sequences) {
         const std::string what = s.what;
         CAPTURE(what);
+        const MenuBarText menus = s.filters ? emulator::ManyFilters(s.filters, kPrefix, 3) : emulator::DefaultMenus();
+        std::vector<int> order = s.order;
+        for (int n = 0; order.empty() && n < s.filters; ++n) order.push_back(n);
         Host host;
-        host.store = {{"Column", std::to_string(s.columns)}, {"Tab", s.tabs ? "1" : "0"}};
-        REQUIRE(host.Start(TestOptions(emulator::ManyFilters(s.filters, kPrefix, 3))));
-        bool findOpened = false;
+        host.store = s.stored;
+        REQUIRE(host.Start(TestOptions(menus)));
+        HWND palette = host.paletteWindow();
         for (const Step& step : s.steps) {
-            const std::set<HWND> before = Windows(host.paletteWindow());
-            Do(host, step);
-            if (Cheap(step) && findOpened) CHECK(Windows(host.paletteWindow()) == before);
-            findOpened = findOpened || (step.kind == Step::Command && step.value == KIRABO_CMD_FIND);
+            const std::set<HWND> before = Windows(palette);
+            step.run(host);
+            host.Pump();
+            if (step.cheap) CHECK(Windows(palette) == before);
         }
-        const std::string reached = Screen(host.paletteWindow());
-        CheckSound(host, Order(s.filters, s.reordered));
+        const std::string reached = Screen(palette);
+        const bool caret = GetDlgItem(palette, KIRABO_FIND_BOX) != nullptr;  // it blinks: no pixels compared
+        const Capture pixels = caret ? Capture{} : CaptureClient(host, palette);
+        CheckSound(host, order);
         host.Exit();
-        CHECK((GetWindowLongA(host.paletteWindow(), GWL_STYLE) & WS_THICKFRAME) == 0);  // the host's window as it gave it
+        CHECK((GetWindowLongA(palette, GWL_STYLE) & WS_THICKFRAME) == 0);  // the host's window as it gave it
 
         Host fresh;
         fresh.store = host.store;
-        REQUIRE(fresh.Start(TestOptions(emulator::ManyFilters(s.filters, kPrefix, 3))));
-        for (const Step& step : s.fresh) Do(fresh, step);
+        REQUIRE(fresh.Start(TestOptions(menus)));
+        for (const Step& step : s.fresh) step.run(fresh);
         CHECK(Screen(fresh.paletteWindow()) == reached);
+        if (!caret) CHECK((CaptureClient(fresh, fresh.paletteWindow()) == pixels));
     }
 }
