@@ -326,16 +326,22 @@ std::vector<double> MeasureReorderOpen(int filters, int runs) {
     return times;
 }
 
+// A palette of `filters` in so many columns, shown, its find box open: the box.
+HWND StartWithFindOpen(Host& host, int filters, const char* columns) {
+    HostOptions options = Options(filters);
+    options.showWindows = true;
+    Start(host, options);
+    host.store["Column"] = columns;
+    host.record()->func_init(host.record());
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    return GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX);
+}
+
 // One more character typed into the find box, until the palette has repainted its matches: the
 // box filled a character at a time ("1", "12", "123"), then emptied again, unmeasured.
 std::vector<double> MeasureFindNarrow(int filters, int rounds) {
     Host host;
-    HostOptions options = Options(filters);
-    options.showWindows = true;
-    Start(host, options);
-    host.record()->func_init(host.record());
-    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
-    HWND box = GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX);
+    HWND box = StartWithFindOpen(host, filters, "2");
     std::vector<double> times;
     for (int round = 0; round < rounds; ++round) {
         for (const char* typed : {"1", "12", "123"}) {
@@ -380,14 +386,8 @@ struct KeyAndWheel {
 
 KeyAndWheel MeasureFindKeyOverWheel(int filters, int rounds) {
     Host host;
-    HostOptions options = Options(filters);
-    options.showWindows = true;
-    Start(host, options);
-    host.store["Column"] = "4";
-    host.record()->func_init(host.record());
+    HWND box = StartWithFindOpen(host, filters, "4");
     HWND palette = host.paletteWindow();
-    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
-    HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     // Once: every row count the rounds see, so that the controls cover the screen.
     for (const char* typed : {"1", ""}) SetWindowTextA(box, typed);
     host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
@@ -421,14 +421,8 @@ KeyAndWheel MeasureFindKeyOverWheel(int filters, int rounds) {
 // key until the palette shows the final list.
 double MeasureFindBurst(int filters) {
     Host host;
-    HostOptions options = Options(filters);
-    options.showWindows = true;
-    Start(host, options);
-    host.store["Column"] = "4";
-    host.record()->func_init(host.record());
+    HWND box = StartWithFindOpen(host, filters, "4");
     HWND palette = host.paletteWindow();
-    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
-    HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     double last = 0;
     for (char key : {'4', '3', '2', '1'}) {
         last = Now();

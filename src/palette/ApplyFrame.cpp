@@ -69,6 +69,7 @@ void SetBar(HWND window, int which, const ScrollBar& bar) {
 
 void PaletteWindow::Apply(bool setBars) {
     const PaletteFrame next = core_.Frame(tabsWidth_);
+    if (next == applied_) return;  // a mirroring that found every mark as it was, say
     SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
 
     // A row already on screen keeps its controls; the others take those left free, or new ones.
@@ -96,27 +97,27 @@ void PaletteWindow::Apply(bool setBars) {
         if (columnTabs_ && SendMessageA(columnTabs_, TCM_GETCURSEL, 0, 0) != next.selectedTab) {
             SendMessageA(columnTabs_, TCM_SETCURSEL, static_cast<WPARAM>(next.selectedTab), 0);
         }
-        if (columnTabs_) {
+        if (columnTabs_ && (!applied_.tabsShown || next.tabs != applied_.tabs)) {
             SetWindowPos(columnTabs_, HWND_BOTTOM, next.tabs.x, next.tabs.y, next.tabs.width, next.tabs.height,
                          SWP_NOACTIVATE | SWP_SHOWWINDOW);
         }
     } else if (columnTabs_ && applied_.tabsShown) {
         ShowWindow(columnTabs_, SW_HIDE);
     }
-    if (next.findOpen) {
+    if (next.findOpen && (!applied_.findOpen || next.findBox != applied_.findBox)) {
         const Box& c = next.findCount;
         find_.Place(next.findBox.x, next.findBox.y, next.findBox.width, next.findBox.height,
                     {c.x, c.y, c.x + c.width, c.y + c.height});
-        find_.ShowCount(next.countText);
     }
-    if (findMark_ && next.mark) {
+    if (next.findOpen) find_.ShowCount(next.countText);
+    if (findMark_ && next.mark && next.mark != applied_.mark) {
         // Below every row, so that the marked row's controls paint over all of it but its rim; above the tabs.
         SetWindowPos(findMark_, HWND_BOTTOM, next.mark->x, next.mark->y, next.mark->width, next.mark->height,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
         if (next.tabsShown && columnTabs_) {
             SetWindowPos(columnTabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
-    } else if (findMark_) {
+    } else if (findMark_ && !next.mark) {
         ShowWindow(findMark_, SW_HIDE);
     }
 

@@ -118,6 +118,7 @@ void PaletteWindow::Layout(Controls controls) {
                      SWP_NOACTIVATE);
     }
     tabsWidth_ = geometry.tabMode ? RebuildTabs(columnTabs_, geometry.tabCount) : 0;
+    applied_.tabs = {};  // the tabs anew: their strip is placed anew too
     FitWindow(metrics);
     Apply();
 }

@@ -56,3 +56,32 @@ TEST_CASE("find at 5,000 filters: typing narrows, the arrows move the mark, Ente
     CHECK(GetFocus() == palette);
     CHECK(CaptureClient(host, palette) == before);
 }
+
+namespace {
+
+HWND g_palette = nullptr;
+int g_frames = 0;  // the palette's repaints held back while a frame is applied
+
+LRESULT CALLBACK CountFrames(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->hwnd == g_palette && message->message == WM_SETREDRAW && message->wParam == FALSE) ++g_frames;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_CASE("keys typed faster than the palette answers are answered once, with the text as it stands") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(emulator::ManyFilters(5000, "filter ", 3))));
+    g_palette = host.paletteWindow();
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    HWND box = GetDlgItem(g_palette, KIRABO_FIND_BOX);
+    for (char key : {'4', '3', '2', '1'}) PostMessageA(box, WM_CHAR, static_cast<WPARAM>(key), 1);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountFrames, nullptr, GetCurrentThreadId());
+    host.Pump();
+    Sleep(50);  // the answer's timer
+    host.Pump();
+    UnhookWindowsHookEx(hook);
+    CHECK(WindowText(GetDlgItem(g_palette, KIRABO_FIND_COUNT)) == "1件");
+    CHECK(g_frames == 1);
+}

@@ -1,8 +1,10 @@
-// Any sequence of events leaves the palette as a palette started afresh in the same state shows it,
-// control for control and pixel for pixel, and as a user expects to see it: no two controls on top
-// of each other, every row whole above the tab page's border and under none of the tabs, the thumbs
-// saying which row stands first, the host's marks, a find's mark on screen behind its row, and the
-// menu bar on one line. Keys, the wheel and the bars make no window once the screen is covered.
+// Any sequence of events (the host's and the user's messages: commands, the bars' codes, the wheel,
+// sizing, keys in the find box, the dialog) leaves the palette as a palette started afresh in the
+// same state shows it, control for control and pixel for pixel, and as a user expects to see it:
+// no two controls on top of each other, every row whole above the tab page's border and none under
+// the tabs, the thumbs saying which row stands first and at their end exactly when the last row or
+// column shows whole, the host's marks, a find's mark on screen behind its row, the menu bar on one
+// line, nothing handed to the host. Keys, the wheel and the bars make no window.
 #include <doctest/doctest.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@ using namespace kirabo::test;
 namespace {
 
 constexpr char kPrefix[] = "filter ";
+constexpr char kLongPrefix[] = "a long filter name ";
 
 struct Step {
     std::function<void(Host&)> run;
@@ -45,8 +48,36 @@ Step Wheel(int notches) {
         for (int n = 0; n < notches; ++n) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
     }, true};
 }
-Step Thumb(int position) {
-    return {[position](Host& host) { host.SendToPalette(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0); }, true};
+Step Message(UINT message, WPARAM wParam) {
+    return {[=](Host& host) { host.SendToPalette(message, wParam, 0); }, message != WM_COMMAND};
+}
+Step Thumb(int position, int bar = SB_VERT) {
+    return Message(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position));
+}
+// The user holds the thumb at `position`, or lets it go there (`code`): Wine reports it as the
+// track position; `shown`, where the bar shows it.
+Step Drag(int bar, int position, WORD code, int shown = -1) {
+    return {[=](Host& host) {
+        SetScrollPos(host.paletteWindow(), bar, shown < 0 ? position : shown, FALSE);
+        host.SendToPalette(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position), 0);
+    }, true};
+}
+// The wheel's lines a notch set in the system for one step.
+Step WithLines(UINT lines, const Step& step) {
+    return {[=](Host& host) {
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+        step.run(host);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+    }, true};
+}
+// The window made smaller by so many pixels, as the host may make it.
+Step Shrink(int dx, int dy) {
+    return {[=](Host& host) {
+        RECT r = {};
+        GetWindowRect(host.paletteWindow(), &r);
+        SetWindowPos(host.paletteWindow(), nullptr, 0, 0, r.right - r.left - dx, r.bottom - r.top - dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }};
 }
 // The user drags the border: so many pixels wider and taller (narrower and shorter when negative).
 Step Grow(int pixels) {
@@ -123,7 +154,10 @@ std::string Screen(HWND palette) {
     return out.str();
 }
 
-int ColumnsChecked(HWND palette) {
+// The column count: the 列 item marked, or a stored count beyond the menu's.
+int Columns(HWND palette, const std::map<std::string, std::string>& stored) {
+    const auto count = stored.find("Column");
+    if (count != stored.end() && std::stoi(count->second) > 4) return std::stoi(count->second);
     for (UINT columns = 4; columns > 1; --columns) {
         if (GetMenuState(GetMenu(palette), KIRABO_CMD_ONE_COLUMN + columns - 1, MF_BYCOMMAND) & MF_CHECKED) return static_cast<int>(columns);
     }
@@ -132,15 +166,17 @@ int ColumnsChecked(HWND palette) {
 
 // What must hold of any palette, whatever led to it; `order`: the generated filters in the
 // palette's order, the hidden ones left out.
-void CheckSound(Host& host, const std::vector<int>& order) {
+bool AtEnd(const SCROLLINFO& bar) { return bar.nPos + static_cast<int>(bar.nPage) == bar.nMax + 1; }
+
+void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& order, int columns) {
     HWND palette = host.paletteWindow();
     const std::vector<Child> shown = Visible(palette);
-    RECT client = {}, window = {}, columns = {}, settings = {};
+    RECT client = {}, window = {}, columnsItem = {}, settings = {};
     GetClientRect(palette, &client);
     GetWindowRect(palette, &window);
-    GetMenuItemRect(palette, GetMenu(palette), 0, &columns);
+    GetMenuItemRect(palette, GetMenu(palette), 0, &columnsItem);
     GetMenuItemRect(palette, GetMenu(palette), 1, &settings);
-    CHECK((settings.top == columns.top && settings.bottom < window.bottom));  // the menu bar whole, on one line
+    CHECK((settings.top == columnsItem.top && settings.bottom < window.bottom));  // the menu bar whole, on one line
     HWND tabs = GetDlgItem(palette, KIRABO_COLUMN_TABS);
     const bool tabMode = tabs && IsWindowVisible(tabs);
     RECT page = tabMode ? RectIn(tabs, palette) : client;
@@ -150,11 +186,15 @@ void CheckSound(Host& host, const std::vector<int>& order) {
     const std::string typed = box ? WindowText(box) : std::string();
     std::vector<int> matches;
     for (int n : order) {
-        if ((kPrefix + std::to_string(n)).find(typed) != std::string::npos) matches.push_back(n);
+        if ((prefix + std::to_string(n)).find(typed) != std::string::npos) matches.push_back(n);
     }
-    const int perColumn = (static_cast<int>(matches.size()) + ColumnsChecked(palette) - 1) / ColumnsChecked(palette);
+    const int perColumn = (static_cast<int>(matches.size()) + columns - 1) / columns;
     const Child* topLeft = nullptr;
     std::set<int> ids;
+    bool lastRowWhole = false, lastColumnWhole = false;
+    std::map<int, std::size_t> place;  // of each filter among the matches
+    for (std::size_t i = 0; i < matches.size(); ++i) place[matches[i]] = i;
+    const std::size_t lastColumn = perColumn > 0 ? (matches.size() - 1) / static_cast<std::size_t>(perColumn) : 0;
     for (const Child& c : shown) {
         CAPTURE(c.text);
         CHECK(ids.insert(c.id).second);
@@ -170,18 +210,34 @@ void CheckSound(Host& host, const std::vector<int>& order) {
                 CHECK(static_cast<UINT>(d.id) == ButtonControlId(c.id < 100 ? c.id : 100 + (c.id - static_cast<int>(kLongIdBase)) / 2));
             }
         }
-        if (c.text.rfind(kPrefix, 0) != 0) continue;
-        const UINT state = GetMenuState(host.menuBar(), 1000 + std::stoi(c.text.substr(sizeof kPrefix - 1)), MF_BYCOMMAND);
+        if (c.text.rfind(prefix, 0) != 0) continue;
+        const int n = std::stoi(c.text.substr(prefix.size()));
+        const UINT state = GetMenuState(host.menuBar(), 1000 + static_cast<UINT>(n), MF_BYCOMMAND);
+        REQUIRE(place.count(n) == 1);  // a row the palette must show
+        const auto rows = static_cast<std::size_t>(perColumn);
+        lastRowWhole = lastRowWhole || place[n] % rows == rows - 1;
+        lastColumnWhole = lastColumnWhole || (place[n] / rows == lastColumn && c.rect.right <= client.right);
         CHECK(SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == ((state & MF_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
         if (!topLeft || std::make_pair(c.rect.top, c.rect.left) < std::make_pair(topLeft->rect.top, topLeft->rect.left)) topLeft = &c;
     }
-    // The thumbs say which row stands at the top left.
-    SCROLLINFO vertical = {sizeof vertical, SIF_POS, 0, 0, 0, 0, 0}, horizontal = vertical;
-    if (GetWindowLongA(palette, GWL_STYLE) & WS_VSCROLL) GetScrollInfo(palette, SB_VERT, &vertical);
-    if (GetWindowLongA(palette, GWL_STYLE) & WS_HSCROLL) GetScrollInfo(palette, SB_HORZ, &horizontal);
+    // The thumbs say which row stands at the top left, and are at their ends exactly when the last
+    // row, and the last column, show whole.
+    const LONG style = GetWindowLongA(palette, GWL_STYLE);
+    SCROLLINFO vertical = {sizeof vertical, SIF_ALL, 0, 0, 0, 0, 0}, horizontal = vertical;
+    if (style & WS_VSCROLL) GetScrollInfo(palette, SB_VERT, &vertical);
+    if (style & WS_HSCROLL) GetScrollInfo(palette, SB_HORZ, &horizontal);
     const int column = tabMode ? static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) : horizontal.nPos;
     const auto first = static_cast<std::size_t>(column * perColumn + vertical.nPos);
-    if (topLeft && first < matches.size()) CHECK(topLeft->text == kPrefix + std::to_string(matches[first]));
+    if (topLeft && first < matches.size()) CHECK(topLeft->text == prefix + std::to_string(matches[first]));
+    if ((style & WS_VSCROLL) && topLeft) {
+        CHECK(vertical.nMax + 1 == perColumn);
+        CHECK(AtEnd(vertical) == lastRowWhole);
+    }
+    if (!tabMode && (style & WS_HSCROLL) && topLeft) {
+        CHECK(horizontal.nMax == static_cast<int>(lastColumn));
+        CHECK(AtEnd(horizontal) == lastColumnWhole);
+    }
+    CHECK(host.ownerMessages.empty());
     // A find with matches shows its mark, behind the marked row's controls.
     HWND mark = GetDlgItem(palette, KIRABO_FIND_MARK);
     if (box && !matches.empty()) {
@@ -207,6 +263,7 @@ struct Sequence {
     Steps steps;
     Steps fresh;  // what brings a palette started on the settings stored at the end to the same state
     std::vector<int> order = {};  // of the generated filters, when the steps change it
+    const char* prefix = kPrefix;
 };
 
 }  // namespace
@@ -218,6 +275,12 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
     const std::map<std::string, std::string> one = {{"Column", "1"}}, two = {}, tabs = {{"Tab", "1"}};
     // 拡張色調補正 saved first: a reset moves it back to its place in the menus.
     const std::map<std::string, std::string> saved = {{"Tab", "1"}, {"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
+    // 300 rows in one column scrolled to row 100; 1,001 in eight columns of 126 rows, three or four in
+    // view, at row 50 of the third column. Each starts so, and its fresh palette does too.
+    const std::map<std::string, std::string> eight = {{"Column", "8"}};
+    const Steps tall = {Thumb(100)}, wide = {Thumb(50), Thumb(2, SB_HORZ)};
+    const auto atColumn = [](int column, int row = 50) { return Steps{Thumb(row), Thumb(column, SB_HORZ)}; };
+    const WPARAM towardsUser = MAKEWPARAM(0, -WHEEL_DELTA), away = MAKEWPARAM(0, WHEEL_DELTA);
     std::vector<int> movedAndHidden;  // 0 moved to the end, 1 hidden
     for (int n = 2; n < 300; ++n) movedAndHidden.push_back(n);
     movedAndHidden.push_back(0);
@@ -243,6 +306,54 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
               SendMessageA(list, WM_SYSKEYDOWN, VK_END, 1 | (1 << 29));
               listview::SetChecked(list, 1, false);
           }), Grow(60), Thumb(10)}, {Thumb(10)}, movedAndHidden},
+        {"the arrow above the thumb: a row back", one, 300, Join(tall, {Message(WM_VSCROLL, SB_LINEUP)}), {Thumb(99)}},
+        {"the arrow below the thumb: a row on", one, 300, Join(tall, {Message(WM_VSCROLL, SB_LINEDOWN)}), {Thumb(101)}},
+        {"the bar above the thumb: a page back", one, 300, Join(tall, {Message(WM_VSCROLL, SB_PAGEUP)}), {Thumb(60)}},
+        {"the bar below the thumb: a page on", one, 300, Join(tall, {Message(WM_VSCROLL, SB_PAGEDOWN)}), {Thumb(140)}},
+        {"Home: the first row", one, 300, Join(tall, {Message(WM_VSCROLL, SB_TOP)}), {}},
+        {"End: the last page", one, 300, Join(tall, {Message(WM_VSCROLL, SB_BOTTOM)}), {Thumb(1000)}},
+        {"the thumb dragged to row 200", one, 300, Join(tall, {Drag(SB_VERT, 200, SB_THUMBTRACK)}), {Thumb(200)}},
+        {"the thumb let go at row 250", one, 300, Join(tall, {Drag(SB_VERT, 250, SB_THUMBPOSITION)}), {Thumb(250)}},
+        {"the thumb let go on the row it started from: put back where the view is", one, 300,
+         Join(tall, {Drag(SB_VERT, 100, SB_THUMBPOSITION, 180)}), tall},
+        {"a wheel notch towards the user: three rows on", one, 300, Join(tall, {Message(WM_MOUSEWHEEL, towardsUser)}),
+         {Thumb(103)}},
+        {"a wheel notch away from the user: three rows back", one, 300, Join(tall, {Message(WM_MOUSEWHEEL, away)}),
+         {Thumb(97)}},
+        {"a notch with one line a notch set", one, 300, Join(tall, {WithLines(1, Message(WM_MOUSEWHEEL, towardsUser))}),
+         {Thumb(101)}},
+        {"a notch with a page a notch set", one, 300,
+         Join(tall, {WithLines(WHEEL_PAGESCROLL, Message(WM_MOUSEWHEEL, towardsUser))}), {Thumb(140)}},
+        {"a sideways wheel with no columns to scroll: nothing moves", one, 300,
+         Join(tall, {Message(WM_MOUSEHWHEEL, away)}), tall},
+        {"made 300 pixels shorter, then End: the rows follow the new size", one, 300,
+         Join(tall, {Shrink(0, 300), Message(WM_VSCROLL, SB_BOTTOM)}), {Shrink(0, 300), Thumb(1000)}},
+        {"two columns from one: the bars follow the new layout", one, 300,
+         Join(tall, {Cmd(KIRABO_CMD_TWO_COLUMNS)}), tall},
+        {"tab mode on: the bars follow the new layout", one, 300, Join(tall, {Cmd(KIRABO_CMD_TAB_MODE)}), tall},
+        {"tab mode on at the end: the last row whole, above the tab page's border", one, 300,
+         {Thumb(300), Cmd(KIRABO_CMD_TAB_MODE)}, {Thumb(1000)}},
+        {"the arrow right of the thumb: a column on", eight, 1001, Join(wide, {Message(WM_HSCROLL, SB_LINEDOWN)}),
+         atColumn(3), {}, kLongPrefix},
+        {"the arrow left of the thumb: a column back", eight, 1001, Join(wide, {Message(WM_HSCROLL, SB_LINEUP)}),
+         atColumn(1), {}, kLongPrefix},
+        {"the bar left of the thumb: a page of columns back", eight, 1001, Join(wide, {Message(WM_HSCROLL, SB_PAGEUP)}),
+         atColumn(0), {}, kLongPrefix},
+        {"the bar right of the thumb: to the last, part-filled column", eight, 1001,
+         Join(wide, {Message(WM_HSCROLL, SB_PAGEDOWN)}), atColumn(100), {}, kLongPrefix},
+        {"End of the vertical bar: the bottom row whole above the horizontal bar", eight, 1001,
+         Join(wide, {Message(WM_VSCROLL, SB_BOTTOM)}), atColumn(2, 1000), {}, kLongPrefix},
+        {"the horizontal thumb dragged to column 3", eight, 1001, Join(wide, {Drag(SB_HORZ, 3, SB_THUMBTRACK)}),
+         atColumn(3), {}, kLongPrefix},
+        {"a sideways wheel pushed right: one column on", eight, 1001, Join(wide, {Message(WM_MOUSEHWHEEL, away)}),
+         atColumn(3), {}, kLongPrefix},
+        {"a sideways wheel pushed left: one column back", eight, 1001, Join(wide, {Message(WM_MOUSEHWHEEL, towardsUser)}),
+         atColumn(1), {}, kLongPrefix},
+        {"the wheel over rows that do not fit scrolls rows, not columns", eight, 1001,
+         Join(wide, {Message(WM_MOUSEWHEEL, towardsUser)}), atColumn(2, 53), {}, kLongPrefix},
+        {"made 300 pixels narrower, then End: the columns follow the new size", eight, 1001,
+         Join(wide, {Shrink(300, 0), Message(WM_HSCROLL, SB_BOTTOM)}), Join({Shrink(300, 0)}, atColumn(100)), {},
+         kLongPrefix},
         {"300 rows scrolled, then one column from two", two, 300, {Wheel(10), Cmd(KIRABO_CMD_ONE_COLUMN)}, {Wheel(10)}},
         {"300 rows scrolled, then tab mode on", one, 300, {Wheel(10), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(10)}},
         {"300 rows scrolled to the end, then tab mode on", one, 300, {Wheel(100), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(100)}},
@@ -267,9 +378,11 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
     for (const Sequence& s : sequences) {
         const std::string what = s.what;
         CAPTURE(what);
-        const MenuBarText menus = s.filters ? emulator::ManyFilters(s.filters, kPrefix, 3) : emulator::DefaultMenus();
+        const MenuBarText menus = s.filters ? emulator::ManyFilters(s.filters, s.prefix, 3) : emulator::DefaultMenus();
         std::vector<int> order = s.order;
-        for (int n = 0; order.empty() && n < s.filters; ++n) order.push_back(n);
+        if (order.empty()) {
+            for (int n = 0; n < s.filters; ++n) order.push_back(n);
+        }
         Host host;
         host.store = s.stored;
         REQUIRE(host.Start(TestOptions(menus)));
@@ -283,7 +396,7 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
         const std::string reached = Screen(palette);
         const bool caret = GetDlgItem(palette, KIRABO_FIND_BOX) != nullptr;  // it blinks: no pixels compared
         const Capture pixels = caret ? Capture{} : CaptureClient(host, palette);
-        CheckSound(host, order);
+        CheckSound(host, s.prefix, order, Columns(palette, s.stored));
         host.Exit();
         CHECK((GetWindowLongA(palette, GWL_STYLE) & WS_THICKFRAME) == 0);  // the host's window as it gave it
 
