@@ -53,7 +53,7 @@ BOOL __cdecl FuncExit(FilterRecord* fp) {
 }
 
 BOOL __cdecl FuncWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp, FilterRecord*) {
-    g_palette.OnMessage(hwnd, message, wParam, lParam, editp);
+    g_palette.PaletteWindowProc(hwnd, message, wParam, lParam, editp);
     return FALSE;
 }
 

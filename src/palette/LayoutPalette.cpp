@@ -100,9 +100,9 @@ struct LayingOut {
 
 }  // namespace
 
-void PaletteWindow::Layout(Controls controls) {
+void PaletteWindow::LayoutPalette(Controls controls) {
     if (controls == Controls::Create) {
-        DestroyControls();
+        DestroyPaletteControls();
         columnTabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", kColumnTabsStyle, 0, 0, 0, 0, window_,
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), instance_,
                                       nullptr);
@@ -157,7 +157,7 @@ void PaletteWindow::FitWindow(const SystemMetrics& metrics) {
     }
 }
 
-void PaletteWindow::DestroyControls() {
+void PaletteWindow::DestroyPaletteControls() {
     for (const PooledRow& row : pool_) {
         if (row.main) DestroyWindow(row.main);
         if (row.button) DestroyWindow(row.button);

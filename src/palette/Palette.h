@@ -36,11 +36,11 @@ public:
     void Exit(SettingsStore& store);
     bool running() const { return core_.running(); }
     // func_WndProc.
-    void OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp);
+    void PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp);
 
 private:
-    void Layout(Controls controls);
-    void DestroyControls();
+    void LayoutPalette(Controls controls);
+    void DestroyPaletteControls();
     void FitWindow(const SystemMetrics& metrics);
     // Carries the frame out against the one applied last; the bars too unless the user holds a thumb.
     void Apply(bool setBars = true);
@@ -49,7 +49,7 @@ private:
     void ShowRow(PooledRow& row, const RowFrame& shows);
     void PutAway(PooledRow& row);
     void Tip(HWND control, const std::string& before, const std::string& after);
-    void Mirror();
+    void MirrorCheckStates();
     void CarryOut(const Answer& answer, HWND hwnd);
     void OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* editp);
     void OnNotify(LPARAM lParam);

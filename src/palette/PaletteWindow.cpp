@@ -77,7 +77,7 @@ void PaletteWindow::Exit(SettingsStore& store) {
     find_.Destroy();
     if (findMark_) DestroyWindow(findMark_);
     findMark_ = nullptr;
-    DestroyControls();
+    DestroyPaletteControls();
     if (window_ && sizeLimits_) {  // the host's window as it gave it
         SetWindowLongA(window_, GWL_STYLE, GetWindowLongA(window_, GWL_STYLE) & ~WS_THICKFRAME);
         SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -117,16 +117,16 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
         SetFocus(window_);
     }
     if (answer.layout) {
-        Layout(*answer.layout);
+        LayoutPalette(*answer.layout);
     } else if (answer.view) {
         Apply();
     }
     if (answer.postCommand) PostMessageA(hostMainWindow_, WM_COMMAND, answer.postCommand, 0);
-    if (answer.mirror) Mirror();
+    if (answer.mirror) MirrorCheckStates();
 }
 
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
-void PaletteWindow::Mirror() {
+void PaletteWindow::MirrorCheckStates() {
     if (!hostMainWindow_) return;
     HMENU hostMenu = GetMenu(hostMainWindow_);
     std::vector<std::uint32_t> states;
@@ -225,7 +225,7 @@ void PaletteWindow::OnSizing(bool ends) {
     }
 }
 
-void PaletteWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp) {
+void PaletteWindow::PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp) {
     if (!core_.running()) return;
     try {
         switch (message) {
@@ -274,7 +274,7 @@ void PaletteWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
                 if (find_.open()) SetFocus(find_.box());  // the open box keeps the keyboard
                 break;
             case host::kMessageMenuChanged:
-                Mirror();
+                MirrorCheckStates();
                 break;
             default:
                 break;

@@ -292,6 +292,8 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
         {"↓ into the next column of a palette the user made narrow: the columns scroll to the mark",
          {{"Column", "4"}}, 1000, Join({Grow(-500)}, intoColumnTwo), intoColumnTwo},
         {"↓ far past the screen's rows, then ↑: the thumb follows the mark", one, 300, pastTheScreen, pastTheScreen},
+        {"a find whose matches have only short names: every control sized to the narrower column", one, 11,
+         {Cmd(KIRABO_CMD_FIND), Type("5")}, {Cmd(KIRABO_CMD_FIND), Type("5")}},
         {"1列 and a reset while a find is open, then closed: every row has its controls", two, 300,
          {Cmd(KIRABO_CMD_FIND), Type("3"), Cmd(KIRABO_CMD_ONE_COLUMN), Key(VK_ESCAPE), Cmd(KIRABO_CMD_FIND), Type("1"),
           Cmd(KIRABO_CMD_RESET_ORDER), Key(VK_ESCAPE)}, {}},
