@@ -53,7 +53,6 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         frame.tabsShown = true;
         frame.tabs = {kTabsX, kTabsY + g.top, std::max(g.nameWidth + kTabsExtraWidth, tabsWidth),
                       view.clientHeight - kTabsHeightShrink - g.top};
-        frame.tabCount = g.tabCount;
         frame.selectedTab = g.selectedColumn;
     }
     if (find.open) {

@@ -38,8 +38,7 @@ struct PaletteFrame {
     std::vector<RowFrame> rows;  // on screen, in laid-out order
     bool tabsShown = false;
     Box tabs;
-    int tabCount = 0;
-    std::int32_t selectedTab = 0;
+    std::int32_t selectedTab = 0;  // its labels are the geometry's tabCount
     bool findOpen = false;
     Box findBox, findCount;
     std::string countText;

@@ -152,8 +152,6 @@ void PaletteWindow::FitWindow(const SystemMetrics& metrics) {
         core_.Reframe(client.right, client.bottom);
         SetBar(window_, SB_VERT, core_.view().rows);
         SetBar(window_, SB_HORZ, core_.view().columns);
-        applied_.rowBar = core_.view().rows;
-        applied_.columnBar = core_.view().columns;
     }
 }
 

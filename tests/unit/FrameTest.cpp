@@ -37,7 +37,7 @@ std::string Text(const Box& b) {
 }
 
 // The frame in words: each row, then the tabs, the find box, its count and the mark.
-std::string Describe(const PaletteFrame& f) {
+std::string Describe(const PaletteFrame& f, int tabCount) {
     std::string out;
     for (const RowFrame& r : f.rows) {
         out += std::to_string(r.controlIndex) + (r.checkBox ? " check '" : " label '") + r.text + "' " + Text(r.main);
@@ -46,7 +46,7 @@ std::string Describe(const PaletteFrame& f) {
         if (!r.fullName.empty()) out += " tip";
         out += "; ";
     }
-    if (f.tabsShown) out += "tabs " + Text(f.tabs) + " of " + std::to_string(f.tabCount) + " at " + std::to_string(f.selectedTab) + "; ";
+    if (f.tabsShown) out += "tabs " + Text(f.tabs) + " of " + std::to_string(tabCount) + " at " + std::to_string(f.selectedTab) + "; ";
     if (f.findOpen) out += "find " + Text(f.findBox) + " count " + Text(f.findCount) + " " + f.countText + "; ";
     if (f.mark) out += "mark " + Text(*f.mark);
     return out;
@@ -108,7 +108,7 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
         const PaletteGeometry g = ComputeGeometry(inputs, c.columns, c.tabs, c.selected, kMetrics, c.find.open ? kFindBarHeight : 0);
         const View view = FrameView(g, c.width, c.height, c.firstRow, c.firstColumn);
         const PaletteFrame frame = ComputeFrame(g, view, entries, c.find, c.tabsWidth);
-        EXPECT_EQ(Describe(frame), c.expected) << c.what;
+        EXPECT_EQ(Describe(frame, g.tabCount), c.expected) << c.what;
         EXPECT_EQ(frame.rowBar, view.rows) << c.what;
         EXPECT_EQ(frame.columnBar, view.columns) << c.what;
     }
@@ -137,6 +137,14 @@ TEST(Frame, ANameIsCutAtACharactersEnd) {
          DoubleBytes("x", 30, "\x81\x63")},
     };
     for (const Case& c : cases) EXPECT_EQ(RowText(c.name), c.shown) << c.what;
+    // Lead bytes run from 0x81 to 0x9F and from 0xE0 to 0xFC; 0x80, 0xA0 to 0xDF (half-width
+    // katakana) and 0xFD stand alone.
+    for (int byte : {0x80, 0x81, 0x9F, 0xA0, 0xDF, 0xE0, 0xFC, 0xFD}) {
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        std::string name = "x";
+        for (int i = 0; i < 40; ++i) name += lead ? std::string{static_cast<char>(byte), '\x40'} : std::string(2, static_cast<char>(byte));
+        EXPECT_EQ(RowText(name).size(), lead ? 63u : 64u) << std::hex << byte;  // 61 or 62 bytes, and …
+    }
 }
 
 TEST(Frame, TheWindowsSmallestSizeAndTheBorderTheUserDrags) {

@@ -20,6 +20,8 @@ TEST_CASE("find at 5,000 filters: typing narrows, the arrows move the mark, Ente
     HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     REQUIRE(box != nullptr);
     CHECK(GetFocus() == box);
+    // A line that scrolls with the text, left-aligned (the edit control draws its border itself).
+    CHECK((GetWindowLongA(box, GWL_STYLE) & (ES_CENTER | ES_RIGHT | ES_MULTILINE | ES_AUTOHSCROLL)) == ES_AUTOHSCROLL);
     // The names of the check boxes the palette shows.
     const auto shown = [&] {
         std::vector<std::string> names;

@@ -106,6 +106,7 @@ TEST_CASE("the palette font is 12-pixel MS P Gothic in Shift-JIS") {
         REQUIRE(GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont);
         CHECK(logFont.lfHeight == 12);
         CHECK(logFont.lfWidth == 0);
+        CHECK((logFont.lfEscapement == 0 && logFont.lfOrientation == 0));
         CHECK(logFont.lfWeight == 400);
         CHECK(logFont.lfItalic == 0);
         CHECK(logFont.lfUnderline == 0);
