@@ -68,14 +68,6 @@ DialogSize SizableExtra(HWND window) {
     return {(thick.right - thick.left) - (fixed.right - fixed.left), (thick.bottom - thick.top) - (fixed.bottom - fixed.top)};
 }
 
-void MakeSizable(HWND window, bool sizable) {
-    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
-    const DWORD wanted = sizable ? style | WS_THICKFRAME : style & ~static_cast<DWORD>(WS_THICKFRAME);
-    if (wanted == style) return;
-    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(wanted));
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 // The own menu bar's items: their widths added up, and the tallest.
 DialogSize MenuBarItems(HWND window) {
     HMENU menu = GetMenu(window);
@@ -99,6 +91,14 @@ struct LayingOut {
 };
 
 }  // namespace
+
+void MakeSizable(HWND window, bool sizable) {
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    const DWORD wanted = sizable ? style | WS_THICKFRAME : style & ~static_cast<DWORD>(WS_THICKFRAME);
+    if (wanted == style) return;
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(wanted));
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
 
 void PaletteWindow::LayoutPalette(Controls controls) {
     if (controls == Controls::Create) {

@@ -18,6 +18,9 @@ namespace kirabo {
 // so that it stays exactly as it was.
 void SetBar(HWND window, int which, const ScrollBar& bar);
 
+// The border the user drags, given to the host's window or taken away.
+void MakeSizable(HWND window, bool sizable);
+
 // A row's controls, reused for whichever row the screen needs: a check box or a label, and a button,
 // made when a row that has one first takes it.
 struct PooledRow {

@@ -78,10 +78,7 @@ void PaletteWindow::Exit(SettingsStore& store) {
     if (findMark_) DestroyWindow(findMark_);
     findMark_ = nullptr;
     DestroyPaletteControls();
-    if (window_ && sizeLimits_) {  // the host's window as it gave it
-        SetWindowLongA(window_, GWL_STYLE, GetWindowLongA(window_, GWL_STYLE) & ~WS_THICKFRAME);
-        SetWindowPos(window_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
+    if (window_ && sizeLimits_) MakeSizable(window_, false);  // the host's window as it gave it
     sizeLimits_.reset();
     if (font_) DeleteObject(font_);
     font_ = nullptr;
