@@ -357,6 +357,26 @@ std::vector<double> MeasureFindNarrow(int filters, int rounds) {
     return times;
 }
 
+// The same matches typed in romaji and in kana, each from an empty box, until the palette has
+// repainted them: the romaji text's time over the kana text's, paired round by round.
+std::vector<double> MeasureRomajiOverKana(int filters, int rounds) {
+    Host host;
+    HWND box = StartWithFindOpen(host, filters, "4");
+    const auto typed = [&](const char* text) {
+        SetWindowTextA(box, "");
+        host.Pump();
+        UpdateWindow(host.paletteWindow());
+        const double start = Now();
+        SetWindowTextA(box, text);
+        UpdateWindow(host.paletteWindow());
+        return Now() - start;
+    };
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) ratios.push_back(typed("firuta 1") / typed("フィルタ 1"));
+    host.Stop();
+    return ratios;
+}
+
 int ChildCount(HWND window) {
     int count = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
@@ -507,6 +527,7 @@ int main(int argc, char** argv) {
     std::printf("find_key_ms_%d: %.3f\nwheel_step_find_open_ms_%d: %.3f\nfind_key_over_wheel_%d: %.2f\n", keyFilters,
                 Median(keyAndWheel.keys), keyFilters, Median(keyAndWheel.wheels), keyFilters, Median(keyAndWheel.ratios));
     std::printf("find_windows_made_%d: %d\n", keyFilters, keyAndWheel.windowsMade);
+    std::printf("find_romaji_over_kana_%d: %.2f\n", keyFilters, Median(MeasureRomajiOverKana(keyFilters, smoke ? 1 : 15)));
     std::printf("find_burst_settle_ms_%d: %.1f\n", keyFilters, MeasureFindBurst(keyFilters));
     std::fflush(stdout);
     return 0;

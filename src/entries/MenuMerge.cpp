@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/ResourceIds.h"
+
 namespace kirabo {
 
 std::string_view SuffixlessKey(std::string_view caption) {
@@ -97,7 +99,8 @@ public:
             if (separators == 2) break;
             if (position == kDisplayMenuPosition && separators == 0) continue;
             const std::string_view caption = menus.Caption(position, id);
-            if (caption.empty()) continue;
+            // The plug-in's own item, wherever the host puts it, is no filter.
+            if (caption.empty() || caption == KIRABO_FIND_ITEM_NAME) continue;
             const std::string_view key =
                 position == kToggleMenuPosition ? caption : SuffixlessKey(caption);
             cursor = ClaimOrInsert(key, id, cursor);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace kirabo {
 namespace {
@@ -53,6 +55,7 @@ char16_t FoldDoubleByte(char16_t c) {
     return c;
 }
 
+
 // Shift-JIS text folded to one code per character: a single byte as itself, a double-byte
 // character as lead * 256 + trail, so that no match can start inside a character.
 std::vector<char16_t> FoldName(std::string_view text) {
@@ -75,6 +78,146 @@ std::vector<char16_t> FoldName(std::string_view text) {
     return folded;
 }
 
+// Romaji as a Japanese input method reads it, Hepburn and Kunrei alike, each spelling with its
+// kana. Doubled consonants, ン and ー are the reader's (ReadRomaji).
+struct Syllable {
+    char romaji[5];
+    char16_t kana[3];  // one kana, or one and a small one
+};
+constexpr Syllable kSyllables[] = {
+    {"a", u"ア"}, {"i", u"イ"}, {"u", u"ウ"}, {"e", u"エ"}, {"o", u"オ"},
+    {"ka", u"カ"}, {"ki", u"キ"}, {"ku", u"ク"}, {"ke", u"ケ"}, {"ko", u"コ"},
+    {"kya", u"キャ"}, {"kyi", u"キィ"}, {"kyu", u"キュ"}, {"kye", u"キェ"}, {"kyo", u"キョ"},
+    {"ga", u"ガ"}, {"gi", u"ギ"}, {"gu", u"グ"}, {"ge", u"ゲ"}, {"go", u"ゴ"},
+    {"gya", u"ギャ"}, {"gyi", u"ギィ"}, {"gyu", u"ギュ"}, {"gye", u"ギェ"}, {"gyo", u"ギョ"},
+    {"ca", u"カ"}, {"ci", u"シ"}, {"cu", u"ク"}, {"ce", u"セ"}, {"co", u"コ"},
+    {"sa", u"サ"}, {"si", u"シ"}, {"shi", u"シ"}, {"su", u"ス"}, {"se", u"セ"}, {"so", u"ソ"},
+    {"sya", u"シャ"}, {"sha", u"シャ"}, {"syu", u"シュ"}, {"shu", u"シュ"}, {"sye", u"シェ"}, {"she", u"シェ"},
+    {"syo", u"ショ"}, {"sho", u"ショ"},
+    {"za", u"ザ"}, {"zi", u"ジ"}, {"ji", u"ジ"}, {"zu", u"ズ"}, {"ze", u"ゼ"}, {"zo", u"ゾ"},
+    {"zya", u"ジャ"}, {"ja", u"ジャ"}, {"jya", u"ジャ"}, {"zyu", u"ジュ"}, {"ju", u"ジュ"}, {"jyu", u"ジュ"},
+    {"zye", u"ジェ"}, {"je", u"ジェ"}, {"jye", u"ジェ"}, {"zyo", u"ジョ"}, {"jo", u"ジョ"}, {"jyo", u"ジョ"},
+    {"ta", u"タ"}, {"ti", u"チ"}, {"chi", u"チ"}, {"tu", u"ツ"}, {"tsu", u"ツ"}, {"te", u"テ"}, {"to", u"ト"},
+    {"tya", u"チャ"}, {"cha", u"チャ"}, {"cya", u"チャ"}, {"tyu", u"チュ"}, {"chu", u"チュ"}, {"cyu", u"チュ"},
+    {"tye", u"チェ"}, {"che", u"チェ"}, {"cye", u"チェ"}, {"tyo", u"チョ"}, {"cho", u"チョ"}, {"cyo", u"チョ"},
+    {"tsa", u"ツァ"}, {"tsi", u"ツィ"}, {"tse", u"ツェ"}, {"tso", u"ツォ"},
+    {"thi", u"ティ"}, {"thu", u"テュ"}, {"dhi", u"ディ"}, {"dhu", u"デュ"},
+    {"da", u"ダ"}, {"di", u"ヂ"}, {"du", u"ヅ"}, {"de", u"デ"}, {"do", u"ド"},
+    {"dya", u"ヂャ"}, {"dyu", u"ヂュ"}, {"dyo", u"ヂョ"},
+    {"na", u"ナ"}, {"ni", u"ニ"}, {"nu", u"ヌ"}, {"ne", u"ネ"}, {"no", u"ノ"},
+    {"nya", u"ニャ"}, {"nyu", u"ニュ"}, {"nyo", u"ニョ"},
+    {"ha", u"ハ"}, {"hi", u"ヒ"}, {"hu", u"フ"}, {"fu", u"フ"}, {"he", u"ヘ"}, {"ho", u"ホ"},
+    {"hya", u"ヒャ"}, {"hyu", u"ヒュ"}, {"hyo", u"ヒョ"},
+    {"fa", u"ファ"}, {"fi", u"フィ"}, {"fe", u"フェ"}, {"fo", u"フォ"},
+    {"ba", u"バ"}, {"bi", u"ビ"}, {"bu", u"ブ"}, {"be", u"ベ"}, {"bo", u"ボ"},
+    {"bya", u"ビャ"}, {"byu", u"ビュ"}, {"byo", u"ビョ"},
+    {"pa", u"パ"}, {"pi", u"ピ"}, {"pu", u"プ"}, {"pe", u"ペ"}, {"po", u"ポ"},
+    {"pya", u"ピャ"}, {"pyu", u"ピュ"}, {"pyo", u"ピョ"},
+    {"ma", u"マ"}, {"mi", u"ミ"}, {"mu", u"ム"}, {"me", u"メ"}, {"mo", u"モ"},
+    {"mya", u"ミャ"}, {"myu", u"ミュ"}, {"myo", u"ミョ"},
+    {"ya", u"ヤ"}, {"yu", u"ユ"}, {"ye", u"イェ"}, {"yo", u"ヨ"},
+    {"ra", u"ラ"}, {"ri", u"リ"}, {"ru", u"ル"}, {"re", u"レ"}, {"ro", u"ロ"},
+    {"rya", u"リャ"}, {"ryu", u"リュ"}, {"ryo", u"リョ"},
+    {"wa", u"ワ"}, {"wi", u"ウィ"}, {"we", u"ウェ"}, {"wo", u"ヲ"},
+    {"va", u"ヴァ"}, {"vi", u"ヴィ"}, {"vu", u"ヴ"}, {"ve", u"ヴェ"}, {"vo", u"ヴォ"},
+    {"xa", u"ァ"}, {"xi", u"ィ"}, {"xu", u"ゥ"}, {"xe", u"ェ"}, {"xo", u"ォ"},
+    {"la", u"ァ"}, {"li", u"ィ"}, {"lu", u"ゥ"}, {"le", u"ェ"}, {"lo", u"ォ"},
+    {"xya", u"ャ"}, {"xyu", u"ュ"}, {"xyo", u"ョ"}, {"lya", u"ャ"}, {"lyu", u"ュ"}, {"lyo", u"ョ"},
+    {"xtu", u"ッ"}, {"xtsu", u"ッ"}, {"ltu", u"ッ"}, {"ltsu", u"ッ"},
+    {"xwa", u"ヮ"}, {"lwa", u"ヮ"}, {"xka", u"ヵ"}, {"lka", u"ヵ"}, {"xke", u"ヶ"}, {"lke", u"ヶ"},
+};
+constexpr std::size_t kLongestSyllable = 4;
+constexpr char16_t kSmallTsu = 0x8362, kKatakanaN = 0x8393, kLongVowel = 0x815B;
+
+// A katakana (or ー) in Shift-JIS: ァ to ミ run on from 0x8340, ム to ヶ from 0x8380 (0x837F is
+// no character).
+char16_t ShiftJisKatakana(char16_t unicode) {
+    if (unicode == u'ー') return kLongVowel;
+    const int offset = unicode - u'ァ';
+    return static_cast<char16_t>(0x8340 + offset + (offset >= u'ム' - u'ァ' ? 1 : 0));
+}
+
+bool IsVowelOrY(char c) { return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o' || c == 'y'; }
+bool IsConsonant(char c) { return c >= 'a' && c <= 'z' && !IsVowelOrY(c); }
+
+std::string_view Romaji(const Syllable& syllable) { return syllable.romaji; }
+
+void AppendKana(std::vector<char16_t>& codes, const Syllable& syllable) {
+    for (char16_t c : syllable.kana) {
+        if (c != 0) codes.push_back(ShiftJisKatakana(c));
+    }
+}
+
+// The first kana of every syllable that the letters begin, and ッ for a consonant that may be
+// doubled, ン for an n: what a word may go on to while its last syllable is being typed.
+std::vector<char16_t> KanaBegun(std::string_view letters) {
+    std::vector<char16_t> next;
+    const auto add = [&next](char16_t code) {
+        if (std::find(next.begin(), next.end(), code) == next.end()) next.push_back(code);
+    };
+    for (const Syllable& syllable : kSyllables) {
+        if (Romaji(syllable).size() > letters.size() && Romaji(syllable).starts_with(letters)) {
+            add(ShiftJisKatakana(syllable.kana[0]));
+        }
+    }
+    if (next.empty()) return next;
+    if (letters == "n") add(kKatakanaN);
+    if (letters.size() == 1 && letters != "n") add(kSmallTsu);
+    return next;
+}
+
+// Readings of a word are few: an nn before a vowel reads both ways (konnichi, gennei), up to this.
+constexpr std::size_t kMostReadings = 8;
+
+// The word (lower-case ASCII letters, - and ') read as romaji from letter i on, after `codes`;
+// each reading goes to `readings`. A word that cannot be read gives none.
+void ReadRomaji(std::string_view word, std::size_t i, std::vector<char16_t> codes, std::vector<WordReading>& readings) {
+    while (i < word.size()) {
+        const char c = word[i];
+        const char after = i + 1 < word.size() ? word[i + 1] : '\0';
+        if (c == '-') {
+            codes.push_back(kLongVowel);
+            ++i;
+        } else if (c == 'n' && after == '\'') {
+            codes.push_back(kKatakanaN);
+            i += 2;
+        } else if (c == 'n' && after == 'n') {
+            codes.push_back(kKatakanaN);
+            // Before a vowel the second n may begin the next syllable as well (konnichi).
+            if (i + 2 < word.size() && IsVowelOrY(word[i + 2]) && readings.size() + 1 < kMostReadings) {
+                ReadRomaji(word, i + 1, codes, readings);
+            }
+            i += 2;
+        } else if (c == 'n' && after != '\0' && !IsVowelOrY(after)) {
+            codes.push_back(kKatakanaN);
+            ++i;
+        } else if (IsConsonant(c) && c != 'n' && (after == c || (c == 't' && after == 'c'))) {
+            codes.push_back(kSmallTsu);  // a doubled consonant, or the t of tch
+            ++i;
+        } else {
+            const Syllable* found = nullptr;
+            for (std::size_t length = std::min(kLongestSyllable, word.size() - i); length > 0 && !found; --length) {
+                for (const Syllable& syllable : kSyllables) {
+                    if (Romaji(syllable) == std::string_view(word.data() + i, length)) found = &syllable;
+                }
+            }
+            if (!found) {
+                // The last letters begin a syllable not yet typed whole.
+                std::vector<char16_t> next = KanaBegun(std::string_view(word.data() + i, word.size() - i));
+                if (!next.empty()) readings.push_back({std::move(codes), std::move(next)});
+                return;
+            }
+            AppendKana(codes, *found);
+            i += Romaji(*found).size();
+        }
+    }
+    readings.push_back({std::move(codes), {}});
+}
+
+bool IsRomaji(const std::vector<char16_t>& word) {
+    return std::all_of(word.begin(), word.end(), [](char16_t c) { return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\''; });
+}
+
 }  // namespace
 
 NameQuery::NameQuery(std::string_view typed) {
@@ -82,18 +225,41 @@ NameQuery::NameQuery(std::string_view typed) {
     auto start = folded.begin();
     while (start != folded.end()) {
         const auto end = std::find(start, folded.end(), u' ');
-        if (end != start) words_.emplace_back(start, end);
+        if (end != start) {
+            std::vector<WordReading> readings{{{start, end}, {}}};
+            if (IsRomaji(readings[0].codes)) ReadRomaji(std::string(start, end), 0, {}, readings);
+            words_.push_back(std::move(readings));
+        }
         start = end == folded.end() ? end : end + 1;
     }
 }
 
-bool NameQuery::Matches(std::string_view name) const {
-    if (words_.empty()) return true;
+MatchQuality NameQuery::Quality(std::string_view name) const {
+    if (words_.empty()) return MatchQuality::Contains;
     const std::vector<char16_t> folded = FoldName(name);
-    for (const std::vector<char16_t>& word : words_) {
-        if (std::search(folded.begin(), folded.end(), word.begin(), word.end()) == folded.end()) return false;
+    MatchQuality first = MatchQuality::None;
+    for (std::size_t w = 0; w < words_.size(); ++w) {
+        MatchQuality best = MatchQuality::None;
+        for (const WordReading& reading : words_[w]) {
+            const std::size_t length = reading.codes.size() + (reading.next.empty() ? 0 : 1);
+            for (std::size_t at = 0; at + length <= folded.size(); ++at) {
+                const auto from = folded.begin() + static_cast<std::ptrdiff_t>(at);
+                if (!std::equal(reading.codes.begin(), reading.codes.end(), from)) continue;
+                const auto last = from + static_cast<std::ptrdiff_t>(reading.codes.size());
+                if (!reading.next.empty() && std::find(reading.next.begin(), reading.next.end(), *last) == reading.next.end()) {
+                    continue;
+                }
+                const MatchQuality quality = at > 0                                                      ? MatchQuality::Contains
+                                             : length == folded.size() && words_.size() == 1 ? MatchQuality::Equal
+                                                                                             : MatchQuality::Begins;
+                best = std::max(best, quality);
+                break;  // a later place could only contain it
+            }
+        }
+        if (best == MatchQuality::None) return best;
+        if (w == 0) first = best;
     }
-    return true;
+    return first;
 }
 
 }  // namespace kirabo

@@ -23,6 +23,9 @@ enum FilterFlag : std::uint32_t {
 
 // Messages the host sends to the plug-in's window.
 inline constexpr UINT kMessageMenuChanged = WM_USER + 100;  // 1124: its menu marks have changed
+// 1137: the user chose the plug-in's own menu item (add_menu_item) or pressed its key; wParam: the
+// item's id as the plug-in gave it.
+inline constexpr UINT kMessageMenuItem = WM_USER + 113;
 
 using InitProc = BOOL(__cdecl*)(FilterRecord* fp);
 using ExitProc = BOOL(__cdecl*)(FilterRecord* fp);
@@ -108,8 +111,13 @@ using IniSaveIntProc = int(__cdecl*)(FilterRecord* fp, const char* key, int valu
 using IniLoadStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, char* buffer,
                                       const char* defaultValue);
 using IniSaveStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, const char* value);
+// Adds an item to the host's menus that the user may give a shortcut key in the host's settings;
+// choosing it or pressing its key sends kMessageMenuItem with `id` to `hwnd`. defaultKey: a virtual
+// key, 0 for none; flags: the modifiers held with it (kMenuItemShift, Ctrl, Alt).
+using AddMenuItemProc = BOOL(__cdecl*)(void* fp, const char* name, HWND hwnd, int id, int defaultKey, int flags);
+inline constexpr int kMenuItemShift = 1, kMenuItemCtrl = 2, kMenuItemAlt = 4;
 
-// The host's service table, as far as the plug-in reads it: five of its slots, by number.
+// The host's service table, as far as the plug-in reads it: six of its 80 slots, by number.
 struct HostServices {
     void* slots0to4[5]{};
     IsSavingProc is_saving{};
@@ -118,6 +126,9 @@ struct HostServices {
     IniSaveIntProc ini_save_int{};
     IniLoadStrProc ini_load_str{};
     IniSaveStrProc ini_save_str{};
+    void* slots38to67[30]{};
+    AddMenuItemProc add_menu_item{};
+    void* slots69to79[11]{};
 };
 
 static_assert(offsetof(HostServices, is_saving) == 5 * 4);
@@ -125,6 +136,8 @@ static_assert(offsetof(HostServices, ini_load_int) == 34 * 4);
 static_assert(offsetof(HostServices, ini_save_int) == 35 * 4);
 static_assert(offsetof(HostServices, ini_load_str) == 36 * 4);
 static_assert(offsetof(HostServices, ini_save_str) == 37 * 4);
+static_assert(offsetof(HostServices, add_menu_item) == 68 * 4);
+static_assert(sizeof(HostServices) == 320);
 
 }  // namespace kirabo::host
 

@@ -38,6 +38,10 @@ FilterRecord g_filterTable = {
 BOOL __cdecl FuncInit(FilterRecord* fp) {
     if (!fp || g_palette.running()) return TRUE;
     try {
+        // No default key: the host's own keys stay as they are; the user binds one in its settings.
+        if (fp->exfunc && fp->exfunc->add_menu_item) {
+            fp->exfunc->add_menu_item(fp, KIRABO_FIND_ITEM_NAME, fp->hwnd, KIRABO_FIND_ITEM_ID, 0, 0);
+        }
         HostSettingsStore store(fp);
         g_palette.Start(fp->hwnd, fp->dll_hinst, fp->exfunc, store);
     } catch (...) {

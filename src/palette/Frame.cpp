@@ -57,10 +57,13 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
     }
     if (find.open) {
         frame.findOpen = true;
-        const int countLeft = view.clientWidth - kFindBoxLeft - kFindCountWidth;
+        // Matches the user hid are counted too, so that the user knows to show them in the reorder dialog.
+        const int countWidth = find.hiddenMatches > 0 ? 2 * kFindCountWidth : kFindCountWidth;
+        const int countLeft = view.clientWidth - kFindBoxLeft - countWidth;
         frame.findBox = {kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight};
-        frame.findCount = {countLeft, kFindBoxTop, kFindCountWidth, kFindBoxHeight};
+        frame.findCount = {countLeft, kFindBoxTop, countWidth, kFindBoxHeight};
         frame.countText = std::to_string(g.laidOut) + kCountSuffix;
+        if (find.hiddenMatches > 0) frame.countText += kHiddenCountText + std::to_string(find.hiddenMatches);
         if (const std::optional<Point> at = find.mark ? ViewOfRow(g, view, *find.mark) : std::nullopt) {
             frame.mark = Box{at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
                              kControlHeight + 2 * kMarkMargin};

@@ -62,7 +62,10 @@ private:
     bool OnWheel(WPARAM wParam, bool sideways);
     void OnSize();
     void OnSizing(bool ends);
+    void OnActivate(WPARAM wParam, LPARAM lParam);
+    void OnFindShortcut(HWND hwnd);
     void ReturnKeyboard();
+    void GiveKeyboardBack();
     bool IsSaving(void* editp) const;
 
     PaletteCore core_;
@@ -70,6 +73,8 @@ private:
     HINSTANCE instance_ = nullptr;
     host::HostServices* services_ = nullptr;
     HWND hostMainWindow_ = nullptr;  // borrowed, never destroyed
+    // The window that was active before the palette: the keyboard goes back to it (borrowed).
+    HWND keyboardHome_ = nullptr;
     HFONT font_ = nullptr;
     HMENU menu_ = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs_ = nullptr;

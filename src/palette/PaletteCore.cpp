@@ -83,6 +83,7 @@ Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWin
 
 Answer PaletteCore::OnTabChange(std::int32_t selection) {
     settings_.selectedColumn = selection;
+    find_.followMark = false;
     return Relayout(Controls::Keep);
 }
 
@@ -133,16 +134,34 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
     // While the find box is open, the rows that do not match are left out like those the user hid.
     const NameQuery query(find_.open ? find_.typed : std::string_view());
     std::vector<RowInput> rows(entries_.count());
+    std::size_t laidOut = 0, best = 0;
+    MatchQuality bestQuality = MatchQuality::None;
+    find_.hiddenMatches = 0;
     for (std::size_t i = 0; i < entries_.count(); ++i) {
         const FilterEntry& entry = entries_[i];
-        rows[i] = {entry.name.size(), entry.hidden || (!query.empty() && !query.Matches(entry.name))};
+        const MatchQuality quality = query.empty() ? MatchQuality::Contains : query.Quality(entry.name);
+        const bool leftOut = entry.hidden || quality == MatchQuality::None;
+        rows[i] = {entry.name.size(), leftOut};
+        if (!query.empty() && entry.hidden && quality != MatchQuality::None) ++find_.hiddenMatches;
+        if (leftOut) continue;
+        if (quality > bestQuality) {
+            bestQuality = quality;
+            best = laidOut;
+        }
+        ++laidOut;
     }
+    if (find_.markBest) find_.mark = best;
+    find_.markBest = false;
     const bool tabMode = settings_.tabMode != 0;
     geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics,
                                 find_.open ? kFindBarHeight : 0);
     geometry_.keepWindow = find_.open;
-    if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
     if (find_.open) find_.mark = std::min(find_.mark, geometry_.laidOut > 0 ? geometry_.laidOut - 1 : 0);
+    // The marked row's tab, while the view follows the mark.
+    if (tabMode && find_.followMark && geometry_.laidOut > 0) {
+        geometry_.selectedColumn = static_cast<std::int32_t>(find_.mark) / std::max(geometry_.rowsPerColumn, 1);
+    }
+    if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
     // Every row the user has not hidden gets its number, matching or not, so that it keeps its
     // controls' ids when the find box closes.
     if (controls == Controls::Create) {
@@ -159,6 +178,7 @@ const View& PaletteCore::Reframe(int clientWidth, int clientHeight) {
     view_ = FrameView(geometry_, clientWidth, clientHeight, view_.rows.position, view_.columns.position);
     if (lastRow) view_.rows.position = view_.rows.last();
     if (lastColumn) view_.columns.position = view_.columns.last();
+    if (find_.followMark) KeepMarkInView();
     return view_;
 }
 
@@ -167,6 +187,7 @@ std::optional<View> PaletteCore::OnScroll(bool vertical, ScrollRequest request, 
     const int target = ScrollTarget(bar, request, track);
     if (target == bar.position) return std::nullopt;
     bar.position = target;
+    find_.followMark = false;
     return view_;
 }
 
@@ -181,6 +202,7 @@ PaletteCore::Wheel PaletteCore::OnWheel(int delta, int linesPerNotch, bool sidew
     const int target = std::clamp(bar.position + steps, 0, bar.last());
     if (target == bar.position) return {};
     bar.position = target;
+    find_.followMark = false;
     return {false, view_};
 }
 
@@ -189,7 +211,11 @@ Answer PaletteCore::ToggleFind() {
     Answer answer;
     answer.layout = Controls::Keep;
     if (!find_.open) {
-        find_ = {true, {}, 0, view_.rows.position, view_.columns.position, settings_.selectedColumn};
+        find_ = {};
+        find_.open = true;
+        find_.row = view_.rows.position;
+        find_.column = view_.columns.position;
+        find_.selectedColumn = settings_.selectedColumn;
         answer.findBox = FindBox::Open;
         return answer;
     }
@@ -206,10 +232,9 @@ Answer PaletteCore::ToggleFind() {
 Answer PaletteCore::OnFindText(std::string_view typed) {
     if (!find_.open) return {};
     find_.typed = typed;
-    find_.mark = 0;
-    // The first match is the first row: the view starts from it, in the first tab.
+    find_.markBest = find_.followMark = true;
+    // The view starts from the first match, and goes on only as far as the best one needs.
     view_.rows.position = view_.columns.position = 0;
-    if (settings_.tabMode != 0) settings_.selectedColumn = 0;
     Answer answer;
     answer.layout = Controls::Keep;
     return answer;
@@ -234,7 +259,20 @@ Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
 
 // The marked row in view: its tab chosen, or the rows and columns scrolled just far enough.
 Answer PaletteCore::MarkIntoView() {
+    find_.followMark = true;
     Answer answer;
+    const int column = static_cast<int>(find_.mark) / std::max(geometry_.rowsPerColumn, 1);
+    if (geometry_.tabMode && column != settings_.selectedColumn) {
+        answer.layout = Controls::Keep;
+        return answer;
+    }
+    KeepMarkInView();
+    answer.view = view_;
+    return answer;
+}
+
+void PaletteCore::KeepMarkInView() {
+    if (!findMark()) return;
     const int perColumn = std::max(geometry_.rowsPerColumn, 1);
     const int row = static_cast<int>(find_.mark) % perColumn;
     const int column = static_cast<int>(find_.mark) / perColumn;
@@ -243,13 +281,13 @@ Answer PaletteCore::MarkIntoView() {
         if (wanted >= bar.position + bar.page) bar.position = wanted - bar.page + 1;
     };
     within(view_.rows, row);
-    if (geometry_.tabMode && column != settings_.selectedColumn) {
-        settings_.selectedColumn = column;
-        answer.layout = Controls::Keep;
-        return answer;
-    }
     if (!geometry_.tabMode) within(view_.columns, column);
-    answer.view = view_;
+}
+
+Answer PaletteCore::OnFindShortcut() {
+    if (!find_.open) return ToggleFind();
+    Answer answer;
+    answer.findBox = FindBox::Focus;
     return answer;
 }
 
@@ -286,7 +324,7 @@ void PaletteCore::Mirror(const std::vector<std::uint32_t>& menuStates) {
 }
 
 PaletteFrame PaletteCore::Frame(int tabsWidth) const {
-    return ComputeFrame(geometry_, view_, entries_, {find_.open, findMark()}, tabsWidth);
+    return ComputeFrame(geometry_, view_, entries_, {find_.open, findMark(), find_.hiddenMatches}, tabsWidth);
 }
 
 bool ShowsChecked(std::uint32_t menuState) {

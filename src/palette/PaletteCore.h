@@ -28,7 +28,8 @@ namespace kirabo {
 // them all down and creates them anew.
 enum class Controls : std::uint8_t { Keep, Create };
 
-enum class FindBox : std::uint8_t { Keep, Open, Close };
+// Focus: the box, already open, takes the keyboard with its text selected.
+enum class FindBox : std::uint8_t { Keep, Open, Close, Focus };
 
 // What the shell does about an event, in this order: open the reorder dialog or ask the reset's
 // question (and hand the outcome back, which answers with its own layout), make or take away the
@@ -106,8 +107,11 @@ public:
     PaletteFrame Frame(int tabsWidth) const;
 
     // The find box: while it is open the palette shows the rows whose names hold what was typed, in
-    // the window's size, the first match marked; closed, everything is as it was before it opened.
+    // the window's size, the best match marked (the whole name, else its beginning, else the first
+    // in the user's order); closed, everything is as it was before it opened.
     Answer OnFindText(std::string_view typed);
+    // The host's shortcut for find: the box opens, or the open one takes the keyboard.
+    Answer OnFindShortcut();
     Answer OnFindKey(FindKey key, bool saving, bool hasHostWindow);
     // The marked match's laid-out number; nothing without a match.
     std::optional<std::size_t> findMark() const;
@@ -129,6 +133,9 @@ private:
         bool open = false;
         std::string typed;
         std::size_t mark = 0;
+        bool markBest = false;    // the next layout puts the mark on the best match
+        bool followMark = false;  // the view keeps the mark in sight, until the user scrolls
+        std::size_t hiddenMatches = 0;
         // As the palette stood when the box opened, to go back to.
         int row = 0, column = 0;
         std::int32_t selectedColumn = 0;
@@ -136,6 +143,7 @@ private:
 
     Answer ToggleFind();
     Answer MarkIntoView();
+    void KeepMarkInView();
 };
 
 // GetMenuState's answer for an item the menu lacks, and its check mark bit.

@@ -27,6 +27,13 @@ HFONT CreatePaletteFont() {
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
 }
 
+// While the palette is active without its find box, this timer waits for the mouse to let go (a
+// click, a drag of the caption, a menu) before the keyboard goes back where it was.
+constexpr UINT_PTR kReturnKeyboardTimer = 0x4B52;
+// The find shortcut's message, posted by the palette to itself when it is shown again with the box
+// open: the box takes the keyboard if it is still open then.
+constexpr LPARAM kBoxStillOpen = 1;
+
 bool PaletteFindKey(std::uint32_t key) { return FindKeyOf(key, false).has_value(); }
 
 std::optional<ScrollRequest> RequestOf(WORD code) {
@@ -78,6 +85,8 @@ void PaletteWindow::Exit(SettingsStore& store) {
     if (findMark_) DestroyWindow(findMark_);
     findMark_ = nullptr;
     DestroyPaletteControls();
+    if (window_) KillTimer(window_, kReturnKeyboardTimer);
+    keyboardHome_ = nullptr;
     if (window_ && sizeLimits_) MakeSizable(window_, false);  // the host's window as it gave it
     sizeLimits_.reset();
     if (font_) DeleteObject(font_);
@@ -107,11 +116,15 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_FIND_MARK)), instance_, nullptr);
         if (find_.box()) SetFocus(find_.box());
     }
+    if (answer.findBox == FindBox::Focus && find_.box()) {
+        SetFocus(find_.box());
+        SendMessageA(find_.box(), EM_SETSEL, 0, -1);
+    }
     if (answer.findBox == FindBox::Close) {
         find_.Destroy();
         if (findMark_) DestroyWindow(findMark_);
         findMark_ = nullptr;
-        SetFocus(window_);
+        GiveKeyboardBack();
     }
     if (answer.layout) {
         LayoutPalette(*answer.layout);
@@ -140,11 +153,45 @@ bool PaletteWindow::IsSaving(void* editp) const {
     return services_ && services_->is_saving && services_->is_saving(editp) == 1;
 }
 
-// The keyboard goes back where it belongs after a click on a control took it: to the palette's window,
-// which hands keys on to the host, or to the find box while it is open.
+// The keyboard belongs to the host: the palette keeps it only in its open find box. Activated by a
+// click, the palette gives it back once the mouse has let go.
+void PaletteWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        KillTimer(window_, kReturnKeyboardTimer);
+        return;
+    }
+    // The palette's own dialogs and questions are not where the keyboard goes back to.
+    const auto before = reinterpret_cast<HWND>(lParam);
+    if (before && before != window_ && GetWindow(before, GW_OWNER) != window_) keyboardHome_ = before;
+    if (!find_.open()) SetTimer(window_, kReturnKeyboardTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
 void PaletteWindow::ReturnKeyboard() {
-    HWND home = find_.open() ? find_.box() : window_;
-    if (GetFocus() != home) SetFocus(home);
+    if (find_.open()) {
+        KillTimer(window_, kReturnKeyboardTimer);
+        if (GetFocus() != find_.box()) SetFocus(find_.box());
+        return;
+    }
+    if (GetCapture()) return;  // a button, the caption, a scroll bar or a menu is held: later
+    KillTimer(window_, kReturnKeyboardTimer);
+    if (GetActiveWindow() == window_) GiveKeyboardBack();
+}
+
+void PaletteWindow::GiveKeyboardBack() {
+    const bool homeTakes = keyboardHome_ && IsWindow(keyboardHome_) && IsWindowVisible(keyboardHome_) &&
+                           IsWindowEnabled(keyboardHome_);
+    HWND home = homeTakes ? keyboardHome_ : hostMainWindow_;
+    if (home) SetActiveWindow(home);
+}
+
+// The host's key for find, from wherever the user is: the palette shown, in front, the box open
+// with the keyboard in it.
+void PaletteWindow::OnFindShortcut(HWND hwnd) {
+    HWND active = GetActiveWindow();
+    if (active && active != window_ && GetWindow(active, GW_OWNER) != window_) keyboardHome_ = active;
+    if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+    SetActiveWindow(window_);
+    CarryOut(core_.OnFindShortcut(), hwnd);
 }
 
 void PaletteWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* editp) {
@@ -269,6 +316,19 @@ void PaletteWindow::PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
                 break;
             case WM_SETFOCUS:
                 if (find_.open()) SetFocus(find_.box());  // the open box keeps the keyboard
+                break;
+            case WM_ACTIVATE:
+                OnActivate(wParam, lParam);
+                break;
+            case WM_TIMER:
+                if (wParam == kReturnKeyboardTimer) ReturnKeyboard();
+                break;
+            case WM_SHOWWINDOW:
+                // Shown again with the box open: the box takes the keyboard, as when it was left.
+                if (wParam && find_.open()) PostMessageA(hwnd, host::kMessageMenuItem, KIRABO_FIND_ITEM_ID, kBoxStillOpen);
+                break;
+            case host::kMessageMenuItem:
+                if (wParam == KIRABO_FIND_ITEM_ID && (lParam != kBoxStillOpen || find_.open())) OnFindShortcut(hwnd);
                 break;
             case host::kMessageMenuChanged:
                 MirrorCheckStates();

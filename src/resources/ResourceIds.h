@@ -3,6 +3,11 @@
 
 // The plug-in's name, as the host lists it and the reset's question is captioned.
 #define KIRABO_PLUGIN_NAME "キラボ"
+// The item the plug-in adds to the host's menus, which the user may give a key: it opens find.
+// キラボで検索, in Shift-JIS bytes: the core, built without the code page, compares captions with it.
+#define KIRABO_FIND_ITEM_NAME "\x83\x4c\x83\x89\x83\x7b\x82\xc5\x8c\x9f\x8d\xf5"
+// That item's id, as the host hands it back.
+#define KIRABO_FIND_ITEM_ID 1
 // The face of the palette's font and the reorder dialog's.
 #define KIRABO_FONT_FACE "ＭＳ Ｐゴシック"
 

@@ -5,6 +5,7 @@
 
 #include "FakeMenus.h"
 #include "entries/MenuMerge.h"
+#include "resources/ResourceIds.h"
 
 namespace kirabo {
 namespace {
@@ -116,6 +117,12 @@ TEST(MenuMerge, BuildsTheRowsFromTheSavedOrderAndTheHostsMenus) {
          {{1, {}}, {2, {}}},
          {}},
         {"no menus at all empty the list", {{"A", 1}, {"B", 0}}, {}, {}},
+        {"the plug-in's own item is no row, in any menu, and no neighbour",
+         {},
+         {{1, {{11, KIRABO_FIND_ITEM_NAME}, {12, "A"}}},
+          {2, {{21, "B" + six}, {22, KIRABO_FIND_ITEM_NAME}, {23, "C" + six}}},
+          {5, {Bar(), {51, KIRABO_FIND_ITEM_NAME}, {52, "D" + six}}}},
+         {{"A", 12, 0, 1}, {"B", 0, 21, 1}, {"C", 0, 23, 1}, {"D", 0, 52, 0}}},
         {"the cut counts bytes, even when it splits a double-byte character",
          {},
          {{2, {{21, "\x95\x5C\x8E\xA6\x82\xCC\x90\xDD\x92\xE8"}}}},  // 表示の設定

@@ -44,10 +44,67 @@ TEST(NameMatch, EveryFoldingRuleAsAJapaneseUserExpects) {
         {"another name", "シャープ", "ぼかし", false},
         {"nothing typed matches every name", "シャープ", "", true},
         {"spaces alone match every name", "シャープ", " 　 ", true},
+        // Romaji: a word of ASCII letters also matches as its kana reading.
+        {"romaji as its katakana", "モーションブラー", "bura", true},
+        {"romaji in capitals", "モーションブラー", "BURA", true},
+        {"romaji in full-width letters", "モーションブラー", "ｂｕｒａ", true},
+        {"Hepburn shi, sha", "シャープ シフト", "sha-pu shifuto", true},
+        {"Kunrei si, sya", "シャープ シフト", "sya-pu sihuto", true},
+        {"tya, tu", "チャンネル ツール", "tyanneru tu-ru", true},
+        {"cha, tsu", "チャンネル ツール", "channeru tsu-ru", true},
+        {"ja, zya and jya", "ジャギー", "ja zya jya", true},
+        {"ji and zi", "ジグザグ", "jiguzagu zi", true},
+        {"a doubled consonant as ッ", "ロック", "rokku", true},
+        {"tch as ッチ", "マッチ", "matchi", true},
+        {"n before a consonant as ン", "エンボス", "enbosu", true},
+        {"n' as ン before a vowel", "ゲンエイ", "gen'ei", true},
+        {"nn as ン before a vowel", "ゲンエイ", "gennei", true},
+        {"nn before a vowel also as ン and n (Hepburn)", "コンニチ", "konnichi", true},
+        {"nn at the end as ン", "スキャン", "sukyann", true},
+        {"n at the end as ン", "スキャン", "sukyan", true},
+        {"n at the end as a kana it begins", "カナ", "kan", true},
+        {"- as ー", "ブラー", "bura-", true},
+        {"small kana with x", "ファイル", "fuxairu", true},
+        {"small kana with l, xtu", "ファイル ロック", "fulairu roxtuku", true},
+        {"fu and hu", "フェード フィルタ", "fe-do huxiruta", true},
+        {"v as ヴ", "ヴィネット", "vinetto", true},
+        {"a trailing consonant keeps every kana it begins", "ブロック", "bur", true},
+        {"a trailing sh keeps シャ", "シャープ", "sh", true},
+        {"a trailing consonant is no other kana", "ブタ", "bur", false},
+        {"romaji does not match the other kana", "ブラー", "bure", false},
+        {"romaji in hiragana names", "ぼかし", "bokasi", true},
+        {"romaji in half-width names", "ﾌﾞﾗｰ", "bura-", true},
+        {"digits make a word no romaji", "フィルタ01", "firuta01", false},
+        {"a word with digits matches as typed", "Filter-01", "filter-01", true},
+        {"ASCII names still match as typed", "Color Grading", "color", true},
+        {"a word that is no romaji matches as typed only", "ブラー", "bq", false},
     };
     for (const Case& c : cases) {
         const NameQuery query(ShiftJis(c.typed));
         EXPECT_EQ(query.Matches(ShiftJis(c.name)), c.matches) << c.what;
+    }
+}
+
+TEST(NameMatch, TheBestMatchIsTheWholeNameThenItsBeginning) {
+    struct Case {
+        const char* what;
+        const char* name;
+        const char* typed;
+        MatchQuality quality;
+    };
+    const Case cases[] = {
+        {"the whole name, folded", "ブラー", "ぶらー", MatchQuality::Equal},
+        {"the whole name, in romaji", "ブラー", "bura-", MatchQuality::Equal},
+        {"the beginning", "ブラー", "bura", MatchQuality::Begins},
+        {"elsewhere in the name", "モーションブラー", "bura", MatchQuality::Contains},
+        {"the first word begins the name", "拡張色調補正", "拡張 補正", MatchQuality::Begins},
+        {"the second word does not count", "拡張色調補正", "補正 拡張", MatchQuality::Contains},
+        {"two words are never the whole name", "拡張", "拡張 拡張", MatchQuality::Begins},
+        {"no match", "シャープ", "bura", MatchQuality::None},
+        {"nothing typed", "シャープ", "", MatchQuality::Contains},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NameQuery(ShiftJis(c.typed)).Quality(ShiftJis(c.name)), c.quality) << c.what;
     }
 }
 

@@ -242,6 +242,8 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     };
     const Step scrolled = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::End, 0)}; };
     const Step down = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineOn, 0)}; };
+    const Step up = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineBack, 0)}; };
+    const Step shortcut = [](PaletteCore& core) { return core.OnFindShortcut(); };
     struct Case {
         const char* what;
         std::vector<Step> steps;
@@ -250,6 +252,7 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         Answer last;         // the last step's answer
         int firstRow = 0, selectedColumn = 0;
         std::int32_t tabs = 0;  // tab mode, in two columns; else one column
+        const char* count = nullptr;  // the count beside the box, where it matters
     };
     const Answer opened{.layout = Controls::Keep, .findBox = FindBox::Open};
     const Answer closed{.layout = Controls::Keep, .findBox = FindBox::Close};
@@ -261,7 +264,21 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          "Blur", opened},
         {"typing narrows the rows, in order, without regard to case", {find, type("BLUR")}, "B4 B9", "Blur", typed},
         {"every word must occur, in any order", {find, type("more blur")}, "B9", "Blur more", typed},
-        {"a row the user hid stays hidden", {find, type("gl")}, "G4", "Glow", typed},
+        {"a row the user hid stays hidden, and is counted", {find, type("gl")}, "G4", "Glow", typed, 0, 0, 0,
+         "1\x8c\x8f\x81\x45\x94\xf1\x95\x5c\x8e\xa6 1"},
+        {"only a hidden row matches", {find, type("glim")}, "", "", typed, 0, 0, 0,
+         "0\x8c\x8f\x81\x45\x94\xf1\x95\x5c\x8e\xa6 1"},
+        {"hidden rows count only when they match", {find, type("glow")}, "G4", "Glow", typed, 0, 0, 0, "1\x8c\x8f"},
+        {"the mark starts on a name that begins with the text before one that holds it", {find, type("n")}, "S7 N5",
+         "Noise", typed},
+        {"and on the best match's tab", {find, type("h")}, "S7 H5", "Histo", typed, 0, 1, 1},
+        {"another letter puts the mark back on the best match", {find, type("n"), key(kKeyUp), type("no")}, "N5",
+         "Noise", typed},
+        {"a scroll of the user's stops the view following the mark", {find, key(kKeyDown), key(kKeyDown), up},
+         "B4 S7 B9 N5 G4 H5", "Blur more", marked(6, 0)},
+        {"the host's shortcut opens the box", {shortcut}, "B4 S7 B9 N5 G4 H5", "Blur", opened},
+        {"and gives the open box the keyboard", {shortcut, type("n"), shortcut}, "S7 N5", "Noise",
+         {.findBox = FindBox::Focus}},
         {"no match: nothing shown, nothing marked", {find, type("zzz")}, "", "", typed},
         {"an empty box shows every row again", {find, type("zzz"), type("")}, "B4 S7 B9 N5 G4 H5", "Blur", typed},
         {"↓ moves the mark and scrolls it into view", {find, key(kKeyDown), key(kKeyDown)}, "B4 S7 B9 N5 G4 H5",
@@ -320,6 +337,9 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         EXPECT_EQ(last, c.last) << c.what;
         EXPECT_EQ(core.view().rows.position, c.firstRow) << c.what;
         EXPECT_EQ(core.geometry().selectedColumn, c.selectedColumn) << c.what;
+        if (c.count) {
+            EXPECT_EQ(core.Frame(0).countText, c.count) << c.what;
+        }
         const bool open = core.Frame(0).findOpen;
         EXPECT_EQ(core.geometry().top, open ? kFindBarHeight : 0) << c.what;
         EXPECT_EQ(core.geometry().keepWindow, open) << c.what;

@@ -98,11 +98,12 @@ void ClickAt(POINT screen) {
     SetCursorPos(was.x, was.y);  // the next test's drags see no mouse of this one's
 }
 
-void TypeKeys(const std::vector<WORD>& keys, bool shift) {
+void TypeKeys(const std::vector<WORD>& keys, WORD held, const std::vector<WORD>& then) {
     std::vector<INPUT> inputs;
-    if (shift) inputs.push_back(Key(VK_SHIFT, false));
+    if (held) inputs.push_back(Key(held, false));
     for (WORD key : keys) inputs.insert(inputs.end(), {Key(key, false), Key(key, true)});
-    if (shift) inputs.push_back(Key(VK_SHIFT, true));
+    if (held) inputs.push_back(Key(held, true));
+    for (WORD key : then) inputs.insert(inputs.end(), {Key(key, false), Key(key, true)});
     SendAndHandle(inputs);
 }
 

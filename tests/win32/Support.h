@@ -71,10 +71,11 @@ const AnsweredBox& LastAnsweredBox();
 void RunInNextDialog(std::function<void(HWND dialog)> script);
 
 // The real mouse and keyboard, as the user uses them: a left click at a point of the screen, keys
-// pressed and let go one after another (with Shift held when `shift`); every message they cause is
-// handled before these return.
+// pressed and let go one after another (with `held` held: VK_SHIFT, VK_CONTROL, VK_MENU), then
+// the keys `then` in the same go (a menu the first keys open takes them); every message they cause
+// is handled before these return.
 void ClickAt(POINT screen);
-void TypeKeys(const std::vector<WORD>& keys, bool shift = false);
+void TypeKeys(const std::vector<WORD>& keys, WORD held = 0, const std::vector<WORD>& then = {});
 
 // The reorder dialog's list: item texts and item data, in list order.
 struct ListItem {

@@ -2,24 +2,41 @@
 #include <doctest/doctest.h>
 
 #include "Support.h"
+#include "entries/NameMatch.h"
 #include "palette/CommandRouting.h"
 
 using namespace kirabo;
 using namespace kirabo::test;
 
-TEST_CASE("find at 5,000 filters: typing narrows, the arrows move the mark, Enter and Shift+Enter press it, Esc gives the palette back") {
+TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Enter on the best match, the arrows, Esc gives the keyboard back") {
+    MenuBarText menus = emulator::ManyFilters(5000, "filter ", 3);
+    menus[emulator::kToggleMenu].items.push_back(Item(11001, "モーションブラー"));
+    menus[emulator::kToggleMenu].items.push_back(Item(11002, "ブラー"));
+    HostOptions options = TestOptions(menus);
+    options.itemKey = 'F';  // the key the user gave the plug-in's item in the host's settings
+    options.itemKeyFlags = host::kMenuItemCtrl;
     Host host;
-    REQUIRE(host.Start(TestOptions(emulator::ManyFilters(5000, "filter ", 3))));
+    REQUIRE(host.Start(options));
     HWND palette = host.paletteWindow();
     host.SendToPalette(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 700), 0);
     RECT window = {};
     GetWindowRect(palette, &window);
     const Capture before = CaptureClient(host, palette);
 
-    host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
+    SetForegroundWindow(host.mainWindow());  // the user works in the host, the mouse untouched
+    TypeKeys({'F'}, VK_CONTROL);
     HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     REQUIRE(box != nullptr);
     CHECK(GetFocus() == box);
+    TypeKeys({'B', 'U', 'R', 'A'});
+    CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "2件");
+    TypeKeys({VK_RETURN});
+    CHECK(host.commands == std::vector<UINT>{11002});  // ブラー, not モーションブラー before it
+    CHECK(GetFocus() == box);
+    SetForegroundWindow(host.mainWindow());
+    TypeKeys({'F'}, VK_CONTROL);  // again: the open box takes the keyboard, its text selected
+    CHECK(GetFocus() == box);
+    CHECK(SendMessageA(box, EM_GETSEL, 0, 0) == MAKELRESULT(0, 4));
     // A line that scrolls with the text, left-aligned (the edit control draws its border itself).
     CHECK((GetWindowLongA(box, GWL_STYLE) & (ES_CENTER | ES_RIGHT | ES_MULTILINE | ES_AUTOHSCROLL)) == ES_AUTOHSCROLL);
     // The names of the check boxes the palette shows.
@@ -32,7 +49,7 @@ TEST_CASE("find at 5,000 filters: typing narrows, the arrows move the mark, Ente
         }
         return names;
     };
-    TypeKeys({'4', '9', '9', '9'});
+    TypeKeys({'4', '9', '9', '9'});  // in place of the selected text
     CHECK(shown() == std::vector<std::string>{"filter 4999"});
     CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "1件");
     TypeKeys({VK_BACK});  // 499: 499, 1499, ..., 4499 and 4990 to 4999
@@ -48,14 +65,17 @@ TEST_CASE("find at 5,000 filters: typing narrows, the arrows move the mark, Ente
     GetWindowRect(GetDlgItem(palette, KIRABO_FIND_MARK), &mark);
     CHECK((IsWindowVisible(GetDlgItem(palette, KIRABO_FIND_MARK)) && mark.top < row.top && mark.bottom > row.bottom));
     TypeKeys({VK_RETURN});
-    TypeKeys({VK_RETURN}, true);
-    CHECK(host.commands == std::vector<UINT>{1000 + 1499, 6000 + 1499});
+    TypeKeys({VK_RETURN}, VK_SHIFT);
+    CHECK(host.commands == std::vector<UINT>{11002, 1000 + 1499, 6000 + 1499});
     CHECK(SendMessageA(marked, BM_GETCHECK, 0, 0) == BST_CHECKED);  // the box follows the host, as after a click
     CHECK(GetFocus() == box);
 
     TypeKeys({VK_ESCAPE});
     CHECK(GetDlgItem(palette, KIRABO_FIND_BOX) == nullptr);
-    CHECK(GetFocus() == palette);
+    CHECK(GetFocus() == host.mainWindow());
+    TypeKeys({'X'});
+    CHECK((!host.ownerMessages.empty() && host.ownerMessages.back().message == WM_KEYUP &&
+           host.ownerMessages.back().wParam == 'X'));
     CHECK(CaptureClient(host, palette) == before);
 }
 
@@ -86,4 +106,43 @@ TEST_CASE("keys typed faster than the palette answers are answered once, with th
     UnhookWindowsHookEx(hook);
     CHECK(WindowText(GetDlgItem(g_palette, KIRABO_FIND_COUNT)) == "1件");
     CHECK(g_frames == 1);
+}
+
+namespace {
+
+// What Windows makes of Shift-JIS text folded to full width, katakana and lower case.
+std::string WindowsFolding(const std::string& text) {
+    wchar_t wide[8] = {}, folded[8] = {};
+    const int length = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), wide, 8);
+    const int foldedLength = LCMapStringW(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT),
+                                          LCMAP_FULLWIDTH | LCMAP_KATAKANA | LCMAP_LOWERCASE, wide, length, folded, 8);
+    char out[16] = {};
+    const int bytes = WideCharToMultiByte(932, 0, folded, foldedLength, out, sizeof out, nullptr, nullptr);
+    return std::string(out, static_cast<std::size_t>(bytes));
+}
+
+}  // namespace
+
+TEST_CASE("the find box folds every letter, digit and kana as Windows does") {
+    std::vector<std::string> texts;
+    for (char c = 'A'; c <= 'Z'; ++c) texts.push_back(std::string(1, c));
+    const auto doubleByte = [&](int first, int last) {
+        for (int c = first; c <= last; ++c) texts.push_back({static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)});
+    };
+    doubleByte(0x824F, 0x8258);  // ０ to ９
+    doubleByte(0x8260, 0x8279);  // Ａ to Ｚ
+    doubleByte(0x8281, 0x829A);  // ａ to ｚ
+    doubleByte(0x829F, 0x82F1);  // ぁ to ん
+    for (int kana = 0xA1; kana <= 0xDF; ++kana) {  // ｡ to ﾟ, alone and with each mark that makes one kana
+        for (const char* mark : {"", "\xDE", "\xDF"}) texts.push_back(std::string(1, static_cast<char>(kana)) + mark);
+    }
+    for (const std::string& text : texts) {
+        const std::string windows = WindowsFolding(text);
+        // Wine folds a mark that makes no kana to the combining mark, which Shift-JIS lacks.
+        if (windows.find('?') != std::string::npos) continue;
+        CAPTURE(text);
+        CAPTURE(windows);
+        CHECK(NameQuery(text).Quality(windows) == MatchQuality::Equal);
+        CHECK(NameQuery(windows).Quality(text) == MatchQuality::Equal);
+    }
 }

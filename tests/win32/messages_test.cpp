@@ -54,7 +54,7 @@ TEST_CASE("a click on a check box posts its toggle and the box follows the host'
     CHECK(CheckState(host, kBlurRow) == BST_CHECKED);
 }
 
-TEST_CASE("the host's item for the palette lists it as a display tool, and closes and reopens it") {
+TEST_CASE("the host's item for the palette lists it as a display tool, and closes and reopens it; the plug-in's own item opens find") {
     HostOptions options = TestOptions();
     options.paletteItem = true;
     Host host;
@@ -74,6 +74,17 @@ TEST_CASE("the host's item for the palette lists it as a display tool, and close
     SendMessageA(Control(host, 111), BM_CLICK, 0, 0);  // the palette's own row does what the item does
     host.Pump();
     CHECK((!IsWindowVisible(palette) && !marked()));
+
+    CHECK(MenuCaption(host.menuBar(), emulator::kFirstPluginItemId) == "キラボで検索");
+    PostMessageA(host.mainWindow(), WM_COMMAND, emulator::kFirstPluginItemId, 0);
+    host.Pump();
+    HWND box = Control(host, KIRABO_FIND_BOX);
+    CHECK((IsWindowVisible(palette) && box && GetFocus() == box));
+    TypeKeys({'K', 'I', 'R', 'A', 'B', 'O', VK_RETURN});  // Enter on the palette's own row hides it
+    CHECK(!IsWindowVisible(palette));
+    PostMessageA(host.mainWindow(), WM_COMMAND, host.paletteItem(), 0);
+    host.Pump();
+    CHECK((IsWindowVisible(palette) && GetFocus() == box));  // shown again, the open box has the keyboard
 }
 
 TEST_CASE("a command ends by mirroring the host's marks, unless is_saving answers exactly 1: then it is dropped whole") {
@@ -211,7 +222,7 @@ TEST_CASE("messages before func_init and after func_exit do nothing") {
     CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
 }
 
-TEST_CASE("after a real click on any part of the palette the keys go to the host and Space switches nothing; an open find box keeps them") {
+TEST_CASE("after a real click on any part of the palette every key goes to the host, Alt and a menu letter too, and Space switches nothing; an open find box keeps them") {
     const auto centre = [](HWND window) {
         RECT r = {};
         GetWindowRect(window, &r);
@@ -256,6 +267,10 @@ TEST_CASE("after a real click on any part of the palette the keys go to the host
         SetForegroundWindow(host.mainWindow());  // the user was working in the host
         ClickAt(r.click(host));
         TypeKeys({'A', VK_LEFT, VK_SPACE});
+        if (!r.find) {
+            TypeKeys({'T'}, VK_MENU, {VK_ESCAPE, VK_ESCAPE});  // the host's フィルタ(&T) menu, closed again
+            CHECK(host.menusOpened == std::vector<int>{emulator::kToggleMenu});
+        }
         std::vector<WPARAM> keys;
         for (const MSG& m : host.ownerMessages) {
             if (m.message == WM_KEYDOWN) keys.push_back(m.wParam);
@@ -264,6 +279,6 @@ TEST_CASE("after a real click on any part of the palette the keys go to the host
         CHECK(host.commands == r.commands);
         HWND box = Control(host, KIRABO_FIND_BOX);
         CHECK((box ? WindowText(box) : std::string()) == r.typed);
-        if (!r.find) CHECK(GetFocus() == host.paletteWindow());  // no row keeps the keyboard, nor draws its focus
+        if (!r.find) CHECK(GetFocus() == host.mainWindow());  // no row keeps the keyboard, nor draws its focus
     }
 }

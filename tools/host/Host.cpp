@@ -1,6 +1,7 @@
 #include "Host.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -60,6 +61,31 @@ BOOL __cdecl IniSaveStr(host::FilterRecord*, const char* key, const char* value)
     return TRUE;
 }
 
+BOOL __cdecl AddMenuItem(void*, const char* name, HWND hwnd, int id, int defaultKey, int flags) {
+    Record("add_menu_item", name, std::to_string(id));
+    if (!name || !hwnd) return FALSE;
+    g_host->AddPluginItem(name, hwnd, id, defaultKey, flags);
+    return TRUE;
+}
+
+// Ctrl+Shift+F, Alt+T, F10: the modifiers held, then the key's name as the keyboard calls it.
+std::string KeyName(WPARAM key, LPARAM lParam) {
+    std::string name;
+    if (GetKeyState(VK_CONTROL) < 0) name += "Ctrl+";
+    if (GetKeyState(VK_MENU) < 0 && key != VK_MENU) name += "Alt+";
+    if (GetKeyState(VK_SHIFT) < 0 && key != VK_SHIFT) name += "Shift+";
+    char text[64] = {};
+    if (GetKeyNameTextA(static_cast<LONG>(lParam), text, sizeof text) > 0) return name + text;
+    char code[16] = {};
+    std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned>(key));
+    return name + code;
+}
+
+int HeldFlags() {
+    return (GetKeyState(VK_SHIFT) < 0 ? host::kMenuItemShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? host::kMenuItemCtrl : 0) |
+           (GetKeyState(VK_MENU) < 0 ? host::kMenuItemAlt : 0);
+}
+
 void RegisterClasses() {
     static bool registered = false;
     if (registered) return;
@@ -87,6 +113,12 @@ BOOL CALLBACK RaiseIfOwned(HWND window, LPARAM owner) {
         SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     return TRUE;
+}
+
+std::string MenuCaptionOf(HMENU bar, UINT command) {
+    char caption[256] = {};
+    GetMenuStringA(bar, command, caption, sizeof caption, MF_BYCOMMAND);
+    return caption;
 }
 
 // Which of the host's menus holds the command, by position; -1 for none.
@@ -120,6 +152,9 @@ bool Host::Start(const HostOptions& options) {
     services_.ini_save_int = IniSaveInt;
     services_.ini_load_str = IniLoadStr;
     services_.ini_save_str = IniSaveStr;
+    services_.add_menu_item = AddMenuItem;
+    // Room for the plug-in's items, taken with the host: the plug-in's start takes none of the host's.
+    pluginItems.reserve(4);
 
     const DWORD visible = options.showWindows ? WS_VISIBLE : 0;
     mainWindow_ = CreateWindowExA(0, kMainClass, "AviUtl (kirabo-host)", WS_OVERLAPPEDWINDOW | visible, 0, 0,
@@ -173,6 +208,32 @@ void Host::AddPaletteItem() {
     InsertMenuA(display, static_cast<UINT>(position), MF_BYPOSITION | MF_STRING, paletteItem_, caption.c_str());
 }
 
+void Host::AddPluginItem(const char* name, HWND window, int id, int defaultKey, int flags) {
+    // Started again in the same host, a plug-in finds its item there already.
+    for (const PluginItem& item : pluginItems) {
+        if (item.window == window && item.id == id) return;
+    }
+    const UINT command = kFirstPluginItemId + static_cast<UINT>(pluginItems.size());
+    const bool bound = options_.itemKey != 0;
+    pluginItems.push_back({command, window, id, bound ? options_.itemKey : static_cast<UINT>(defaultKey),
+                           bound ? options_.itemKeyFlags : flags});
+    InsertMenuA(GetSubMenu(menuBar(), kSettingsMenu), 0, MF_BYPOSITION | MF_STRING, command, name);
+}
+
+// A key bound to a plug-in's item chooses it, as the host's shortcut keys do.
+bool Host::ChooseByKey(UINT key) {
+    for (const PluginItem& item : pluginItems) {
+        if (item.key == 0 || item.key != key || item.flags != HeldFlags()) continue;
+        SendMessageA(item.window, host::kMessageMenuItem, static_cast<WPARAM>(item.id), 0);
+        return true;
+    }
+    return false;
+}
+
+void Host::Report(const std::string& line) const {
+    if (options_.report) options_.report(line);
+}
+
 void Host::Exit() {
     if (!pluginActive_) return;
     exitResult_ = record_.func_exit ? record_.func_exit(&record_) : FALSE;
@@ -185,6 +246,7 @@ void Host::Stop() {
     paletteWindow_ = nullptr;
     if (mainWindow_) DestroyWindow(mainWindow_);
     mainWindow_ = nullptr;
+    std::vector<PluginItem>().swap(pluginItems);
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
     table_ = nullptr;
@@ -232,15 +294,33 @@ LRESULT CALLBACK Host::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             // notification, and no command of the host's.
             if (self && lParam == 0) {
                 self->commands.push_back(LOWORD(wParam));
+                self->Report("command " + std::to_string(LOWORD(wParam)) + " " +
+                             ShiftJisToUtf8(MenuCaptionOf(self->menuBar(), LOWORD(wParam))));
                 self->CarryOut(LOWORD(wParam));
             }
             return 0;
+        case WM_SYSKEYDOWN:
+            if (self) self->Report("key " + KeyName(wParam, lParam));
+            if (self && self->ChooseByKey(static_cast<UINT>(wParam))) return 0;
+            return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_KEYDOWN:
+            if (self) self->Report("key " + KeyName(wParam, lParam));
+            if (self && self->ChooseByKey(static_cast<UINT>(wParam))) return 0;
+            [[fallthrough]];
         case WM_KEYUP:
         case WM_CHAR:
         case WM_MOUSEWHEEL:
             if (self) self->ownerMessages.push_back(MSG{hwnd, message, wParam, lParam, 0, {}});
             return 0;
+        case WM_INITMENUPOPUP:
+            for (int position = 0; self && position < GetMenuItemCount(self->menuBar()); ++position) {
+                if (GetSubMenu(self->menuBar(), position) != reinterpret_cast<HMENU>(wParam)) continue;
+                self->menusOpened.push_back(position);
+                char title[256] = {};
+                GetMenuStringA(self->menuBar(), static_cast<UINT>(position), title, sizeof title, MF_BYPOSITION);
+                self->Report(std::string("menu ") + ShiftJisToUtf8(title));
+            }
+            return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_CLOSE:
             PostQuitMessage(0);
             return 0;
@@ -260,17 +340,19 @@ LRESULT CALLBACK Host::MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 void Host::CarryOut(UINT command) {
     HMENU bar = menuBar();
     const int menu = MenuOfCommand(bar, command);
-    if (command == paletteItem_ && paletteItem_) {
+    const auto item = std::find_if(pluginItems.begin(), pluginItems.end(),
+                                   [command](const PluginItem& added) { return added.command == command; });
+    if (item != pluginItems.end()) {
+        SendMessageA(item->window, host::kMessageMenuItem, static_cast<WPARAM>(item->id), 0);
+    } else if (command == paletteItem_ && paletteItem_) {
         ShowWindow(paletteWindow_, IsWindowVisible(paletteWindow_) ? SW_HIDE : SW_SHOWNOACTIVATE);
     } else if (menu == kToggleMenu) {
         const UINT state = GetMenuState(bar, command, MF_BYCOMMAND);
         CheckMenuItem(bar, command, MF_BYCOMMAND | ((state & MF_CHECKED) ? MF_UNCHECKED : MF_CHECKED));
         SendMessageA(paletteWindow_, host::kMessageMenuChanged, 0, 0);
     } else if ((menu == kSettingsMenu || menu == kDisplayMenu) && options_.openToolWindows) {
-        char caption[256] = {};
-        GetMenuStringA(bar, command, caption, sizeof caption, MF_BYCOMMAND);
         // Stands for the filter's settings window or the display tool; it closes with the host.
-        CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120,
+        CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, MenuCaptionOf(bar, command).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120,
                         200, 260, 140, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
 }

@@ -33,6 +33,21 @@ struct HostOptions {
     bool paletteItem = false;
     bool showWindows = true;
     bool initialise = true;  // false: Start leaves the call of func_init to the caller
+    // The key the user gave the plug-in's menu items in the host's shortcut settings (a virtual key
+    // and the add_menu_item modifiers); 0: each item has the default key the plug-in asked for.
+    UINT itemKey = 0;
+    int itemKeyFlags = 0;
+    // Live mode: a line (UTF-8) for each command, key and menu the main window receives.
+    void (*report)(const std::string& line) = nullptr;
+};
+
+// An item a plug-in added to the host's menus (add_menu_item), and the key that chooses it.
+struct PluginItem {
+    UINT command = 0;  // its id in the host's menu
+    HWND window = nullptr;
+    int id = 0;        // as the plug-in gave it
+    UINT key = 0;
+    int flags = 0;
 };
 
 class Host {
@@ -76,9 +91,13 @@ public:
     std::vector<ServiceCall> calls;
     std::vector<UINT> commands;  // every WM_COMMAND the main window received, in order
     std::vector<MSG> ownerMessages;  // keys and wheel messages that reached the main window
+    std::vector<int> menusOpened;    // the positions of the menu bar's menus opened, in order
+    std::vector<PluginItem> pluginItems;
     int saving = 0;              // what is_saving answers
 
     static Host* current();
+    // add_menu_item: the item goes first in the settings menu, where the plug-in's scan reads.
+    void AddPluginItem(const char* name, HWND window, int id, int defaultKey, int flags);
     // The edit handle the host passes to func_WndProc.
     static void* editp();
 
@@ -86,6 +105,8 @@ private:
     static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK PaletteProc(HWND, UINT, WPARAM, LPARAM);
     void CarryOut(UINT command);
+    bool ChooseByKey(UINT key);
+    void Report(const std::string& line) const;
     void AddPaletteItem();
     void LoadIni();
     void SaveIni();

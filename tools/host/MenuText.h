@@ -48,6 +48,7 @@ MenuBarText ManyFilters(int count, const std::string& prefix, int checkedEvery);
 // the item that shows the plug-in's window.
 inline constexpr UINT kFirstEmulatorId = 60000;
 inline constexpr UINT kPaletteItemId = 65000;
+inline constexpr UINT kFirstPluginItemId = 64000;  // the items plug-ins add, in order
 
 // The text format of --menus (UTF-8, a byte-order mark allowed):
 //   menu <position> <title>        starts the pop-up at that position of the menu bar

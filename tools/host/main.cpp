@@ -27,7 +27,10 @@ constexpr char kOptions[] =
     "  --ini FILE         where the plug-in's settings are kept between runs\n"
     "                     (default: kirabo-host.ini next to this program)\n"
     "  --quit-after MS    ends the run after MS milliseconds, as if the host were closed\n"
-    "  --help             this text\n";
+    "  --help             this text\n"
+    "Ctrl+F in the host's window chooses the plug-in's own item (first in the settings menu), as if the\n"
+    "user had given it that key in the host's shortcut settings. Each command, key and menu the host's\n"
+    "window receives is printed, a line each.\n";
 
 std::string ProgramDirectory() {
     char path[MAX_PATH] = {};
@@ -50,6 +53,11 @@ bool ReadNumber(const std::string& text, unsigned long most, UINT& number) {
 }
 
 void CALLBACK QuitTimer(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
+
+void PrintLine(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
 
 std::string Usage() { return "usage: " + ProgramName() + " [options]\n" + kOptions; }
 
@@ -137,6 +145,9 @@ int main(int argc, char** argv) {
     options.openToolWindows = true;
     options.keepOwnedAbove = true;
     options.paletteItem = true;
+    options.itemKey = 'F';
+    options.itemKeyFlags = kirabo::host::kMenuItemCtrl;
+    options.report = PrintLine;
     UINT quitAfter = 0;
     UINT filters = 0;
     bool menusGiven = false;
