@@ -326,6 +326,56 @@ std::vector<double> MeasureReorderOpen(int filters, int runs) {
     return times;
 }
 
+// Inside the reorder dialog at `filters` rows, in rounds: a character typed into its find box until
+// the list has repainted ("1", "12", "123", ""), and Alt+Home on every tenth row selected (500 at
+// 5,000), each timed; the dialog is cancelled after.
+struct DialogActions {
+    std::vector<double> keys, moves;
+};
+DialogActions g_actions;
+int g_actionRounds = 0;
+
+void CALLBACK MeasureInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = GetActiveWindow();
+    HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+    HWND box = GetDlgItem(dialog, KIRABO_REORDER_FIND);
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int round = 0; round < g_actionRounds; ++round) {
+        for (const char* typed : {"1", "12", "123", ""}) {
+            const double start = Now();
+            SetWindowTextA(box, typed);
+            UpdateWindow(list);
+            g_actions.keys.push_back(Now() - start);
+        }
+        LVITEMA item = {};
+        item.stateMask = LVIS_SELECTED;
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        item.state = LVIS_SELECTED;
+        for (int i = 5; i < count; i += 10) SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        UpdateWindow(list);
+        const double start = Now();
+        SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));  // Alt held
+        UpdateWindow(list);
+        g_actions.moves.push_back(Now() - start);
+    }
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+DialogActions MeasureDialogActions(int filters, int rounds) {
+    Host host;
+    HostOptions options = Options(filters);
+    options.showWindows = true;
+    Start(host, options);
+    host.record()->func_init(host.record());
+    g_actions = {};
+    g_actionRounds = rounds;
+    SetTimer(nullptr, 0, 0, MeasureInDialog);  // runs in the dialog's modal loop, once it is up
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
+    host.Stop();
+    return g_actions;
+}
+
 // A palette of `filters` in so many columns, shown, its find box open: the box.
 HWND StartWithFindOpen(Host& host, int filters, const char* columns) {
     HostOptions options = Options(filters);
@@ -514,6 +564,16 @@ int main(int argc, char** argv) {
         const double open5000 = Median(MeasureReorderOpen(5000, opens));
         std::printf("reorder_open_ms_5000: %.1f\nreorder_open_growth_5000_over_1000: %.2f\n", open5000,
                     open5000 / open1000);
+    }
+    const int dialogRounds = smoke ? 1 : 10;
+    const DialogActions small = MeasureDialogActions(smoke ? 100 : 1000, dialogRounds);
+    std::printf("dialog_find_key_ms_%d: %.1f\ndialog_move_ms_%d: %.1f\n", smoke ? 100 : 1000, Median(small.keys),
+                smoke ? 100 : 1000, Median(small.moves));
+    if (!smoke) {
+        const DialogActions large = MeasureDialogActions(5000, dialogRounds);
+        std::printf("dialog_find_key_ms_5000: %.1f\ndialog_move_ms_5000: %.1f\n", Median(large.keys), Median(large.moves));
+        std::printf("dialog_find_key_growth_5000_over_1000: %.2f\ndialog_move_growth_5000_over_1000: %.2f\n",
+                    Median(large.keys) / Median(small.keys), Median(large.moves) / Median(small.moves));
     }
     const int findRounds = smoke ? 2 : 30;
     const double find300 = Median(MeasureFindNarrow(300, findRounds));

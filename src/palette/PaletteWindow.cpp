@@ -173,7 +173,7 @@ void PaletteWindow::ReturnKeyboard() {
         return;
     }
     if (GetCapture()) return;  // a button, the caption, a scroll bar or a menu is held: later
-    KillTimer(window_, kReturnKeyboardTimer);
+    // Given back, the palette is inactive, which stops the timer.
     if (GetActiveWindow() == window_) GiveKeyboardBack();
 }
 

@@ -110,26 +110,23 @@ int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected) {
     return anchor;
 }
 
-ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move) {
-    const bool focusValid = focused >= 0 && static_cast<std::size_t>(focused) < before.items.size();
-    // A key with nothing selected moves the focused row, the one the user sees the cursor on.
-    Arrangement moving = before;
-    if (moving.selected.empty() && move.kind != MoveKind::Drop && focusValid) moving.selected = {focused};
-    const Arrangement after = MoveSelection(moving, move);
-    // Each item's check box by its data; an item whose data leads nowhere counts as checked.
+ListUpdate UpdateForMove(const ReorderList& before, const std::vector<int>& selected, int focused, Move move) {
     const std::size_t count = before.items.size();
+    const bool focusValid = focused >= 0 && static_cast<std::size_t>(focused) < count;
+    // A key with nothing selected moves the focused row, the one the user sees the cursor on.
+    Arrangement moving{before.items, selected};
+    if (moving.selected.empty() && move.kind != MoveKind::Drop && focusValid) moving.selected = {focused};
+    Arrangement after = MoveSelection(moving, move);
+    // Each item's check box by its data; an item whose data leads nowhere counts as checked.
     std::vector<char> checkedByData(count, 1);
-    for (std::size_t i = 0; i < count && i < checked.size(); ++i) {
+    for (std::size_t i = 0; i < count && i < before.checked.size(); ++i) {
         const std::int32_t d = before.items[i];
-        if (d >= 0 && static_cast<std::size_t>(d) < count) checkedByData[static_cast<std::size_t>(d)] = checked[i];
+        if (d >= 0 && static_cast<std::size_t>(d) < count) checkedByData[static_cast<std::size_t>(d)] = before.checked[i];
     }
     ListUpdate update;
-    update.selected = after.selected;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::int32_t d = after.items[i];
-        if (d == before.items[i]) continue;
-        const bool mark = d < 0 || static_cast<std::size_t>(d) >= count || checkedByData[static_cast<std::size_t>(d)];
-        update.changes.push_back({static_cast<int>(i), d, mark});
+    update.list.checked.reserve(count);
+    for (std::int32_t d : after.items) {
+        update.list.checked.push_back(d < 0 || static_cast<std::size_t>(d) >= count || checkedByData[static_cast<std::size_t>(d)]);
     }
     if (move.kind == MoveKind::Drop) {
         if (!after.selected.empty()) update.focused = after.selected.front();
@@ -138,22 +135,23 @@ ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& che
         const auto found = std::find(after.items.begin(), after.items.end(), focusedData);
         update.focused = static_cast<int>(found - after.items.begin());
     }
+    update.list.items = std::move(after.items);
+    update.selected = std::move(after.selected);
     return update;
 }
 
-std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, const std::vector<bool>& checked,
-                                        std::size_t count) {
-    if (items.size() != count || checked.size() != count) return std::nullopt;
+std::optional<ReorderResult> CommitList(const ReorderList& list, std::size_t count) {
+    if (list.items.size() != count || list.checked.size() != count) return std::nullopt;
     std::vector<bool> seen(count);
     ReorderResult result;
     result.order.reserve(count);
-    for (std::int32_t d : items) {
+    for (std::int32_t d : list.items) {
         if (d < 0 || static_cast<std::size_t>(d) >= count || seen[static_cast<std::size_t>(d)]) return std::nullopt;
         seen[static_cast<std::size_t>(d)] = true;
         result.order.push_back(static_cast<std::size_t>(d));
     }
     result.hidden.reserve(count);
-    for (bool mark : checked) result.hidden.push_back(!mark);
+    for (bool mark : list.checked) result.hidden.push_back(!mark);
     return result;
 }
 
@@ -169,12 +167,38 @@ std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vect
     return found;
 }
 
-AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, std::uint32_t lastScrollTick,
+int NextMatch(const std::vector<int>& found, int focused, bool forward) {
+    if (found.empty()) return -1;
+    if (forward) {
+        const auto next = std::upper_bound(found.begin(), found.end(), focused);
+        return next == found.end() ? found.front() : *next;
+    }
+    const auto next = std::lower_bound(found.begin(), found.end(), focused);
+    return next == found.begin() ? found.back() : *(next - 1);
+}
+
+int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
+                    std::string_view typed, int start) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
+    const auto count = static_cast<int>(items.size());
+    if (count == 0 || typed.empty()) return -1;
+    for (int n = 0; n < count; ++n) {
+        const int p = ((start < 0 || start >= count ? 0 : start) + n) % count;
+        const auto row = static_cast<std::size_t>(items[static_cast<std::size_t>(p)]);
+        if (row >= rows.size() || rows[row].name.size() < typed.size()) continue;
+        if (std::equal(typed.begin(), typed.end(), rows[row].name.begin(),
+                       [&](char a, char b) { return lower(a) == lower(b); })) {
+            return p;
+        }
+    }
+    return -1;
+}
+
+AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, const AutoScroll& before,
                             std::uint32_t now) {
-    AutoScroll scroll;
-    scroll.lastScrollTick = lastScrollTick;
-    if (lastScrollTick != 0 && now - lastScrollTick > kScrollPauseMs) scroll.lastScrollTick = 0;
-    if (scroll.lastScrollTick != 0) return scroll;
+    AutoScroll scroll = before;
+    scroll.step = 0;
+    if (before.lastScrollTick != 0 && now - before.lastScrollTick > kScrollPauseMs) scroll.lastScrollTick = 0;
     // How far beyond the list's edge the mouse is; within the margin, not beyond at all.
     long long beyond = 0;
     int direction = 0;
@@ -185,12 +209,24 @@ AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, st
         direction = 1;
         beyond = static_cast<long long>(y) - clientBottom;
     }
-    if (direction == 0) return scroll;
+    if (direction == 0) {
+        scroll.heldSince = 0;  // back inside: it stops at once, and starts slow again
+        return scroll;
+    }
+    if (scroll.heldSince == 0) scroll.heldSince = now;
+    if (scroll.lastScrollTick != 0) return scroll;
     const long long pageRows = std::max(page, 1);
+    const long long most = pageRows * kMostPagesAStep;
     // Three times the full-page distance already asks for more than the most a step takes.
     const long long past = std::clamp(beyond, 0LL, 3LL * kFullPageDistance);
-    const long long rows = 1 + (pageRows - 1) * past * past / (kFullPageDistance * kFullPageDistance);
-    scroll.step = direction * static_cast<int>(std::min(rows, pageRows * kMostPagesAStep));
+    long long rows = 1 + (pageRows - 1) * past * past / (kFullPageDistance * kFullPageDistance);
+    const std::uint32_t held = now - scroll.heldSince;
+    if (held >= kHoldBeforeFasterMs) {
+        const std::uint32_t doublings = (held - kHoldBeforeFasterMs) / kHoldDoublingMs + 1;
+        for (std::uint32_t d = 0; d < doublings && rows < most; ++d) rows *= 2;
+    }
+    scroll.step = direction * static_cast<int>(std::min(rows, most));
+    scroll.lastScrollTick = now == 0 ? 1 : now;
     return scroll;
 }
 

@@ -44,55 +44,67 @@ bool InUpperThird(int y, int top, int bottom);
 // have been taken out.
 int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected);
 
-// A position whose item a move replaced: the item data and check box it shows now.
-struct ItemChange {
-    int position = 0;
-    std::int32_t data = 0;
-    bool checked = true;
-    bool operator==(const ItemChange&) const = default;
+// The dialog's list, which the list view only shows: the row at each position (its index when the
+// dialog opened) and each position's check box.
+struct ReorderList {
+    std::vector<std::int32_t> items;
+    std::vector<bool> checked;
+    bool operator==(const ReorderList&) const = default;
 };
 
-// What the list must show after a move: only the positions whose item changed, each check box
-// going with its item; the selection; and the row to focus and scroll into view (-1: leave it).
+// The list after a move, its selection, and the row to focus and scroll into view (-1: leave it).
 struct ListUpdate {
-    std::vector<ItemChange> changes;
+    ReorderList list;
     std::vector<int> selected;
     int focused = -1;
     bool operator==(const ListUpdate&) const = default;
 };
 
-// `checked` holds each position's check box before the move. The focused row, when there is one,
+// One pass over the list, each check box going with its item. The focused row, when there is one,
 // keeps the focus wherever it goes; a key with nothing selected moves the focused row; after a drop
 // the first dropped row takes the focus.
-ListUpdate UpdateForMove(const Arrangement& before, const std::vector<bool>& checked, int focused, Move move);
+ListUpdate UpdateForMove(const ReorderList& before, const std::vector<int>& selected, int focused, Move move);
 
-// The result the list gives at OK, from its items and each position's check box: nothing when the
-// items do not hold every index below `count` once (a list that lost or doubled an item would lose
-// a row and its controls).
-std::optional<ReorderResult> CommitList(const std::vector<std::int32_t>& items, const std::vector<bool>& checked,
-                                        std::size_t count);
+// The result at OK: nothing when the items do not hold every index below `count` once (a list that
+// lost or doubled an item would lose a row and its controls).
+std::optional<ReorderResult> CommitList(const ReorderList& list, std::size_t count);
 
 // The positions whose rows' names hold what was typed into the find box (the palette's rule);
 // nothing when nothing was typed. `items` holds each position's item data.
 std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
                             std::string_view typed);
 
+// The match after the focused position (forward) or before it, going round at the ends; -1 without
+// matches.
+int NextMatch(const std::vector<int>& found, int focused, bool forward);
+
+// The list's own find as the user types a row's first letters: the first position from `start` on,
+// going round, whose name begins with them (ASCII letters without case); -1 for none.
+int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
+                    std::string_view typed, int start);
+
 // A drag near the list's top or bottom edge scrolls it: a row a step within the margin and at the
-// edge, growing with the distance beyond it to a page a step 100 pixels past it, and at most
-// kMostPagesAStep pages; a step at most every kScrollPauseMs, on a move or a tick of the timer.
+// edge, growing with the distance beyond it to a page a step 100 pixels past it, and with the time
+// the mouse stays in the margin or beyond (twice the rows every kHoldDoublingMs once it has stayed
+// kHoldBeforeFasterMs), at most kMostPagesAStep pages; a step at most every kScrollPauseMs, on a
+// move or a tick of the timer.
 inline constexpr int kScrollMargin = 30;
 inline constexpr int kFullPageDistance = 100;  // beyond the edge
 inline constexpr int kMostPagesAStep = 4;
 inline constexpr std::uint32_t kScrollPauseMs = 50;
+inline constexpr std::uint32_t kHoldBeforeFasterMs = 1000;
+inline constexpr std::uint32_t kHoldDoublingMs = 500;
 
 struct AutoScroll {
     int step = 0;                      // rows: negative towards the top
-    std::uint32_t lastScrollTick = 0;  // as it stands after the pacing; the caller stamps a step
+    std::uint32_t lastScrollTick = 0;  // the last step's time; 0: a step is allowed now
+    std::uint32_t heldSince = 0;       // since when the mouse is in the margin or beyond; 0: it is not
+    bool operator==(const AutoScroll&) const = default;
 };
 
-// y in the list's client coordinates; `page` the rows the list shows at once; lastScrollTick 0
-// means a step is allowed now.
-AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, std::uint32_t lastScrollTick,
+// y in the list's client coordinates; `page` the rows the list shows at once; `before` the last
+// answer; the answer stamps a step with `now`.
+AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, const AutoScroll& before,
                             std::uint32_t now);
 
 }  // namespace kirabo

@@ -10,41 +10,48 @@ namespace {
 
 constexpr char kFilterKind[] = "フィルタ";
 constexpr char kDisplayKind[] = "表示";
-const ReorderRow kNoRow{};
 
 }  // namespace
 
-void WriteListRow(HWND list, int position, const ReorderRow& row) {
-    SetSubItemText(list, position, 0, row.name.c_str());
-    SetSubItemText(list, position, 1, row.kind != kKindDisplayTool ? kFilterKind : kDisplayKind);
-}
-
-std::vector<std::int32_t> ItemDatas(HWND list) {
-    std::vector<std::int32_t> items(static_cast<std::size_t>(ItemCount(list)));
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        items[i] = static_cast<std::int32_t>(ItemData(list, static_cast<int>(i)));
+void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info) {
+    LVITEMA& item = info.item;
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= shown.list.items.size()) return;
+    const auto position = static_cast<std::size_t>(item.iItem);
+    const auto row = static_cast<std::size_t>(shown.list.items[position]);
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const char* text = "";
+        if (row < shown.rows.size()) {
+            text = item.iSubItem == 0 ? shown.rows[row].name.c_str()
+                                      : (shown.rows[row].kind != kKindDisplayTool ? kFilterKind : kDisplayKind);
+        }
+        lstrcpynA(item.pszText, text, item.cchTextMax);
     }
-    return items;
-}
-
-std::vector<bool> CheckMarks(HWND list) {
-    std::vector<bool> marks(static_cast<std::size_t>(ItemCount(list)));
-    for (std::size_t i = 0; i < marks.size(); ++i) marks[i] = IsChecked(list, static_cast<int>(i));
-    return marks;
-}
-
-void ShowUpdate(HWND list, const std::vector<ReorderRow>& rows, const ListUpdate& update) {
-    for (const ItemChange& change : update.changes) {
-        const auto row = static_cast<std::size_t>(change.data);
-        SetItem(list, change.position, "", change.data);
-        WriteListRow(list, change.position, row < rows.size() ? rows[row] : kNoRow);
-        SetChecked(list, change.position, change.checked);
+    if ((item.mask & LVIF_STATE) && item.iSubItem == 0 && position < shown.list.checked.size()) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(shown.list.checked[position] ? 2 : 1);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
     }
+}
+
+void ShowMove(HWND list, DialogList& shown, ListUpdate update) {
+    shown.list = std::move(update.list);
+    InvalidateRect(list, nullptr, FALSE);
+    ShowSelection(list, update.selected, update.focused);
+}
+
+void ShowSelection(HWND list, const std::vector<int>& selected, int focused) {
     SetItemState(list, -1, LVIS_SELECTED, 0);
-    for (int s : update.selected) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
-    if (update.focused >= 0) {
-        SetItemState(list, update.focused, LVIS_FOCUSED, LVIS_FOCUSED);
-        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(update.focused), FALSE);
+    for (int s : selected) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0) {
+        SetItemState(list, focused, LVIS_FOCUSED, LVIS_FOCUSED);
+        SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+    }
+}
+
+void ShowChecks(HWND list, DialogList& shown, const CheckChange& change) {
+    for (int p : change.positions) {
+        if (p < 0 || static_cast<std::size_t>(p) >= shown.list.checked.size()) continue;
+        shown.list.checked[static_cast<std::size_t>(p)] = change.checked;
+        SendMessageA(list, LVM_REDRAWITEMS, static_cast<WPARAM>(p), p);
     }
 }
 

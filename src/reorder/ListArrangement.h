@@ -1,24 +1,31 @@
-// The reorder dialog's list seen as an Arrangement: the item data and check boxes it shows, and an
-// update carried out on it.
+// The reorder dialog's list view as a window onto the dialog's list: it asks for each row's name,
+// kind and check box as it draws them, and keeps only the selection and the focus.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
-#include <cstdint>
 #include <vector>
 
 #include "reorder/Arrangement.h"
+#include "reorder/KeyMeaning.h"
 
 namespace kirabo {
 
-std::vector<std::int32_t> ItemDatas(HWND list);
-std::vector<bool> CheckMarks(HWND list);
+// The rows the dialog opened with and the list it shows them in: while the dialog is open, the one
+// home of the order and the check boxes.
+struct DialogList {
+    std::vector<ReorderRow> rows;
+    ReorderList list;
+};
 
-// The row's name and kind (フィルタ or 表示) at a position of the list.
-void WriteListRow(HWND list, int position, const ReorderRow& row);
-
-// Each changed item takes the texts of the row its data leads back to, the data and its check box;
-// then the selection and the focus become the update's.
-void ShowUpdate(HWND list, const std::vector<ReorderRow>& rows, const ListUpdate& update);
+// LVN_GETDISPINFO: a position's name or kind (フィルタ or 表示), and its check box.
+void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info);
+// The list after a move: what is on screen drawn again, then the update's selection and focus.
+void ShowMove(HWND list, DialogList& shown, ListUpdate update);
+// Only these selected, `focused` focused and in view (-1: the focus stays).
+void ShowSelection(HWND list, const std::vector<int>& selected, int focused);
+// Space, or a click on a check box.
+void ShowChecks(HWND list, DialogList& shown, const CheckChange& change);
 
 }  // namespace kirabo

@@ -7,6 +7,7 @@
 #include "controls/ControlFacts.h"
 #include "reorder/Arrangement.h"
 #include "reorder/ListArrangement.h"
+#include "reorder/ListView.h"
 #include "resources/ResourceIds.h"
 
 namespace kirabo {
@@ -14,7 +15,9 @@ namespace {
 
 constexpr char kCountSuffix[] = "件";
 
-bool OwnKey(std::uint32_t key) { return key == kKeyReturn || key == kKeyEscape; }
+bool OwnKey(std::uint32_t key) {
+    return key == kKeyReturn || key == kKeyEscape || key == kKeyDown || key == kKeyUp || key == kKeyF3;
+}
 
 }  // namespace
 
@@ -24,16 +27,25 @@ void AddListFind(HWND dialog, FindBoxControl& find) {
                 KIRABO_REORDER_FIND_COUNT, WS_TABSTOP, OwnKey);
 }
 
-void OnListFindKey(HWND dialog, const FindBoxControl& find, WPARAM key) {
-    if (key == kKeyReturn) SetFocus(GetDlgItem(dialog, KIRABO_REORDER_LIST));
+void OnListFindKey(HWND dialog, const FindBoxControl& find, const DialogList& shown, WPARAM key, bool shift) {
+    HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+    if (key == kKeyReturn) SetFocus(list);
     if (key == kKeyEscape) SetWindowTextA(find.box(), "");
+    if (key != kKeyDown && key != kKeyUp && key != kKeyF3) return;
+    std::string typed(static_cast<std::size_t>(GetWindowTextLengthA(find.box())) + 1, '\0');
+    typed.resize(static_cast<std::size_t>(GetWindowTextA(find.box(), typed.data(), static_cast<int>(typed.size()))));
+    const bool forward = key == kKeyDown || (key == kKeyF3 && !shift);
+    const int next = NextMatch(FindInList(shown.rows, shown.list.items, typed), listview::FocusedItem(list), forward);
+    if (next < 0) return;
+    listview::SetItemState(list, next, LVIS_FOCUSED, LVIS_FOCUSED);
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
 }
 
-void SelectMatches(HWND list, FindBoxControl& find, const std::vector<ReorderRow>& rows) {
+void SelectMatches(HWND list, FindBoxControl& find, const DialogList& shown) {
     const std::optional<std::string> typed = find.TakeText();
     if (!typed) return;
-    const std::vector<int> found = FindInList(rows, ItemDatas(list), *typed);
-    ShowUpdate(list, rows, {{}, found, found.empty() ? -1 : found.front()});
+    const std::vector<int> found = FindInList(shown.rows, shown.list.items, *typed);
+    ShowSelection(list, found, found.empty() ? -1 : found.front());
     find.ShowCount(typed->empty() ? std::string() : std::to_string(static_cast<int>(found.size())) + kCountSuffix);
 }
 

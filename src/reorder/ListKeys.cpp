@@ -12,14 +12,20 @@ using namespace listview;
 static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace == VK_SPACE && kKeyEnd == VK_END && kKeyHome == VK_HOME && kKeyUp == VK_UP &&
               kKeyDown == VK_DOWN);
 
-void MoveByKey(HWND list, const std::vector<ReorderRow>& rows, MoveKind kind) {
-    const Arrangement before{ItemDatas(list), SelectedItems(list)};
-    ShowUpdate(list, rows, UpdateForMove(before, CheckMarks(list), FocusedItem(list), {kind}));
+void MoveByKey(HWND list, DialogList& shown, MoveKind kind) {
+    ShowMove(list, shown, UpdateForMove(shown.list, SelectedItems(list), FocusedItem(list), {kind}));
 }
 
-void ToggleChecks(HWND list) {
-    const CheckChange change = SpaceChecks(FocusedItem(list), SelectedItems(list), CheckMarks(list));
-    for (int p : change.positions) SetChecked(list, p, change.checked);
+// The list keeps no check boxes of its own: a click on one flips the dialog's.
+bool ClickOnCheckBox(HWND list, DialogList& shown, LPARAM lParam) {
+    LVHITTESTINFO hit = {};
+    hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const int item = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (item < 0 || !(hit.flags & LVHT_ONITEMSTATEICON) || static_cast<std::size_t>(item) >= shown.list.checked.size()) {
+        return false;
+    }
+    ShowChecks(list, shown, {{item}, !shown.list.checked[static_cast<std::size_t>(item)]});
+    return true;
 }
 
 KeyPress PressOf(UINT message, WPARAM wParam) {
@@ -30,8 +36,9 @@ KeyPress PressOf(UINT message, WPARAM wParam) {
 }
 
 LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    const auto& rows = *reinterpret_cast<const std::vector<ReorderRow>*>(data);
+    auto& shown = *reinterpret_cast<DialogList*>(data);
     if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ListKeys, 0);
+    if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && ClickOnCheckBox(list, shown, lParam)) return 0;
     if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN && message != WM_CHAR) {
         return DefSubclassProc(list, message, wParam, lParam);
     }
@@ -41,10 +48,10 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
             case KeyAction::PassOn:
                 break;
             case KeyAction::MoveRows:
-                MoveByKey(list, rows, meaning.move);
+                MoveByKey(list, shown, meaning.move);
                 return 0;
             case KeyAction::ToggleChecks:
-                ToggleChecks(list);
+                ShowChecks(list, shown, SpaceChecks(FocusedItem(list), SelectedItems(list), shown.list.checked));
                 return 0;
             case KeyAction::SelectAll:
                 SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
@@ -60,8 +67,8 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
-void AttachListKeys(HWND list, const std::vector<ReorderRow>& rows) {
-    SetWindowSubclass(list, ListKeys, 0, reinterpret_cast<DWORD_PTR>(&rows));
+void AttachListKeys(HWND list, DialogList& shown) {
+    SetWindowSubclass(list, ListKeys, 0, reinterpret_cast<DWORD_PTR>(&shown));
 }
 
 }  // namespace kirabo

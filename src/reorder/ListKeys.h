@@ -1,16 +1,16 @@
 // The reorder dialog's keys on its list: Alt+arrows, Alt+Home and Alt+End move the selected rows,
-// Space sets their check boxes, Ctrl+A selects every row.
+// Space sets their check boxes, Ctrl+A selects every row; and a click on a check box flips it.
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
 
-#include "reorder/ReorderRows.h"
+#include "reorder/ListArrangement.h"
 
 namespace kirabo {
 
-// `rows` gives the items' texts and must outlive the list.
-void AttachListKeys(HWND list, const std::vector<ReorderRow>& rows);
+// `shown` must outlive the list.
+void AttachListKeys(HWND list, DialogList& shown);
 
 }  // namespace kirabo

@@ -11,42 +11,6 @@ namespace kirabo::listview {
 
 inline int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-// Text, then item data, as two calls: the data goes to the item the insertion placed.
-inline void InsertItem(HWND list, int position, const char* text, LPARAM data) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = position;
-    item.pszText = const_cast<char*>(text);
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    item.mask = LVIF_PARAM;
-    item.lParam = data;
-    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-inline void SetSubItemText(HWND list, int position, int subItem, const char* text) {
-    LVITEMA item = {};
-    item.iSubItem = subItem;
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
-}
-
-inline void SetItem(HWND list, int position, const char* text, LPARAM data) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = position;
-    item.pszText = const_cast<char*>(text);
-    item.lParam = data;
-    SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-inline LPARAM ItemData(HWND list, int position) {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = position;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
-
 inline std::string ItemText(HWND list, int position) {
     std::string text(256, '\0');
     for (;;) {
@@ -78,10 +42,6 @@ inline void SetItemState(HWND list, int position, UINT mask, UINT state) {
 // The check box of the check-box extended style: state image 2 when checked, 1 when not.
 inline bool IsChecked(HWND list, int position) {
     return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_STATEIMAGEMASK) >> 12) == 2;
-}
-
-inline void SetChecked(HWND list, int position, bool checked) {
-    SetItemState(list, position, LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1));
 }
 
 inline int FocusedItem(HWND list) {

@@ -20,11 +20,12 @@ constexpr char kKindHeader[] = "種類";
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollTickMs = kScrollPauseMs;
+constexpr int kInsertMarkThickness = 2;
 
 // One opening of the dialog: its rows and size in, its outcome out, and the drag in progress. It
 // lives on the stack of RunReorderDialog, so nothing of a closed dialog stays behind.
 struct ReorderDialog {
-    std::vector<ReorderRow> rows;
+    DialogList shown;
     std::optional<DialogSize> size;
     ReorderOutcome outcome;
     DialogWindow window;
@@ -35,7 +36,9 @@ struct ReorderDialog {
     HIMAGELIST dragImage = nullptr;
     POINT dragPoint = {0, 0};
     std::vector<int> selectedItems;
-    DWORD lastScrollTick = 0;  // the auto-scroll's pacing, from one drag to the next
+    AutoScroll scroll;  // the auto-scroll's pacing, from one drag to the next
+    int insertAt = -1;      // the row beside which the line shows where dragged rows land; -1: none
+    bool insertBefore = false;
 };
 
 ReorderDialog* StateOf(HWND dialog) {
@@ -61,11 +64,61 @@ void ReleaseOwnCapture(ReorderDialog& state) {
     state.releasingCapture = false;
 }
 
+// Where dragged rows would land: the row under the point, and whether before it (its upper third).
+struct DropTarget {
+    int hit = -1;
+    bool upperThird = false;
+};
+
+DropTarget TargetAt(HWND list, POINT point) {
+    LVHITTESTINFO hitTest = {};
+    hitTest.pt = point;
+    DropTarget target;
+    target.hit = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hitTest)));
+    if (target.hit != -1) {
+        const RECT bounds = ItemBounds(list, target.hit);
+        target.upperThird = InUpperThird(point.y, bounds.top, bounds.bottom);
+    }
+    return target;
+}
+
+// The line between rows where the dragged rows will land, drawn over the row beside it (a list in
+// report view shows no insertion mark of its own); a target of no row takes it away.
+void SetInsertMark(ReorderDialog& state, DropTarget target) {
+    if (target.hit == state.insertAt && target.upperThird == state.insertBefore) return;
+    for (int row : {state.insertAt, target.hit}) {
+        if (row >= 0) SendMessageA(state.list, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+    }
+    state.insertAt = target.hit;
+    state.insertBefore = target.upperThird;
+}
+
+// NM_CUSTOMDRAW: the list draws every row itself; the row beside the insertion point gets the line
+// at its top or bottom edge after it.
+LRESULT DrawInsertMark(const ReorderDialog& state, const NMLVCUSTOMDRAW& draw) {
+    switch (draw.nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return state.insertAt >= 0 ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+        case CDDS_ITEMPREPAINT:
+            return static_cast<int>(draw.nmcd.dwItemSpec) == state.insertAt ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+        case CDDS_ITEMPOSTPAINT: {
+            const RECT row = ItemBounds(state.list, state.insertAt);
+            const int top = state.insertBefore ? row.top : row.bottom - kInsertMarkThickness;
+            const RECT line = {row.left, top, row.right, top + kInsertMarkThickness};
+            FillRect(draw.nmcd.hdc, &line, GetSysColorBrush(COLOR_WINDOWTEXT));
+            return CDRF_DODEFAULT;
+        }
+        default:
+            return CDRF_DODEFAULT;
+    }
+}
+
 // Ends a drag that did not end in a drop: nothing moves.
 void AbandonDrag(HWND dialog, ReorderDialog& state) {
     if (!state.dragging) return;
     state.dragging = false;
     KillTimer(dialog, kAutoScrollTimer);
+    SetInsertMark(state, {});
     if (GetCapture() == dialog) ReleaseOwnCapture(state);
     ImageList_DragLeave(state.list);
     ImageList_EndDrag();
@@ -81,30 +134,29 @@ void AddColumn(HWND list, int index, const char* header, int width) {
 }
 
 // One row a line, its name and its kind, and a check box: checked, the row is shown in the palette.
+// The list asks for them as it draws them.
 void FillList(HWND dialog, ReorderDialog& state) {
     HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
     state.list = list;
-    const LONG style = GetWindowLongA(list, GWL_STYLE);
-    // The selection shows while the keyboard is in the find box, too.
-    SetWindowLongA(list, GWL_STYLE, (style & ~LVS_TYPEMASK) | LVS_REPORT | LVS_NOSORTHEADER | LVS_SHOWSELALWAYS);
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    SendMessageA(list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);  // the check boxes are the dialog's
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
-    // Thousands of rows go in without a repaint or a growing array each.
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, state.rows.size(), 0);
-    for (std::size_t i = 0; i < state.rows.size(); ++i) {
-        InsertItem(list, static_cast<int>(i), "", static_cast<LPARAM>(i));
-        WriteListRow(list, static_cast<int>(i), state.rows[i]);
-        SetChecked(list, static_cast<int>(i), !state.rows[i].hidden);
+    ReorderList& shown = state.shown.list;
+    const std::vector<ReorderRow>& rows = state.shown.rows;
+    shown.items.resize(rows.size());
+    shown.checked.resize(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        shown.items[i] = static_cast<std::int32_t>(i);
+        shown.checked[i] = !rows[i].hidden;
     }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, rows.size(), 0);
     FitColumns(list);  // once the rows are in: a vertical bar takes its room
-    AttachListKeys(list, state.rows);
+    AttachListKeys(list, state.shown);
     // The keyboard starts in the list, on the first row, nothing selected: Ctrl+A, Space works at
     // once, and Tab still reaches OK.
-    if (!state.rows.empty()) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (!rows.empty()) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
     SetFocus(list);
 }
 
@@ -141,23 +193,23 @@ void BeginDrag(HWND dialog, ReorderDialog& state, const NMLISTVIEW& notification
 void AutoScrollStep(ReorderDialog& state) {
     HWND list = state.list;
     RECT client = {};
-    const DWORD now = GetTickCount();
     GetClientRect(list, &client);
     const int page = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
-    const AutoScroll scroll =
-        DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, page, state.lastScrollTick, now);
-    state.lastScrollTick = scroll.lastScrollTick;
-    if (scroll.step == 0 || ItemCount(list) == 0) return;
+    state.scroll = DecideAutoScroll(state.dragPoint.y, client.top, client.bottom, page, state.scroll, GetTickCount());
+    if (state.scroll.step == 0 || ItemCount(list) == 0) return;
     const RECT item = ItemBounds(list, 0);
     ImageList_DragLeave(list);
-    SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(scroll.step) * (item.bottom - item.top));
+    SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(state.scroll.step) * (item.bottom - item.top));
     ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
-    state.lastScrollTick = GetTickCount();
 }
 
 void MoveDrag(HWND dialog, ReorderDialog& state, LPARAM lParam) {
     state.dragPoint = ListPoint(dialog, state.list, lParam);
     AutoScrollStep(state);
+    ImageList_DragShowNolock(FALSE);
+    SetInsertMark(state, TargetAt(state.list, state.dragPoint));
+    UpdateWindow(state.list);
+    ImageList_DragShowNolock(TRUE);
     ImageList_DragMove(state.dragPoint.x, state.dragPoint.y);
 }
 
@@ -167,16 +219,12 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
     ReleaseOwnCapture(state);
     ImageList_DragLeave(list);
     ImageList_EndDrag();
+    SetInsertMark(state, {});
     state.dragPoint = ListPoint(dialog, list, lParam);
-    LVHITTESTINFO hitTest = {};
-    hitTest.pt = state.dragPoint;
-    const int hit = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hitTest)));
-    if (hit != -1) {
-        const RECT bounds = ItemBounds(list, hit);
-        const bool upperThird = InUpperThird(state.dragPoint.y, bounds.top, bounds.bottom);
-        const Arrangement before{ItemDatas(list), state.selectedItems};
-        const Move drop{MoveKind::Drop, DropAnchor(hit, upperThird, state.selectedItems)};
-        ShowUpdate(list, state.rows, UpdateForMove(before, CheckMarks(list), -1, drop));
+    const DropTarget target = TargetAt(list, state.dragPoint);
+    if (target.hit != -1) {
+        const Move drop{MoveKind::Drop, DropAnchor(target.hit, target.upperThird, state.selectedItems)};
+        ShowMove(list, state.shown, UpdateForMove(state.shown.list, state.selectedItems, -1, drop));
     }
     DestroyDragImage(state);
     state.dragging = false;
@@ -185,7 +233,7 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDOK:
-            state.outcome.result = CommitList(ItemDatas(state.list), CheckMarks(state.list), state.rows.size());
+            state.outcome.result = CommitList(state.shown.list, state.shown.rows.size());
             Close(dialog, state);
             return TRUE;
         case IDCANCEL:
@@ -197,7 +245,7 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
             Close(dialog, state);
             return TRUE;
         case KIRABO_REORDER_FIND:
-            if (HIWORD(wParam) == EN_CHANGE && state.find.OnChange()) SelectMatches(state.list, state.find, state.rows);
+            if (HIWORD(wParam) == EN_CHANGE && state.find.OnChange()) SelectMatches(state.list, state.find, state.shown);
             return TRUE;
         default:
             return FALSE;
@@ -206,9 +254,22 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
 
 INT_PTR OnNotify(HWND dialog, ReorderDialog& state, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (wParam == KIRABO_REORDER_LIST && header && header->code == static_cast<UINT>(LVN_BEGINDRAG) &&
-        !state.dragging) {
+    if (wParam != KIRABO_REORDER_LIST || !header) return TRUE;
+    if (header->code == static_cast<UINT>(LVN_BEGINDRAG) && !state.dragging) {
         BeginDrag(dialog, state, *reinterpret_cast<const NMLISTVIEW*>(lParam));
+    }
+    if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawInsertMark(state, *reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam)));
+    }
+    if (header->code == static_cast<UINT>(LVN_GETDISPINFOA)) {
+        AnswerDisplayInfo(state.shown, *reinterpret_cast<NMLVDISPINFOA*>(lParam));
+    }
+    if (header->code == static_cast<UINT>(LVN_ODFINDITEMA)) {
+        // The list's own find as the user types the first letters of a name.
+        const auto& find = *reinterpret_cast<const NMLVFINDITEMA*>(lParam);
+        const bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.lvfi.psz;
+        const int found = byText ? FindByBeginning(state.shown.rows, state.shown.list.items, find.lvfi.psz, find.iStart) : -1;
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, found);
     }
     return TRUE;
 }
@@ -226,7 +287,7 @@ INT_PTR OnCaptureChanged(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
                                 std::optional<DialogSize> size) {
     ReorderDialog state;
-    state.rows = std::move(rows);
+    state.shown.rows = std::move(rows);
     state.size = size;
     DialogBoxParamA(instance, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER), owner, ReorderDialogProc,
                     reinterpret_cast<LPARAM>(&state));
@@ -269,10 +330,10 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 ResizeDialog(dialog, state->window);
                 return TRUE;
             case kMessageFindText:
-                SelectMatches(state->list, state->find, state->rows);
+                SelectMatches(state->list, state->find, state->shown);
                 return TRUE;
             case kMessageFindKey:
-                OnListFindKey(dialog, state->find, wParam);
+                OnListFindKey(dialog, state->find, state->shown, wParam, lParam != 0);
                 return TRUE;
             case WM_GETMINMAXINFO:
                 LimitDialogSize(state->window, *reinterpret_cast<MINMAXINFO*>(lParam));

@@ -61,33 +61,33 @@ TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
     }
 }
 
-TEST(Arrangement, AMoveRewritesOnlyTheChangedItemsEachWithItsCheckBoxAndTheFocusFollows) {
-    // Before every move: A B C D, B's box unchecked. Changes read "position, item", an unchecked
-    // item in lower case.
+TEST(Arrangement, AMoveTakesEachCheckBoxWithItsItemAndTheFocusFollows) {
+    // Before every move: A B C D, B's box unchecked. The list after it reads its items in order, an
+    // unchecked one in lower case.
     struct Case {
         const char* what;
         std::vector<int> selected;
         int focused;
         Move move;
-        std::string changes;
+        std::string after;
         std::vector<int> selectedAfter;
         int focusedAfter;
     };
     const Case cases[] = {
-        {"Alt+Down on the first row", {0}, 0, {MoveKind::Down}, "0b1A", {1}, 1},
-        {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "0C1D2A3b", {2, 3}, 0},
-        {"a drop at the top: the dropped row selected and focused", {3}, -1, {MoveKind::Drop, -1}, "0D1A2b3C", {0}, 0},
-        {"nothing that moves changes nothing", {0}, 0, {MoveKind::Up}, "", {0}, 0},
-        {"Alt+Down with nothing selected moves the focused row", {}, 1, {MoveKind::Down}, "1C2b", {2}, 2},
+        {"Alt+Down on the first row", {0}, 0, {MoveKind::Down}, "bACD", {1}, 1},
+        {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "CDAb", {2, 3}, 0},
+        {"a drop at the top: the dropped row selected and focused", {3}, -1, {MoveKind::Drop, -1}, "DAbC", {0}, 0},
+        {"a drop of two rows: the first of them focused", {2, 3}, -1, {MoveKind::Drop, -1}, "CDAb", {0, 1}, 0},
+        {"nothing that moves changes nothing", {0}, 0, {MoveKind::Up}, "AbCD", {0}, 0},
+        {"Alt+Down with nothing selected moves the focused row", {}, 1, {MoveKind::Down}, "ACbD", {2}, 2},
     };
     for (const Case& c : cases) {
-        const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, c.selected}, {true, false, true, true}, c.focused, c.move);
-        std::string changes;
-        for (const ItemChange& change : update.changes) {
-            changes += static_cast<char>('0' + change.position);
-            changes += static_cast<char>((change.checked ? 'A' : 'a') + change.data);
+        const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, {true, false, true, true}}, c.selected, c.focused, c.move);
+        std::string after;
+        for (std::size_t i = 0; i < update.list.items.size(); ++i) {
+            after += static_cast<char>((update.list.checked[i] ? 'A' : 'a') + update.list.items[i]);
         }
-        EXPECT_EQ(changes, c.changes) << c.what;
+        EXPECT_EQ(after, c.after) << c.what;
         EXPECT_EQ(update.selected, c.selectedAfter) << c.what;
         EXPECT_EQ(update.focused, c.focusedAfter) << c.what;
     }
@@ -104,7 +104,7 @@ TEST(Arrangement, TheUpperThirdCountsWholePixels) {
     for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
 }
 
-TEST(Arrangement, AutoScrollGrowsWithTheDistanceBeyondTheEdgeAndWaitsMoreThan50Ms) {
+TEST(Arrangement, AutoScrollGrowsWithTheDistanceBeyondTheEdgeAndTheTimeHeldAndWaitsMoreThan50Ms) {
     constexpr int h = 600, page = 38;  // a list 600 pixels high (unless a row says) showing 38 rows
     struct Case {
         const char* what;
@@ -112,31 +112,53 @@ TEST(Arrangement, AutoScrollGrowsWithTheDistanceBeyondTheEdgeAndWaitsMoreThan50M
         std::uint32_t last, now;
         int step;
         std::uint32_t lastAfter;
+        std::uint32_t held = 0;  // since when the mouse is in the margin; 0: it was not
         int bottom = 600;
     };
     const Case cases[] = {
         {"above the top margin's inner line: no step", 30, 0, 5000, 0, 0},
-        {"a pixel into the top margin: a row up", 29, 0, 5000, -1, 0},
-        {"at the top edge: a row up", 0, 0, 5000, -1, 0},
-        {"50 pixels above the list: a quarter of the way to a page", -50, 0, 5000, -10, 0},
-        {"100 pixels above: a page", -100, 0, 5000, -page, 0},
-        {"far above: at most four pages", -1000000, 0, 5000, -4 * page, 0},
-        {"a pixel into the bottom margin: a row down", h - 29, 0, 5000, 1, 0},
+        {"a pixel into the top margin: a row up", 29, 0, 5000, -1, 5000},
+        {"at the top edge: a row up", 0, 0, 5000, -1, 5000},
+        {"50 pixels above the list: a quarter of the way to a page", -50, 0, 5000, -10, 5000},
+        {"100 pixels above: a page", -100, 0, 5000, -page, 5000},
+        {"far above: at most four pages", -1000000, 0, 5000, -4 * page, 5000},
+        {"a pixel into the bottom margin: a row down", h - 29, 0, 5000, 1, 5000},
         {"at the bottom margin's inner line: no step", h - 30, 0, 5000, 0, 0},
-        {"100 pixels below: a page", h + 100, 0, 5000, page, 0},
-        {"the top margin wins when the list is narrow", 10, 0, 5000, -1, 0, 20},
+        {"100 pixels below: a page", h + 100, 0, 5000, page, 5000},
+        {"the top margin wins when the list is narrow", 10, 0, 5000, -1, 5000, 0, 20},
         {"50 ms after a step is too early", -100, 1000, 1050, 0, 1000},
-        {"51 ms after a step is allowed", -100, 1000, 1051, -page, 0},
+        {"51 ms after a step is allowed", -100, 1000, 1051, -page, 1051},
         {"the counter wrapping between the readings", -100, 0xFFFFFFF0u, 0x00000022u, 0, 0xFFFFFFF0u},
-        {"the counter wrapping, 51 ms on", -100, 0xFFFFFFF0u, 0x00000023u, -page, 0},
+        {"the counter wrapping, 51 ms on", -100, 0xFFFFFFF0u, 0x00000023u, -page, 0x23},
         {"held back in the middle does not step either", 300, 1000, 1020, 0, 1000},
         {"the pause ends in the middle: allowed, no step", 300, 1000, 1100, 0, 0},
+        {"held 999 ms at the edge: still a row", h - 29, 0, 5999, 1, 5999, 5000},
+        {"held a second: two rows", h - 29, 0, 6000, 2, 6000, 5000},
+        {"held 1.5 s: four rows", h - 29, 0, 6500, 4, 6500, 5000},
+        {"held 3.5 s: 64 rows", h - 29, 0, 8500, 64, 8500, 5000},
+        {"held long: at most four pages", h - 29, 0, 60000, 4 * page, 60000, 5000},
+        {"held long beyond: at most four pages", h + 100, 0, 60000, 4 * page, 60000, 5000},
+        {"back inside after a long hold: no step at once", 300, 0, 60000, 0, 0, 5000},
     };
     for (const Case& c : cases) {
-        const AutoScroll s = DecideAutoScroll(c.y, 0, c.bottom, page, c.last, c.now);
+        const AutoScroll s = DecideAutoScroll(c.y, 0, c.bottom, page, {0, c.last, c.held}, c.now);
         EXPECT_EQ(s.step, c.step) << c.what;
         EXPECT_EQ(s.lastScrollTick, c.lastAfter) << c.what;
+        const bool inMargin = c.y < kScrollMargin || c.y > c.bottom - kScrollMargin;
+        EXPECT_EQ(s.heldSince, inMargin ? (c.held ? c.held : c.now) : 0u) << c.what;
     }
+}
+
+TEST(Arrangement, HeldJustInsideTheEdgeTheListGoesFromTopToBottomOf5000RowsInUnder10Seconds) {
+    AutoScroll scroll;
+    int position = 0;
+    std::uint32_t now = 1000;
+    for (; now < 11000 && position < 5000; now += 10) {
+        scroll = DecideAutoScroll(599, 0, 600, 38, scroll, now);  // a tick of the timer, the mouse held
+        position += scroll.step;
+    }
+    EXPECT_GE(position, 5000);
+    EXPECT_LT(now, 11000u);
 }
 
 TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
@@ -158,7 +180,7 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
         {"a negative index", {2, 0, -1}, {true, true, true}, 3, std::nullopt},
         {"a check box missing", {1, 0}, {true}, 2, std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(CommitList(c.items, c.checked, c.rows), c.expected) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(CommitList({c.items, c.checked}, c.rows), c.expected) << c.what;
 }
 
 TEST(Arrangement, TheFindBoxFindsThePositionsWhoseRowsMatch) {
@@ -167,6 +189,39 @@ TEST(Arrangement, TheFindBoxFindsThePositionsWhoseRowsMatch) {
     EXPECT_EQ(FindInList(rows, items, "blur"), (std::vector<int>{0, 1}));  // hidden rows too, in list order
     EXPECT_EQ(FindInList(rows, items, "more BLUR"), (std::vector<int>{0}));
     EXPECT_EQ(FindInList(rows, items, ""), (std::vector<int>{}));  // nothing typed selects nothing
+}
+
+TEST(Arrangement, DownAndF3WalkTheMatchesGoingRound) {
+    struct Case {
+        const char* what;
+        std::vector<int> found;
+        int focused;
+        bool forward;
+        int next;
+    };
+    const Case cases[] = {
+        {"the next after the focus", {2, 5, 9}, 5, true, 9},
+        {"from between two matches", {2, 5, 9}, 3, true, 5},
+        {"after the last: the first", {2, 5, 9}, 9, true, 2},
+        {"the one before", {2, 5, 9}, 5, false, 2},
+        {"before the first: the last", {2, 5, 9}, 2, false, 9},
+        {"from between, backwards", {2, 5, 9}, 7, false, 5},
+        {"no focus: the first", {2, 5, 9}, -1, true, 2},
+        {"no matches", {}, 3, true, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(NextMatch(c.found, c.focused, c.forward), c.next) << c.what;
+}
+
+TEST(Arrangement, TheListsOwnFindTakesTheFirstRowFromTheStartThatBeginsWithTheLetters) {
+    const std::vector<ReorderRow> rows = {{"Blur", 1, false}, {"Sharpen", 1, false}, {"blob", 1, false}};
+    const std::vector<std::int32_t> items = {1, 0, 2};  // Sharpen, Blur, blob
+    struct Case {
+        const char* typed;
+        int start, found;
+    };
+    const Case cases[] = {{"b", 0, 1}, {"B", 2, 2}, {"bl", 2, 2}, {"blu", 2, 1}, {"s", 1, 0}, {"x", 0, -1},
+                          {"", 0, -1},  {"b", 7, 1}, {"sharpenx", 0, -1}};
+    for (const Case& c : cases) EXPECT_EQ(FindByBeginning(rows, items, c.typed, c.start), c.found) << c.typed << c.start;
 }
 
 TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {

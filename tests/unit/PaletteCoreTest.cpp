@@ -244,6 +244,7 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     const Step down = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineOn, 0)}; };
     const Step up = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineBack, 0)}; };
     const Step shortcut = [](PaletteCore& core) { return core.OnFindShortcut(); };
+    const Step secondTab = [](PaletteCore& core) { return core.OnTabChange(1); };
     struct Case {
         const char* what;
         std::vector<Step> steps;
@@ -276,6 +277,11 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          "Noise", typed},
         {"a scroll of the user's stops the view following the mark", {find, key(kKeyDown), key(kKeyDown), up},
          "B4 S7 B9 N5 G4 H5", "Blur more", marked(6, 0)},
+        {"opening keeps the view where the user scrolled it, at the end", {scrolled, find}, "B4 S7 B9 N5 G4 H5", "Blur", opened, 4},
+        {"one match shows its tab, whichever the user was on", {secondTab, find, type("histo")}, "H5", "Histo", typed,
+         0, 0, 1},
+        {"Esc gives back the second tab the user chose", {secondTab, find, type("histo"), key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5", "", closed, 0, 1, 1},
         {"the host's shortcut opens the box", {shortcut}, "B4 S7 B9 N5 G4 H5", "Blur", opened},
         {"and gives the open box the keyboard", {shortcut, type("n"), shortcut}, "S7 N5", "Noise",
          {.findBox = FindBox::Focus}},

@@ -115,10 +115,19 @@ void RunInNextDialog(std::function<void(HWND dialog)> script) {
 std::vector<ListItem> ListItems(HWND list) {
     std::vector<ListItem> items;
     for (int i = 0; i < listview::ItemCount(list); ++i) {
-        items.push_back({listview::ItemText(list, i), listview::ItemData(list, i),
+        items.push_back({listview::ItemText(list, i), listview::IsChecked(list, i),
                          listview::ItemState(list, i, LVIS_SELECTED)});
     }
     return items;
+}
+
+void SetCheckBox(HWND list, int item, bool checked) {
+    if (listview::IsChecked(list, item) == checked) return;
+    SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);  // scrolled to, as a user would
+    const RECT r = listview::ItemBounds(list, item);
+    const LPARAM box = MAKELPARAM(r.left + 8, (r.top + r.bottom) / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, box);
+    SendMessageA(list, WM_LBUTTONUP, 0, box);
 }
 
 void SelectItems(HWND list, const std::vector<int>& items) {

@@ -77,14 +77,16 @@ void RunInNextDialog(std::function<void(HWND dialog)> script);
 void ClickAt(POINT screen);
 void TypeKeys(const std::vector<WORD>& keys, WORD held = 0, const std::vector<WORD>& then = {});
 
-// The reorder dialog's list: item texts and item data, in list order.
+// The reorder dialog's list: item texts and check boxes, in list order.
 struct ListItem {
     std::string text;
-    LPARAM data = 0;
+    bool checked = false;
     bool selected = false;
     bool operator==(const ListItem&) const = default;
 };
 std::vector<ListItem> ListItems(HWND list);
+// A click on an item's check box, scrolled into view, when it does not show `checked` yet.
+void SetCheckBox(HWND list, int item, bool checked);
 void SelectItems(HWND list, const std::vector<int>& items);
 // A point near the left of an item, in its upper third or below it, in the dialog's client coordinates.
 POINT ItemPoint(HWND dialog, HWND list, int item, bool upperThird);

@@ -25,12 +25,6 @@ std::string Texts(const std::vector<ListItem>& items) {
     return texts;
 }
 
-std::vector<LPARAM> Data(const std::vector<ListItem>& items) {
-    std::vector<LPARAM> data;
-    for (const ListItem& item : items) data.push_back(item.data);
-    return data;
-}
-
 // Opens the dialog, runs `script` in it, and reports what the list showed when it closed.
 struct Opened {
     std::vector<ListItem> atOpen;
@@ -67,16 +61,14 @@ int RowAt(Host& host, int row) {
 
 }  // namespace
 
-TEST_CASE("the list shows the rows with their positions as data; a drag moves the selected ones; OK reorders the palette") {
+TEST_CASE("the list shows the rows; a drag moves the selected ones; OK reorders the palette") {
     Host host;
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(SixRows())));
     HWND controlOfB = GetDlgItem(host.paletteWindow(), 1);
     const Opened opened = OpenReorder(host, DragBAndFOntoUpperE, IDOK);
     CHECK(Texts(opened.atOpen) == "ABCDEF");
-    CHECK(Data(opened.atOpen) == std::vector<LPARAM>{0, 1, 2, 3, 4, 5});
     CHECK(Texts(opened.atClose) == "ACDBFE");
-    CHECK(Data(opened.atClose) == std::vector<LPARAM>{0, 2, 3, 1, 5, 4});
     for (std::size_t i = 0; i < opened.atClose.size(); ++i) {
         CHECK(opened.atClose[i].selected == (i == 3 || i == 4));  // the dropped B and F stay selected
     }
@@ -103,7 +95,7 @@ TEST_CASE("Esc during a drag ends only the drag; Cancel after drops and unchecke
     const Opened opened = OpenReorder(host, [&](HWND dialog, HWND list) {
         DragBAndFOntoUpperE(dialog, list);
         DragBAndFOntoUpperE(dialog, list);
-        listview::SetChecked(list, 0, false);
+        SetCheckBox(list, 0, false);
         SelectItems(list, {0});
         BeginDrag(dialog, list, 0);
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 4, false)));
@@ -275,8 +267,8 @@ TEST_CASE("rows unchecked in the dialog leave the palette and the store; the oth
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(SixRows())));
     OpenReorder(host, [](HWND, HWND list) {
-        listview::SetChecked(list, 1, false);
-        listview::SetChecked(list, 4, false);
+        SetCheckBox(list, 1, false);
+        SetCheckBox(list, 4, false);
     }, IDOK);
     HWND palette = host.paletteWindow();
     CHECK(GetDlgItem(palette, 4) == nullptr);
@@ -332,7 +324,7 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
     const Row rows[] = {
         {"as it opens: the row hidden before unchecked", [](HWND, HWND) {}, "AbCDEFG", "B"},
         {"C unchecked, then Alt+Home: its box goes with it, the right rows are hidden", [&](HWND d, HWND list) {
-             listview::SetChecked(list, 2, false);
+             SetCheckBox(list, 2, false);
              altKey(2, VK_HOME)(d, list);
          }, "cAbDEFG", "CB"},
         {"the unchecked B moved down twice: still the one hidden", [&](HWND d, HWND list) {
@@ -350,7 +342,7 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
              SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
              TypeKeys({'C', VK_ESCAPE});
              if (listview::SelectedItems(list).empty() && WindowText(GetDlgItem(dialog, KIRABO_REORDER_FIND)).empty()) {
-                 listview::SetChecked(list, 0, false);  // still open: this reaches the store
+                 SetCheckBox(list, 0, false);  // still open: this reaches the store
              }
          }, "abCDEFG", "AB"},
     };
@@ -408,4 +400,99 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
         for (int i = 0; i < std::stoi(host.store["HiddenSize"]); ++i) hidden += host.store["HiddenName" + std::to_string(i)];
         CHECK(hidden == r.hidden);
     }
+}
+
+TEST_CASE("during a drag a line shows where the rows will land; in the find box the arrows and F3 walk the matches") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(emulator::ManyFilters(30, "filter ", 1))));
+    std::vector<std::string> lines;  // where the line shows, step by step: "3 after", "5 before", ""
+    std::vector<int> focused;
+    std::vector<int> selected;
+    OpenReorder(host, [&](HWND dialog, HWND list) {
+        // The rows whose top or bottom edge is drawn in the text's colour, the drag image put aside.
+        const auto line = [&] {
+            ImageList_DragShowNolock(FALSE);
+            const Capture shot = CaptureClient(host, list);
+            ImageList_DragShowNolock(TRUE);
+            const DWORD ink = GetSysColor(COLOR_WINDOWTEXT);
+            const auto drawn = [&](int y) {
+                const DWORD pixel = shot.pixels[static_cast<std::size_t>(y * shot.width + shot.width - 4)] & 0xFFFFFF;
+                return pixel == static_cast<DWORD>(GetRValue(ink) << 16 | GetGValue(ink) << 8 | GetBValue(ink));
+            };
+            std::string found;
+            for (int i = 0; i < 8; ++i) {
+                const RECT r = listview::ItemBounds(list, i);
+                if (drawn(r.top) && drawn(r.top + 1)) found += std::to_string(i) + " before";
+                if (drawn(r.bottom - 1) && drawn(r.bottom - 2)) found += std::to_string(i) + " after";
+            }
+            lines.push_back(found);
+        };
+        ShowWindow(dialog, SW_SHOW);  // as the modal loop would once it is idle
+        line();
+        SelectItems(list, {1});
+        BeginDrag(dialog, list, 1);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 3, false)));
+        line();
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 5, true)));
+        line();
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc: the drag ends, the line goes
+        line();
+        BeginDrag(dialog, list, 1);
+        SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 3, false)));
+        SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 3, false)));
+        line();
+
+        SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
+        TypeKeys({'2'});  // filter 2, 12, 20 to 29
+        focused.push_back(listview::FocusedItem(list));
+        for (WORD key : {VK_DOWN, VK_F3, VK_UP}) {
+            TypeKeys({key});
+            focused.push_back(listview::FocusedItem(list));
+        }
+        TypeKeys({VK_F3}, VK_SHIFT);
+        focused.push_back(listview::FocusedItem(list));
+        TypeKeys({VK_UP});  // before the first: the last
+        focused.push_back(listview::FocusedItem(list));
+        selected = listview::SelectedItems(list);
+    }, IDCANCEL);
+    CHECK(lines == std::vector<std::string>{"", "3 after", "5 before", "", ""});
+    // filter 1 was dropped after filter 3: filter 2 stands at 1, filter 12 at 12.
+    CHECK(focused == std::vector<int>{1, 12, 20, 12, 1, 29});
+    CHECK(selected.size() == 12);  // every match stays selected
+}
+
+TEST_CASE("a drag held by the real mouse just inside the list's bottom edge reaches the end of 5,000 rows in under 10 s") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(emulator::ManyFilters(5000, "filter ", 1))));
+    int lastShown = 0;
+    DWORD took = 0;
+    OpenReorder(host, [&](HWND dialog, HWND list) {
+        ShowWindow(dialog, SW_SHOW);
+        SelectItems(list, {0});
+        BeginDrag(dialog, list, 0);
+        RECT client = {};
+        GetClientRect(list, &client);
+        POINT edge = {client.right / 2, client.bottom - 5};  // within the margin, inside the list
+        ClientToScreen(list, &edge);
+        INPUT move = {};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = edge.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        move.mi.dy = edge.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &move, sizeof move);
+        const DWORD start = GetTickCount();
+        const auto shown = [&] {
+            return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0) + SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        };
+        while (shown() < 5000 && GetTickCount() - start < 15000) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            host.Pump();
+        }
+        took = GetTickCount() - start;
+        lastShown = shown();
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc: the drag ends where it started
+    }, IDCANCEL);
+    CHECK(lastShown >= 5000);
+    CHECK(took < 10000);
+    std::printf("auto-scroll through 5,000 rows: %lu ms\n", took);
 }

@@ -306,7 +306,7 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
          {Reorder([](HWND, HWND list) {
               SelectItems(list, {0});
               SendMessageA(list, WM_SYSKEYDOWN, VK_END, 1 | (1 << 29));
-              listview::SetChecked(list, 1, false);
+              SetCheckBox(list, 1, false);
           }), Grow(60), Thumb(10)}, {Thumb(10)}, movedAndHidden},
         {"the arrow above the thumb: a row back", one, 300, Join(tall, {Message(WM_VSCROLL, SB_LINEUP)}), {Thumb(99)}},
         {"the arrow below the thumb: a row on", one, 300, Join(tall, {Message(WM_VSCROLL, SB_LINEDOWN)}), {Thumb(101)}},
@@ -360,7 +360,7 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
         {"300 rows scrolled, then tab mode on", one, 300, {Wheel(10), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(10)}},
         {"300 rows scrolled to the end, then tab mode on", one, 300, {Wheel(100), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(100)}},
         {"every row hidden: the whole menu bar still shows", two, 0, {Reorder([](HWND, HWND list) {
-             for (int i = 0; i < listview::ItemCount(list); ++i) listview::SetChecked(list, i, false);
+             for (int i = 0; i < listview::ItemCount(list); ++i) SetCheckBox(list, i, false);
          })}, {}},
         {"one column, from two", two, 0, {Cmd(KIRABO_CMD_ONE_COLUMN)}, {}},
         {"three columns, from one", one, 0, {Cmd(KIRABO_CMD_THREE_COLUMNS)}, {}},
