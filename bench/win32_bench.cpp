@@ -326,9 +326,10 @@ std::vector<double> MeasureReorderOpen(int filters, int runs) {
     return times;
 }
 
-// Inside the reorder dialog at `filters` rows, in rounds: a character typed into its find box until
-// the list has repainted ("1", "12", "123", ""), and Alt+Home on every tenth row selected (500 at
-// 5,000), each timed; the dialog is cancelled after.
+// Inside the reorder dialog at `filters` rows (1,000 or more), in rounds: a character typed into its
+// find box and taken away again, until the list has repainted ("フィルタ7" selects 111 rows,
+// "フィルタ79" 11, at any size), and Alt+Home on 500 rows selected across the list, each timed; the
+// dialog is cancelled after.
 struct DialogActions {
     std::vector<double> keys, moves;
 };
@@ -342,7 +343,9 @@ void CALLBACK MeasureInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND box = GetDlgItem(dialog, KIRABO_REORDER_FIND);
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int round = 0; round < g_actionRounds; ++round) {
-        for (const char* typed : {"1", "12", "123", ""}) {
+        SetWindowTextA(box, "フィルタ7");
+        UpdateWindow(list);
+        for (const char* typed : {"フィルタ79", "フィルタ7"}) {
             const double start = Now();
             SetWindowTextA(box, typed);
             UpdateWindow(list);
@@ -352,7 +355,9 @@ void CALLBACK MeasureInDialog(HWND, UINT, UINT_PTR timer, DWORD) {
         item.stateMask = LVIS_SELECTED;
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
         item.state = LVIS_SELECTED;
-        for (int i = 5; i < count; i += 10) SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        for (int i = 0; i < 500; ++i) {
+            SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(i * count / 500), reinterpret_cast<LPARAM>(&item));
+        }
         UpdateWindow(list);
         const double start = Now();
         SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));  // Alt held
@@ -566,9 +571,8 @@ int main(int argc, char** argv) {
                     open5000 / open1000);
     }
     const int dialogRounds = smoke ? 1 : 10;
-    const DialogActions small = MeasureDialogActions(smoke ? 100 : 1000, dialogRounds);
-    std::printf("dialog_find_key_ms_%d: %.1f\ndialog_move_ms_%d: %.1f\n", smoke ? 100 : 1000, Median(small.keys),
-                smoke ? 100 : 1000, Median(small.moves));
+    const DialogActions small = MeasureDialogActions(1000, dialogRounds);
+    std::printf("dialog_find_key_ms_1000: %.1f\ndialog_move_ms_1000: %.1f\n", Median(small.keys), Median(small.moves));
     if (!smoke) {
         const DialogActions large = MeasureDialogActions(5000, dialogRounds);
         std::printf("dialog_find_key_ms_5000: %.1f\ndialog_move_ms_5000: %.1f\n", Median(large.keys), Median(large.moves));

@@ -58,9 +58,8 @@ char16_t FoldDoubleByte(char16_t c) {
 
 // Shift-JIS text folded to one code per character: a single byte as itself, a double-byte
 // character as lead * 256 + trail, so that no match can start inside a character.
-std::vector<char16_t> FoldName(std::string_view text) {
-    std::vector<char16_t> folded;
-    folded.reserve(text.size());
+void FoldName(std::string_view text, std::vector<char16_t>& folded) {
+    folded.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
@@ -75,7 +74,6 @@ std::vector<char16_t> FoldName(std::string_view text) {
             folded.push_back(c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c + ('a' - 'A')) : c);
         }
     }
-    return folded;
 }
 
 // Romaji as a Japanese input method reads it, Hepburn and Kunrei alike, each spelling with its
@@ -221,7 +219,8 @@ bool IsRomaji(const std::vector<char16_t>& word) {
 }  // namespace
 
 NameQuery::NameQuery(std::string_view typed) {
-    const std::vector<char16_t> folded = FoldName(typed);
+    std::vector<char16_t> folded;
+    FoldName(typed, folded);
     auto start = folded.begin();
     while (start != folded.end()) {
         const auto end = std::find(start, folded.end(), u' ');
@@ -236,7 +235,8 @@ NameQuery::NameQuery(std::string_view typed) {
 
 MatchQuality NameQuery::Quality(std::string_view name) const {
     if (words_.empty()) return MatchQuality::Contains;
-    const std::vector<char16_t> folded = FoldName(name);
+    std::vector<char16_t>& folded = folded_;
+    FoldName(name, folded);
     MatchQuality first = MatchQuality::None;
     for (std::size_t w = 0; w < words_.size(); ++w) {
         MatchQuality best = MatchQuality::None;

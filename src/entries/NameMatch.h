@@ -35,6 +35,8 @@ public:
 private:
     // As typed, and for a word of ASCII letters as romaji too.
     std::vector<std::vector<WordReading>> words_;
+    // The name being compared, folded: one buffer for every name a query meets.
+    mutable std::vector<char16_t> folded_;
 };
 
 }  // namespace kirabo

@@ -38,9 +38,22 @@ void ShowMove(HWND list, DialogList& shown, ListUpdate update) {
     ShowSelection(list, update.selected, update.focused);
 }
 
+std::vector<int> SelectedRows(HWND list) {
+    // With the boxes left out of the callback mask, the list answers from the selection it keeps
+    // instead of asking the dialog about every row it passes on the way.
+    SendMessageA(list, LVM_SETCALLBACKMASK, 0, 0);
+    std::vector<int> selected = SelectedItems(list);
+    SendMessageA(list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    return selected;
+}
+
 void ShowSelection(HWND list, const std::vector<int>& selected, int focused) {
+    // Each row's change is one repaint of the whole list at the end, not one each.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SetItemState(list, -1, LVIS_SELECTED, 0);
     for (int s : selected) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, FALSE);
     if (focused >= 0) {
         SetItemState(list, focused, LVIS_FOCUSED, LVIS_FOCUSED);
         SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);

@@ -23,6 +23,8 @@ struct DialogList {
 void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info);
 // The list after a move: what is on screen drawn again, then the update's selection and focus.
 void ShowMove(HWND list, DialogList& shown, ListUpdate update);
+// The selected positions, ascending, read without asking the dialog for each row's box.
+std::vector<int> SelectedRows(HWND list);
 // Only these selected, `focused` focused and in view (-1: the focus stays).
 void ShowSelection(HWND list, const std::vector<int>& selected, int focused);
 // Space, or a click on a check box.

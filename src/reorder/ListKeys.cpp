@@ -13,7 +13,7 @@ static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace ==
               kKeyDown == VK_DOWN);
 
 void MoveByKey(HWND list, DialogList& shown, MoveKind kind) {
-    ShowMove(list, shown, UpdateForMove(shown.list, SelectedItems(list), FocusedItem(list), {kind}));
+    ShowMove(list, shown, UpdateForMove(shown.list, SelectedRows(list), FocusedItem(list), {kind}));
 }
 
 // The list keeps no check boxes of its own: a click on one flips the dialog's.
@@ -51,7 +51,7 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                 MoveByKey(list, shown, meaning.move);
                 return 0;
             case KeyAction::ToggleChecks:
-                ShowChecks(list, shown, SpaceChecks(FocusedItem(list), SelectedItems(list), shown.list.checked));
+                ShowChecks(list, shown, SpaceChecks(FocusedItem(list), SelectedRows(list), shown.list.checked));
                 return 0;
             case KeyAction::SelectAll:
                 SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);

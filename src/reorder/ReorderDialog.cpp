@@ -182,7 +182,7 @@ void BeginDrag(HWND dialog, ReorderDialog& state, const NMLISTVIEW& notification
     const RECT bounds = ItemBounds(list, notification.iItem);
     ImageList_BeginDrag(state.dragImage, 0, state.dragPoint.x - bounds.left, state.dragPoint.y - bounds.top);
     ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
-    state.selectedItems = SelectedItems(list);
+    state.selectedItems = SelectedRows(list);
     SetCapture(dialog);
     state.dragging = true;
     SetTimer(dialog, kAutoScrollTimer, kAutoScrollTickMs, nullptr);
