@@ -17,7 +17,7 @@ include(GoogleTest)
 file(GLOB KIRABO_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(kirabo_unit_tests ${KIRABO_UNIT_TESTS})
 target_compile_options(kirabo_unit_tests PRIVATE -Wall -Wextra -Werror ${KIRABO_SANITIZE_FLAGS})
-target_link_libraries(kirabo_unit_tests PRIVATE kirabo_core GTest::gtest_main)
+target_link_libraries(kirabo_unit_tests PRIVATE kirabo_core GTest::gtest)
 # Each unit test takes well under 2 s (the merge's random hosts the longest).
 kirabo_time_limit_value(20 unit_limit)
 gtest_discover_tests(kirabo_unit_tests DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT ${unit_limit})

@@ -28,13 +28,12 @@ identify host.png
 [ "$(iconv -f CP932 -t UTF-8 host.ini | tr -d '\r' | grep -c -E '^(\[キラボ\]|Column=3|FilterSize=[1-9])$')" = 3 ] ||
   { echo "a headless ./run did not keep its settings"; exit 1; }
 
-env -u DISPLAY "$root/run" --screenshots shots >/dev/null
-for name in palette-1-column palette-2-columns palette-3-columns palette-tabs-second reorder-dialog reset-question \
-  reorder-hidden-row palette-hidden-row palette-find reorder-find; do
-  identify "shots/$name.png"
-done
-# Each state looks different from the others.
-[ "$(md5sum shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = 10 ]
+said=$(env -u DISPLAY "$root/run" --screenshots shots)
+# The pictures --help names are those written, each said with its path, each state unlike the others.
+names=$(sed -n '/--screenshots DIR/,/^[^ ]/{/^ /p}' <<<"$help" | grep -oE '[a-z0-9-]+\.png')
+[ "$(sort <<<"$names")" = "$(ls shots)" ] || { echo "--help names $names; written: $(ls shots)"; exit 1; }
+for name in $names; do identify "shots/$name"; grep -qx "screenshot: $work/shots/$name" <<<"$said"; done
+[ "$(md5sum shots/*.png | cut -d' ' -f1 | sort -u | wc -l)" = "$(wc -l <<<"$names")" ]
 # No time in them: the same pixels give the same committed file.
 if grep -l -a -E 'tIME|date:' shots/*.png; then echo "a time written in these"; exit 1; fi
 
@@ -81,7 +80,8 @@ for signal in TERM INT; do
     "$root/test" -R win32.scan_test --output-junit junit.xml >/dev/null && kill -0 "$run" &&
       [ "$(windows_named 'キラボ')" -gt 0 ] && [ -s junit.xml ] ||
       { echo "./test beside a live ./run failed, ended it or wrote no junit.xml here"; fail=1; }
-    ! "$root/test" -R nosuchtest >/dev/null 2>&1 || { echo "./test -R nosuchtest passed"; fail=1; }
+    said=$("$root/test" -R nosuchtest 2>&1) && { echo "./test -R nosuchtest passed"; fail=1; }
+    grep -q 'ctest --test-dir .* -N` lists them' <<<"$said" || { echo "./test -R nosuchtest: $said"; fail=1; }
     sleep 1 && palette_shown before.png
     eval "$(xdotool getwindowgeometry --shell "$(wait_for 'AviUtl')")"
     xdotool mousemove $((X + 100)) $((Y + 8)) click 1 && sleep 1 && palette_shown after.png
