@@ -5,6 +5,7 @@
 # stopped by kill or Ctrl+C and writing its settings; the host's answers to bad input.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
+source "$root/scripts/x11-helpers"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -43,7 +44,7 @@ printf 'menu 1 x\nhello\n' > bad.txt
 touch read-only.ini && chmod 444 read-only.ini
 while IFS='|' read -r expected message display options; do
   status=0 && read -ra screen <<<"$display" && read -ra extra <<<"$options"
-  env "${screen[@]}" KIRABO_SCREENSHOT=failed.png timeout 60 "$root/run" "${extra[@]}" >out.txt 2>err.txt || status=$?
+  env "${screen[@]}" KIRABO_SCREENSHOT=failed.png timeout "$(time_limit 60)" "$root/run" "${extra[@]}" >out.txt 2>err.txt || status=$?
   [ "$status" = "$expected" ] && grep -qF -- "$message" err.txt && [ ! -e failed.png ] && ! grep -q screenshot out.txt ||
     { echo "./run $options ($display): status $status (expected $expected)"; cat out.txt err.txt; fail=1; }
 done <<ROWS
@@ -62,7 +63,6 @@ ROWS
 # and fails on a filter that names no test. The palette stays above the host clicked. Stopped by
 # kill or by Ctrl+C (each sent to its process group, as a terminal sends Ctrl+C), ./run closes the
 # host as a user does, so the settings are written, and leaves nothing it started behind.
-source "$root/scripts/x11-helpers"
 palette_shown() {
   eval "$(xdotool getwindowgeometry --shell "$palette")"
   import -window root -crop "${WIDTH}x$((HEIGHT - 24))+$X+$((Y + 24))" "$1"
@@ -82,15 +82,14 @@ for signal in TERM INT; do
       { echo "./test beside a live ./run failed, ended it or wrote no junit.xml here"; fail=1; }
     said=$("$root/test" -R nosuchtest 2>&1) && { echo "./test -R nosuchtest passed"; fail=1; }
     grep -q 'ctest --test-dir .* -N` lists them' <<<"$said" || { echo "./test -R nosuchtest: $said"; fail=1; }
-    sleep 1 && palette_shown before.png
-    eval "$(xdotool getwindowgeometry --shell "$(wait_for 'AviUtl')")"
-    xdotool mousemove $((X + 100)) $((Y + 8)) click 1 && sleep 1 && palette_shown after.png
+    wait_still && palette_shown before.png
+    activate "$(wait_for 'AviUtl')" && wait_still && palette_shown after.png
     [ "$(compare -metric AE before.png after.png null: 2>&1)" = 0 ] ||
       { echo "a click on the host's title bar hid the palette"; fail=1; }
   fi
   kill "-$signal" -- "-$run"
-  for _ in $(seq 1 100); do [ -e run.closed ] && break; sleep 0.1; done
-  [ -e run.closed ] && ! grep -q "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null ||
+  wait_until 30 "./run to end after its SIG$signal" test -e run.closed &&
+    ! grep -q "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null ||
     { echo "after its SIG$signal, something ./run started is still there"; fail=1; }
   iconv -f CP932 -t UTF-8 live.ini | grep -q '^FilterSize=[1-9]' ||
     { echo "stopped by SIG$signal, ./run did not write its settings"; fail=1; }

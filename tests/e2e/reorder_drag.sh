@@ -20,17 +20,15 @@ MENUS
 printf '[キラボ]\r\nColumn=1\r\n' | iconv -f UTF-8 -t CP932 > "$work/host.ini"
 win() { echo "Z:${1//\//\\}"; }
 
+source "$root/scripts/x11-helpers"
 "$root/scripts/wine-run" "$root/build/windows/kirabo-host.exe" --menus "$(win "$work/menus.txt")" \
-  --ini "$(win "$work/host.ini")" --quit-after 60000 &
+  --ini "$(win "$work/host.ini")" --quit-after $(($(time_limit 60) * 1000)) &
 host=$!
 
-source "$root/scripts/x11-helpers"
-
 palette=$(wait_for 'キラボ')
-sleep 0.5
 open_menu "$palette" s r '並び替え'                # 設定 → 並び替え
 dialog=$(wait_for '並び替え')
-sleep 0.5
+wait_still
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 # The list's rows, one a line 14 pixels apart below its column headers, and the OK button, from the dialog's corner
 # (dialog units of the template in the prefix's Japanese font).
@@ -55,10 +53,9 @@ sleep 0.2
 xdotool key space alt+Down                                  # shown again, and one place down
 sleep 0.3
 xdotool mousemove $((X + 335)) $((Y + 281)) click 1         # OK
-sleep 0.5
+wait_until 10 "the reorder dialog to close" no_window '並び替え'
 main=$(wait_for 'kirabo-host')
-eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove $((X + 100)) $((Y + 6)) click 1
+activate "$main"
 xdotool key alt+F4                                         # the host closes: the plug-in stores
 wait "$host" || true
 
