@@ -29,7 +29,9 @@ target_link_libraries(Kirabo PRIVATE kirabo_core comctl32)
 if(MINGW)
   target_sources(Kirabo PRIVATE src/lifecycle/Runtime.cpp)
   target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
-  target_link_options(Kirabo PRIVATE -static -s -Wl,--kill-at -Wl,--gc-sections)
+  # Stripped, except in the windows-debug preset's build (RelWithDebInfo), whose names and lines
+  # winedbg shows.
+  target_link_options(Kirabo PRIVATE -static $<$<NOT:$<CONFIG:RelWithDebInfo>>:-s> -Wl,--kill-at -Wl,--gc-sections)
 else()
   # MSVC on Windows: Shift-JIS literals, the runtime linked in. (The emulator and the tests
   # below are built with MinGW only.)
@@ -82,11 +84,12 @@ add_dependencies(kirabo-win32-bench Kirabo)
 add_test(NAME bench.wine_smoke COMMAND kirabo-win32-bench --smoke WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 kirabo_time_limit(60 bench.wine_smoke)
 
-# The commands the README gives, run as a user would run them.
-foreach(command release run benchmark)
+# The commands README and CONTRIBUTING give, run as a user would run them.
+foreach(command release run benchmark contributing)
   add_test(NAME commands.${command} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/commands/${command}_test.sh)
   set_tests_properties(commands.${command} PROPERTIES RUN_SERIAL TRUE)
 endforeach()
 kirabo_time_limit(60 commands.release)  # a second or two
 kirabo_time_limit(240 commands.benchmark)  # 45 to 60 s, the first time with the bench preset's build
+kirabo_time_limit(240 commands.contributing)  # 20 s, a minute more for the windows-debug build
 kirabo_time_limit(300 commands.run)  # ten screenshots, two ./test beside a live ./run, two stopped runs, two tables: 1 to 2 min

@@ -32,3 +32,5 @@ OriginalFileName                : Kirabo.DLL
 ProductName                     : Kirabo AviUtlプラグイン
 Comments                        : AviUtl キラボプラグイン'
 [ "$info" = "$expected" ]
+# The README's check of the export table: one name, exactly GetFilterTable.
+[ "$(i686-w64-mingw32-objdump -p build/windows/Kirabo.auf | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed '1d;/^$/d')" = $'\t[   0] GetFilterTable' ]

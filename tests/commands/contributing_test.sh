@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Each command CONTRIBUTING gives in a box, run from the project's root as written, a debugger
+# given at its prompt what the text says to type.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+commands=$(awk '/^ *```$/ { inside = !inside; next } inside { sub(/^ +/, ""); print }' "$root/CONTRIBUTING.md")
+fail=0
+# A word that picks the command | what is typed at its prompt (printf text) | what its output holds.
+while IFS='|' read -r word typed expected; do
+  command=$(grep -F -- "$word" <<<"$commands") || { echo "no command holds $word"; fail=1; continue; }
+  said=$(cd "$root" && printf "$typed" | bash -c "$command" 2>&1) && grep -qE -- "$expected" <<<"$said" ||
+    { echo "$command:"; tail -20 <<<"$said"; fail=1; }
+  commands=$(grep -vxF -- "$command" <<<"$commands" || true)
+done <<'ROWS'
+ctest --test-dir build -N||Total Tests: [1-9]
+cd build/windows && xvfb-run||test cases: +1 \| +1 passed
+--gtest_filter='Arrangement||PASSED
+WINEDEBUG=||Loaded .*Kirabo.auf
+cmake --preset windows-debug||
+winedbg|break GetFilterTable\ncont\nbt\nquit\n|lifecycle_test\.cpp:[0-9]+\] in lifecycle_test
+gdb -ex run|quit\n|exited normally
+ROWS
+[ -z "$commands" ] || { echo "no row runs $commands"; fail=1; }
+exit $fail
