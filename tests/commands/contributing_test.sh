@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Each command CONTRIBUTING gives in a box, run from the project's root as written, a debugger
-# given at its prompt what the text says to type.
+# given at its prompt what the text says to type; and git clang-format on a staged line.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 commands=$(awk '/^ *```$/ { inside = !inside; next } inside { sub(/^ +/, ""); print }' "$root/CONTRIBUTING.md")
@@ -19,6 +19,15 @@ WINEDEBUG=||Loaded .*Kirabo.auf
 cmake --preset windows-debug||
 winedbg|break GetFilterTable\ncont\nbt\nquit\n|lifecycle_test\.cpp:[0-9]+\] in lifecycle_test
 gdb -ex run|quit\n|exited normally
+clangd --query-driver||All checks completed, 0 errors
 ROWS
 [ -z "$commands" ] || { echo "no row runs $commands"; fail=1; }
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+git clone -q --shared "$root" "$scratch"
+cp "$root/.clang-format" "$scratch"
+cd "$scratch"
+printf 'int Twice(int a)\n{\nif (a) return 2*a;\nreturn 0;\n}\n' >> src/entries/NameMatch.cpp && git add src && git clang-format >/dev/null
+[ "$(tail -4 src/entries/NameMatch.cpp)" = $'int Twice(int a) {\n    if (a) return 2 * a;\n    return 0;\n}' ] ||
+  { echo "git clang-format gave"; tail -4 src/entries/NameMatch.cpp; fail=1; }
 exit $fail
