@@ -64,6 +64,7 @@ private:
     void OnSizing(bool ends);
     void OnActivate(WPARAM wParam, LPARAM lParam);
     void OnFindShortcut(HWND hwnd);
+    void RememberKeyboardHome(HWND active);
     void ReturnKeyboard();
     void GiveKeyboardBack();
     bool IsSaving(void* editp) const;

@@ -160,10 +160,13 @@ void PaletteWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
         KillTimer(window_, kReturnKeyboardTimer);
         return;
     }
-    // The palette's own dialogs and questions are not where the keyboard goes back to.
-    const auto before = reinterpret_cast<HWND>(lParam);
-    if (before && before != window_ && GetWindow(before, GW_OWNER) != window_) keyboardHome_ = before;
+    RememberKeyboardHome(reinterpret_cast<HWND>(lParam));
     if (!find_.open()) SetTimer(window_, kReturnKeyboardTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+// The palette's own dialogs and questions are not where the keyboard goes back to.
+void PaletteWindow::RememberKeyboardHome(HWND active) {
+    if (active && active != window_ && GetWindow(active, GW_OWNER) != window_) keyboardHome_ = active;
 }
 
 void PaletteWindow::ReturnKeyboard() {
@@ -187,8 +190,7 @@ void PaletteWindow::GiveKeyboardBack() {
 // The host's key for find, from wherever the user is: the palette shown, in front, the box open
 // with the keyboard in it.
 void PaletteWindow::OnFindShortcut(HWND hwnd) {
-    HWND active = GetActiveWindow();
-    if (active && active != window_ && GetWindow(active, GW_OWNER) != window_) keyboardHome_ = active;
+    RememberKeyboardHome(GetActiveWindow());
     if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
     SetActiveWindow(window_);
     CarryOut(core_.OnFindShortcut(), hwnd);
