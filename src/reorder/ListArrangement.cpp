@@ -62,10 +62,11 @@ void ShowSelection(HWND list, const std::vector<int>& selected, int focused) {
 
 void ShowChecks(HWND list, DialogList& shown, const CheckChange& change) {
     for (int p : change.positions) {
-        if (p < 0 || static_cast<std::size_t>(p) >= shown.list.checked.size()) continue;
-        shown.list.checked[static_cast<std::size_t>(p)] = change.checked;
-        SendMessageA(list, LVM_REDRAWITEMS, static_cast<WPARAM>(p), p);
+        if (p >= 0 && static_cast<std::size_t>(p) < shown.list.checked.size()) {
+            shown.list.checked[static_cast<std::size_t>(p)] = change.checked;
+        }
     }
+    InvalidateRect(list, nullptr, FALSE);  // what is on screen, however many boxes changed
 }
 
 }  // namespace kirabo
