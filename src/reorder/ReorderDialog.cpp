@@ -200,6 +200,7 @@ void AutoScrollStep(ReorderDialog& state) {
     const RECT item = ItemBounds(list, 0);
     ImageList_DragLeave(list);
     SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(state.scroll.step) * (item.bottom - item.top));
+    UpdateWindow(list);  // the rows scrolled in are painted before the drag image takes what lies under it
     ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
 }
 

@@ -72,9 +72,11 @@ TEST(Arrangement, AMoveTakesEachCheckBoxWithItsItemAndTheFocusFollows) {
         std::string after;
         std::vector<int> selectedAfter;
         int focusedAfter;
+        std::vector<bool> boxes = {true, false, true, true};
     };
     const Case cases[] = {
         {"Alt+Down on the first row", {0}, 0, {MoveKind::Down}, "bACD", {1}, 1},
+        {"the first row's box unchecked goes with it", {0}, 0, {MoveKind::Down}, "BaCD", {1}, 1, {false, true, true, true}},
         {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "CDAb", {2, 3}, 0},
         {"a drop at the top: the dropped row selected and focused", {3}, -1, {MoveKind::Drop, -1}, "DAbC", {0}, 0},
         {"a drop of two rows: the first of them focused", {2, 3}, -1, {MoveKind::Drop, -1}, "CDAb", {0, 1}, 0},
@@ -82,7 +84,7 @@ TEST(Arrangement, AMoveTakesEachCheckBoxWithItsItemAndTheFocusFollows) {
         {"Alt+Down with nothing selected moves the focused row", {}, 1, {MoveKind::Down}, "ACbD", {2}, 2},
     };
     for (const Case& c : cases) {
-        const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, {true, false, true, true}}, c.selected, c.focused, c.move);
+        const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, c.boxes}, c.selected, c.focused, c.move);
         std::string after;
         for (std::size_t i = 0; i < update.list.items.size(); ++i) {
             after += static_cast<char>((update.list.checked[i] ? 'A' : 'a') + update.list.items[i]);
