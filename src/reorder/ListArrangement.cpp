@@ -43,7 +43,7 @@ std::vector<int> SelectedRows(HWND list) {
     // instead of asking the dialog about every row it passes on the way.
     SendMessageA(list, LVM_SETCALLBACKMASK, 0, 0);
     std::vector<int> selected = SelectedItems(list);
-    SendMessageA(list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    SendMessageA(list, LVM_SETCALLBACKMASK, kListCallbackMask, 0);
     return selected;
 }
 

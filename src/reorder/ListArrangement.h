@@ -19,6 +19,9 @@ struct DialogList {
     ReorderList list;
 };
 
+// What the list asks the dialog for besides the texts: each row's check box.
+inline constexpr UINT kListCallbackMask = LVIS_STATEIMAGEMASK;
+
 // LVN_GETDISPINFO: a position's name or kind (フィルタ or 表示), and its check box.
 void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info);
 // The list after a move: what is on screen drawn again, then the update's selection and focus.

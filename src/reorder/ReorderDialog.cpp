@@ -140,7 +140,7 @@ void FillList(HWND dialog, ReorderDialog& state) {
     state.list = list;
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    SendMessageA(list, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);  // the check boxes are the dialog's
+    SendMessageA(list, LVM_SETCALLBACKMASK, kListCallbackMask, 0);  // the check boxes are the dialog's
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     ReorderList& shown = state.shown.list;
