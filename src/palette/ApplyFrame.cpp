@@ -67,10 +67,37 @@ void SetBar(HWND window, int which, const ScrollBar& bar) {
     SetScrollInfo(window, which, &info, TRUE);
 }
 
+namespace {
+
+// Painting held back while a frame is applied, and the whole palette painted at once when the
+// outermost application ends, however it ends: no screen ever shows half of one frame and half of
+// another, and the frame shows before the next input is read. A scroll bar that comes or goes
+// resizes the client area and applies a frame within the first.
+class PaintingHeld {
+public:
+    PaintingHeld(HWND window, int& depth) : window_(window), depth_(depth) {
+        if (depth_++ == 0) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~PaintingHeld() {
+        if (--depth_ > 0) return;
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+    PaintingHeld(const PaintingHeld&) = delete;
+    PaintingHeld& operator=(const PaintingHeld&) = delete;
+
+private:
+    HWND window_;
+    int& depth_;
+};
+
+}  // namespace
+
 void PaletteWindow::Apply(bool setBars) {
     const PaletteFrame next = core_.Frame(tabsWidth_);
     if (next == applied_) return;  // a mirroring that found every mark as it was, say
-    SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    const PaintingHeld held(window_, paintHeld_);
 
     // A row already on screen keeps its controls; the others take those left free, or new ones.
     constexpr std::size_t kNone = ~std::size_t{0};
@@ -121,8 +148,6 @@ void PaletteWindow::Apply(bool setBars) {
         ShowWindow(findMark_, SW_HIDE);
     }
 
-    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     const ScrollBar rowBar = applied_.rowBar, columnBar = applied_.columnBar;
     applied_ = next;
     if (!setBars) {  // the user holds a thumb: the bar is theirs until they let go

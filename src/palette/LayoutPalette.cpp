@@ -39,6 +39,9 @@ int TabsWidth(HWND tabs) {
 // selection can scroll them.
 int RebuildTabs(HWND tabs, int tabCount) {
     if (!tabs) return 0;
+    // Emptied, a tab control keeps its focused tab, outlined on whichever tab takes that place; with
+    // nothing selected first it has none, as a new one.
+    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
     for (int c = 0; c < tabCount; ++c) {
         char label[32] = {};
@@ -136,7 +139,7 @@ void PaletteWindow::FitWindow(const SystemMetrics& metrics) {
                           SmallestPalette(menu.width, menu.height, metrics, tabsWidth_), ScreenRectOf(monitor.rcWork),
                           ScreenRectOf(frame), GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL),
                           std::nullopt};
-        const PaletteFit fit = FitPalette(in, SizableExtra(window_), core_.paletteSize());
+        const PaletteFit fit = core_.FitWindow(in, SizableExtra(window_));
         MakeSizable(window_, fit.sizable);
         sizeLimits_ = fit.limits;
         const bool stays = fit.fit.x == frame.left && fit.fit.y == frame.top;

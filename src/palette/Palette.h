@@ -90,6 +90,7 @@ private:
     std::optional<FitInput> sizeLimits_;
     DialogSize sizeBeforeSizing_;
     bool layingOut_ = false;
+    int paintHeld_ = 0;  // frames being applied, one within another
 };
 
 }  // namespace kirabo

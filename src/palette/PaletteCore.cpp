@@ -41,6 +41,7 @@ void PaletteCore::Exit(SettingsStore& store) {
     settings_ = {};
     hiddenBlockStored_ = false;
     sizes_ = {};
+    windowHome_ = {};
     geometry_ = {};
     view_ = {};
     wheelRemainder_ = 0;
@@ -316,6 +317,14 @@ std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
 
 void PaletteCore::OnPaletteSized(DialogSize before, DialogSize after, bool sizable) {
     if (sizable && after != before) sizes_.palette = after;
+}
+
+PaletteFit PaletteCore::FitWindow(FitInput input, DialogSize sizableExtra) {
+    const Point from = windowHome_.FitFrom({input.window.left, input.window.top});
+    input.window = {from.x, from.y, from.x + input.window.width(), from.y + input.window.height()};
+    const PaletteFit fit = FitPalette(input, sizableExtra, sizes_.palette);
+    windowHome_.fittedTo = Point{fit.fit.x, fit.fit.y};
+    return fit;
 }
 
 void PaletteCore::Mirror(const std::vector<std::uint32_t>& menuStates) {

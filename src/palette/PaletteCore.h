@@ -73,12 +73,13 @@ public:
     std::vector<ReorderRow> RowsToReorder() const;
     // The size the user last gave the dialog, kept across runs.
     std::optional<DialogSize> reorderSize() const { return sizes_.reorder; }
-    // The size the user gave the palette while it scrolled, kept across runs and used while it
-    // still scrolls.
-    std::optional<DialogSize> paletteSize() const { return sizes_.palette; }
     // The user let go of the palette's border, or of its caption: a size changed on a palette that
     // scrolls is kept; a palette only moved keeps the size it had.
     void OnPaletteSized(DialogSize before, DialogSize after, bool sizable);
+    // Where a layout puts the window and what it lets the user do (FitPalette with the size the user
+    // gave the palette while it scrolled, kept across runs): fitted from where the user or the host
+    // put it, not from where an earlier fit had to move it.
+    PaletteFit FitWindow(FitInput input, DialogSize sizableExtra);
     // No result: the dialog was cancelled. A size: the user sized it.
     Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
@@ -126,6 +127,7 @@ private:
     LayoutSettings settings_;
     bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
     UserSizes sizes_;
+    WindowHome windowHome_;
     PaletteGeometry geometry_;
     View view_;
     int wheelRemainder_ = 0;

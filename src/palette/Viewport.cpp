@@ -61,6 +61,11 @@ WindowFit FitToWorkArea(const FitInput& in) {
     return fit;
 }
 
+Point WindowHome::FitFrom(Point now) {
+    if (!fittedTo || now != *fittedTo) home = now;
+    return home;
+}
+
 View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int firstRow, int firstColumn) {
     View view;
     view.clientWidth = clientWidth;

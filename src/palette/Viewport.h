@@ -85,6 +85,16 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+// Where the user (or the host) put the palette, which a fit to the screen may have to leave: the
+// window goes back there once it fits there again.
+struct WindowHome {
+    Point home;
+    std::optional<Point> fittedTo;  // where the last fit put the window
+    // The place to fit from, the window standing at `now`: somewhere else than the last fit put it,
+    // it was moved by the user or the host, and that is its place from now on.
+    Point FitFrom(Point now);
+};
+
 // Where a laid-out row stands in the client area: nothing for a row scrolled past, in a column
 // scrolled past or another tab, or below or right of the client area.
 std::optional<Point> ViewOfRow(const PaletteGeometry& geometry, const View& view, std::size_t laidOut);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cctype>
 #include <functional>
 
@@ -349,6 +350,27 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         const bool open = core.Frame(0).findOpen;
         EXPECT_EQ(core.geometry().top, open ? kFindBarHeight : 0) << c.what;
         EXPECT_EQ(core.geometry().keepWindow, open) << c.what;
+    }
+}
+
+TEST(PaletteCore, APaletteMovedOnlyToFitGoesBackOnceItFitsWhereTheUserPutIt) {
+    struct Case {
+        const char* what;
+        std::vector<std::array<int, 3>> fits;  // where the window stands, the width asked, where it is put
+    };
+    const Case cases[] = {
+        {"fits where it stands: it stays", {{100, 300, 100}, {100, 400, 100}}},
+        {"4 columns moved it left to fit, 2 columns take it back", {{700, 600, 424}, {424, 300, 700}}},
+        {"moved by the user after the fit: it stays where put", {{700, 600, 424}, {423, 300, 423}}},
+        {"moved on by a second fit: back where the user had it", {{700, 600, 424}, {424, 800, 224}, {224, 300, 700}}},
+        {"back by as much as fits", {{700, 600, 424}, {424, 500, 524}}},
+    };
+    for (const Case& c : cases) {
+        PaletteCore core;
+        for (const auto& [x, width, fitX] : c.fits) {
+            const FitInput in{width, 200, {120, 40}, {0, 0, 1024, 768}, {x, 100, x + 10, 110}, 17, 17, std::nullopt};
+            EXPECT_EQ(core.FitWindow(in, {}).fit.x, fitX) << c.what << ", from " << x;
+        }
     }
 }
 

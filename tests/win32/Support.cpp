@@ -155,35 +155,37 @@ void BeginDrag(HWND dialog, HWND list, int item) {
     SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin));
 }
 
-Capture CaptureClient(Host& host, HWND window) {
-    for (int i = 0; i < 5; ++i) {
-        host.Pump();
-        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Sleep(40);
-    }
+Capture PaintedClient(HWND window, int top) {
     RECT client = {};
     GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
     Capture capture;
     capture.width = client.right;
-    capture.height = client.bottom;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    capture.height = std::max<int>(client.bottom - top, 0);
+    HDC painted = GetDC(window);
+    HDC memory = CreateCompatibleDC(painted);
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), capture.width, -capture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(painted, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, capture.width, capture.height, screen, origin.x, origin.y, SRCCOPY);
+    BitBlt(memory, 0, 0, capture.width, capture.height, painted, 0, top, SRCCOPY);
     GdiFlush();
     const auto* first = static_cast<const DWORD*>(bits);
     capture.pixels.assign(first, first + static_cast<std::size_t>(capture.width) * capture.height);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, painted);
     return capture;
+}
+
+Capture CaptureClient(Host& host, HWND window) {
+    for (int i = 0; i < 5; ++i) {
+        host.Pump();
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sleep(40);
+    }
+    return PaintedClient(window);
 }
 
 std::string WindowText(HWND hwnd) {

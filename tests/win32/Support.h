@@ -33,8 +33,8 @@ struct Child {
     RECT rect = {};    // in the parent's client coordinates
 };
 
-// What the screen shows of the window's client area, pixel by pixel, once every message waiting
-// has been handled and the display has caught up.
+// The window's client area, pixel by pixel, once every message waiting has been handled and
+// everything is painted.
 struct Capture {
     int width = 0;
     int height = 0;
@@ -42,6 +42,9 @@ struct Capture {
     bool operator==(const Capture&) const = default;
 };
 Capture CaptureClient(Host& host, HWND window);
+// The window's client area as painted so far, nothing waiting handled, from `top` down: what the
+// screen shows once Wine hands it the window's bits.
+Capture PaintedClient(HWND window, int top = 0);
 
 // The PaletteWindow's children, sorted by id so that no test depends on Windows' own order.
 std::vector<Child> Children(HWND parent);
