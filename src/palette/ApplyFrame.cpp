@@ -72,14 +72,17 @@ namespace {
 // Painting held back while a frame is applied, and the whole palette painted at once when the
 // outermost application ends, however it ends: no screen ever shows half of one frame and half of
 // another, and the frame shows before the next input is read. A scroll bar that comes or goes
-// resizes the client area and applies a frame within the first.
+// resizes the client area and applies a frame within the first. A hidden palette is left alone:
+// letting its painting go would make it visible.
 class PaintingHeld {
 public:
-    PaintingHeld(HWND window, int& depth) : window_(window), depth_(depth) {
-        if (depth_++ == 0) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    PaintingHeld(HWND window, int& depth)
+        : window_(window), depth_(depth), holds_(depth_++ == 0 && IsWindowVisible(window)) {
+        if (holds_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
     }
     ~PaintingHeld() {
-        if (--depth_ > 0) return;
+        --depth_;
+        if (!holds_) return;
         SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(window_, nullptr, nullptr,
                      RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -90,6 +93,7 @@ public:
 private:
     HWND window_;
     int& depth_;
+    bool holds_;
 };
 
 }  // namespace

@@ -67,6 +67,7 @@ TEST_CASE("the host's item for the palette lists it as a display tool, and close
     CHECK(WindowText(Control(host, 111)) == "表示");
     CHECK((IsWindowVisible(palette) && marked()));
     SendMessageA(palette, WM_CLOSE, 0, 0);
+    host.SendToPalette(WM_COMMAND, KIRABO_CMD_THREE_COLUMNS, 0);  // a layout of the hidden palette
     CHECK((!IsWindowVisible(palette) && !marked()));
     PostMessageA(host.mainWindow(), WM_COMMAND, host.paletteItem(), 0);
     host.Pump();
