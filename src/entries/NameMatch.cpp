@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kirabo {
 namespace {
@@ -21,6 +22,7 @@ constexpr char16_t kFullWidthKana[] = {
 constexpr unsigned char kFirstHalfWidthKana = 0xA1, kLastHalfWidthKana = 0xDF;
 constexpr unsigned char kVoicedMark = 0xDE, kSemiVoicedMark = 0xDF;
 constexpr char16_t kKatakanaU = 0x8345, kKatakanaVu = 0x8394;
+constexpr char16_t kSmallTsu = 0x8362, kKatakanaN = 0x8393, kLongVowel = 0x815B;
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
@@ -55,23 +57,48 @@ char16_t FoldDoubleByte(char16_t c) {
     return c;
 }
 
+// A change between two of these starts a word; a character of none of them never does.
+enum class Script : std::uint8_t { None, Hiragana, Katakana, Kanji, Latin };
+
+// Hiragana are folded into katakana before this is asked: FoldName tells them apart itself.
+Script ScriptOf(char16_t folded) {
+    if ((folded >= u'a' && folded <= u'z') || (folded >= u'0' && folded <= u'9')) return Script::Latin;
+    if (folded == kLongVowel || (folded >= 0x8340 && folded <= 0x8396)) return Script::Katakana;
+    return folded >= 0x889F ? Script::Kanji : Script::None;
+}
 
 // Shift-JIS text folded to one code per character: a single byte as itself, a double-byte
-// character as lead * 256 + trail, so that no match can start inside a character.
-void FoldName(std::string_view text, std::vector<char16_t>& folded) {
+// character as lead * 256 + trail, so that no match can start inside a character. With `starts`,
+// whether each code begins a word that is not the text's first.
+void FoldName(std::string_view text, std::vector<char16_t>& folded, std::vector<bool>* starts = nullptr) {
     folded.clear();
+    if (starts) starts->clear();
+    Script before = Script::None;
+    const auto add = [&](char16_t code, Script script) {
+        if (starts) {
+            const char16_t last = folded.empty() ? 0 : folded.back();
+            starts->push_back(last == u' ' || last == u'_' ||
+                              (script != before && script != Script::None && before != Script::None));
+        }
+        before = script;
+        folded.push_back(code);
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
         if (IsLeadByte(c) && next != 0) {
-            folded.push_back(FoldDoubleByte(static_cast<char16_t>(c << 8 | next)));
+            const auto code = static_cast<char16_t>(c << 8 | next);
+            const char16_t kana = FoldDoubleByte(code);
+            add(kana, code >= 0x829F && code <= 0x82F1 ? Script::Hiragana : ScriptOf(kana));
             ++i;
         } else if (c >= kFirstHalfWidthKana && c <= kLastHalfWidthKana) {
             bool markTaken = false;
-            folded.push_back(FullWidthKana(c, next, markTaken));
+            const char16_t kana = FullWidthKana(c, next, markTaken);
+            add(kana, ScriptOf(kana));
             if (markTaken) ++i;
         } else {
-            folded.push_back(c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c + ('a' - 'A')) : c);
+            const char16_t letter = c >= 'A' && c <= 'Z' ? static_cast<char16_t>(c + ('a' - 'A')) : c;
+            add(letter, ScriptOf(letter));
         }
     }
 }
@@ -125,7 +152,6 @@ constexpr Syllable kSyllables[] = {
     {"xwa", u"ヮ"}, {"lwa", u"ヮ"}, {"xka", u"ヵ"}, {"lka", u"ヵ"}, {"xke", u"ヶ"}, {"lke", u"ヶ"},
 };
 constexpr std::size_t kLongestSyllable = 4;
-constexpr char16_t kSmallTsu = 0x8362, kKatakanaN = 0x8393, kLongVowel = 0x815B;
 
 // A katakana (or ー) in Shift-JIS: ァ to ミ run on from 0x8340, ム to ヶ from 0x8380 (0x837F is
 // no character).
@@ -165,14 +191,20 @@ std::vector<char16_t> KanaBegun(std::string_view letters) {
 }
 
 // Readings of a word are few: an nn before a vowel reads both ways (konnichi, gennei), up to this.
+// A vowel that may be read long is no reading of its own but ー beside it in the same reading
+// (WordReading::longVowel): a vowel may be read so at every place at once, and "fiirudoboudaa"
+// is one reading, not eight.
 constexpr std::size_t kMostReadings = 8;
 
-// The word (lower-case ASCII letters, - and ') read as romaji from letter i on, after `codes`;
-// each reading goes to `readings`. A word that cannot be read gives none.
-void ReadRomaji(std::string_view word, std::size_t i, std::vector<char16_t> codes, std::vector<WordReading>& readings) {
+// The word (lower-case ASCII letters, - and ') read as romaji from letter i on, after what
+// `reading` holds; each reading goes to `readings`. A word that cannot be read gives none.
+void ReadRomaji(std::string_view word, std::size_t i, WordReading reading, std::vector<WordReading>& readings) {
+    std::vector<char16_t>& codes = reading.codes;
+    char vowel = '\0';  // the one the last kana read ends in
     while (i < word.size()) {
         const char c = word[i];
         const char after = i + 1 < word.size() ? word[i + 1] : '\0';
+        const char endedIn = std::exchange(vowel, '\0');
         if (c == '-') {
             codes.push_back(kLongVowel);
             ++i;
@@ -183,7 +215,7 @@ void ReadRomaji(std::string_view word, std::size_t i, std::vector<char16_t> code
             codes.push_back(kKatakanaN);
             // Before a vowel the second n may begin the next syllable as well (konnichi).
             if (i + 2 < word.size() && IsVowelOrY(word[i + 2]) && readings.size() + 1 < kMostReadings) {
-                ReadRomaji(word, i + 1, codes, readings);
+                ReadRomaji(word, i + 1, reading, readings);
             }
             i += 2;
         } else if (c == 'n' && after != '\0' && !IsVowelOrY(after)) {
@@ -201,15 +233,33 @@ void ReadRomaji(std::string_view word, std::size_t i, std::vector<char16_t> code
             }
             if (!found) {
                 // The last letters begin a syllable not yet typed whole.
-                std::vector<char16_t> next = KanaBegun(std::string_view(word.data() + i, word.size() - i));
-                if (!next.empty()) readings.push_back({std::move(codes), std::move(next)});
-                return;
+                reading.next = KanaBegun(std::string_view(word.data() + i, word.size() - i));
+                if (reading.next.empty()) return;
+                break;
+            }
+            const std::string_view romaji = Romaji(*found);
+            // Users type a long vowel as they hear it: buraa, boudaa, sheidaa.
+            if (romaji.size() == 1 && endedIn != '\0' &&
+                (c == endedIn || (endedIn == 'o' && c == 'u') || (endedIn == 'e' && c == 'i'))) {
+                reading.longVowel.resize(codes.size());
+                reading.longVowel.push_back(true);
             }
             AppendKana(codes, *found);
-            i += Romaji(*found).size();
+            vowel = romaji.back();
+            i += romaji.size();
         }
     }
-    readings.push_back({std::move(codes), {}});
+    if (!reading.longVowel.empty()) reading.longVowel.resize(codes.size());
+    readings.push_back(std::move(reading));
+}
+
+// The reading's codes from `at` on, each as itself or, where the reading allows, as ー.
+bool ReadsAt(const WordReading& reading, std::vector<char16_t>::const_iterator at) {
+    if (reading.longVowel.empty()) return std::equal(reading.codes.begin(), reading.codes.end(), at);
+    for (std::size_t k = 0; k < reading.codes.size(); ++k) {
+        if (at[k] != reading.codes[k] && !(reading.longVowel[k] && at[k] == kLongVowel)) return false;
+    }
+    return true;
 }
 
 bool IsRomaji(const std::vector<char16_t>& word) {
@@ -225,7 +275,7 @@ NameQuery::NameQuery(std::string_view typed) {
     while (start != folded.end()) {
         const auto end = std::find(start, folded.end(), u' ');
         if (end != start) {
-            std::vector<WordReading> readings{{{start, end}, {}}};
+            std::vector<WordReading> readings{{{start, end}, {}, {}}};
             if (IsRomaji(readings[0].codes)) ReadRomaji(std::string(start, end), 0, {}, readings);
             words_.push_back(std::move(readings));
         }
@@ -233,33 +283,53 @@ NameQuery::NameQuery(std::string_view typed) {
     }
 }
 
-MatchQuality NameQuery::Quality(std::string_view name) const {
-    if (words_.empty()) return MatchQuality::Contains;
-    std::vector<char16_t>& folded = folded_;
-    FoldName(name, folded);
-    MatchQuality first = MatchQuality::None;
-    for (std::size_t w = 0; w < words_.size(); ++w) {
-        MatchQuality best = MatchQuality::None;
-        for (const WordReading& reading : words_[w]) {
-            const std::size_t length = reading.codes.size() + (reading.next.empty() ? 0 : 1);
-            for (std::size_t at = 0; at + length <= folded.size(); ++at) {
-                const auto from = folded.begin() + static_cast<std::ptrdiff_t>(at);
-                if (!std::equal(reading.codes.begin(), reading.codes.end(), from)) continue;
-                const auto last = from + static_cast<std::ptrdiff_t>(reading.codes.size());
-                if (!reading.next.empty() && std::find(reading.next.begin(), reading.next.end(), *last) == reading.next.end()) {
-                    continue;
-                }
-                const MatchQuality quality = at > 0                                                      ? MatchQuality::Contains
-                                             : length == folded.size() && words_.size() == 1 ? MatchQuality::Equal
-                                                                                             : MatchQuality::Begins;
-                best = std::max(best, quality);
-                break;  // a later place could only contain it
+MatchQuality NameQuery::Find(std::size_t w, const std::vector<char16_t>& text, const std::vector<bool>& starts) const {
+    MatchQuality best = MatchQuality::None;
+    for (const WordReading& reading : words_[w]) {
+        const std::size_t length = reading.codes.size() + (reading.next.empty() ? 0 : 1);
+        for (std::size_t at = 0; at + length <= text.size(); ++at) {
+            const auto from = text.begin() + static_cast<std::ptrdiff_t>(at);
+            if (!ReadsAt(reading, from)) continue;
+            const auto last = from + static_cast<std::ptrdiff_t>(reading.codes.size());
+            if (!reading.next.empty() &&
+                std::find(reading.next.begin(), reading.next.end(), *last) == reading.next.end()) {
+                continue;
             }
+            const MatchQuality quality =
+                at == 0 ? (length == text.size() && words_.size() == 1 ? MatchQuality::Equal : MatchQuality::Begins)
+                : starts[at] ? MatchQuality::WordStart
+                             : MatchQuality::Contains;
+            // Only the first word's place ranks; past a word start, a later place could be no better.
+            if (w > 0) return quality;
+            best = std::max(best, quality);
+            if (quality >= MatchQuality::WordStart) break;
         }
-        if (best == MatchQuality::None) return best;
-        if (w == 0) first = best;
     }
-    return first;
+    return best;
+}
+
+MatchQuality NameQuery::Quality(std::string_view name, std::string_view words) const {
+    if (words_.empty()) return MatchQuality::Contains;
+    FoldName(name, folded_, &starts_);
+    bool wordsFolded = false;
+    // The user's words are folded once a row at most, and not at all for a row whose name is enough.
+    const auto inWords = [&](std::size_t w) {
+        if (words.empty()) return MatchQuality::None;
+        if (!wordsFolded) FoldName(words, foldedWords_, &wordStarts_);
+        wordsFolded = true;
+        return Find(w, foldedWords_, wordStarts_);
+    };
+    const MatchQuality first = Find(0, folded_, starts_);
+    const MatchQuality either = first < MatchQuality::WordStart ? std::max(first, inWords(0)) : first;
+    if (either == MatchQuality::None) return either;
+    bool nameAlone = first != MatchQuality::None;
+    for (std::size_t w = 1; w < words_.size(); ++w) {
+        if (Find(w, folded_, starts_) != MatchQuality::None) continue;
+        if (inWords(w) == MatchQuality::None) return MatchQuality::None;
+        nameAlone = false;
+    }
+    const MatchQuality withWords = std::min(either, MatchQuality::WordStart);
+    return nameAlone ? std::max(first, withWords) : withWords;
 }
 
 }  // namespace kirabo

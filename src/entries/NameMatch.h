@@ -11,14 +11,18 @@
 
 namespace kirabo {
 
-// How well a name matches, worst first: the best match is the one the find box marks first.
-enum class MatchQuality : std::uint8_t { None, Contains, Begins, Equal };
+// How well a name matches, worst first: the best match is the one the find box marks first. A word
+// starts after a space or _, and where the script changes between hiragana, katakana, kanji and
+// Latin letters with digits: the GPU of ブラーGPU, the マスク of ぼかしマスク.
+enum class MatchQuality : std::uint8_t { None, Contains, WordStart, Begins, Equal };
 
 // One way to read a typed word: these codes in a row, then, for a word that ends in letters that
-// begin a kana (the "r" of "bur"), one of `next`.
+// begin a kana (the "r" of "bur"), one of `next`. Where `longVowel` is set, a vowel may be ー
+// instead (the second a of "buraa").
 struct WordReading {
     std::vector<char16_t> codes;
     std::vector<char16_t> next;
+    std::vector<bool> longVowel;
 };
 
 class NameQuery {
@@ -27,16 +31,27 @@ public:
     explicit NameQuery(std::string_view typed);
     // No words: every name matches.
     bool empty() const { return words_.empty(); }
-    bool Matches(std::string_view name) const { return Quality(name) != MatchQuality::None; }
-    // Every word occurs: Contains at least. One word that is the whole name: Equal; a name that
-    // begins with the first word: Begins.
-    MatchQuality Quality(std::string_view name) const;
+    bool Matches(std::string_view name, std::string_view words = {}) const {
+        return Quality(name, words) != MatchQuality::None;
+    }
+    // Every typed word occurs in the name or in `words`, the user's own words for the row (spaces
+    // between them), folded as names are: Contains at least. One typed word that is the whole name:
+    // Equal; a name that begins with the first: Begins; the first beginning a word of the name or
+    // of `words`: WordStart. A row found only with the user's words is at best WordStart: the name
+    // the user sees holds less of what was typed.
+    MatchQuality Quality(std::string_view name, std::string_view words = {}) const;
 
 private:
+    // How well the readings of typed word `w` occur in folded text: the best place for the first
+    // word, any place for the others.
+    MatchQuality Find(std::size_t w, const std::vector<char16_t>& text, const std::vector<bool>& starts) const;
+
     // As typed, and for a word of ASCII letters as romaji too.
     std::vector<std::vector<WordReading>> words_;
-    // The name being compared, folded: one buffer for every name a query meets.
-    mutable std::vector<char16_t> folded_;
+    // The name and the user's words being compared, folded, with where their words start: buffers
+    // kept for every row a query meets.
+    mutable std::vector<char16_t> folded_, foldedWords_;
+    mutable std::vector<bool> starts_, wordStarts_;
 };
 
 }  // namespace kirabo

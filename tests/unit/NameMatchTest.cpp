@@ -78,6 +78,16 @@ TEST(NameMatch, EveryFoldingRuleAsAJapaneseUserExpects) {
         {"a word with digits matches as typed", "Filter-01", "filter-01", true},
         {"ASCII names still match as typed", "Color Grading", "color", true},
         {"a word that is no romaji matches as typed only", "ブラー", "bq", false},
+        {"Kunrei ti", "チルト", "tiruto", true},
+        {"nyu as ニュ", "メニュー", "menyu-", true},
+        {"small tsu with x and l, xtsu and ltsu", "ロック", "roxtsuku roltsuku", true},
+        {"a trailing consonant may be doubled", "バック", "bak", true},
+        {"a trailing n is no ッ", "カッパ", "kan", false},
+        {"a doubled vowel as ー", "シャープ フィールド", "shaapu fiirudo", true},
+        {"a doubled vowel still as two", "おおきい", "ookii", true},
+        {"ou and ei as ー", "ボーダー シェーダー", "boudaa sheidaa", true},
+        {"u after a kana not ending in o is no ー", "カー", "kau", false},
+        {"i after a kana not ending in e is no ー", "ター", "tai", false},
     };
     for (const Case& c : cases) {
         const NameQuery query(ShiftJis(c.typed));
@@ -91,6 +101,7 @@ TEST(NameMatch, TheBestMatchIsTheWholeNameThenItsBeginning) {
         const char* name;
         const char* typed;
         MatchQuality quality;
+        const char* words = "";  // the user's own for the row
     };
     const Case cases[] = {
         {"the whole name, folded", "ブラー", "ぶらー", MatchQuality::Equal},
@@ -102,9 +113,27 @@ TEST(NameMatch, TheBestMatchIsTheWholeNameThenItsBeginning) {
         {"two words are never the whole name", "拡張", "拡張 拡張", MatchQuality::Begins},
         {"no match", "シャープ", "bura", MatchQuality::None},
         {"nothing typed", "シャープ", "", MatchQuality::Contains},
+        {"a word after a space", "Gaussian Blur", "blur", MatchQuality::WordStart},
+        {"a word after _", "color_grading", "grading", MatchQuality::WordStart},
+        {"inside a word of one script", "Colorgrading", "grading", MatchQuality::Contains},
+        {"letters after katakana, ー included", "ブラーGPU", "gpu", MatchQuality::WordStart},
+        {"katakana after hiragana", "ぼかしマスク", "masuku", MatchQuality::WordStart},
+        {"kanji after katakana", "ノイズ除去", "除去", MatchQuality::WordStart},
+        {"the last hiragana, then the last katakana", "んヶ", "ヶ", MatchQuality::WordStart},
+        {"the last kanji, then the first letter", "黑a", "a", MatchQuality::WordStart},
+        {"the last letter, then the first hiragana", "zぁ", "ぁ", MatchQuality::WordStart},
+        {"the first katakana, then the first digit", "ァ0", "0", MatchQuality::WordStart},
+        {"the last digit, then the first kanji", "9亜", "亜", MatchQuality::WordStart},
+        {"the first word begins a user word", "色調補正", "color", MatchQuality::WordStart, "iro hosei color"},
+        {"the first word inside a user word", "色調補正", "olor", MatchQuality::Contains, "iro hosei color"},
+        {"the user's words fold as names", "色調補正", "iro", MatchQuality::WordStart, "いろ"},
+        {"a second word in the user's words only", "色調補正", "色調 hosei", MatchQuality::WordStart, "hosei"},
+        {"the name alone ranks better", "色調補正", "色調", MatchQuality::Begins, "iro"},
+        {"the user's words rank better", "拡張色調補正", "調補", MatchQuality::WordStart, "調補"},
+        {"in neither", "色調補正", "iro blur", MatchQuality::None, "iro"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(NameQuery(ShiftJis(c.typed)).Quality(ShiftJis(c.name)), c.quality) << c.what;
+        EXPECT_EQ(NameQuery(ShiftJis(c.typed)).Quality(ShiftJis(c.name), ShiftJis(c.words)), c.quality) << c.what;
     }
 }
 
