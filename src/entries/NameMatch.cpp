@@ -249,7 +249,6 @@ void ReadRomaji(std::string_view word, std::size_t i, WordReading reading, std::
             i += romaji.size();
         }
     }
-    if (!reading.longVowel.empty()) reading.longVowel.resize(codes.size());
     readings.push_back(std::move(reading));
 }
 
@@ -257,7 +256,8 @@ void ReadRomaji(std::string_view word, std::size_t i, WordReading reading, std::
 bool ReadsAt(const WordReading& reading, std::vector<char16_t>::const_iterator at) {
     if (reading.longVowel.empty()) return std::equal(reading.codes.begin(), reading.codes.end(), at);
     for (std::size_t k = 0; k < reading.codes.size(); ++k) {
-        if (at[k] != reading.codes[k] && !(reading.longVowel[k] && at[k] == kLongVowel)) return false;
+        const bool mayBeLong = k < reading.longVowel.size() && reading.longVowel[k];
+        if (at[k] != reading.codes[k] && !(mayBeLong && at[k] == kLongVowel)) return false;
     }
     return true;
 }

@@ -17,8 +17,8 @@ namespace kirabo {
 enum class MatchQuality : std::uint8_t { None, Contains, WordStart, Begins, Equal };
 
 // One way to read a typed word: these codes in a row, then, for a word that ends in letters that
-// begin a kana (the "r" of "bur"), one of `next`. Where `longVowel` is set, a vowel may be ー
-// instead (the second a of "buraa").
+// begin a kana (the "r" of "bur"), one of `next`. Where `longVowel` is set (it may end before
+// `codes`), a vowel may be ー instead (the second a of "buraa").
 struct WordReading {
     std::vector<char16_t> codes;
     std::vector<char16_t> next;
