@@ -332,4 +332,15 @@ MatchQuality NameQuery::Quality(std::string_view name, std::string_view words) c
     return nameAlone ? std::max(first, withWords) : withWords;
 }
 
+std::string FoldedText(std::string_view text) {
+    std::vector<char16_t> folded;
+    FoldName(text, folded);
+    std::string bytes;
+    for (char16_t c : folded) {
+        if (c > 0xFF) bytes.push_back(static_cast<char>(c >> 8));
+        bytes.push_back(static_cast<char>(c & 0xFF));
+    }
+    return bytes;
+}
+
 }  // namespace kirabo

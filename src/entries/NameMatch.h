@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -53,5 +54,9 @@ private:
     mutable std::vector<char16_t> folded_, foldedWords_;
     mutable std::vector<bool> starts_, wordStarts_;
 };
+
+// The text as matching reads it (letters, digits and kana folded), in Shift-JIS: what find
+// remembers a pick under.
+std::string FoldedText(std::string_view text);
 
 }  // namespace kirabo

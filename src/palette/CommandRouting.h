@@ -30,6 +30,7 @@ enum class CommandAction {
     ToggleTabs,    // tabMode flips, relayout
     Reorder,       // the reorder dialog, relayout
     ResetOrder,    // the reset after confirmation
+    ForgetFinds,   // what find learned forgotten, after confirmation
     ToggleFind,    // the find box opens, or closes
     PostToggle,    // post the toggleCommand of entry `entry`
     PostSettings,  // post the settingsCommand of entry `entry`

@@ -1,6 +1,7 @@
 #include "palette/PaletteCore.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "entries/HiddenRows.h"
@@ -14,13 +15,14 @@ Answer MirrorOnly() { return {.mirror = true}; }
 
 }  // namespace
 
-void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
+void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus, std::int32_t today) {
     if (running_) return;
     const LayoutSettings loaded = LoadLayoutSettings(store);
     EntryList rows;
     LoadSavedEntries(store, rows);
     const HiddenBlock hidden = LoadHiddenBlock(store);
     const UserSizes sizes = LoadUserSizes(store);
+    FindMemory learned = LoadFindMemory(store);
     MergeHostMenus(hostMenus, rows);
     HideEntries(rows, hidden.keys);
 
@@ -28,6 +30,8 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus) {
     entries_ = std::move(rows);
     hiddenBlockStored_ = hidden.stored;
     sizes_ = sizes;
+    learned_ = std::move(learned);
+    today_ = today;
     running_ = true;
 }
 
@@ -37,6 +41,8 @@ void PaletteCore::Exit(SettingsStore& store) {
     if (find_.open) settings_.selectedColumn = find_.selectedColumn;  // the tab the user chose, not the mark's
     find_ = {};
     StoreSettings(store, settings_, entries_, hiddenBlockStored_, sizes_);
+    StoreFindMemory(store, learned_);
+    learned_ = {};
     entries_.release();
     settings_ = {};
     hiddenBlockStored_ = false;
@@ -68,18 +74,33 @@ Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWin
         case CommandAction::ResetOrder:
             answer.askReset = true;
             break;
+        case CommandAction::ForgetFinds:
+            answer.askForgetFinds = true;
+            break;
         case CommandAction::ToggleFind:
             return ToggleFind();
         case CommandAction::PostToggle:
             answer.postCommand = entries_[command.entry].toggleCommand;
+            Learn(entries_[command.entry], true);
             break;
         case CommandAction::PostSettings:
             answer.postCommand = entries_[command.entry].settingsCommand;
+            Learn(entries_[command.entry], false);
             break;
         case CommandAction::MirrorOnly:
             break;
     }
     return answer;
+}
+
+void PaletteCore::Learn(const FilterEntry& entry, bool toggle) {
+    const EntryKey row{entry.name, entry.kind};
+    if (toggle) learned_.Used(row, today_);
+    if (find_.open && !find_.typed.empty()) learned_.Picked(FoldedText(find_.typed), row);
+}
+
+void PaletteCore::OnForgetFindsAnswer(bool yes) {
+    if (yes) learned_.ForgetHistory();
 }
 
 Answer PaletteCore::OnTabChange(std::int32_t selection) {
@@ -131,23 +152,53 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
     return answer;
 }
 
+namespace {
+
+// How well a row answers what was typed, for the mark, best last: the row picked for the text, then
+// its quality, a name that begins with the text the better the shorter.
+using FindRank = std::tuple<bool, MatchQuality, std::ptrdiff_t>;
+
+FindRank RankOf(bool picked, MatchQuality quality, std::size_t nameBytes) {
+    return {picked, quality, quality == MatchQuality::Begins ? -static_cast<std::ptrdiff_t>(nameBytes) : 0};
+}
+
+}  // namespace
+
 const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
     // While the find box is open, the rows that do not match are left out like those the user hid.
     const NameQuery query(find_.open ? find_.typed : std::string_view());
+    const EntryKey* picked = find_.open ? learned_.PickFor(FoldedText(find_.typed)) : nullptr;
     std::vector<RowInput> rows(entries_.count());
-    std::size_t laidOut = 0, best = 0;
-    MatchQuality bestQuality = MatchQuality::None;
+    std::size_t laidOut = 0, best = 0, bestEntry = 0;
+    std::optional<FindRank> bestRank;
+    double bestUses = -1;  // looked up once a row ties with the best
     find_.hiddenMatches = 0;
     for (std::size_t i = 0; i < entries_.count(); ++i) {
         const FilterEntry& entry = entries_[i];
-        const MatchQuality quality = query.empty() ? MatchQuality::Contains : query.Quality(entry.name);
+        const std::string& words = learned_.WordsOf({entry.name, entry.kind});
+        const MatchQuality quality = query.empty() ? MatchQuality::Contains : query.Quality(entry.name, words);
         const bool leftOut = entry.hidden || quality == MatchQuality::None;
         rows[i] = {entry.name.size(), leftOut};
         if (!query.empty() && entry.hidden && quality != MatchQuality::None) ++find_.hiddenMatches;
         if (leftOut) continue;
-        if (quality > bestQuality) {
-            bestQuality = quality;
-            best = laidOut;
+        if (find_.markBest) {
+            const bool pick = picked && picked->name == entry.name && picked->kind == entry.kind;
+            const FindRank rank = RankOf(pick, quality, entry.name.size());
+            if (!bestRank || *bestRank < rank) {
+                bestRank = rank;
+                best = laidOut;
+                bestEntry = i;
+                bestUses = -1;
+            } else if (rank == *bestRank) {  // the counts part rows equal otherwise: looked up for those alone
+                const auto usesOf = [&](const FilterEntry& e) { return learned_.UseOf({e.name, e.kind}, today_); };
+                if (bestUses < 0) bestUses = usesOf(entries_[bestEntry]);
+                const double uses = usesOf(entry);
+                if (uses > bestUses) {
+                    best = laidOut;
+                    bestEntry = i;
+                    bestUses = uses;
+                }
+            }
         }
         ++laidOut;
     }
@@ -217,6 +268,8 @@ Answer PaletteCore::ToggleFind() {
         find_.row = view_.rows.position;
         find_.column = view_.columns.position;
         find_.selectedColumn = settings_.selectedColumn;
+        // The row picked last is marked, in view, so that Enter switches it again.
+        find_.markBest = find_.followMark = learned_.PickFor({}) != nullptr;
         answer.findBox = FindBox::Open;
         return answer;
     }
@@ -254,7 +307,9 @@ Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
     if (saving || !hasHostWindow) return {};
     const FilterEntry& entry = entries_[geometry_.entryOfLaidOut[*mark]];
     Answer answer = MirrorOnly();
-    answer.postCommand = key == FindKey::Press && entry.toggleCommand != 0 ? entry.toggleCommand : entry.settingsCommand;
+    const bool toggle = key == FindKey::Press && entry.toggleCommand != 0;
+    answer.postCommand = toggle ? entry.toggleCommand : entry.settingsCommand;
+    Learn(entry, toggle);
     return answer;
 }
 

@@ -10,15 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "controls/ControlFacts.h"
 #include "entries/EntryList.h"
-#include "entries/NameMatch.h"
+#include "entries/FindMemory.h"
 #include "entries/MenuMerge.h"
+#include "entries/NameMatch.h"
 #include "host/LayoutSettings.h"
 #include "palette/Frame.h"
-#include "palette/Settings.h"
 #include "palette/Geometry.h"
+#include "palette/Settings.h"
 #include "palette/Viewport.h"
-#include "controls/ControlFacts.h"
 #include "reorder/ReorderRows.h"
 #include "resources/ResourceIds.h"
 
@@ -32,8 +33,8 @@ enum class Controls : std::uint8_t { Keep, Create };
 enum class FindBox : std::uint8_t { Keep, Open, Close, Focus };
 
 // What the shell does about an event, in this order: open the reorder dialog or ask the reset's
-// question (and hand the outcome back, which answers with its own layout), make or take away the
-// find box, lay out or show the new view, post a command to the host, mirror the check marks.
+// question or whether to forget what find learned (and hand the outcome back, which answers with its own layout), make
+// or take away the find box, lay out or show the new view, post a command to the host, mirror the check marks.
 struct Answer {
     bool openReorder = false;
     bool askReset = false;
@@ -42,6 +43,7 @@ struct Answer {
     bool mirror = false;
     FindBox findBox = FindBox::Keep;
     std::optional<View> view{};  // the rows scrolled, without a layout
+    bool askForgetFinds = false;
     bool operator==(const Answer&) const = default;
 };
 
@@ -60,9 +62,10 @@ struct OwnMenuMarks {
 
 class PaletteCore {
 public:
-    // func_init: the settings, the saved order and the hidden rows, completed from the host's menus.
-    // Nothing is taken over until all of it is read; a second start is ignored.
-    void Start(SettingsStore& store, MenuReader& hostMenus);
+    // func_init: the settings, the saved order, the hidden rows and what find learned, completed
+    // from the host's menus; `today` in days since 1970, the day find's counts age by. Nothing is
+    // taken over until all of it is read; a second start is ignored.
+    void Start(SettingsStore& store, MenuReader& hostMenus, std::int32_t today = 0);
     // func_exit: stores the settings and the order, then holds nothing. Without a start, nothing is
     // stored, so that the user's stored order survives a start that failed.
     void Exit(SettingsStore& store);
@@ -83,6 +86,8 @@ public:
     // No result: the dialog was cancelled. A size: the user sized it.
     Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
+    // Yes: the picks and the counts go, the user's words stay.
+    void OnForgetFindsAnswer(bool yes);
 
     // Where every row goes. In tab mode the selected column is clamped to the tabs and kept; a
     // creation layout numbers the rows the user has not hidden 0, 1, 2, ... (their controlIndex,
@@ -128,6 +133,8 @@ private:
     bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
     UserSizes sizes_;
     WindowHome windowHome_;
+    FindMemory learned_;
+    std::int32_t today_ = 0;
     PaletteGeometry geometry_;
     View view_;
     int wheelRemainder_ = 0;
@@ -144,6 +151,9 @@ private:
     } find_;
 
     Answer ToggleFind();
+    // A row switched (`toggle`) or its button pressed through the palette: counted, and picked for
+    // the text in the find box.
+    void Learn(const FilterEntry& entry, bool toggle);
     Answer MarkIntoView();
     void KeepMarkInView();
 };

@@ -19,6 +19,7 @@ static_assert(kMenuStateChecked == MF_CHECKED && kMenuStateMissing == static_cas
 static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeyUp == VK_UP && kKeyDown == VK_DOWN);
 
 constexpr char kResetQuestion[] = "フィルターの並びを初期化します。\r\n宜しいですか?";
+constexpr char kForgetFindsQuestion[] = "検索の履歴を消去します。\r\n宜しいですか?";
 // Clipped by its siblings: the marked row's controls stand above it, and only its rim shows.
 constexpr DWORD kMarkStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_GRAYRECT;
 
@@ -50,6 +51,17 @@ std::optional<ScrollRequest> RequestOf(WORD code) {
     }
 }
 
+// Days since 1970 by the local calendar: what find's counts age by.
+std::int32_t Today() {
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    FILETIME stamp = {};
+    SystemTimeToFileTime(&now, &stamp);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(stamp.dwHighDateTime) << 32) | stamp.dwLowDateTime;
+    constexpr ULONGLONG kTicksPerDay = 864000000000ULL, kDaysBefore1970 = 134774;  // from 1601
+    return static_cast<std::int32_t>(ticks / kTicksPerDay - kDaysBefore1970);
+}
+
 DialogSize SizeOf(HWND window) {
     RECT frame = {};
     GetWindowRect(window, &frame);
@@ -72,7 +84,7 @@ void PaletteWindow::Start(HWND window, HINSTANCE instance, host::HostServices* s
     hostMainWindow_ = GetWindow(window, GW_OWNER);
     font_ = CreatePaletteFont();
     ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
-    core_.Start(store, hostMenus);
+    core_.Start(store, hostMenus, Today());
     CarryOut({.layout = Controls::Create, .mirror = true}, window);
 }
 
@@ -104,6 +116,10 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
     if (answer.openReorder) {
         const ReorderOutcome outcome = RunReorderDialog(instance_, window_, core_.RowsToReorder(), core_.reorderSize());
         CarryOut(core_.OnReorderClosed(outcome.result, outcome.size), hwnd);
+    }
+    if (answer.askForgetFinds) {
+        core_.OnForgetFindsAnswer(
+            MessageBoxA(hwnd, kForgetFindsQuestion, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES);
     }
     if (answer.askReset) {
         const bool yes = MessageBoxA(hwnd, kResetQuestion, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES;

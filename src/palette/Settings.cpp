@@ -2,10 +2,16 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace kirabo {
 namespace {
+
+const EntryKey& KeyOf(const EntryKey& key) { return key; }
+const EntryKey& KeyOf(const Pick& pick) { return pick.row; }
+const EntryKey& KeyOf(const Use& use) { return use.row; }
+const EntryKey& KeyOf(const RowWords& words) { return words.row; }
 
 // "FilterName%d" and "FilterType%d": the prefix and the position in decimal.
 struct Key {
@@ -29,6 +35,20 @@ constexpr char kHiddenNamePattern[] = "HiddenName";
 constexpr char kHiddenTypePattern[] = "HiddenType";
 constexpr char kReorderSizeKey[] = "ReorderSize";
 constexpr char kPaletteSizeKey[] = "PaletteSize";
+constexpr char kPickSizeKey[] = "PickSize";
+constexpr char kPickTextPattern[] = "PickText";
+constexpr char kPickNamePattern[] = "PickName";
+constexpr char kPickTypePattern[] = "PickType";
+constexpr char kUseSizeKey[] = "UseSize";
+constexpr char kUseNamePattern[] = "UseName";
+constexpr char kUseTypePattern[] = "UseType";
+constexpr char kUseCountPattern[] = "UseCount";
+constexpr char kUseDayPattern[] = "UseDay";
+constexpr char kWordsSizeKey[] = "WordsSize";
+constexpr char kWordsNamePattern[] = "WordsName";
+constexpr char kWordsTypePattern[] = "WordsType";
+constexpr char kWordsPattern[] = "Words";
+constexpr double kCountScale = 100;    // a count is stored as an integer, in hundredths
 constexpr int kLargestSide = 1 << 15;  // no screen is larger: a larger side is a damaged value
 
 // A count, then a name and a kind per position; positions without a name or with a negative kind
@@ -42,19 +62,32 @@ std::int32_t LoadKeys(SettingsStore& store, const char* sizeKey, const char* nam
         std::string name = store.LoadString(Key(namePattern, i).text);
         const std::int32_t kind = store.LoadInt(Key(typePattern, i).text, -1);
         if (kind < 0 || name.empty()) continue;
-        take(EntryKey{std::move(name), kind});
+        take(EntryKey{std::move(name), kind}, i);
     }
     return size;
 }
 
+// The count, then each key's name and kind and what `more` stores beside them.
+template <typename Item, typename More>
 void StoreKeys(SettingsStore& store, const char* sizeKey, const char* namePattern, const char* typePattern,
-               const std::vector<const FilterEntry*>& keys) {
-    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(keys.size(), INT32_MAX));
+               const std::vector<Item>& items, More more) {
+    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(items.size(), INT32_MAX));
     store.SaveInt(sizeKey, count);
     for (std::int32_t i = 0; i < count; ++i) {
-        store.SaveString(Key(namePattern, i).text, keys[static_cast<std::size_t>(i)]->name);
-        store.SaveInt(Key(typePattern, i).text, keys[static_cast<std::size_t>(i)]->kind);
+        const Item& item = items[static_cast<std::size_t>(i)];
+        const EntryKey& key = KeyOf(item);
+        store.SaveString(Key(namePattern, i).text, key.name);
+        store.SaveInt(Key(typePattern, i).text, key.kind);
+        more(item, i);
     }
+}
+
+void StoreKeys(SettingsStore& store, const char* sizeKey, const char* namePattern, const char* typePattern,
+               const std::vector<const FilterEntry*>& entries) {
+    std::vector<EntryKey> keys;
+    keys.reserve(entries.size());
+    for (const FilterEntry* entry : entries) keys.push_back({entry->name, entry->kind});
+    StoreKeys(store, sizeKey, namePattern, typePattern, keys, [](const EntryKey&, std::int32_t) {});
 }
 
 }  // namespace
@@ -73,7 +106,7 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store) {
 
 void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
     EntryList saved;  // built aside: a failure half-way leaves the list as it was
-    LoadKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, [&](EntryKey&& key) {
+    LoadKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, [&](EntryKey&& key, std::int32_t) {
         FilterEntry entry;
         entry.name = std::move(key.name);
         entry.kind = key.kind;
@@ -85,7 +118,7 @@ void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
 HiddenBlock LoadHiddenBlock(SettingsStore& store) {
     HiddenBlock block;
     block.stored = LoadKeys(store, kHiddenSizeKey, kHiddenNamePattern, kHiddenTypePattern,
-                            [&](EntryKey&& key) { block.keys.push_back(std::move(key)); }) > 0;
+                            [&](EntryKey&& key, std::int32_t) { block.keys.push_back(std::move(key)); }) > 0;
     return block;
 }
 
@@ -131,6 +164,49 @@ void StoreSettings(SettingsStore& store, const LayoutSettings& settings, const E
     }
     StoreSize(store, kReorderSizeKey, sizes.reorder);
     StoreSize(store, kPaletteSizeKey, sizes.palette);
+}
+
+FindMemory LoadFindMemory(SettingsStore& store) {
+    std::vector<Pick> picks;
+    std::vector<Use> uses;
+    std::vector<RowWords> words;
+    FindMemory memory;
+    memory.stored.picks =
+        LoadKeys(store, kPickSizeKey, kPickNamePattern, kPickTypePattern, [&](EntryKey&& key, std::int32_t i) {
+            picks.push_back({store.LoadString(Key(kPickTextPattern, i).text), std::move(key)});
+        }) > 0;
+    memory.stored.uses =
+        LoadKeys(store, kUseSizeKey, kUseNamePattern, kUseTypePattern, [&](EntryKey&& key, std::int32_t i) {
+            const std::int32_t count = store.LoadInt(Key(kUseCountPattern, i).text, -1);
+            uses.push_back({std::move(key), count / kCountScale, store.LoadInt(Key(kUseDayPattern, i).text, 0)});
+        }) > 0;
+    memory.stored.words =
+        LoadKeys(store, kWordsSizeKey, kWordsNamePattern, kWordsTypePattern, [&](EntryKey&& key, std::int32_t i) {
+            words.push_back({std::move(key), store.LoadString(Key(kWordsPattern, i).text)});
+        }) > 0;
+    memory.Restore(std::move(picks), std::move(uses), std::move(words));
+    return memory;
+}
+
+void StoreFindMemory(SettingsStore& store, const FindMemory& memory) {
+    if (!memory.picks().empty() || memory.stored.picks) {
+        StoreKeys(
+            store, kPickSizeKey, kPickNamePattern, kPickTypePattern, memory.picks(),
+            [&](const Pick& pick, std::int32_t i) { store.SaveString(Key(kPickTextPattern, i).text, pick.text); });
+    }
+    if (!memory.uses().empty() || memory.stored.uses) {
+        StoreKeys(store, kUseSizeKey, kUseNamePattern, kUseTypePattern, memory.uses(),
+                  [&](const Use& use, std::int32_t i) {
+                      store.SaveInt(Key(kUseCountPattern, i).text,
+                                    static_cast<std::int32_t>(std::lround(use.count * kCountScale)));
+                      store.SaveInt(Key(kUseDayPattern, i).text, use.day);
+                  });
+    }
+    if (!memory.words().empty() || memory.stored.words) {
+        StoreKeys(
+            store, kWordsSizeKey, kWordsNamePattern, kWordsTypePattern, memory.words(),
+            [&](const RowWords& row, std::int32_t i) { store.SaveString(Key(kWordsPattern, i).text, row.words); });
+    }
 }
 
 }  // namespace kirabo

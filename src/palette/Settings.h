@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "entries/EntryList.h"
+#include "entries/FindMemory.h"
 #include "host/LayoutSettings.h"
-#include "host/StringBuffers.h"
 #include "host/Screen.h"
+#include "host/StringBuffers.h"
 
 namespace kirabo {
 
@@ -57,6 +58,14 @@ struct UserSizes {
 
 // Each size that is there and sound; nothing for one absent or damaged.
 UserSizes LoadUserSizes(SettingsStore& store);
+
+// What find learned, in three blocks after the others: "PickSize", then "PickText%d", "PickName%d",
+// "PickType%d" per pick, newest first; "UseSize", then "UseName%d", "UseType%d", "UseCount%d" (the
+// count times 100) and "UseDay%d" per row; "WordsSize", then "WordsName%d", "WordsType%d" and
+// "Words%d". Each block is stored when it holds something, or with size 0 once emptied; a damaged
+// one is repaired as the hidden block is.
+FindMemory LoadFindMemory(SettingsStore& store);
+void StoreFindMemory(SettingsStore& store, const FindMemory& memory);
 
 // The settings and the order, exactly as ever; then the hidden block, only when a row is hidden
 // now or a block was stored at start (which showing every row again must clear); then each size,

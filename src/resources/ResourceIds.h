@@ -29,6 +29,8 @@
 
 // The palette's own menu bar: its third item, a command of its own.
 #define KIRABO_CMD_FIND 32778
+// What find learned (picks and counts) forgotten, after a question.
+#define KIRABO_CMD_FORGET_FINDS 32779
 
 // The palette's tab control (columnTabs).
 #define KIRABO_COLUMN_TABS 201

@@ -155,6 +155,7 @@ TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
         {"タブ表示 with a stored 5 turns it off", 5, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, 2, 0},
         {"並び替え opens the dialog", 0, KIRABO_CMD_REORDER, false, true, {true, false, std::nullopt, 0, true}, 2, 0},
         {"並び替えの初期化 asks first", 0, KIRABO_CMD_RESET_ORDER, false, true, {false, true, std::nullopt, 0, true}, 2, 0},
+        {"検索の履歴を消去 asks first", 0, KIRABO_CMD_FORGET_FINDS, false, true, {.mirror = true, .askForgetFinds = true}, 2, 0},
         {"a check box is found by its controlIndex, not its position", 0, 0, false, true, post(11), 2, 0},
         {"the last row's check box", 0, 3, false, true, post(14), 2, 0},
         {"a push button posts its settings", 0, 101, false, true, post(22), 2, 0},
@@ -163,7 +164,7 @@ TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
         {"an id past the last push button only mirrors", 0, 104, false, true, kMirror, 2, 0},
         {"the tab control's id only mirrors", 0, KIRABO_COLUMN_TABS, false, true, kMirror, 2, 0},
         {"just below the own menu only mirrors", 0, KIRABO_CMD_ONE_COLUMN - 1, false, true, kMirror, 2, 0},
-        {"just above the own menu only mirrors", 0, KIRABO_CMD_FIND + 1, false, true, kMirror, 2, 0},
+        {"just above the own menu only mirrors", 0, KIRABO_CMD_FORGET_FINDS + 1, false, true, kMirror, 2, 0},
         {"while the host saves, a click: nothing at all", 0, 0, true, true, kNothing, 2, 0},
         {"while the host saves, the own menu: nothing at all", 0, KIRABO_CMD_ONE_COLUMN, true, true, kNothing, 2, 0},
         {"without a host window, nothing at all", 0, KIRABO_CMD_RESET_ORDER, false, false, kNothing, 2, 0},
@@ -232,6 +233,12 @@ TEST(PaletteCore, TheWheelScrollsAPaletteTallerThanItsWindowAndIsTheHostsOtherwi
     EXPECT_EQ(wide.core.OnWheel(-120, 3, true).view->columns.position, 0);  // a sideways wheel pushed left
 }
 
+template <typename Step>
+std::vector<Step> Join(std::vector<Step> first, const std::vector<Step>& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
 TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     // Toggles 11 to 16 and settings 21 to 26; Glim hidden by the user; Histo a display tool.
     const char* names[] = {"Blur", "Sharpen", "Blur more", "Noise", "Glow", "Glim"};
@@ -246,6 +253,9 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     const Step up = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineBack, 0)}; };
     const Step shortcut = [](PaletteCore& core) { return core.OnFindShortcut(); };
     const Step secondTab = [](PaletteCore& core) { return core.OnTabChange(1); };
+    const Step switchGlow = [](PaletteCore& core) { return core.OnCommand(4, false, true); };
+    const std::vector<Step> pickNoise = {find, type("o"), key(kKeyDown), key(kKeyReturn), key(kKeyEscape), find};
+    const auto thenType = [&](const char* text) { return Join(pickNoise, {type(text)}); };
     struct Case {
         const char* what;
         std::vector<Step> steps;
@@ -309,6 +319,11 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         {"text while the box is closed changes nothing", {type("blur")}, "B4 S7 B9 N5 G4 H5", "", {}},
         {"the mark in another tab shows that tab", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},
          "B4 S7 B9 N5 G4 H5", "Noise", typed, 0, 1, 1},
+        {"the row picked for a text is marked first the next time", thenType("o"), "B9 N5 G4 H5",
+         "Noise", typed},
+        {"and first for a text typed on from it", thenType("o e"), "B9 N5", "Noise", typed},
+        {"an empty box marks the row picked last, in view", pickNoise, "B4 S7 B9 N5 G4 H5", "Noise", opened, 2},
+        {"a tie goes to the row switched most", {switchGlow, find, type("o")}, "B9 N5 G4 H5", "Glow", typed, 1},
         {"and Esc gives back the tab the user chose", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
          "B4 S7 B9 N5 G4 H5", "", closed, 0, 0, 1},
     };

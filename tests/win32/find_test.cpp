@@ -15,7 +15,8 @@ using namespace kirabo::test;
 TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Enter on the best match, the arrows, Esc gives the keyboard back") {
     MenuBarText menus = emulator::ManyFilters(5000, "filter ", 3);
     menus[emulator::kToggleMenu].items.push_back(Item(11001, "モーションブラー"));
-    menus[emulator::kToggleMenu].items.push_back(Item(11002, "ブラー"));
+    menus[emulator::kToggleMenu].items.push_back(Item(11002, "ブラーマスク"));
+    menus[emulator::kToggleMenu].items.push_back(Item(11003, "ブラー"));
     HostOptions options = TestOptions(menus);
     options.itemKey = 'F';  // the key the user gave the plug-in's item in the host's settings
     options.itemKeyFlags = host::kMenuItemCtrl;
@@ -33,9 +34,9 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     REQUIRE(box != nullptr);
     CHECK(GetFocus() == box);
     TypeKeys({'B', 'U', 'R', 'A'});
-    CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "2件");
+    CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "3件");
     TypeKeys({VK_RETURN});
-    CHECK(host.commands == std::vector<UINT>{11002});  // ブラー, not モーションブラー before it
+    CHECK(host.commands == std::vector<UINT>{11003});  // ブラー, not モーションブラー or ブラーマスク before it
     CHECK(GetFocus() == box);
     SetForegroundWindow(host.mainWindow());
     TypeKeys({'F'}, VK_CONTROL);  // again: the open box takes the keyboard, its text selected
@@ -70,7 +71,7 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     CHECK((IsWindowVisible(GetDlgItem(palette, KIRABO_FIND_MARK)) && mark.top < row.top && mark.bottom > row.bottom));
     TypeKeys({VK_RETURN});
     TypeKeys({VK_RETURN}, VK_SHIFT);
-    CHECK(host.commands == std::vector<UINT>{11002, 1000 + 1499, 6000 + 1499});
+    CHECK(host.commands == std::vector<UINT>{11003, 1000 + 1499, 6000 + 1499});
     CHECK(SendMessageA(marked, BM_GETCHECK, 0, 0) == BST_CHECKED);  // the box follows the host, as after a click
     CHECK(GetFocus() == box);
 
@@ -81,6 +82,28 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     CHECK((!host.ownerMessages.empty() && host.ownerMessages.back().message == WM_KEYUP &&
            host.ownerMessages.back().wParam == 'X'));
     CHECK(CaptureClient(host, palette) == before);
+
+    // It learns: m marks モーションブラー first; ブラーマスク picked for it instead comes first the
+    // next time, and first in an empty box, after a restart too.
+    for (const std::vector<WORD>& keys :
+         std::vector<std::vector<WORD>>{{'M', VK_DOWN, VK_RETURN}, {'M', VK_RETURN}, {VK_RETURN}}) {
+        TypeKeys({'F'}, VK_CONTROL, keys);
+        TypeKeys({VK_ESCAPE});
+    }
+    CHECK(std::vector<UINT>(host.commands.end() - 3, host.commands.end()) == std::vector<UINT>{11002, 11002, 11002});
+    host.Exit();
+    Host again;
+    again.store = host.store;
+    REQUIRE(again.Start(options));
+    SetForegroundWindow(again.mainWindow());
+    TypeKeys({'F'}, VK_CONTROL, {VK_RETURN});
+    CHECK(again.commands == std::vector<UINT>{11002});
+    TypeKeys({VK_ESCAPE});
+    AnswerNextMessageBox(IDYES);  // the history forgotten: an empty box marks the first row again
+    again.SendToPalette(WM_COMMAND, KIRABO_CMD_FORGET_FINDS, 0);
+    CHECK(LastAnsweredBox().text == "検索の履歴を消去します。\r\n宜しいですか?");
+    TypeKeys({'F'}, VK_CONTROL, {VK_RETURN});
+    CHECK(again.commands == std::vector<UINT>{11002, 1000});
 }
 
 namespace {

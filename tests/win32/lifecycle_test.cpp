@@ -84,6 +84,7 @@ TEST_CASE("func_init attaches the own menu bar and finds the host window") {
     struct { UINT id; const char* caption; int popup; } const items[] = {
         {KIRABO_CMD_ONE_COLUMN, "1列(&1)", 0}, {KIRABO_CMD_TWO_COLUMNS, "2列(&2)", 0}, {KIRABO_CMD_THREE_COLUMNS, "3列(&3)", 0}, {KIRABO_CMD_FOUR_COLUMNS, "4列(&4)", 0},
         {KIRABO_CMD_TAB_MODE, "タブ表示(&T)", 0}, {KIRABO_CMD_REORDER, "並び替え(&R)", 1}, {KIRABO_CMD_RESET_ORDER, "並び替えの初期化(&I)", 1},
+        {KIRABO_CMD_FORGET_FINDS, "検索の履歴を消去(&H)", 1},
     };
     for (const auto& item : items) {
         CAPTURE(item.id);
@@ -91,7 +92,7 @@ TEST_CASE("func_init attaches the own menu bar and finds the host window") {
         CHECK((GetMenuState(own, item.id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0);
     }
     CHECK(GetMenuItemCount(GetSubMenu(own, 0)) == 5);
-    CHECK(GetMenuItemCount(GetSubMenu(own, 1)) == 2);
+    CHECK(GetMenuItemCount(GetSubMenu(own, 1)) == 3);
 }
 
 TEST_CASE("the palette font is 12-pixel MS P Gothic in Shift-JIS") {
