@@ -382,11 +382,29 @@ DialogActions MeasureDialogActions(int filters, int rounds) {
 }
 
 // A palette of `filters` in so many columns, shown, its find box open: the box.
-HWND StartWithFindOpen(Host& host, int filters, const char* columns) {
+HWND StartWithFindOpen(Host& host, int filters, const char* columns, bool learned = false) {
     HostOptions options = Options(filters);
     options.showWindows = true;
     Start(host, options);
     host.store["Column"] = columns;
+    // What a heavy user's find has learned: 200 picks, a count for every row and words for every row.
+    for (int i = 0; learned && i < filters; ++i) {
+        const std::string n = std::to_string(i), name = "フィルタ" + n;
+        if (i < 200) {
+            host.store.insert({{"PickText" + n, "9" + n}, {"PickName" + n, name}, {"PickType" + n, "1"}});
+        }
+        host.store.insert({{"UseName" + n, name},
+                           {"UseType" + n, "1"},
+                           {"UseCount" + n, "100"},
+                           {"UseDay" + n, "20000"},
+                           {"WordsName" + n, name},
+                           {"WordsType" + n, "1"},
+                           {"Words" + n, "word" + n + " more"}});
+    }
+    if (learned) {
+        host.store.insert(
+            {{"PickSize", "200"}, {"UseSize", std::to_string(filters)}, {"WordsSize", std::to_string(filters)}});
+    }
     host.record()->func_init(host.record());
     host.SendToPalette(WM_COMMAND, KIRABO_CMD_FIND, 0);
     return GetDlgItem(host.paletteWindow(), KIRABO_FIND_BOX);
@@ -429,6 +447,28 @@ std::vector<double> MeasureRomajiOverKana(int filters, int rounds) {
     std::vector<double> ratios;
     for (int round = 0; round < rounds; ++round) ratios.push_back(typed("firuta 1") / typed("フィルタ 1"));
     host.Stop();
+    return ratios;
+}
+
+// Characters typed at 5,000 filters (as in MeasureFindNarrow) into the find box of a palette whose
+// find has learned much, over the same into one that has learned nothing, paired round by round
+// (one plug-in at a time: its state is the process's).
+std::vector<double> MeasureLearnedOverPlain(int filters, int rounds) {
+    const auto typed = [filters](bool learned) {
+        Host host;
+        HWND box = StartWithFindOpen(host, filters, "2", learned);
+        double total = 0;
+        for (const char* text : {"1", "12", "123", "", "1", "12", "123", ""}) {
+            const double start = Now();
+            SetWindowTextA(box, text);
+            UpdateWindow(host.paletteWindow());
+            total += Now() - start;
+        }
+        host.Stop();
+        return total;
+    };
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) ratios.push_back(typed(true) / typed(false));
     return ratios;
 }
 
@@ -609,6 +649,8 @@ int main(int argc, char** argv) {
     std::printf("find_windows_made_%d: %d\n", keyFilters, keyAndWheel.windowsMade);
     std::printf("find_romaji_over_kana_%d: %.2f\n", keyFilters, Median(MeasureRomajiOverKana(keyFilters, smoke ? 1 : 15)));
     std::printf("find_burst_settle_ms_%d: %.1f\n", keyFilters, MeasureFindBurst(keyFilters));
+    std::printf("find_learned_over_plain_%d: %.2f\n", keyFilters,
+                Median(MeasureLearnedOverPlain(keyFilters, smoke ? 1 : 7)));
     std::fflush(stdout);
     return 0;
 }

@@ -6,7 +6,20 @@
 namespace kirabo {
 namespace {
 
-std::string KeyOf(const EntryKey& row) { return std::to_string(row.kind) + ':' + row.name; }
+bool Before(const EntryKey& a, const EntryKey& b) { return a.kind != b.kind ? a.kind < b.kind : a.name < b.name; }
+
+// Where the row is, or would go, in a vector sorted by row.
+template <typename Items>
+auto Find(Items& items, const EntryKey& row) {
+    return std::lower_bound(items.begin(), items.end(), row,
+                            [](const auto& item, const EntryKey& key) { return Before(item.row, key); });
+}
+
+template <typename Item>
+const Item* Found(const std::vector<Item>& items, const EntryKey& row) {
+    const auto at = Find(items, row);
+    return at != items.end() && at->row == row ? &*at : nullptr;
+}
 
 }  // namespace
 
@@ -39,37 +52,32 @@ double Aged(const Use& use, std::int32_t day) {
 }  // namespace
 
 void FindMemory::Used(const EntryKey& row, std::int32_t day) {
-    const auto [at, added] = useOf_.try_emplace(KeyOf(row), uses_.size());
-    if (added) uses_.push_back({row, 0, day});
-    Use& use = uses_[at->second];
-    use.count = Aged(use, day) + 1;
-    use.day = std::max(use.day, day);
+    auto at = Find(uses_, row);
+    if (at == uses_.end() || at->row != row) at = uses_.insert(at, {row, 0, day});
+    at->count = Aged(*at, day) + 1;
+    at->day = std::max(at->day, day);
 }
 
 double FindMemory::UseOf(const EntryKey& row, std::int32_t day) const {
-    const auto at = useOf_.find(KeyOf(row));
-    return at == useOf_.end() ? 0 : Aged(uses_[at->second], day);
+    const Use* use = Found(uses_, row);
+    return use ? Aged(*use, day) : 0;
 }
 
 void FindMemory::SetWords(const EntryKey& row, std::string words) {
-    const std::string key = KeyOf(row);
-    const auto at = wordsOf_.find(key);
-    if (at != wordsOf_.end() && !words.empty()) {
-        words_[at->second].words = std::move(words);
-    } else if (at != wordsOf_.end()) {
-        words_.erase(words_.begin() + static_cast<std::ptrdiff_t>(at->second));
-        wordsOf_.clear();
-        for (std::size_t i = 0; i < words_.size(); ++i) wordsOf_[KeyOf(words_[i].row)] = i;
+    const auto at = Find(words_, row);
+    const bool there = at != words_.end() && at->row == row;
+    if (there && words.empty()) {
+        words_.erase(at);
+    } else if (there) {
+        at->words = std::move(words);
     } else if (!words.empty()) {
-        wordsOf_[key] = words_.size();
-        words_.push_back({row, std::move(words)});
+        words_.insert(at, {row, std::move(words)});
     }
 }
 
-const std::string& FindMemory::WordsOf(const EntryKey& row) const {
-    static const std::string none;
-    const auto at = wordsOf_.find(KeyOf(row));
-    return at == wordsOf_.end() ? none : words_[at->second].words;
+std::string_view FindMemory::WordsOf(const EntryKey& row) const {
+    const RowWords* words = Found(words_, row);
+    return words ? std::string_view(words->words) : std::string_view();
 }
 
 void FindMemory::Restore(std::vector<Pick> picks, std::vector<Use> uses, std::vector<RowWords> words) {
@@ -82,15 +90,13 @@ void FindMemory::Restore(std::vector<Pick> picks, std::vector<Use> uses, std::ve
         picks_.push_back(std::move(pick));
     }
     uses_.clear();
-    useOf_.clear();
     for (Use& use : uses) {
-        if (!(use.count >= 0 && use.count <= kMostUses) || !useOf_.try_emplace(KeyOf(use.row), uses_.size()).second) {
-            continue;
+        const auto at = Find(uses_, use.row);
+        if (use.count >= 0 && use.count <= kMostUses && (at == uses_.end() || at->row != use.row)) {
+            uses_.insert(at, std::move(use));
         }
-        uses_.push_back(std::move(use));
     }
     words_.clear();
-    wordsOf_.clear();
     for (RowWords& row : words) {
         if (WordsOf(row.row).empty()) SetWords(row.row, std::move(row.words));
     }
@@ -99,7 +105,6 @@ void FindMemory::Restore(std::vector<Pick> picks, std::vector<Use> uses, std::ve
 void FindMemory::ForgetHistory() {
     picks_.clear();
     uses_.clear();
-    useOf_.clear();
 }
 
 }  // namespace kirabo

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "entries/EntryList.h"
@@ -54,7 +53,7 @@ public:
     double UseOf(const EntryKey& row, std::int32_t day) const;
     // The user's words for the row; empty words forget them.
     void SetWords(const EntryKey& row, std::string words);
-    const std::string& WordsOf(const EntryKey& row) const;
+    std::string_view WordsOf(const EntryKey& row) const;
     // Picks and counts go; the words stay.
     void ForgetHistory();
 
@@ -67,17 +66,16 @@ public:
         bool picks = false, uses = false, words = false;
     } stored;
 
-    // In the order they came: the picks newest first.
+    // The picks newest first; the counts and the words by kind, then name.
     const std::vector<Pick>& picks() const { return picks_; }
     const std::vector<Use>& uses() const { return uses_; }
     const std::vector<RowWords>& words() const { return words_; }
 
 private:
     std::vector<Pick> picks_;
+    // Sorted, so that a row is found by halving: every row is looked up at every key.
     std::vector<Use> uses_;
     std::vector<RowWords> words_;
-    // Each row's place in uses_ and words_, by kind and name: a key looks a row up at once.
-    std::unordered_map<std::string, std::size_t> useOf_, wordsOf_;
 };
 
 }  // namespace kirabo

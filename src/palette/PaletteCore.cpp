@@ -175,7 +175,7 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
     find_.hiddenMatches = 0;
     for (std::size_t i = 0; i < entries_.count(); ++i) {
         const FilterEntry& entry = entries_[i];
-        const std::string& words = learned_.WordsOf({entry.name, entry.kind});
+        const std::string_view words = learned_.WordsOf({entry.name, entry.kind});
         const MatchQuality quality = query.empty() ? MatchQuality::Contains : query.Quality(entry.name, words);
         const bool leftOut = entry.hidden || quality == MatchQuality::None;
         rows[i] = {entry.name.size(), leftOut};

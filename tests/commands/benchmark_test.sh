@@ -9,4 +9,4 @@ for figure in Merge_100_us Geometry_100_us Drop_100_us KeyMove_100_us init_overh
   init_overhead_ratio_100_medians relayout_overhead_ratio_100 dll_bytes; do
   grep -q "^$figure: [0-9]" <<<"$out" || { echo "no $figure"; exit 1; }
 done
-grep -qE '^goal dll_bytes <= 163840: (met|missed) \([0-9]+\)$' <<<"$out"
+grep -qE '^goal dll_bytes <= 196608: (met|missed) \([0-9]+\)$' <<<"$out"

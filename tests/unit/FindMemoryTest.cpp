@@ -32,10 +32,10 @@ TEST(FindMemory, APickIsTheRowChosenForTheLongestTextTypedBeforeAndCountsHalveEv
         {"a text keeps only its latest row", {pick("bu", kBlur), pick("bu", kNoise)}, "bu", &kNoise},
         {"an empty box: the row picked last", {pick("bu", kBlur), pick("no", kNoise)}, "", &kNoise},
         {"the oldest of 201 picks goes", {pick("a", kBlur), [](FindMemory& m) {
-             for (int i = 0; i < 200; ++i) m.Picked("b" + std::to_string(i), kNoise);
+             for (int i = 0; i < 200; ++i) m.Picked(std::to_string(1000 + i), kNoise);
          }}, "a", nullptr},
         {"200 picks all stay", {pick("a", kBlur), [](FindMemory& m) {
-             for (int i = 0; i < 199; ++i) m.Picked("b" + std::to_string(i), kNoise);
+             for (int i = 0; i < 199; ++i) m.Picked(std::to_string(1000 + i), kNoise);
          }}, "a", &kBlur},
         {"history forgotten, words kept", {pick("bu", kBlur), use(kBlur, 100), [](FindMemory& m) {
              m.SetWords(kBlur, "bokashi");
