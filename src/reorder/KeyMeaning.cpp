@@ -9,13 +9,13 @@ KeyMeaning MeaningOfKey(KeyPress press) {
         case KeyMessage::SysKeyDown:
             switch (press.key) {
                 case kKeyUp:
-                    return {KeyAction::MoveRows, MoveKind::Up};
+                    return {KeyAction::MoveRows, MoveKind::Up, true};
                 case kKeyDown:
-                    return {KeyAction::MoveRows, MoveKind::Down};
+                    return {KeyAction::MoveRows, MoveKind::Down, true};
                 case kKeyHome:
-                    return {KeyAction::MoveRows, MoveKind::ToTop};
+                    return {KeyAction::MoveRows, MoveKind::ToTop, true};
                 case kKeyEnd:
-                    return {KeyAction::MoveRows, MoveKind::ToBottom};
+                    return {KeyAction::MoveRows, MoveKind::ToBottom, true};
                 default:
                     return {};
             }

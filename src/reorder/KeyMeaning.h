@@ -34,6 +34,10 @@ enum class KeyAction : std::uint8_t {
 struct KeyMeaning {
     KeyAction action = KeyAction::PassOn;
     MoveKind move = MoveKind::Up;  // MoveRows only
+    // The window's default handling sees the key too, though it is carried out here: a key pressed
+    // with Alt that it never saw makes the Alt let go after it count as Alt pressed alone, the key
+    // into the system menu, which would then take the next keys.
+    bool defaultSeesIt = false;
     bool operator==(const KeyMeaning&) const = default;
 };
 

@@ -49,6 +49,8 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                 break;
             case KeyAction::MoveRows:
                 MoveByKey(list, shown, meaning.move);
+                // Past the list view, whose own handling of the key is what the move replaces.
+                if (meaning.defaultSeesIt) DefWindowProcA(list, message, wParam, lParam);
                 return 0;
             case KeyAction::ToggleChecks:
                 ShowChecks(list, shown, SpaceChecks(FocusedItem(list), SelectedRows(list), shown.list.checked));

@@ -223,10 +223,10 @@ TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
         KeyMeaning expected;
     };
     const Case cases[] = {
-        {"Alt+Up", {kAlt, kKeyUp}, {KeyAction::MoveRows, MoveKind::Up}},
-        {"Alt+Down", {kAlt, kKeyDown}, {KeyAction::MoveRows, MoveKind::Down}},
-        {"Alt+Home", {kAlt, kKeyHome}, {KeyAction::MoveRows, MoveKind::ToTop}},
-        {"Alt+End", {kAlt, kKeyEnd}, {KeyAction::MoveRows, MoveKind::ToBottom}},
+        {"Alt+Up", {kAlt, kKeyUp}, {KeyAction::MoveRows, MoveKind::Up, true}},
+        {"Alt+Down", {kAlt, kKeyDown}, {KeyAction::MoveRows, MoveKind::Down, true}},
+        {"Alt+Home", {kAlt, kKeyHome}, {KeyAction::MoveRows, MoveKind::ToTop, true}},
+        {"Alt+End", {kAlt, kKeyEnd}, {KeyAction::MoveRows, MoveKind::ToBottom, true}},
         {"Alt+Space stays the system menu's", {kAlt, kKeySpace}, pass},
         {"Up without Alt moves the focus, as in any list", {kDown, kKeyUp}, pass},
         {"Space", {kDown, kKeySpace}, toggle},

@@ -502,3 +502,28 @@ TEST_CASE("a drag held by the real mouse just inside the list's bottom edge reac
     CHECK(took < 10000);
     std::printf("auto-scroll through 5,000 rows: %lu ms\n", took);
 }
+
+// Menu mode would take every key from the Alt on: Esc, typed at intervals until the keys are in, ends it.
+void CALLBACK EndMenuMode(HWND, UINT, UINT_PTR, DWORD) {
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+}
+
+TEST_CASE("Alt+Up on the real keyboard, Alt let go first, then Down, then Esc: the row moves once, the focus once, Esc closes the dialog") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    int focused = -1;
+    bool closed = false;
+    const Opened opened = OpenReorder(host, [&](HWND dialog, HWND list) {
+        SelectItems(list, {2});
+        listview::SetItemState(list, 2, LVIS_FOCUSED, LVIS_FOCUSED);
+        const UINT_PTR watchdog = SetTimer(nullptr, 0, 1000, EndMenuMode);
+        Strokes({{VK_MENU, false}, {VK_UP, false}, {VK_MENU, true}, {VK_UP, true}, {VK_DOWN, false}, {VK_DOWN, true}});
+        focused = listview::FocusedItem(list);
+        Strokes({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+        KillTimer(nullptr, watchdog);
+        closed = IsWindowEnabled(GetWindow(dialog, GW_OWNER)) != FALSE;  // EndDialog gives the palette back
+    }, IDCANCEL);
+    CHECK(Texts(opened.atClose) == "ACBDEF");
+    CHECK((focused == 2 && closed));
+}
