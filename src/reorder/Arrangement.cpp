@@ -96,6 +96,8 @@ Arrangement MoveSelection(const Arrangement& list, Move move) {
     return Regroup(list, flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1));
 }
 
+DragOffset DragImageOffset(int rowHeight) { return {kDragImageRight, rowHeight}; }
+
 bool InUpperThird(int y, int top, int bottom) {
     const long long third = (static_cast<long long>(bottom) - top) / 3;
     return y < top + third;

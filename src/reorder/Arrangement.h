@@ -40,6 +40,15 @@ Arrangement MoveSelection(const Arrangement& list, Move move);
 // True when y lies in the upper third of an item running from top to bottom.
 bool InUpperThird(int y, int top, int bottom);
 
+// Where the drag image's top left stands from the drag point: clear of the arrow to its right and a
+// row lower, so that the row under the point and the line at its edge stay in sight.
+struct DragOffset {
+    int x = 0, y = 0;
+    bool operator==(const DragOffset&) const = default;
+};
+inline constexpr int kDragImageRight = 16;
+DragOffset DragImageOffset(int rowHeight);
+
 // The anchor of a drop on item `hit`, before it (upper third) or after it, once the selected items
 // have been taken out.
 int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected);

@@ -9,8 +9,6 @@
 namespace kirabo {
 namespace {
 
-constexpr int kLabelId = -1;  // the template's one label, "ドラッグ・ドロップして並び替えてください。"
-
 ScreenRect ChildRect(HWND dialog, int id) {
     RECT r = {};
     GetWindowRect(GetDlgItem(dialog, id), &r);
@@ -35,7 +33,7 @@ void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> sto
     GetClientRect(dialog, &client);
     state.openedClient = {client.right, client.bottom};
     state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL), {}, {}};
-    AddFindBar(state.opened, ChildRect(dialog, kLabelId));
+    AddFindBar(state.opened, ChildRect(dialog, KIRABO_REORDER_FIND_LABEL));
     SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
     // The same client area in the sizable frame.
     AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,

@@ -22,6 +22,7 @@ KeyMeaning MeaningOfKey(KeyPress press) {
         case KeyMessage::KeyDown:
             if (press.key == kKeySpace) return {KeyAction::ToggleChecks};
             if (press.key == kKeyA && press.ctrl) return {KeyAction::SelectAll};
+            if (press.key == kKeyF && press.ctrl) return {KeyAction::FindText};
             return {};
         case KeyMessage::Char:
             if (press.key == kCharSpace || press.key == kCharCtrlA) return {KeyAction::Swallow};

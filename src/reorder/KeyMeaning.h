@@ -1,5 +1,6 @@
 // What a key pressed in the reorder dialog's list means. The list's own keys (arrows, Home, End,
-// Ctrl+arrows, type-to-find) keep their meaning; these come first.
+// Ctrl+arrows, type-to-find) keep their meaning; these come first. Alt+F is the dialog's, the
+// mnemonic of the find box's label.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +29,8 @@ enum class KeyAction : std::uint8_t {
     MoveRows,      // the selected rows move by `move`
     ToggleChecks,  // Space: see SpaceChecks
     SelectAll,
-    Swallow,       // the character of a key handled at the key itself
+    FindText,  // the keyboard to the find box, its text selected, from any of the dialog's controls
+    Swallow,   // the character of a key handled at the key itself
 };
 
 struct KeyMeaning {

@@ -3,6 +3,7 @@
 #include "reorder/KeyMeaning.h"
 #include "reorder/ListArrangement.h"
 #include "reorder/ListView.h"
+#include "resources/ResourceIds.h"
 
 namespace kirabo {
 namespace {
@@ -46,6 +47,7 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
         const KeyMeaning meaning = MeaningOfKey(PressOf(message, wParam));
         switch (meaning.action) {
             case KeyAction::PassOn:
+            case KeyAction::FindText:  // the dialog's, before the list sees it
                 break;
             case KeyAction::MoveRows:
                 MoveByKey(list, shown, meaning.move);
@@ -67,7 +69,25 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(list, message, wParam, lParam);
 }
 
+LRESULT CALLBACK DialogKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, DialogKeys, 0);
+    if (message == WM_KEYDOWN && MeaningOfKey(PressOf(message, wParam)).action == KeyAction::FindText) {
+        HWND dialog = GetParent(control);
+        HWND box = GetDlgItem(dialog, KIRABO_REORDER_FIND);
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+        SendMessageA(box, EM_SETSEL, 0, -1);  // what is typed next replaces the last search
+        return 0;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
 }  // namespace
+
+void AttachDialogKeys(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        SetWindowSubclass(child, DialogKeys, 0, 0);
+    }
+}
 
 void AttachListKeys(HWND list, DialogList& shown) {
     SetWindowSubclass(list, ListKeys, 0, reinterpret_cast<DWORD_PTR>(&shown));

@@ -1,5 +1,6 @@
 // The reorder dialog's keys on its list: Alt+arrows, Alt+Home and Alt+End move the selected rows,
-// Space sets their check boxes, Ctrl+A selects every row; and a click on a check box flips it.
+// Space sets their check boxes, Ctrl+A selects every row; and a click on a check box flips it. Ctrl+F
+// on any of the dialog's controls takes the keyboard to the find box.
 #pragma once
 
 #include <windows.h>
@@ -12,5 +13,7 @@ namespace kirabo {
 
 // `shown` must outlive the list.
 void AttachListKeys(HWND list, DialogList& shown);
+// Ctrl+F on every control of the dialog, the find box made.
+void AttachDialogKeys(HWND dialog);
 
 }  // namespace kirabo

@@ -35,6 +35,7 @@ struct ReorderDialog {
     bool releasingCapture = false;
     HIMAGELIST dragImage = nullptr;
     POINT dragPoint = {0, 0};
+    DragOffset imageOffset;
     std::vector<int> selectedItems;
     AutoScroll scroll;  // the auto-scroll's pacing, from one drag to the next
     int insertAt = -1;      // the row beside which the line shows where dragged rows land; -1: none
@@ -51,6 +52,10 @@ POINT ListPoint(HWND dialog, HWND list, LPARAM lParam) {
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     MapWindowPoints(dialog, list, &point, 1);
     return point;
+}
+
+POINT ImagePoint(const ReorderDialog& state) {
+    return {state.dragPoint.x + state.imageOffset.x, state.dragPoint.y + state.imageOffset.y};
 }
 
 void DestroyDragImage(ReorderDialog& state) {
@@ -93,13 +98,20 @@ void SetInsertMark(ReorderDialog& state, DropTarget target) {
     state.insertBefore = target.upperThird;
 }
 
-// NM_CUSTOMDRAW: the list draws every row itself; the row beside the insertion point gets the line
+// NM_CUSTOMDRAW: the list draws every row itself, the selected ones in the highlight's colours
+// whichever control holds the keyboard (the find box selects for the list, and the grey of a list
+// without the keyboard is hard to tell from white); the row beside the insertion point gets the line
 // at its top or bottom edge after it.
-LRESULT DrawInsertMark(const ReorderDialog& state, const NMLVCUSTOMDRAW& draw) {
+LRESULT DrawList(const ReorderDialog& state, NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
-            return state.insertAt >= 0 ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+            return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT:
+            if (draw.nmcd.uItemState & CDIS_SELECTED) {
+                draw.nmcd.uItemState &= ~CDIS_SELECTED;  // else the list puts its own colours back
+                draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+                draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+            }
             return static_cast<int>(draw.nmcd.dwItemSpec) == state.insertAt ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
         case CDDS_ITEMPOSTPAINT: {
             const RECT row = ItemBounds(state.list, state.insertAt);
@@ -180,8 +192,10 @@ void BeginDrag(HWND dialog, ReorderDialog& state, const NMLISTVIEW& notification
         return;
     }
     const RECT bounds = ItemBounds(list, notification.iItem);
-    ImageList_BeginDrag(state.dragImage, 0, state.dragPoint.x - bounds.left, state.dragPoint.y - bounds.top);
-    ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
+    state.imageOffset = DragImageOffset(bounds.bottom - bounds.top);
+    ImageList_BeginDrag(state.dragImage, 0, 0, 0);
+    const POINT image = ImagePoint(state);
+    ImageList_DragEnter(list, image.x, image.y);
     state.selectedItems = SelectedRows(list);
     SetCapture(dialog);
     state.dragging = true;
@@ -201,7 +215,8 @@ void AutoScrollStep(ReorderDialog& state) {
     ImageList_DragLeave(list);
     SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(state.scroll.step) * (item.bottom - item.top));
     UpdateWindow(list);  // the rows scrolled in are painted before the drag image takes what lies under it
-    ImageList_DragEnter(list, state.dragPoint.x, state.dragPoint.y);
+    const POINT image = ImagePoint(state);
+    ImageList_DragEnter(list, image.x, image.y);
 }
 
 void MoveDrag(HWND dialog, ReorderDialog& state, LPARAM lParam) {
@@ -211,7 +226,8 @@ void MoveDrag(HWND dialog, ReorderDialog& state, LPARAM lParam) {
     SetInsertMark(state, TargetAt(state.list, state.dragPoint));
     UpdateWindow(state.list);
     ImageList_DragShowNolock(TRUE);
-    ImageList_DragMove(state.dragPoint.x, state.dragPoint.y);
+    const POINT image = ImagePoint(state);
+    ImageList_DragMove(image.x, image.y);
 }
 
 void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
@@ -260,7 +276,7 @@ INT_PTR OnNotify(HWND dialog, ReorderDialog& state, WPARAM wParam, LPARAM lParam
         BeginDrag(dialog, state, *reinterpret_cast<const NMLISTVIEW*>(lParam));
     }
     if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawInsertMark(state, *reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam)));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawList(state, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
     }
     if (header->code == static_cast<UINT>(LVN_GETDISPINFOA)) {
         AnswerDisplayInfo(state.shown, *reinterpret_cast<NMLVDISPINFOA*>(lParam));
@@ -302,6 +318,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             auto& state = *reinterpret_cast<ReorderDialog*>(lParam);
             FillList(dialog, state);
             AddListFind(dialog, state.find);
+            AttachDialogKeys(dialog);
             FrameDialog(dialog, state.window, state.size);
         } catch (...) {
             EndDialog(dialog, 1);  // out of memory: the dialog closes as if cancelled

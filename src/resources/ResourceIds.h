@@ -17,6 +17,8 @@
 // The reorder dialog's find box and the count of its matches, made at run time beside the template's.
 #define KIRABO_REORDER_FIND 7002
 #define KIRABO_REORDER_FIND_COUNT 7003
+// The find box's label, the template's last control: its mnemonic, Alt+F, goes to the box made after it.
+#define KIRABO_REORDER_FIND_LABEL 7004
 
 // The palette's own menu bar.
 #define KIRABO_CMD_ONE_COLUMN 32771

@@ -106,6 +106,10 @@ TEST(Arrangement, TheUpperThirdCountsWholePixels) {
     for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
 }
 
+TEST(Arrangement, TheDragImageStandsRightOfThePointerAndARowBelowIt) {
+    EXPECT_EQ(DragImageOffset(17), (DragOffset{16, 17}));
+}
+
 TEST(Arrangement, AutoScrollGrowsWithTheDistanceBeyondTheEdgeAndTheTimeHeldAndWaitsMoreThan50Ms) {
     constexpr int h = 600, page = 38;  // a list 600 pixels high (unless a row says) showing 38 rows
     struct Case {
@@ -232,6 +236,8 @@ TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
         {"Space", {kDown, kKeySpace}, toggle},
         {"Ctrl+A", {kDown, kKeyA, true}, all},
         {"A alone finds a row by its name", {kDown, kKeyA}, pass},
+        {"Ctrl+F", {kDown, kKeyF, true}, {KeyAction::FindText}},
+        {"F alone finds a row by its name", {kDown, kKeyF}, pass},
         {"the space Space types", {kChar, kCharSpace}, swallow},
         {"the character Ctrl+A types", {kChar, kCharCtrlA}, swallow},
         {"a letter typed", {kChar, 'a'}, pass},

@@ -1,6 +1,8 @@
 // The reorder dialog, driven from inside its modal loop the way a list view and a mouse would.
 #include <doctest/doctest.h>
 
+#include <algorithm>
+
 #include "Support.h"
 
 using namespace kirabo;
@@ -314,6 +316,21 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
             SendMessageA(list, WM_SYSKEYDOWN, key, 1 | (1 << 29));
         };
     };
+    // E found, the keyboard on control `from`, then F with `held`; what is typed then replaces E.
+    const auto findAgain = [](int from, WORD held, WORD typed) {
+        return [=](HWND dialog, HWND list) {
+            HWND box = GetDlgItem(dialog, KIRABO_REORDER_FIND);
+            SetFocus(box);
+            TypeKeys({'E'});
+            SetFocus(GetDlgItem(dialog, from));
+            TypeKeys({'F'}, held);
+            DWORD first = 1, last = 0;
+            SendMessageA(box, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+            if (GetFocus() != box || first != 0 || last != 1) return;
+            TypeKeys({typed, VK_RETURN});
+            SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));
+        };
+    };
     struct Row {
         const char* what;
         std::function<void(HWND dialog, HWND list)> act;
@@ -338,6 +355,10 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
              TypeKeys({'E', VK_RETURN});
              if (GetFocus() == list && listview::SelectedItems(list) == std::vector<int>{4}) altKey(4, VK_HOME)(dialog, list);
          }, "EAbCDFG", "B"},
+        {"Ctrl+F in the list: the find box takes the keyboard, its text selected; C typed over it, Enter, Alt+Home",
+         findAgain(KIRABO_REORDER_LIST, VK_CONTROL, 'C'), "CAbDEFG", "B"},
+        {"Alt+F on OK: the same, by the box's label", findAgain(IDOK, VK_MENU, 'D'), "DAbCEFG", "B"},
+        {"Ctrl+F in the find box: its text selected", findAgain(KIRABO_REORDER_FIND, VK_CONTROL, 'C'), "CAbDEFG", "B"},
         {"Esc in the find box clears it and leaves the dialog open", [&](HWND dialog, HWND list) {
              SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
              TypeKeys({'C', VK_ESCAPE});
@@ -380,7 +401,7 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
             GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ok), 2);
             RECT label = {}, find = {}, count = {};
-            GetWindowRect(GetDlgItem(dialog, -1), &label);
+            GetWindowRect(GetDlgItem(dialog, KIRABO_REORDER_FIND_LABEL), &label);
             GetWindowRect(GetDlgItem(dialog, KIRABO_REORDER_FIND), &find);
             GetWindowRect(GetDlgItem(dialog, KIRABO_REORDER_FIND_COUNT), &count);
             buttonsWhole = ok.left >= 0 && ok.bottom <= client.bottom && find.left >= label.right &&
@@ -408,17 +429,20 @@ TEST_CASE("during a drag a line shows where the rows will land; in the find box 
     std::vector<std::string> lines;  // where the line shows, step by step: "3 after", "5 before", ""
     std::vector<int> focused;
     std::vector<int> selected;
+    bool imageClear = false, highlighted = false;
     OpenReorder(host, [&](HWND dialog, HWND list) {
         // The rows whose top or bottom edge is drawn in the text's colour, the drag image put aside.
+        Capture shot;
+        const auto shows = [&](int y, int colour) {
+            const DWORD pixel = shot.pixels[static_cast<std::size_t>(y * shot.width + shot.width - 4)] & 0xFFFFFF;
+            const DWORD c = GetSysColor(colour);
+            return pixel == static_cast<DWORD>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        };
         const auto line = [&] {
             ImageList_DragShowNolock(FALSE);
-            const Capture shot = CaptureClient(host, list);
+            shot = CaptureClient(host, list);
             ImageList_DragShowNolock(TRUE);
-            const DWORD ink = GetSysColor(COLOR_WINDOWTEXT);
-            const auto drawn = [&](int y) {
-                const DWORD pixel = shot.pixels[static_cast<std::size_t>(y * shot.width + shot.width - 4)] & 0xFFFFFF;
-                return pixel == static_cast<DWORD>(GetRValue(ink) << 16 | GetGValue(ink) << 8 | GetBValue(ink));
-            };
+            const auto drawn = [&](int y) { return shows(y, COLOR_WINDOWTEXT); };
             std::string found;
             for (int i = 0; i < 8; ++i) {
                 const RECT r = listview::ItemBounds(list, i);
@@ -433,7 +457,11 @@ TEST_CASE("during a drag a line shows where the rows will land; in the find box 
         SelectItems(list, {1});
         BeginDrag(dialog, list, 1);
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 3, false)));
+        const Capture withImage = CaptureClient(host, list);
         line();
+        // The drag image shows, and below the line and the row beside it.
+        const auto lineEnd = shot.pixels.begin() + listview::ItemBounds(list, 3).bottom * shot.width;
+        imageClear = withImage != shot && std::equal(shot.pixels.begin(), lineEnd, withImage.pixels.begin());
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 0, false)));
         line();
         SendMessageA(dialog, WM_MOUSEMOVE, MK_LBUTTON, PointParam(ItemPoint(dialog, list, 5, true)));
@@ -448,6 +476,9 @@ TEST_CASE("during a drag a line shows where the rows will land; in the find box 
         SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
         TypeKeys({'2'});  // filter 2, 12, 20 to 29
         focused.push_back(listview::FocusedItem(list));
+        shot = CaptureClient(host, list);  // the box has the keyboard; filter 2 selected, filter 0 not
+        const RECT first = listview::ItemBounds(list, 0), second = listview::ItemBounds(list, 1);
+        highlighted = shows(second.top + 4, COLOR_HIGHLIGHT) && shows(first.top + 4, COLOR_WINDOW);
         for (WORD key : {VK_DOWN, VK_F3, VK_UP}) {
             TypeKeys({key});
             focused.push_back(listview::FocusedItem(list));
@@ -465,6 +496,8 @@ TEST_CASE("during a drag a line shows where the rows will land; in the find box 
     // filter 1 was dropped after filter 3: filter 2 stands at 1, filter 12 at 12.
     CHECK(focused == std::vector<int>{1, 12, 20, 12, 1, 29, 0});
     CHECK(selected.size() == 12);  // every match stays selected
+    CHECK(imageClear);
+    CHECK(highlighted);
 }
 
 TEST_CASE("a drag held by the real mouse just inside the list's bottom edge reaches the end of 5,000 rows in under 10 s") {
