@@ -165,7 +165,7 @@ TEST_CASE("the reorder dialog template reads back as built") {
     CHECK(r.Dword() == 0);  // extended style
     CHECK(r.Dword() == 0x80C800C0u);
     const WORD items = r.Word();
-    CHECK(items == 4);
+    CHECK(items == 5);
     CHECK(static_cast<short>(r.Word()) == 0);
     CHECK(static_cast<short>(r.Word()) == 0);
     CHECK(static_cast<short>(r.Word()) == 274);
@@ -184,6 +184,7 @@ TEST_CASE("the reorder dialog template reads back as built") {
         {0, 0x50010000, 217, 152, 50, 14, 2, L"#128", L"ｷｬﾝｾﾙ"},
         {0x10, 0x50819009, 7, 19, 260, 122, KIRABO_REORDER_LIST, L"SysListView32", L"List1"},
         {0, 0x50020000, 7, 7, 119, 8, -1, L"#130", L"ドラッグ・ドロップして並び替えてください。"},
+        {0, 0x50020000, 132, 7, 28, 8, KIRABO_REORDER_FIND_LABEL, L"#130", L"検索(&F)"},
     };
     for (const TemplateItem& want : expected) {
         CAPTURE(want.id);
