@@ -107,12 +107,6 @@ void TypeKeys(const std::vector<WORD>& keys, WORD held, const std::vector<WORD>&
     SendAndHandle(inputs);
 }
 
-void Strokes(const std::vector<std::pair<WORD, bool>>& strokes) {
-    std::vector<INPUT> inputs;
-    for (auto [key, up] : strokes) inputs.push_back(Key(key, up));
-    SendAndHandle(inputs);
-}
-
 void RunInNextDialog(std::function<void(HWND dialog)> script) {
     g_dialogScript = std::move(script);
     g_dialogHook = SetWindowsHookExA(WH_CBT, CatchDialog, nullptr, GetCurrentThreadId());

@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Host.h"
@@ -80,8 +79,6 @@ void RunInNextDialog(std::function<void(HWND dialog)> script);
 // is handled before these return.
 void ClickAt(POINT screen);
 void TypeKeys(const std::vector<WORD>& keys, WORD held = 0, const std::vector<WORD>& then = {});
-// Keys pressed (false) and let go (true) in this order, in one go, as fast hands overlap them.
-void Strokes(const std::vector<std::pair<WORD, bool>>& strokes);
 
 // The reorder dialog's list: item texts and check boxes, in list order.
 struct ListItem {

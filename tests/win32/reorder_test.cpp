@@ -536,11 +536,8 @@ TEST_CASE("a drag held by the real mouse just inside the list's bottom edge reac
     std::printf("auto-scroll through 5,000 rows: %lu ms\n", took);
 }
 
-// Menu mode would take every key from the Alt on: Esc, typed at intervals until the keys are in, ends it.
-void CALLBACK EndMenuMode(HWND, UINT, UINT_PTR, DWORD) {
-    keybd_event(VK_ESCAPE, 0, 0, 0);
-    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
-}
+// Menu mode, were the dialog put in it, would hold every key after the Alt: Esc at intervals ends it.
+void CALLBACK EndMenuMode(HWND, UINT, UINT_PTR, DWORD) { keybd_event(VK_ESCAPE, 0, 0, 0); }
 
 TEST_CASE("Alt+Up on the real keyboard, Alt let go first, then Down, then Esc: the row moves once, the focus once, Esc closes the dialog") {
     Host host;
@@ -551,9 +548,13 @@ TEST_CASE("Alt+Up on the real keyboard, Alt let go first, then Down, then Esc: t
         SelectItems(list, {2});
         listview::SetItemState(list, 2, LVIS_FOCUSED, LVIS_FOCUSED);
         const UINT_PTR watchdog = SetTimer(nullptr, 0, 1000, EndMenuMode);
-        Strokes({{VK_MENU, false}, {VK_UP, false}, {VK_MENU, true}, {VK_UP, true}, {VK_DOWN, false}, {VK_DOWN, true}});
+        for (auto [key, up] :
+             {std::pair{VK_MENU, 0}, {VK_UP, 0}, {VK_MENU, KEYEVENTF_KEYUP}, {VK_UP, KEYEVENTF_KEYUP}}) {
+            keybd_event(static_cast<BYTE>(key), 0, static_cast<DWORD>(up), 0);
+        }
+        TypeKeys({VK_DOWN});
         focused = listview::FocusedItem(list);
-        Strokes({{VK_ESCAPE, false}, {VK_ESCAPE, true}});
+        TypeKeys({VK_ESCAPE});
         KillTimer(nullptr, watchdog);
         closed = IsWindowEnabled(GetWindow(dialog, GW_OWNER)) != FALSE;  // EndDialog gives the palette back
     }, IDCANCEL);
