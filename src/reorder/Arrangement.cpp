@@ -1,6 +1,7 @@
 #include "reorder/Arrangement.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "entries/NameMatch.h"
 
@@ -94,6 +95,13 @@ Arrangement MoveSelection(const Arrangement& list, Move move) {
             break;
     }
     return Regroup(list, flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1));
+}
+
+SelectionChange ChangeSelection(const std::vector<int>& before, const std::vector<int>& after) {
+    SelectionChange change;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(change.deselect));
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(change.select));
+    return change;
 }
 
 DragOffset DragImageOffset(int rowHeight) { return {kDragImageRight, rowHeight}; }

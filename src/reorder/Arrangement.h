@@ -74,6 +74,14 @@ struct ListUpdate {
 // the first dropped row takes the focus.
 ListUpdate UpdateForMove(const ReorderList& before, const std::vector<int>& selected, int focused, Move move);
 
+// The rows whose selection changes from `before` to `after`, both ascending: each is set once, the
+// rows selected on both sides not at all, so that showing a selection costs the rows it changes.
+struct SelectionChange {
+    std::vector<int> deselect, select;
+    bool operator==(const SelectionChange&) const = default;
+};
+SelectionChange ChangeSelection(const std::vector<int>& before, const std::vector<int>& after);
+
 // The result at OK: nothing when the items do not hold every index below `count` once (a list that
 // lost or doubled an item would lose a row and its controls).
 std::optional<ReorderResult> CommitList(const ReorderList& list, std::size_t count);

@@ -32,10 +32,10 @@ void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info) {
     }
 }
 
-void ShowMove(HWND list, DialogList& shown, ListUpdate update) {
+void ShowMove(HWND list, DialogList& shown, const std::vector<int>& before, ListUpdate update) {
     shown.list = std::move(update.list);
     InvalidateRect(list, nullptr, FALSE);
-    ShowSelection(list, update.selected, update.focused);
+    ShowSelection(list, before, update.selected, update.focused);
 }
 
 std::vector<int> SelectedRows(HWND list) {
@@ -47,11 +47,14 @@ std::vector<int> SelectedRows(HWND list) {
     return selected;
 }
 
-void ShowSelection(HWND list, const std::vector<int>& selected, int focused) {
+void ShowSelection(HWND list, const std::vector<int>& before, const std::vector<int>& selected, int focused) {
+    const SelectionChange change = ChangeSelection(before, selected);
     // Each row's change is one repaint of the whole list at the end, not one each.
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SetItemState(list, -1, LVIS_SELECTED, 0);
-    for (int s : selected) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(list, LVM_SETCALLBACKMASK, 0, 0);  // each row's change asks the dialog for no box
+    for (int s : change.deselect) SetItemState(list, s, LVIS_SELECTED, 0);
+    for (int s : change.select) SetItemState(list, s, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(list, LVM_SETCALLBACKMASK, kListCallbackMask, 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, FALSE);
     if (focused >= 0) {

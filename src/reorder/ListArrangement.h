@@ -24,12 +24,14 @@ inline constexpr UINT kListCallbackMask = LVIS_STATEIMAGEMASK;
 
 // LVN_GETDISPINFO: a position's name or kind (フィルタ or 表示), and its check box.
 void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info);
-// The list after a move: what is on screen drawn again, then the update's selection and focus.
-void ShowMove(HWND list, DialogList& shown, ListUpdate update);
+// The list after a move of the rows `before` selected: what is on screen drawn again, then the
+// update's selection and focus.
+void ShowMove(HWND list, DialogList& shown, const std::vector<int>& before, ListUpdate update);
 // The selected positions, ascending, read without asking the dialog for each row's box.
 std::vector<int> SelectedRows(HWND list);
-// Only these selected, `focused` focused and in view (-1: the focus stays).
-void ShowSelection(HWND list, const std::vector<int>& selected, int focused);
+// Only these selected instead of the rows `before` selected, `focused` focused and in view (-1: the
+// focus stays).
+void ShowSelection(HWND list, const std::vector<int>& before, const std::vector<int>& selected, int focused);
 // Space, or a click on a check box.
 void ShowChecks(HWND list, DialogList& shown, const CheckChange& change);
 

@@ -45,7 +45,7 @@ void SelectMatches(HWND list, FindBoxControl& find, const DialogList& shown) {
     const std::optional<std::string> typed = find.TakeText();
     if (!typed) return;
     const std::vector<int> found = FindInList(shown.rows, shown.list.items, *typed);
-    ShowSelection(list, found, found.empty() ? -1 : found.front());
+    ShowSelection(list, SelectedRows(list), found, found.empty() ? -1 : found.front());
     find.ShowCount(typed->empty() ? std::string() : std::to_string(static_cast<int>(found.size())) + kCountSuffix);
 }
 

@@ -14,7 +14,8 @@ static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace ==
               kKeyDown == VK_DOWN);
 
 void MoveByKey(HWND list, DialogList& shown, MoveKind kind) {
-    ShowMove(list, shown, UpdateForMove(shown.list, SelectedRows(list), FocusedItem(list), {kind}));
+    const std::vector<int> selected = SelectedRows(list);
+    ShowMove(list, shown, selected, UpdateForMove(shown.list, selected, FocusedItem(list), {kind}));
 }
 
 // The list keeps no check boxes of its own: a click on one flips the dialog's.

@@ -241,7 +241,7 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
     const DropTarget target = TargetAt(list, state.dragPoint);
     if (target.hit != -1) {
         const Move drop{MoveKind::Drop, DropAnchor(target.hit, target.upperThird, state.selectedItems)};
-        ShowMove(list, state.shown, UpdateForMove(state.shown.list, state.selectedItems, -1, drop));
+        ShowMove(list, state.shown, SelectedRows(list), UpdateForMove(state.shown.list, state.selectedItems, -1, drop));
     }
     DestroyDragImage(state);
     state.dragging = false;

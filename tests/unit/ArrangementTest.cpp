@@ -106,6 +106,12 @@ TEST(Arrangement, TheUpperThirdCountsWholePixels) {
     for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
 }
 
+TEST(Arrangement, ASelectionShownSetsOnlyTheRowsThatChange) {
+    EXPECT_EQ(ChangeSelection({1, 3, 5}, {0, 1, 2}), (SelectionChange{{3, 5}, {0, 2}}));
+    EXPECT_EQ(ChangeSelection({}, {4}), (SelectionChange{{}, {4}}));
+    EXPECT_EQ(ChangeSelection({2, 4}, {2, 4}), SelectionChange{});
+}
+
 TEST(Arrangement, TheDragImageStandsRightOfThePointerAndARowBelowIt) {
     EXPECT_EQ(DragImageOffset(17), (DragOffset{16, 17}));
 }
