@@ -15,6 +15,7 @@ inline constexpr std::uint32_t kKeyUp = 0x26;
 inline constexpr std::uint32_t kKeyDown = 0x28;
 inline constexpr std::uint32_t kKeyA = 'A';
 inline constexpr std::uint32_t kKeyF = 'F';
+inline constexpr std::uint32_t kKeyF2 = 0x71;
 inline constexpr std::uint32_t kKeyF3 = 0x72;
 inline constexpr std::uint32_t kCharCtrlA = 1;  // the character Ctrl+A types
 inline constexpr std::uint32_t kCharSpace = ' ';

@@ -112,7 +112,9 @@ Answer PaletteCore::OnTabChange(std::int32_t selection) {
 std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
     std::vector<ReorderRow> rows;
     rows.reserve(entries_.count());
-    for (const FilterEntry& entry : entries_) rows.push_back({entry.name, entry.kind, entry.hidden});
+    for (const FilterEntry& entry : entries_) {
+        rows.push_back({entry.name, entry.kind, entry.hidden, std::string(learned_.WordsOf({entry.name, entry.kind}))});
+    }
     return rows;
 }
 
@@ -127,6 +129,9 @@ Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, 
     // Rows shown or hidden take or give up their controls, and the ids follow the shown rows; a
     // palette where nothing is hidden, before or after, keeps its controls and ids as the order
     // moves them.
+    for (std::size_t i = 0; i < result->words.size() && i < entries_.count(); ++i) {
+        learned_.SetWords({entries_[i].name, entries_[i].kind}, result->words[i]);
+    }
     const bool hiddenBefore = AnyHidden(entries_);
     EntryList ordered;
     ordered.reserve(entries_.count());

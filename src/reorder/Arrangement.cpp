@@ -172,7 +172,7 @@ std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vect
     if (query.empty()) return found;
     for (std::size_t p = 0; p < items.size(); ++p) {
         const auto row = static_cast<std::size_t>(items[p]);
-        if (row < rows.size() && query.Matches(rows[row].name)) found.push_back(static_cast<int>(p));
+        if (row < rows.size() && query.Matches(rows[row].name, rows[row].words)) found.push_back(static_cast<int>(p));
     }
     return found;
 }

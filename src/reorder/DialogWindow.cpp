@@ -25,7 +25,8 @@ void PlaceChild(HWND dialog, int id, const ScreenRect& r) {
 void FitColumns(HWND list) {
     RECT client = {};
     GetClientRect(list, &client);
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - kKindColumnWidth, kKindColumnWidth));
+    const int others = kKindColumnWidth + kWordsColumnWidth;
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - others, kKindColumnWidth));
 }
 
 void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> stored) {

@@ -12,6 +12,9 @@
 namespace kirabo {
 
 inline constexpr int kKindColumnWidth = 64;
+// The third column: the user's own words for finding the row.
+inline constexpr int kWordsColumn = 2;
+inline constexpr int kWordsColumnWidth = 96;
 
 struct DialogWindow {
     DialogControls opened;    // where the controls stood in the template's client area

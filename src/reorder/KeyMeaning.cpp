@@ -23,6 +23,7 @@ KeyMeaning MeaningOfKey(KeyPress press) {
             if (press.key == kKeySpace) return {KeyAction::ToggleChecks};
             if (press.key == kKeyA && press.ctrl) return {KeyAction::SelectAll};
             if (press.key == kKeyF && press.ctrl) return {KeyAction::FindText};
+            if (press.key == kKeyF2) return {KeyAction::EditWords};
             return {};
         case KeyMessage::Char:
             if (press.key == kCharSpace || press.key == kCharCtrlA) return {KeyAction::Swallow};

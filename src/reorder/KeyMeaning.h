@@ -29,8 +29,9 @@ enum class KeyAction : std::uint8_t {
     MoveRows,      // the selected rows move by `move`
     ToggleChecks,  // Space: see SpaceChecks
     SelectAll,
-    FindText,  // the keyboard to the find box, its text selected, from any of the dialog's controls
-    Swallow,   // the character of a key handled at the key itself
+    FindText,   // the keyboard to the find box, its text selected, from any of the dialog's controls
+    EditWords,  // F2: the focused row's own words edited in place
+    Swallow,    // the character of a key handled at the key itself
 };
 
 struct KeyMeaning {

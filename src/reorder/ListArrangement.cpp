@@ -1,5 +1,6 @@
 #include "reorder/ListArrangement.h"
 
+#include "reorder/DialogWindow.h"
 #include "reorder/ListView.h"
 
 namespace kirabo {
@@ -20,7 +21,9 @@ void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info) {
     const auto row = static_cast<std::size_t>(shown.list.items[position]);
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = "";
-        if (row < shown.rows.size()) {
+        if (row < shown.rows.size() && item.iSubItem == kWordsColumn) {
+            text = shown.rows[row].words.c_str();
+        } else if (row < shown.rows.size()) {
             text = item.iSubItem == 0 ? shown.rows[row].name.c_str()
                                       : (shown.rows[row].kind != kKindDisplayTool ? kFilterKind : kDisplayKind);
         }

@@ -61,6 +61,9 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
             case KeyAction::SelectAll:
                 SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
                 return 0;
+            case KeyAction::EditWords:
+                SendMessageA(GetParent(list), kMessageEditWords, static_cast<WPARAM>(FocusedItem(list)), 0);
+                return 0;
             case KeyAction::Swallow:
                 return 0;
         }

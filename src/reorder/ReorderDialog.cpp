@@ -17,10 +17,16 @@ using namespace listview;
 
 constexpr char kNameHeader[] = "名前";
 constexpr char kKindHeader[] = "種類";
+constexpr char kWordsHeader[] = "検索語";
+// A row's words edited in place are kept (wParam TRUE) or dropped: posted, so that the editor is
+// never destroyed inside its own messages.
+constexpr UINT kMessageEndWords = WM_APP + 4;
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollTickMs = kScrollPauseMs;
 constexpr int kInsertMarkThickness = 2;
+// A row's words: as much as a stored string keeps.
+constexpr int kWordsBytes = 256;
 
 // One opening of the dialog: its rows and size in, its outcome out, and the drag in progress. It
 // lives on the stack of RunReorderDialog, so nothing of a closed dialog stays behind.
@@ -39,6 +45,8 @@ struct ReorderDialog {
     std::vector<int> selectedItems;
     AutoScroll scroll;  // the auto-scroll's pacing, from one drag to the next
     int insertAt = -1;      // the row beside which the line shows where dragged rows land; -1: none
+    HWND wordsEditor = nullptr;  // over the words of the row at wordsAt, while the user edits them
+    int wordsAt = -1;
     bool insertBefore = false;
 };
 
@@ -155,6 +163,7 @@ void FillList(HWND dialog, ReorderDialog& state) {
     SendMessageA(list, LVM_SETCALLBACKMASK, kListCallbackMask, 0);  // the check boxes are the dialog's
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
+    AddColumn(list, kWordsColumn, kWordsHeader, kWordsColumnWidth);
     ReorderList& shown = state.shown.list;
     const std::vector<ReorderRow>& rows = state.shown.rows;
     shown.items.resize(rows.size());
@@ -170,6 +179,55 @@ void FillList(HWND dialog, ReorderDialog& state) {
     // once, and Tab still reaches OK.
     if (!rows.empty()) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
     SetFocus(list);
+}
+
+// The editor of a row's words takes Enter and Esc itself, and ends as the keyboard leaves it.
+LRESULT CALLBACK WordsKeys(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(editor, WordsKeys, 0);
+    if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
+    const bool ends = wParam == VK_RETURN || wParam == VK_ESCAPE;
+    if (message == WM_KEYDOWN && ends)
+        PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, wParam == VK_RETURN, 0);
+    if (message == WM_KILLFOCUS) PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, TRUE, 0);
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && (ends || wParam == '\r' || wParam == 0x1B)) return 0;
+    return DefSubclassProc(editor, message, wParam, lParam);
+}
+
+void EndWords(ReorderDialog& state, bool keep) {
+    HWND editor = state.wordsEditor;
+    if (!editor) return;
+    state.wordsEditor = nullptr;
+    const auto at = static_cast<std::size_t>(state.wordsAt);
+    if (keep && at < state.shown.list.items.size()) {
+        char text[kWordsBytes] = {};
+        GetWindowTextA(editor, text, sizeof text);
+        const auto row = static_cast<std::size_t>(state.shown.list.items[at]);
+        if (row < state.shown.rows.size()) state.shown.rows[row].words = text;
+        SendMessageA(state.list, LVM_REDRAWITEMS, at, at);
+    }
+    if (GetFocus() == editor) SetFocus(state.list);
+    DestroyWindow(editor);
+}
+
+// The row's words, in an edit box over their column, all selected.
+void EditWords(HWND dialog, ReorderDialog& state, int position) {
+    EndWords(state, true);
+    if (position < 0 || static_cast<std::size_t>(position) >= state.shown.list.items.size()) return;
+    SendMessageA(state.list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position), FALSE);
+    RECT cell = {LVIR_BOUNDS, kWordsColumn, 0, 0};
+    SendMessageA(state.list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&cell));
+    const auto row = static_cast<std::size_t>(state.shown.list.items[static_cast<std::size_t>(position)]);
+    const char* words = row < state.shown.rows.size() ? state.shown.rows[row].words.c_str() : "";
+    state.wordsEditor =
+        CreateWindowExA(0, "EDIT", words, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, cell.left, cell.top,
+                        cell.right - cell.left, cell.bottom - cell.top, state.list, nullptr, nullptr, nullptr);
+    if (!state.wordsEditor) return;
+    state.wordsAt = position;
+    SendMessageA(state.wordsEditor, WM_SETFONT, SendMessageA(state.list, WM_GETFONT, 0, 0), 0);
+    SendMessageA(state.wordsEditor, EM_LIMITTEXT, kWordsBytes - 1, 0);
+    SetWindowSubclass(state.wordsEditor, WordsKeys, 0, reinterpret_cast<DWORD_PTR>(dialog));
+    SetFocus(state.wordsEditor);
+    SendMessageA(state.wordsEditor, EM_SETSEL, 0, -1);
 }
 
 void Close(HWND dialog, ReorderDialog& state) {
@@ -250,7 +308,11 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDOK:
+            EndWords(state, true);
             state.outcome.result = CommitList(state.shown.list, state.shown.rows.size());
+            for (const ReorderRow& row : state.shown.rows) {
+                if (state.outcome.result) state.outcome.result->words.push_back(row.words);
+            }
             Close(dialog, state);
             return TRUE;
         case IDCANCEL:
@@ -277,6 +339,10 @@ INT_PTR OnNotify(HWND dialog, ReorderDialog& state, WPARAM wParam, LPARAM lParam
     }
     if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawList(state, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+    }
+    if (header->code == static_cast<UINT>(NM_DBLCLK)) {  // on a row's name: its words
+        const auto& click = *reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        if (click.iSubItem == 0) EditWords(dialog, state, click.iItem);
     }
     if (header->code == static_cast<UINT>(LVN_GETDISPINFOA)) {
         AnswerDisplayInfo(state.shown, *reinterpret_cast<NMLVDISPINFOA*>(lParam));
@@ -349,6 +415,12 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 return TRUE;
             case kMessageFindText:
                 SelectMatches(state->list, state->find, state->shown);
+                return TRUE;
+            case kMessageEditWords:
+                EditWords(dialog, *state, static_cast<int>(wParam));
+                return TRUE;
+            case kMessageEndWords:
+                EndWords(*state, wParam != 0);
                 return TRUE;
             case kMessageFindKey:
                 OnListFindKey(dialog, state->find, state->shown, wParam, lParam != 0);

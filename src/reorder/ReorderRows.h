@@ -17,12 +17,14 @@ struct ReorderRow {
     std::string name;  // Shift-JIS
     std::int32_t kind = kKindFilter;
     bool hidden = false;  // the user hid the row: its check box is clear
+    std::string words{};  // the user's own words for finding it, spaces between them
 };
 
 struct ReorderResult {
     // The row at each new position, by its position when the dialog opened.
     std::vector<std::size_t> order;
     std::vector<bool> hidden;  // by new position
+    std::vector<std::string> words{};  // by position when the dialog opened
     bool operator==(const ReorderResult&) const = default;
 };
 

@@ -244,6 +244,7 @@ TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
         {"A alone finds a row by its name", {kDown, kKeyA}, pass},
         {"Ctrl+F", {kDown, kKeyF, true}, {KeyAction::FindText}},
         {"F alone finds a row by its name", {kDown, kKeyF}, pass},
+        {"F2 edits the row's words", {kDown, kKeyF2}, {KeyAction::EditWords}},
         {"the space Space types", {kChar, kCharSpace}, swallow},
         {"the character Ctrl+A types", {kChar, kCharCtrlA}, swallow},
         {"a letter typed", {kChar, 'a'}, pass},

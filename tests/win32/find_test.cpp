@@ -104,6 +104,16 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     CHECK(LastAnsweredBox().text == "検索の履歴を消去します。\r\n宜しいですか?");
     TypeKeys({'F'}, VK_CONTROL, {VK_RETURN});
     CHECK(again.commands == std::vector<UINT>{11002, 1000});
+    TypeKeys({VK_ESCAPE});
+    RunInNextDialog([](HWND dialog) {  // F2 on filter 42 in the reorder dialog: words of the user's own
+        HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+        listview::SetItemState(list, 42, LVIS_FOCUSED, LVIS_FOCUSED);
+        TypeKeys({VK_F2}, 0, {'I', 'R', 'O', VK_SPACE, 'H', 'O', 'S', 'E', 'I', VK_RETURN});
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    again.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
+    TypeKeys({'F'}, VK_CONTROL, {'H', 'O', 'S', 'E', 'I', VK_RETURN});
+    CHECK(again.commands == std::vector<UINT>{11002, 1000, 1042});
 }
 
 namespace {

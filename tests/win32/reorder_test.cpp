@@ -415,7 +415,7 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
         CHECK((sizable && buttonsWhole));
         CHECK(closed.cx == opened.cx + std::max(r.grow, 0));
         CHECK(closed.cy == opened.cy + std::max(r.grow, 0));
-        CHECK(nameColumn == listWidth - 64);
+        CHECK(nameColumn == listWidth - 64 - 96);
         host.Exit();
         std::string hidden;
         for (int i = 0; i < std::stoi(host.store["HiddenSize"]); ++i) hidden += host.store["HiddenName" + std::to_string(i)];
@@ -482,7 +482,7 @@ TEST_CASE("during a drag a line shows where the rows will land; in the find box 
         const RECT first = listview::ItemBounds(list, 0), second = listview::ItemBounds(list, 1);
         highlighted = shows(second.top + 4, COLOR_HIGHLIGHT) && shows(first.top + 4, COLOR_WINDOW);
         for (int y = second.top; y < second.bottom; ++y) {  // フィルタ, in the kind column
-            for (int x = -64; x < 0; ++x) textInHighlight = textInHighlight || shows(y, COLOR_HIGHLIGHTTEXT, x);
+            for (int x = -160; x < -96; ++x) textInHighlight = textInHighlight || shows(y, COLOR_HIGHLIGHTTEXT, x);
         }
         for (WORD key : {VK_DOWN, VK_F3, VK_UP}) {
             TypeKeys({key});
