@@ -73,5 +73,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         back.selectedColumn != settings.selectedColumn) {
         std::abort();
     }
+    // What find learned: whatever the blocks hold, what loads is sound and comes back as stored.
+    for (int i = 0; !in.empty() && i < 8; ++i) {
+        const std::string n = std::to_string(in.Byte() % 10);
+        for (const char* key : {"PickText", "PickName", "UseName", "WordsName", "Words"})
+            store.values[key + n] = in.Bytes(8);
+        for (const char* key : {"PickType", "UseType", "UseCount", "UseDay", "WordsType"})
+            store.ints[key + n] = in.Int();
+    }
+    for (const char* key : {"PickSize", "UseSize", "WordsSize"}) store.ints[key] = static_cast<std::int8_t>(in.Byte());
+    const FindMemory learned = LoadFindMemory(store);
+    if (learned.picks().size() > kMostPicks) std::abort();
+    for (const Use& use : learned.uses()) {
+        if (!(use.count >= 0 && use.count <= kMostUses)) std::abort();
+    }
+    for (const RowWords& row : learned.words()) {
+        if (row.words.empty()) std::abort();
+    }
+    Store kept;
+    StoreFindMemory(kept, learned);
+    const FindMemory reread = LoadFindMemory(kept);
+    if (reread.picks() != learned.picks() || reread.uses() != learned.uses() || reread.words() != learned.words()) {
+        std::abort();
+    }
     return 0;
 }
