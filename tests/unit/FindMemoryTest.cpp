@@ -22,7 +22,9 @@ TEST(FindMemory, APickIsTheRowChosenForTheLongestTextTypedBeforeAndCountsHalveEv
         const char* typed;
         const EntryKey* picked;
         double blurUses = 0;  // on day 100
+        const char* blurWords = "";
     };
+    const auto words = [](const char* text) { return Step([=](FindMemory& m) { m.SetWords(kBlur, text); }); };
     const Case cases[] = {
         {"nothing picked", {}, "bu", nullptr},
         {"a pick for the text typed", {pick("bu", kBlur)}, "bu", &kBlur},
@@ -40,9 +42,11 @@ TEST(FindMemory, APickIsTheRowChosenForTheLongestTextTypedBeforeAndCountsHalveEv
         {"history forgotten, words kept", {pick("bu", kBlur), use(kBlur, 100), [](FindMemory& m) {
              m.SetWords(kBlur, "bokashi");
              m.ForgetHistory();
-         }}, "bu", nullptr},
+         }}, "bu", nullptr, 0, "bokashi"},
         {"two switches today", {use(kBlur, 100), use(kBlur, 100), use(kNoise, 100)}, "", nullptr, 2},
         {"one 30 days ago: half", {use(kBlur, 70)}, "", nullptr, 0.5},
+        {"words given again replace them", {words("bokashi"), words("blur soft")}, "", nullptr, 0, "blur soft"},
+        {"and emptied, forget them", {words("bokashi"), words("")}, "", nullptr},
         {"two 60 days ago and one today", {use(kBlur, 40), use(kBlur, 40), use(kBlur, 100)}, "", nullptr, 1.5},
     };
     for (const Case& c : cases) {
@@ -51,6 +55,7 @@ TEST(FindMemory, APickIsTheRowChosenForTheLongestTextTypedBeforeAndCountsHalveEv
         const EntryKey* picked = memory.PickFor(c.typed);
         EXPECT_EQ(picked ? picked->name : "-", c.picked ? c.picked->name : "-") << c.what;
         EXPECT_DOUBLE_EQ(memory.UseOf(kBlur, 100), c.blurUses) << c.what;
+        EXPECT_EQ(memory.WordsOf(kBlur), c.blurWords) << c.what;
     }
 }
 
