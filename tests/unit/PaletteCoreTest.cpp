@@ -253,7 +253,7 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     const Step up = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineBack, 0)}; };
     const Step shortcut = [](PaletteCore& core) { return core.OnFindShortcut(); };
     const Step secondTab = [](PaletteCore& core) { return core.OnTabChange(1); };
-    const Step switchGlow = [](PaletteCore& core) { return core.OnCommand(4, false, true); };
+    const auto switchRow = [](std::uint32_t id) { return Step([=](PaletteCore& core) { return core.OnCommand(id, false, true); }); };
     const std::vector<Step> pickNoise = {find, type("o"), key(kKeyDown), key(kKeyReturn), key(kKeyEscape), find};
     const auto thenType = [&](const char* text) { return Join(pickNoise, {type(text)}); };
     struct Case {
@@ -323,7 +323,9 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          "Noise", typed},
         {"and first for a text typed on from it", thenType("o e"), "B9 N5", "Noise", typed},
         {"an empty box marks the row picked last, in view", pickNoise, "B4 S7 B9 N5 G4 H5", "Noise", opened, 2},
-        {"a tie goes to the row switched most", {switchGlow, find, type("o")}, "B9 N5 G4 H5", "Glow", typed, 1},
+        {"a tie goes to the row switched most", {switchRow(4), find, type("o")}, "B9 N5 G4 H5", "Glow", typed, 1},
+        {"even when it comes first", {switchRow(2), switchRow(2), switchRow(4), find, type("o")}, "B9 N5 G4 H5",
+         "Blur more", typed},
         {"and Esc gives back the tab the user chose", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
          "B4 S7 B9 N5 G4 H5", "", closed, 0, 0, 1},
     };
