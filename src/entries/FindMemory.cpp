@@ -76,8 +76,8 @@ void FindMemory::SetWords(const EntryKey& row, std::string words) {
 }
 
 std::string_view FindMemory::WordsOf(const EntryKey& row) const {
-    const RowWords* words = Found(words_, row);
-    return words ? std::string_view(words->words) : std::string_view();
+    const RowWords* found = Found(words_, row);
+    return found ? std::string_view(found->words) : std::string_view();
 }
 
 void FindMemory::Restore(std::vector<Pick> picks, std::vector<Use> uses, std::vector<RowWords> words) {
