@@ -69,7 +69,7 @@ foreach(source ${KIRABO_WIN32_TESTS})
 endforeach()
 kirabo_time_limit(120 win32.leak_test)  # 30 load-to-unload cycles
 kirabo_time_limit(480 win32.hardening_test)  # 5,000 filters, every change painted whole: 80 to 130 s here, as fast as Wine is that hour
-kirabo_time_limit(600 win32.sequences_test)  # 51 sequences on palettes of up to 1,001 rows, each twice, every step painted whole at once: 170 to 250 s here
+kirabo_time_limit(600 win32.sequences_test)  # 51 sequences on palettes of up to 1,001 rows, each twice, every step painted whole at once: 170 to 280 s here
 
 # As a person would do it: the real X mouse on the virtual display.
 add_test(NAME e2e.reorder_drag COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/reorder_drag.sh)
