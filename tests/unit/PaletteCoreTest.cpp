@@ -324,8 +324,6 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         {"and first for a text typed on from it", thenType("o e"), "B9 N5", "Noise", typed},
         {"an empty box marks the row picked last, in view", pickNoise, "B4 S7 B9 N5 G4 H5", "Noise", opened, 2},
         {"a tie goes to the row switched most", {switchRow(4), find, type("o")}, "B9 N5 G4 H5", "Glow", typed, 1},
-        {"even when it comes first", {switchRow(2), switchRow(2), switchRow(4), find, type("o")}, "B9 N5 G4 H5",
-         "Blur more", typed},
         {"and Esc gives back the tab the user chose", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
          "B4 S7 B9 N5 G4 H5", "", closed, 0, 0, 1},
     };
