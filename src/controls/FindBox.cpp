@@ -96,10 +96,10 @@ void FindBoxControl::ShowCount(const std::string& text) {
     SetWindowTextA(count_, text.c_str());
 }
 
-void FindBoxControl::Place(int x, int y, int width, int height, const RECT& count) {
+void FindBoxControl::Place(const Rect& box, const Rect& count) {
     constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (box_) SetWindowPos(box_, nullptr, x, y, width, height, kFlags);
-    if (count_) SetWindowPos(count_, nullptr, count.left, count.top, count.right - count.left, count.bottom - count.top, kFlags);
+    if (box_) SetWindowPos(box_, nullptr, box.left, box.top, box.width(), box.height(), kFlags);
+    if (count_) SetWindowPos(count_, nullptr, count.left, count.top, count.width(), count.height(), kFlags);
 }
 
 }  // namespace kirabo

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "host/Screen.h"
+
 namespace kirabo {
 
 // wParam: the virtual key; lParam: 1 with Shift held.
@@ -33,7 +35,7 @@ public:
     // The text, when it is not the one last taken.
     std::optional<std::string> TakeText();
     void ShowCount(const std::string& text);
-    void Place(int x, int y, int width, int height, const RECT& count);
+    void Place(const Rect& box, const Rect& count);
 
 private:
     HWND box_ = nullptr;

@@ -1,6 +1,7 @@
-// The frame carried out by difference with the one applied last: controls moved and sized (always
-// both), relabelled, checked, shown and hidden. Rows take their controls from a pool, so that once
-// it covers the screen a keystroke, a wheel step or a scroll makes and destroys no window.
+// The frame carried out by difference with the one applied last: the window placed, its scroll bars
+// set, controls moved and sized (always both), relabelled, checked, shown and hidden. Rows take their
+// controls from a pool, so that once it covers the screen a keystroke, a wheel step or a scroll makes
+// and destroys no window.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,8 +27,8 @@ constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SW
 // A control made where it goes, with its text and id, and shown: as cheap as a row's first
 // showing can be.
 HWND MakeControl(HWND window, HINSTANCE instance, HFONT font, const char* windowClass, DWORD style, const char* text,
-                 const Box& box, std::uint32_t id) {
-    HWND control = CreateWindowExA(0, windowClass, text, style, box.x, box.y, box.width, box.height, window,
+                 const Rect& box, std::uint32_t id) {
+    HWND control = CreateWindowExA(0, windowClass, text, style, box.left, box.top, box.width(), box.height(), window,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
     if (!control) return nullptr;
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
@@ -36,8 +37,8 @@ HWND MakeControl(HWND window, HINSTANCE instance, HFONT font, const char* window
     return control;
 }
 
-void Place(HWND control, const Box& box) {
-    if (control) SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, kPlaceFlags);
+void Place(HWND control, const Rect& box, HWND after = nullptr, UINT flags = kPlaceFlags) {
+    if (control) SetWindowPos(control, after, box.left, box.top, box.width(), box.height(), flags);
 }
 
 void SetId(HWND control, std::uint32_t id) {
@@ -96,13 +97,54 @@ private:
     bool holds_;
 };
 
+// A flag set for as long as the guard lives, however its scope ends.
+class Raised {
+public:
+    explicit Raised(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~Raised() { flag_ = was_; }
+    Raised(const Raised&) = delete;
+    Raised& operator=(const Raised&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+
 }  // namespace
 
 void PaletteWindow::Apply(bool setBars) {
-    const PaletteFrame next = core_.Frame(tabsWidth_);
-    if (next == applied_) return;  // a mirroring that found every mark as it was, say
-    const PaintingHeld held(window_, paintHeld_);
+    const Raised applying(applying_);
+    std::optional<PaintingHeld> held;
+    // Windows may give the client area another size than the frame foresaw (a menu bar that wraps,
+    // say): the frame of the client area it has then follows, painted with the first.
+    for (int pass = 0; pass < 2; ++pass) {
+        const PaletteFrame next = core_.Frame();
+        if (next == applied_) return;  // a mirroring that found every mark as it was, say
+        if (!held) held.emplace(window_, paintHeld_);
+        ApplyWindow(next);
+        ApplyRows(next);
+        ApplyTabs(next);
+        ApplyFind(next);
+        ApplyBars(next, setBars);
+        RECT client = {};
+        GetClientRect(window_, &client);
+        if (RectOf(client) == next.client) return;
+        core_.Resized(ReadWindow());
+    }
+}
 
+void PaletteWindow::ApplyWindow(const PaletteFrame& next) {
+    if (next.sizable != applied_.sizable) MakeSizable(window_, next.sizable);
+    if (next.window != applied_.window) {
+        const bool stays = next.window.left == applied_.window.left && next.window.top == applied_.window.top;
+        SetWindowPos(window_, HWND_TOP, next.window.left, next.window.top, next.window.width(), next.window.height(),
+                     stays ? SWP_NOMOVE : 0);
+    }
+    applied_.window = next.window;
+    applied_.sizable = next.sizable;
+}
+
+void PaletteWindow::ApplyRows(const PaletteFrame& next) {
     // A row already on screen keeps its controls; the others take those left free, or new ones.
     constexpr std::size_t kNone = ~std::size_t{0};
     std::vector<bool> taken(pool_.size(), false);
@@ -123,44 +165,66 @@ void PaletteWindow::Apply(bool setBars) {
         if (!taken[s]) PutAway(pool_[s]);
     }
     for (std::size_t i = 0; i < next.rows.size(); ++i) ShowRow(pool_[slotFor[i]], next.rows[i]);
+    applied_.rows = next.rows;
+}
 
-    if (next.tabsShown) {
-        if (columnTabs_ && SendMessageA(columnTabs_, TCM_GETCURSEL, 0, 0) != next.selectedTab) {
-            SendMessageA(columnTabs_, TCM_SETCURSEL, static_cast<WPARAM>(next.selectedTab), 0);
-        }
-        if (columnTabs_ && (!applied_.tabsShown || next.tabs != applied_.tabs)) {
-            SetWindowPos(columnTabs_, HWND_BOTTOM, next.tabs.x, next.tabs.y, next.tabs.width, next.tabs.height,
-                         SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        }
-    } else if (columnTabs_ && applied_.tabsShown) {
-        ShowWindow(columnTabs_, SW_HIDE);
+void PaletteWindow::ShowTabLabels(const std::vector<std::string>& labels) {
+    if (!columnTabs_ || labels == applied_.tabLabels) return;
+    // Emptied, a tab control keeps its focused tab, outlined on whichever tab takes that place; with
+    // nothing selected first it has none, as a new one.
+    SendMessageA(columnTabs_, TCM_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(columnTabs_, TCM_DELETEALLITEMS, 0, 0);
+    for (std::size_t c = 0; c < labels.size(); ++c) {
+        std::string label = labels[c];
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = label.data();
+        SendMessageA(columnTabs_, TCM_INSERTITEMA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
     }
-    if (next.findOpen && (!applied_.findOpen || next.findBox != applied_.findBox)) {
-        const Box& c = next.findCount;
-        find_.Place(next.findBox.x, next.findBox.y, next.findBox.width, next.findBox.height,
-                    {c.x, c.y, c.x + c.width, c.y + c.height});
+    applied_.tabLabels = labels;
+    applied_.selectedTab = -1;
+}
+
+void PaletteWindow::ApplyTabs(const PaletteFrame& next) {
+    if (!columnTabs_) return;
+    ShowTabLabels(next.tabLabels);
+    // Placed before a tab is selected: the strip holds every tab, and none scrolls the first away.
+    if (next.tabsShown != applied_.tabsShown || next.tabs != applied_.tabs) {
+        Place(columnTabs_, next.tabs, HWND_BOTTOM, SWP_NOACTIVATE | (next.tabsShown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
+    if (next.tabsShown && next.selectedTab != applied_.selectedTab) {
+        SendMessageA(columnTabs_, TCM_SETCURSEL, static_cast<WPARAM>(next.selectedTab), 0);
+    }
+    applied_.tabsShown = next.tabsShown;
+    applied_.tabs = next.tabs;
+    applied_.selectedTab = next.selectedTab;
+}
+
+void PaletteWindow::ApplyFind(const PaletteFrame& next) {
+    if (next.findOpen && (!applied_.findOpen || next.findBox != applied_.findBox)) find_.Place(next.findBox, next.findCount);
     if (next.findOpen) find_.ShowCount(next.countText);
     if (findMark_ && next.mark && next.mark != applied_.mark) {
         // Below every row, so that the marked row's controls paint over all of it but its rim; above the tabs.
-        SetWindowPos(findMark_, HWND_BOTTOM, next.mark->x, next.mark->y, next.mark->width, next.mark->height,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        Place(findMark_, *next.mark, HWND_BOTTOM, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         if (next.tabsShown && columnTabs_) {
             SetWindowPos(columnTabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     } else if (findMark_ && !next.mark) {
         ShowWindow(findMark_, SW_HIDE);
     }
+    applied_.findOpen = next.findOpen;
+    applied_.findBox = next.findBox;
+    applied_.findCount = next.findCount;
+    applied_.countText = next.countText;
+    applied_.mark = next.mark;
+}
 
-    const ScrollBar rowBar = applied_.rowBar, columnBar = applied_.columnBar;
-    applied_ = next;
-    if (!setBars) {  // the user holds a thumb: the bar is theirs until they let go
-        applied_.rowBar = rowBar;
-        applied_.columnBar = columnBar;
-        return;
-    }
-    if (next.rowBar != rowBar) SetBar(window_, SB_VERT, next.rowBar);
-    if (next.columnBar != columnBar) SetBar(window_, SB_HORZ, next.columnBar);
+void PaletteWindow::ApplyBars(const PaletteFrame& next, bool setBars) {
+    if (!setBars) return;  // the user holds a thumb: the bar is theirs until they let go
+    if (next.rowBar != applied_.rowBar) SetBar(window_, SB_VERT, next.rowBar);
+    if (next.columnBar != applied_.columnBar) SetBar(window_, SB_HORZ, next.columnBar);
+    applied_.rowBar = next.rowBar;
+    applied_.columnBar = next.columnBar;
 }
 
 std::size_t PaletteWindow::FreeRow(std::vector<bool>& taken, const RowFrame& shows) {

@@ -27,9 +27,18 @@ std::string RowText(std::string_view name) {
     return std::string(name.substr(0, end)) + kEllipsis;
 }
 
+std::vector<std::string> TabLabels(const PaletteGeometry& g) {
+    constexpr char kTabLabelSuffix[] = "\x97\xf1\x96\xda";  // 列目, after the column's number
+    std::vector<std::string> labels;
+    if (!g.tabMode) return labels;
+    for (int c = 0; c < g.tabCount; ++c) labels.push_back(std::to_string(c + 1) + kTabLabelSuffix);
+    return labels;
+}
+
 PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const EntryList& entries, const FindState& find,
                           int tabsWidth) {
     PaletteFrame frame;
+    frame.client = {0, 0, view.clientWidth, view.clientHeight};
     frame.rowBar = view.rows;
     frame.columnBar = view.columns;
     for (std::size_t laidOut : RowsOnScreen(g, view)) {
@@ -41,32 +50,35 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         row.checkBox = entry.toggleCommand != 0;
         row.text = RowText(entry.name);
         if (row.text.size() != entry.name.size()) row.fullName = entry.name;
-        row.main = {at.x, at.y, g.nameWidth, kControlHeight};
+        row.main = Rect::Sized(at.x, at.y, g.nameWidth, kControlHeight);
         if (entry.settingsCommand != 0) {
             row.buttonText = entry.kind != kKindDisplayTool ? kSettingsText : kDisplayText;
-            row.button = {at.x + g.nameWidth, at.y, kButtonWidth, kControlHeight};
+            row.button = Rect::Sized(at.x + g.nameWidth, at.y, kButtonWidth, kControlHeight);
         }
         row.checked = entry.checked;
         frame.rows.push_back(std::move(row));
     }
     if (g.tabMode) {
         frame.tabsShown = true;
-        frame.tabs = {kTabsX, kTabsY + g.top, std::max(g.nameWidth + kTabsExtraWidth, tabsWidth),
-                      view.clientHeight - kTabsHeightShrink - g.top};
+        frame.tabs = Rect::Sized(kTabsX, kTabsY + g.top, std::max(g.nameWidth + kTabsExtraWidth, tabsWidth),
+                                 view.clientHeight - kTabsHeightShrink - g.top);
+        frame.tabLabels = TabLabels(g);
         frame.selectedTab = g.selectedColumn;
+    } else {
+        frame.tabs = {kHiddenTabsLeft, kTabsY, g.nameWidth + kHiddenTabsExtraRight, kHiddenTabsBottom};
     }
     if (find.open) {
         frame.findOpen = true;
         // Matches the user hid are counted too, so that the user knows to show them in the reorder dialog.
         const int countWidth = find.hiddenMatches > 0 ? 2 * kFindCountWidth : kFindCountWidth;
         const int countLeft = view.clientWidth - kFindBoxLeft - countWidth;
-        frame.findBox = {kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight};
-        frame.findCount = {countLeft, kFindBoxTop, countWidth, kFindBoxHeight};
+        frame.findBox = Rect::Sized(kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight);
+        frame.findCount = Rect::Sized(countLeft, kFindBoxTop, countWidth, kFindBoxHeight);
         frame.countText = std::to_string(g.laidOut) + kCountSuffix;
         if (find.hiddenMatches > 0) frame.countText += kHiddenCountText + std::to_string(find.hiddenMatches);
         if (const std::optional<Point> at = find.mark ? ViewOfRow(g, view, *find.mark) : std::nullopt) {
-            frame.mark = Box{at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
-                             kControlHeight + 2 * kMarkMargin};
+            frame.mark = Rect::Sized(at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
+                                     kControlHeight + 2 * kMarkMargin);
         }
     }
     return frame;

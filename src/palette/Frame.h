@@ -1,6 +1,7 @@
-// Everything the palette window shows, as one plain value: its scroll bars, the controls of every
-// row on screen, the tab strip, the find box with its count and the mark. PaletteCore computes it;
-// the window applies it by difference with the one it applied last.
+// Everything the palette window shows, as one plain value: where the window stands and how large,
+// whether the user may size it, its scroll bars, the controls of every row on screen, the tab strip
+// with its labels, the find box with its count and the mark. PaletteCore computes it; the window
+// applies it by difference with the one it applied last, and computes nothing itself.
 #pragma once
 
 #include <cstddef>
@@ -16,33 +17,32 @@
 
 namespace kirabo {
 
-struct Box {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool operator==(const Box&) const = default;
-};
-
 struct RowFrame {
     std::int32_t controlIndex = 0;  // the ids of its controls
     bool checkBox = false;          // or a label: a row that cannot be switched
     std::string text;               // the name, cut after kNameCapBytes
     std::string fullName;           // the whole name when it was cut, shown as a tip; empty otherwise
-    Box main;
+    Rect main;
     const char* buttonText = nullptr;  // 設定 or 表示; nothing: the row has no button
-    Box button;
+    Rect button;
     bool checked = false;
     bool operator==(const RowFrame&) const = default;
 };
 
 struct PaletteFrame {
+    Rect window;
+    bool sizable = false;
+    Rect client;  // the client area the window has then, from 0,0
     ScrollBar rowBar, columnBar;
     std::vector<RowFrame> rows;  // on screen, in laid-out order
     bool tabsShown = false;
-    Box tabs;
-    std::int32_t selectedTab = 0;  // its labels are the geometry's tabCount
+    Rect tabs;
+    std::vector<std::string> tabLabels;
+    std::int32_t selectedTab = 0;
     bool findOpen = false;
-    Box findBox, findCount;
+    Rect findBox, findCount;
     std::string countText;
-    std::optional<Box> mark;  // behind the marked row's controls
+    std::optional<Rect> mark;  // behind the marked row's controls
     bool operator==(const PaletteFrame&) const = default;
 };
 
@@ -55,6 +55,9 @@ inline constexpr char kHiddenCountText[] = "\x81\x45\x94\xf1\x95\x5c\x8e\xa6 "; 
 // ended with … so that it still takes at most kNameCapBytes.
 std::string RowText(std::string_view name);
 
+// The tab strip's labels in tab mode: 1列目, 2列目, ...; none side by side.
+std::vector<std::string> TabLabels(const PaletteGeometry& geometry);
+
 // The marked laid-out row, when the find box is open and something matches.
 struct FindState {
     bool open = false;
@@ -62,6 +65,7 @@ struct FindState {
     std::size_t hiddenMatches = 0;  // rows the user hid whose names match: the count says so
 };
 
+// The frame of the client area (the window's place is the caller's); tabsWidth: the tabs on one line.
 PaletteFrame ComputeFrame(const PaletteGeometry& geometry, const View& view, const EntryList& entries,
                           const FindState& find, int tabsWidth);
 

@@ -29,11 +29,10 @@ inline constexpr int kTabsX = 8;
 inline constexpr int kTabsY = 2;
 inline constexpr int kTabsExtraWidth = 60;
 inline constexpr int kTabsHeightShrink = 11;
-// The tab control as first created, before the layout places it.
-inline constexpr int kTabsInitialLeft = 9;
-inline constexpr int kTabsInitialTop = 2;
-inline constexpr int kTabsInitialExtraRight = 67;
-inline constexpr int kTabsInitialBottom = 20;
+// Side by side the tab control waits hidden here, its right edge this far right of the names'.
+inline constexpr int kHiddenTabsLeft = 9;
+inline constexpr int kHiddenTabsExtraRight = 67;
+inline constexpr int kHiddenTabsBottom = 20;
 // The find box's strip at the top of the client area, while it is open: the rows and the tab
 // control move down by its height.
 inline constexpr int kFindBarHeight = 24;

@@ -14,6 +14,10 @@
 
 namespace kirabo {
 
+// The palette's own message, posted to itself when it is shown again with the find box open: the
+// box takes the keyboard if it is still open then.
+inline constexpr UINT kMessageFindBoxShown = WM_APP + 5;
+
 // One scroll bar of the window set to the view's; a palette that fits never gets a scroll bar call,
 // so that it stays exactly as it was.
 void SetBar(HWND window, int which, const ScrollBar& bar);
@@ -44,9 +48,16 @@ public:
 private:
     void LayoutPalette(Controls controls);
     void DestroyPaletteControls();
-    void FitWindow(const SystemMetrics& metrics);
+    SystemMetrics ReadMetrics() const;
+    WindowFacts ReadWindow() const;
     // Carries the frame out against the one applied last; the bars too unless the user holds a thumb.
     void Apply(bool setBars = true);
+    void ApplyWindow(const PaletteFrame& next);
+    void ApplyRows(const PaletteFrame& next);
+    void ApplyTabs(const PaletteFrame& next);
+    void ApplyFind(const PaletteFrame& next);
+    void ApplyBars(const PaletteFrame& next, bool setBars);
+    void ShowTabLabels(const std::vector<std::string>& labels);
     // A pooled row for a row coming on screen: a free one of its kind, or a new one.
     std::size_t FreeRow(std::vector<bool>& taken, const RowFrame& shows);
     void ShowRow(PooledRow& row, const RowFrame& shows);
@@ -79,17 +90,13 @@ private:
     HFONT font_ = nullptr;
     HMENU menu_ = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs_ = nullptr;
-    int tabsWidth_ = 0;  // the tabs on one line, as the last layout made them; 0 side by side
     HWND tips_ = nullptr;  // the full names of the rows whose names are cut
     std::vector<PooledRow> pool_;
     FindBoxControl find_;
     HWND findMark_ = nullptr;
     PaletteFrame applied_;
-    // While the palette scrolls, the user may size it within these limits; its size when the user
-    // took its border or caption.
-    std::optional<FitInput> sizeLimits_;
-    DialogSize sizeBeforeSizing_;
-    bool layingOut_ = false;
+    Rect beforeSizing_;  // the window when the user took its border or caption
+    bool applying_ = false;  // the window's own WM_SIZE, made by a layout or a frame, must not reframe half of it
     int paintHeld_ = 0;  // frames being applied, one within another
 };
 

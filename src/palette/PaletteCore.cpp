@@ -49,6 +49,9 @@ void PaletteCore::Exit(SettingsStore& store) {
     sizes_ = {};
     windowHome_ = {};
     geometry_ = {};
+    metrics_ = {};
+    place_ = {};
+    tabsWidth_ = 0;
     view_ = {};
     wheelRemainder_ = 0;
 }
@@ -170,6 +173,7 @@ FindRank RankOf(bool picked, MatchQuality quality, std::size_t nameBytes) {
 }  // namespace
 
 const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
+    metrics_ = metrics;
     // While the find box is open, the rows that do not match are left out like those the user hid.
     const NameQuery query(find_.open ? find_.typed : std::string_view());
     const EntryKey* picked = find_.open ? learned_.PickFor(FoldedText(find_.typed)) : nullptr;
@@ -275,7 +279,7 @@ Answer PaletteCore::ToggleFind() {
         find_.selectedColumn = settings_.selectedColumn;
         // The row picked last is marked, in view, so that Enter switches it again.
         find_.markBest = find_.followMark = learned_.PickFor({}) != nullptr;
-        answer.findBox = FindBox::Open;
+        answer.findBox = FindBoxStep::Open;
         return answer;
     }
     // The positions as they were, not a view of the matches: one at its end would stay at the end.
@@ -284,7 +288,7 @@ Answer PaletteCore::ToggleFind() {
     view_.columns.position = find_.column;
     settings_.selectedColumn = find_.selectedColumn;
     find_ = {};
-    answer.findBox = FindBox::Close;
+    answer.findBox = FindBoxStep::Close;
     return answer;
 }
 
@@ -348,7 +352,7 @@ void PaletteCore::KeepMarkInView() {
 Answer PaletteCore::OnFindShortcut() {
     if (!find_.open) return ToggleFind();
     Answer answer;
-    answer.findBox = FindBox::Focus;
+    answer.findBox = FindBoxStep::Focus;
     return answer;
 }
 
@@ -375,16 +379,55 @@ std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
     }
 }
 
-void PaletteCore::OnPaletteSized(DialogSize before, DialogSize after, bool sizable) {
-    if (sizable && after != before) sizes_.palette = after;
+void PaletteCore::OnPaletteSized(const Rect& before, const Rect& after) {
+    const DialogSize size{after.width(), after.height()};
+    if (place_.sizable && size != DialogSize{before.width(), before.height()}) sizes_.palette = size;
 }
 
 PaletteFit PaletteCore::FitWindow(FitInput input, DialogSize sizableExtra) {
     const Point from = windowHome_.FitFrom({input.window.left, input.window.top});
     input.window = {from.x, from.y, from.x + input.window.width(), from.y + input.window.height()};
     const PaletteFit fit = FitPalette(input, sizableExtra, sizes_.palette);
-    windowHome_.fittedTo = Point{fit.fit.x, fit.fit.y};
+    windowHome_.fittedTo = Point{fit.fit.rect.left, fit.fit.rect.top};
     return fit;
+}
+
+void PaletteCore::Fit(const WindowFacts& now) {
+    tabsWidth_ = geometry_.tabMode ? TabsWidth(now.lastTab) : 0;
+    if (geometry_.keepWindow) {
+        place_.window = now.window;
+        place_.sizable = now.sizable;
+    } else {
+        const DialogSize menu = MenuBarItems(now.menuItems);
+        const FitInput in{geometry_.windowWidth, geometry_.windowHeight,
+                          SmallestPalette(menu.width, menu.height, metrics_, tabsWidth_), now.workArea, now.window,
+                          now.verticalBarWidth, now.horizontalBarHeight, std::nullopt};
+        const PaletteFit fit = FitWindow(in, SizableExtra(now));
+        place_ = {fit.fit.rect, fit.sizable, fit.limits};
+    }
+    FrameClient(now);
+}
+
+void PaletteCore::Resized(const WindowFacts& now) {
+    place_.window = now.window;
+    place_.sizable = now.sizable;
+    FrameClient(now);
+}
+
+void PaletteCore::FrameClient(const WindowFacts& now) {
+    bool vertical = false, horizontal = false;
+    for (int pass = 0; pass < 3; ++pass) {
+        const DialogSize client = ClientOf(now, place_, vertical, horizontal);
+        Reframe(client.width, client.height);
+        if (view_.rows.shown() == vertical && view_.columns.shown() == horizontal) break;
+        vertical = view_.rows.shown();
+        horizontal = view_.columns.shown();
+    }
+}
+
+std::optional<SizeRange> PaletteCore::userSizeRange() const {
+    if (!place_.sizable || !place_.limits) return std::nullopt;
+    return UserSizeRange(*place_.limits);
 }
 
 void PaletteCore::Mirror(const std::vector<std::uint32_t>& menuStates) {
@@ -392,8 +435,11 @@ void PaletteCore::Mirror(const std::vector<std::uint32_t>& menuStates) {
     for (std::size_t i = 0; i < count; ++i) entries_[i].checked = ShowsChecked(menuStates[i]);
 }
 
-PaletteFrame PaletteCore::Frame(int tabsWidth) const {
-    return ComputeFrame(geometry_, view_, entries_, {find_.open, findMark(), find_.hiddenMatches}, tabsWidth);
+PaletteFrame PaletteCore::Frame() const {
+    PaletteFrame frame = ComputeFrame(geometry_, view_, entries_, {find_.open, findMark(), find_.hiddenMatches}, tabsWidth_);
+    frame.window = place_.window;
+    frame.sizable = place_.sizable;
+    return frame;
 }
 
 bool ShowsChecked(std::uint32_t menuState) {

@@ -30,7 +30,7 @@ namespace kirabo {
 enum class Controls : std::uint8_t { Keep, Create };
 
 // Focus: the box, already open, takes the keyboard with its text selected.
-enum class FindBox : std::uint8_t { Keep, Open, Close, Focus };
+enum class FindBoxStep : std::uint8_t { Keep, Open, Close, Focus };
 
 // What the shell does about an event, in this order: open the reorder dialog or ask the reset's
 // question or whether to forget what find learned (and hand the outcome back, which answers with its own layout), make
@@ -41,7 +41,7 @@ struct Answer {
     std::optional<Controls> layout{};
     std::uint32_t postCommand = 0;  // 0: nothing to post
     bool mirror = false;
-    FindBox findBox = FindBox::Keep;
+    FindBoxStep findBox = FindBoxStep::Keep;
     std::optional<View> view{};  // the rows scrolled, without a layout
     bool askForgetFinds = false;
     bool operator==(const Answer&) const = default;
@@ -78,11 +78,18 @@ public:
     std::optional<DialogSize> reorderSize() const { return sizes_.reorder; }
     // The user let go of the palette's border, or of its caption: a size changed on a palette that
     // scrolls is kept; a palette only moved keeps the size it had.
-    void OnPaletteSized(DialogSize before, DialogSize after, bool sizable);
+    void OnPaletteSized(const Rect& before, const Rect& after);
     // Where a layout puts the window and what it lets the user do (FitPalette with the size the user
     // gave the palette while it scrolled, kept across runs): fitted from where the user or the host
     // put it, not from where an earlier fit had to move it.
     PaletteFit FitWindow(FitInput input, DialogSize sizableExtra);
+    // After a layout: the window placed as FitWindow says (kept as it is while the find box is
+    // open), and the view reframed in the client area it will have, scroll bars included.
+    void Fit(const WindowFacts& now);
+    // The window sized by the user, or by anything but the palette: the view reframed in its client area.
+    void Resized(const WindowFacts& now);
+    // The sizes the user may drag the palette to; nothing while it does not scroll.
+    std::optional<SizeRange> userSizeRange() const;
     // No result: the dialog was cancelled. A size: the user sized it.
     Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
@@ -108,9 +115,8 @@ public:
     // The host's menu state of every row's toggle item, in list order (GetMenuState's answers):
     // the marks the check boxes show from now on.
     void Mirror(const std::vector<std::uint32_t>& menuStates);
-    // Everything the window shows now; tabsWidth: the tabs on one line, as the tab control measured
-    // them.
-    PaletteFrame Frame(int tabsWidth) const;
+    // Everything the window shows now.
+    PaletteFrame Frame() const;
 
     // The find box: while it is open the palette shows the rows whose names hold what was typed, in
     // the window's size, the best match marked (the whole name, else its beginning, else the first
@@ -136,6 +142,9 @@ private:
     FindMemory learned_;
     std::int32_t today_ = 0;
     PaletteGeometry geometry_;
+    SystemMetrics metrics_;
+    WindowPlace place_;
+    int tabsWidth_ = 0;  // the tabs on one line, as the last fit found them; 0 side by side
     View view_;
     int wheelRemainder_ = 0;
     struct Find {
@@ -154,6 +163,9 @@ private:
     // A row switched (`toggle`) or its button pressed through the palette: counted, and picked for
     // the text in the find box.
     void Learn(const FilterEntry& entry, bool toggle);
+    // The view of the client area the window has at place_, given its frame now: a scroll bar that
+    // shows takes room from the client area, which changes the view.
+    void FrameClient(const WindowFacts& now);
     Answer MarkIntoView();
     void KeepMarkInView();
 };

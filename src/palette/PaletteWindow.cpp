@@ -28,12 +28,9 @@ HFONT CreatePaletteFont() {
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
 }
 
-// While the palette is active without its find box, this timer waits for the mouse to let go (a
-// click, a drag of the caption, a menu) before the keyboard goes back where it was.
+// While the palette is active, this timer waits for the mouse to let go (a click, a drag of the
+// caption, a menu) before the keyboard goes back where it was, or into the open find box.
 constexpr UINT_PTR kReturnKeyboardTimer = 0x4B52;
-// The find shortcut's message, posted by the palette to itself when it is shown again with the box
-// open: the box takes the keyboard if it is still open then.
-constexpr LPARAM kBoxStillOpen = 1;
 
 bool PaletteFindKey(std::uint32_t key) { return FindKeyOf(key, false).has_value(); }
 
@@ -62,10 +59,10 @@ std::int32_t Today() {
     return static_cast<std::int32_t>(ticks / kTicksPerDay - kDaysBefore1970);
 }
 
-DialogSize SizeOf(HWND window) {
+Rect WindowRect(HWND window) {
     RECT frame = {};
     GetWindowRect(window, &frame);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    return RectOf(frame);
 }
 
 }  // namespace
@@ -99,8 +96,7 @@ void PaletteWindow::Exit(SettingsStore& store) {
     DestroyPaletteControls();
     if (window_) KillTimer(window_, kReturnKeyboardTimer);
     keyboardHome_ = nullptr;
-    if (window_ && sizeLimits_) MakeSizable(window_, false);  // the host's window as it gave it
-    sizeLimits_.reset();
+    if (window_) MakeSizable(window_, false);  // the host's window as it gave it
     if (font_) DeleteObject(font_);
     font_ = nullptr;
     // The host may keep its window and start the plug-in again: no menu may outlive this run.
@@ -126,29 +122,31 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
         ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
         CarryOut(core_.OnResetAnswer(yes, hostMenus), hwnd);
     }
-    if (answer.findBox == FindBox::Open) {
+    if (answer.findBox == FindBoxStep::Open) {
         find_.Create(window_, instance_, font_, KIRABO_FIND_BOX, KIRABO_FIND_COUNT, 0, PaletteFindKey);
         findMark_ = CreateWindowExA(0, "STATIC", "", kMarkStyle, 0, 0, 0, 0, window_,
                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_FIND_MARK)), instance_, nullptr);
         if (find_.box()) SetFocus(find_.box());
     }
-    if (answer.findBox == FindBox::Focus && find_.box()) {
+    if (answer.findBox == FindBoxStep::Focus && find_.box()) {
         SetFocus(find_.box());
         SendMessageA(find_.box(), EM_SETSEL, 0, -1);
     }
-    if (answer.findBox == FindBox::Close) {
+    if (answer.findBox == FindBoxStep::Close) {
         find_.Destroy();
         if (findMark_) DestroyWindow(findMark_);
         findMark_ = nullptr;
         GiveKeyboardBack();
     }
+    // The marks are read before the frame is made, so that one frame shows the event whole; the
+    // command posted is carried out by the host later, which tells the palette when its menu changes.
+    if (answer.mirror) MirrorCheckStates();
     if (answer.layout) {
         LayoutPalette(*answer.layout);
-    } else if (answer.view) {
+    } else if (answer.view || answer.mirror) {
         Apply();
     }
     if (answer.postCommand) PostMessageA(hostMainWindow_, WM_COMMAND, answer.postCommand, 0);
-    if (answer.mirror) MirrorCheckStates();
 }
 
 // Check boxes from the host's menu marks, and the own menu's marks from the settings.
@@ -159,7 +157,6 @@ void PaletteWindow::MirrorCheckStates() {
     states.reserve(core_.entries().count());
     for (const FilterEntry& entry : core_.entries()) states.push_back(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
     core_.Mirror(states);
-    Apply();
     const OwnMenuMarks marks = core_.MenuMarks();
     CheckMenuRadioItem(menu_, KIRABO_CMD_ONE_COLUMN, KIRABO_CMD_FOUR_COLUMNS, marks.columnItem, MF_BYCOMMAND);
     CheckMenuItem(menu_, KIRABO_CMD_TAB_MODE, MF_BYCOMMAND | (marks.tabMode ? MF_CHECKED : MF_UNCHECKED));
@@ -177,7 +174,9 @@ void PaletteWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
         return;
     }
     RememberKeyboardHome(reinterpret_cast<HWND>(lParam));
-    if (!find_.open()) SetTimer(window_, kReturnKeyboardTimer, USER_TIMER_MINIMUM, nullptr);
+    // With the find box open, the timer gives the box back the keyboard a click took (a tab takes
+    // it as the mouse goes down).
+    SetTimer(window_, kReturnKeyboardTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 // The palette's own dialogs and questions are not where the keyboard goes back to.
@@ -272,18 +271,16 @@ bool PaletteWindow::OnWheel(WPARAM wParam, bool sideways) {
 }
 
 void PaletteWindow::OnSize() {
-    if (layingOut_) return;
-    RECT client = {};
-    GetClientRect(window_, &client);
-    core_.Reframe(client.right, client.bottom);
+    if (applying_) return;
+    core_.Resized(ReadWindow());
     Apply();
 }
 
 void PaletteWindow::OnSizing(bool ends) {
     if (!ends) {
-        sizeBeforeSizing_ = SizeOf(window_);
+        beforeSizing_ = WindowRect(window_);
     } else {
-        core_.OnPaletteSized(sizeBeforeSizing_, SizeOf(window_), sizeLimits_.has_value());
+        core_.OnPaletteSized(beforeSizing_, WindowRect(window_));
     }
 }
 
@@ -312,11 +309,10 @@ void PaletteWindow::PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
                 OnSize();
                 break;
             case WM_GETMINMAXINFO:
-                if (lParam && sizeLimits_) {
-                    const SizeRange range = UserSizeRange(*sizeLimits_);
+                if (const std::optional<SizeRange> range = core_.userSizeRange(); lParam && range) {
                     auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-                    limits.ptMinTrackSize = {range.smallest.width, range.smallest.height};
-                    limits.ptMaxTrackSize = {range.largest.width, range.largest.height};
+                    limits.ptMinTrackSize = {range->smallest.width, range->smallest.height};
+                    limits.ptMaxTrackSize = {range->largest.width, range->largest.height};
                 }
                 break;
             case WM_ENTERSIZEMOVE:
@@ -343,13 +339,17 @@ void PaletteWindow::PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
                 break;
             case WM_SHOWWINDOW:
                 // Shown again with the box open: the box takes the keyboard, as when it was left.
-                if (wParam && find_.open()) PostMessageA(hwnd, host::kMessageMenuItem, KIRABO_FIND_ITEM_ID, kBoxStillOpen);
+                if (wParam && find_.open()) PostMessageA(hwnd, kMessageFindBoxShown, 0, 0);
+                break;
+            case kMessageFindBoxShown:
+                if (find_.open()) OnFindShortcut(hwnd);
                 break;
             case host::kMessageMenuItem:
-                if (wParam == KIRABO_FIND_ITEM_ID && (lParam != kBoxStillOpen || find_.open())) OnFindShortcut(hwnd);
+                if (wParam == KIRABO_FIND_ITEM_ID) OnFindShortcut(hwnd);
                 break;
             case host::kMessageMenuChanged:
                 MirrorCheckStates();
+                Apply();
                 break;
             default:
                 break;

@@ -31,34 +31,68 @@ ScrollBar Bar(int total, int page, int position) {
 
 WindowFit FitToWorkArea(const FitInput& in) {
     WindowFit fit;
-    fit.width = std::max(in.width, in.minimum.width);
-    fit.height = std::max(in.height, in.minimum.height);
+    int width = std::max(in.width, in.minimum.width);
+    int height = std::max(in.height, in.minimum.height);
     const int workWidth = std::max(in.workArea.width(), 1);
     const int workHeight = std::max(in.workArea.height(), 1);
-    if (fit.height > workHeight) {
+    if (height > workHeight) {
         fit.verticalBar = true;
-        fit.height = workHeight;
-        fit.width += in.verticalBar;
+        height = workHeight;
+        width += in.verticalBar;
     }
-    if (fit.width > workWidth) {
+    if (width > workWidth) {
         fit.horizontalBar = true;
-        fit.width = workWidth;
-        fit.height += in.horizontalBar;
-        if (fit.height > workHeight) {
+        width = workWidth;
+        height += in.horizontalBar;
+        if (height > workHeight) {
             fit.verticalBar = true;
-            fit.height = workHeight;
+            height = workHeight;
         }
     }
     if (in.userSize && (fit.verticalBar || fit.horizontalBar)) {
-        fit.width = std::clamp(in.userSize->width, std::min(in.minimum.width, fit.width), fit.width);
-        fit.height = std::clamp(in.userSize->height, std::min(in.minimum.height, fit.height), fit.height);
+        width = std::clamp(in.userSize->width, std::min(in.minimum.width, width), width);
+        height = std::clamp(in.userSize->height, std::min(in.minimum.height, height), height);
     }
-    fit.x = std::max(std::min(in.window.left, in.workArea.right - fit.width), in.workArea.left);
-    fit.y = std::max(std::min(in.window.top, in.workArea.bottom - fit.height), in.workArea.top);
+    int x = std::max(std::min(in.window.left, in.workArea.right - width), in.workArea.left);
+    int y = std::max(std::min(in.window.top, in.workArea.bottom - height), in.workArea.top);
     // A window already further left or up than the work area allows stays where the user put it.
-    if (in.window.left < in.workArea.left) fit.x = in.window.left;
-    if (in.window.top < in.workArea.top) fit.y = in.window.top;
+    if (in.window.left < in.workArea.left) x = in.window.left;
+    if (in.window.top < in.workArea.top) y = in.window.top;
+    fit.rect = Rect::Sized(x, y, width, height);
     return fit;
+}
+
+DialogSize MenuBarItems(const std::vector<Rect>& items) {
+    DialogSize sum;
+    for (const Rect& item : items) {
+        sum.width += item.width();
+        sum.height = std::max(sum.height, item.height());
+    }
+    return sum;
+}
+
+int TabsWidth(const Rect& lastTab) {
+    constexpr int kTabsEdge = 4;  // the tab control's own edge right of its last tab
+    return lastTab.right > 0 ? lastTab.right + kTabsEdge : 0;
+}
+
+int TabPageInset(const Rect& sample, const Rect& page) { return std::max(sample.bottom - page.bottom, 0); }
+
+DialogSize SizableExtra(const WindowFacts& now) {
+    return {now.sizableFrame.width() - now.fixedFrame.width(), now.sizableFrame.height() - now.fixedFrame.height()};
+}
+
+DialogSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verticalBar, bool horizontalBar) {
+    // The frame without scroll bars and without the border the user drags, as it stands now.
+    const DialogSize extra = SizableExtra(now);
+    const int frameWidth = now.window.width() - now.client.width() - (now.verticalBar ? now.verticalBarWidth : 0) -
+                           (now.sizable ? extra.width : 0);
+    const int frameHeight = now.window.height() - now.client.height() -
+                            (now.horizontalBar ? now.horizontalBarHeight : 0) - (now.sizable ? extra.height : 0);
+    return {std::max(place.window.width() - frameWidth - (place.sizable ? extra.width : 0) -
+                         (verticalBar ? now.verticalBarWidth : 0), 0),
+            std::max(place.window.height() - frameHeight - (place.sizable ? extra.height : 0) -
+                         (horizontalBar ? now.horizontalBarHeight : 0), 0)};
 }
 
 Point WindowHome::FitFrom(Point now) {
@@ -150,7 +184,7 @@ PaletteFit FitPalette(FitInput in, DialogSize sizableExtra, std::optional<Dialog
 
 SizeRange UserSizeRange(const FitInput& limits) {
     const WindowFit largest = FitToWorkArea(limits);
-    return {limits.minimum, {largest.width, largest.height}};
+    return {limits.minimum, {largest.rect.width(), largest.rect.height()}};
 }
 
 int WheelRows(int& remainder, int delta, int linesPerNotch, int page) {

@@ -16,8 +16,8 @@ namespace kirabo {
 struct FitInput {
     int width = 0, height = 0;  // the window the layout asks for
     DialogSize minimum;         // the window that shows its menu bar whole, on one line
-    ScreenRect workArea;        // of the monitor the window is on
-    ScreenRect window;          // where the window stands now
+    Rect workArea;              // of the monitor the window is on
+    Rect window;                // where the window stands now
     int verticalBar = 0;        // SM_CXVSCROLL
     int horizontalBar = 0;      // SM_CYHSCROLL
     std::optional<DialogSize> userSize;  // the size the user gave a palette that scrolls
@@ -25,7 +25,7 @@ struct FitInput {
 };
 
 struct WindowFit {
-    int x = 0, y = 0, width = 0, height = 0;
+    Rect rect;
     bool verticalBar = false, horizontalBar = false;
     bool operator==(const WindowFit&) const = default;
 };
@@ -63,6 +63,7 @@ struct ScrollBar {
     int page = 1;      // how many are in view at once
     int position = 0;  // the first one in view, 0 to total - page
     int last() const { return total > page ? total - page : 0; }
+    bool shown() const { return total > page; }
     bool operator==(const ScrollBar&) const = default;
 };
 
@@ -94,6 +95,44 @@ struct WindowHome {
     // it was moved by the user or the host, and that is its place from now on.
     Point FitFrom(Point now);
 };
+
+// What the palette window reports of itself, its screen and its tab strip, as Windows gives it: read
+// at a layout, and when something other than the palette sized the window.
+struct WindowFacts {
+    Rect window;  // where it stands, its frame included
+    Rect client;  // its client area, from 0,0
+    bool verticalBar = false, horizontalBar = false, sizable = false;  // what its frame holds now
+    Rect fixedFrame, sizableFrame;  // the frame around an empty client area, without and with the border the user drags
+    Rect workArea;                  // of the monitor the window is on
+    int verticalBarWidth = 0;       // SM_CXVSCROLL
+    int horizontalBarHeight = 0;    // SM_CYHSCROLL
+    std::vector<Rect> menuItems;    // the own menu bar's items
+    Rect lastTab;                   // the tab strip's last tab, the first standing at its left; nothing without tabs
+    bool operator==(const WindowFacts&) const = default;
+};
+
+// The own menu bar's items: their widths added up, and the tallest.
+DialogSize MenuBarItems(const std::vector<Rect>& items);
+// The width the tabs take on one line; 0 without tabs.
+int TabsWidth(const Rect& lastTab);
+// From the tab control's bottom edge up to its page's border, given a sample rectangle from 0,0
+// and the page the tab control makes of it.
+int TabPageInset(const Rect& sample, const Rect& page);
+
+// What the border the user drags adds to the window's frame.
+DialogSize SizableExtra(const WindowFacts& now);
+
+// Where the window stands and how large, and whether the user may size it within `limits`.
+struct WindowPlace {
+    Rect window;
+    bool sizable = false;
+    std::optional<FitInput> limits;
+    bool operator==(const WindowPlace&) const = default;
+};
+
+// The client area a window of `place` has, its scroll bars shown or not, given the frame the
+// window has now (`now`).
+DialogSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verticalBar, bool horizontalBar);
 
 // Where a laid-out row stands in the client area: nothing for a row scrolled past, in a column
 // scrolled past or another tab, or below or right of the client area.

@@ -32,8 +32,8 @@ EntryList Entries(const std::vector<std::string>& rows) {
     return entries;
 }
 
-std::string Text(const Box& b) {
-    return std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" + std::to_string(b.height);
+std::string Text(const Rect& b) {
+    return std::to_string(b.left) + "," + std::to_string(b.top) + " " + std::to_string(b.width()) + "x" + std::to_string(b.height());
 }
 
 // The frame in words: each row, then the tabs, the find box, its count and the mark.
@@ -79,8 +79,10 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
         {"the tabs narrower than the names: the names' width", five, 2, true, 0, 300, 200, 0, 0, closed, 100,
          "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; 1 label 'DD' 14,46 84x17 [S 98,46 48x17]; "
          "2 check 'BB' 14,64 84x17; tabs 8,2 144x189 of 2 at 0; "},
-        {"tab mode in a short window: only the rows above the page's border", five, 2, true, 0, 300, 70, 0, 0, closed, 0,
-         "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; tabs 8,2 144x59 of 2 at 0; "},
+        {"tab mode in a short window: a row ending a pixel below the page's border is left out", five, 2, true, 0, 300,
+         75, 0, 0, closed, 0, "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; tabs 8,2 144x64 of 2 at 0; "},
+        {"one ending on it shows", five, 2, true, 0, 300, 76, 0, 0, closed, 0,
+         "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; 1 label 'DD' 14,46 84x17 [S 98,46 48x17]; tabs 8,2 144x65 of 2 at 0; "},
         {"scrolled one row down and one column on: the rows from there, at the first places", five, 1, false, 0, 150, 40,
          1, 0, closed, 0, "1 label 'DD' 14,5 84x17 [S 98,5 48x17]; 2 check 'BB' 14,23 84x17; "},
         {"three columns, the view from the second: it stands first", five, 3, false, 0, 300, 100, 0, 1, closed, 0,
@@ -158,17 +160,17 @@ TEST(Frame, TheWindowsSmallestSizeAndTheBorderTheUserDrags) {
     const PaletteFit still = FitPalette(fits, {8, 8}, DialogSize{200, 200});
     EXPECT_FALSE(still.sizable);
     EXPECT_EQ(still.limits, std::nullopt);
-    EXPECT_EQ(still.fit, (WindowFit{100, 100, 300, 500, false, false}));  // the user's size ignored
+    EXPECT_EQ(still.fit, (WindowFit{Rect::Sized(100, 100, 300, 500), false, false}));  // the user's size ignored
 
     FitInput tall = fits;
     tall.height = 5000;
     const PaletteFit scrolls = FitPalette(tall, {8, 8}, std::nullopt);
     EXPECT_TRUE(scrolls.sizable);
-    EXPECT_EQ(scrolls.fit, (WindowFit{100, 0, 300 + 8 + 17, 768, true, false}));  // the border's room added
+    EXPECT_EQ(scrolls.fit, (WindowFit{Rect::Sized(100, 0, 325, 768), true, false}));  // the border's room added
     ASSERT_TRUE(scrolls.limits.has_value());
     EXPECT_EQ(UserSizeRange(*scrolls.limits), (SizeRange{{128, 48}, {325, 768}}));
     const PaletteFit sized = FitPalette(tall, {8, 8}, DialogSize{250, 400});
-    EXPECT_EQ(sized.fit, (WindowFit{100, 100, 250, 400, true, false}));
+    EXPECT_EQ(sized.fit, (WindowFit{Rect::Sized(100, 100, 250, 400), true, false}));
     EXPECT_EQ(sized.limits, scrolls.limits);  // the user sizes within the fit without their size
 }
 

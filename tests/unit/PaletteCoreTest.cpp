@@ -76,6 +76,16 @@ struct Started {
     }
 };
 
+// The user lets go of the palette's border or caption, the palette laid out on a work area it
+// scrolls in, or one it fits in.
+void Sized(PaletteCore& core, bool scrolls, const Rect& before, const Rect& after) {
+    core.Layout(Controls::Create, kMetrics);
+    WindowFacts now;
+    now.workArea = {0, 0, 1024, scrolls ? 50 : 768};
+    core.Fit(now);
+    core.OnPaletteSized(before, after);
+}
+
 TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
     using Values = std::map<std::string, std::string>;
     struct Case {
@@ -98,11 +108,11 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"the dialog's size, once the user sized it, is kept across runs", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt); }, "ABCD", {{"ReorderSize", "600,400"}}},
         {"the palette's size too, and a new one replaces it", {{"PaletteSize", "300,500"}},
-         [](PaletteCore& core) { core.OnPaletteSized({300, 500}, {250, 400}, true); }, "ABCD", {{"PaletteSize", "250,400"}}},
+         [](PaletteCore& core) { Sized(core, true, {0, 0, 300, 500}, {0, 0, 250, 400}); }, "ABCD", {{"PaletteSize", "250,400"}}},
         {"a palette only moved keeps the size it had", {{"PaletteSize", "300,500"}},
-         [](PaletteCore& core) { core.OnPaletteSized({250, 400}, {250, 400}, true); }, "ABCD", {{"PaletteSize", "300,500"}}},
+         [](PaletteCore& core) { Sized(core, true, {0, 0, 250, 400}, {50, 60, 300, 460}); }, "ABCD", {{"PaletteSize", "300,500"}}},
         {"a palette that fits has no size of the user's", {},
-         [](PaletteCore& core) { core.OnPaletteSized({250, 400}, {260, 400}, false); }, "ABCD", {{"PaletteSize", ""}}},
+         [](PaletteCore& core) { Sized(core, false, {0, 0, 250, 400}, {0, 0, 260, 400}); }, "ABCD", {{"PaletteSize", ""}}},
         {"and a new size replaces it", {{"ReorderSize", "600,400"}},
          [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, DialogSize{700, 500}); }, "ABCD",
          {{"ReorderSize", "700,500"}}},
@@ -266,8 +276,8 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         std::int32_t tabs = 0;  // tab mode, in two columns; else one column
         const char* count = nullptr;  // the count beside the box, where it matters
     };
-    const Answer opened{.layout = Controls::Keep, .findBox = FindBox::Open};
-    const Answer closed{.layout = Controls::Keep, .findBox = FindBox::Close};
+    const Answer opened{.layout = Controls::Keep, .findBox = FindBoxStep::Open};
+    const Answer closed{.layout = Controls::Keep, .findBox = FindBoxStep::Close};
     const Answer typed{.layout = Controls::Keep};
     // A client area 80 pixels high: four rows in view, two below the find box.
     const auto marked = [](int total, int firstRow) { return Answer{.view = View{{total, 2, firstRow}, {1, 1, 0}, 60, 80}}; };
@@ -295,7 +305,7 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          "B4 S7 B9 N5 G4 H5", "", closed, 0, 1, 1},
         {"the host's shortcut opens the box", {shortcut}, "B4 S7 B9 N5 G4 H5", "Blur", opened},
         {"and gives the open box the keyboard", {shortcut, type("n"), shortcut}, "S7 N5", "Noise",
-         {.findBox = FindBox::Focus}},
+         {.findBox = FindBoxStep::Focus}},
         {"no match: nothing shown, nothing marked", {find, type("zzz")}, "", "", typed},
         {"an empty box shows every row again", {find, type("zzz"), type("")}, "B4 S7 B9 N5 G4 H5", "Blur", typed},
         {"↓ moves the mark and scrolls it into view", {find, key(kKeyDown), key(kKeyDown)}, "B4 S7 B9 N5 G4 H5",
@@ -322,6 +332,8 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         {"the row picked for a text is marked first the next time", thenType("o"), "B9 N5 G4 H5",
          "Noise", typed},
         {"and first for a text typed on from it", thenType("o e"), "B9 N5", "Noise", typed},
+        {"typed into a palette scrolled down, the view starts from the first match", Join({scrolled}, thenType("o")),
+         "B9 N5 G4 H5", "Noise", typed},
         {"an empty box marks the row picked last, in view", pickNoise, "B4 S7 B9 N5 G4 H5", "Noise", opened, 2},
         {"a tie goes to the row switched most", {switchRow(4), find, type("o")}, "B9 N5 G4 H5", "Glow", typed, 1},
         {"and Esc gives back the tab the user chose", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
@@ -360,9 +372,9 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         EXPECT_EQ(core.view().rows.position, c.firstRow) << c.what;
         EXPECT_EQ(core.geometry().selectedColumn, c.selectedColumn) << c.what;
         if (c.count) {
-            EXPECT_EQ(core.Frame(0).countText, c.count) << c.what;
+            EXPECT_EQ(core.Frame().countText, c.count) << c.what;
         }
-        const bool open = core.Frame(0).findOpen;
+        const bool open = core.Frame().findOpen;
         EXPECT_EQ(core.geometry().top, open ? kFindBarHeight : 0) << c.what;
         EXPECT_EQ(core.geometry().keepWindow, open) << c.what;
     }
@@ -384,8 +396,55 @@ TEST(PaletteCore, APaletteMovedOnlyToFitGoesBackOnceItFitsWhereTheUserPutIt) {
         PaletteCore core;
         for (const auto& [x, width, fitX] : c.fits) {
             const FitInput in{width, 200, {120, 40}, {0, 0, 1024, 768}, {x, 100, x + 10, 110}, 17, 17, std::nullopt};
-            EXPECT_EQ(core.FitWindow(in, {}).fit.x, fitX) << c.what << ", from " << x;
+            EXPECT_EQ(core.FitWindow(in, {}).fit.rect.left, fitX) << c.what << ", from " << x;
         }
+    }
+}
+
+TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
+    // A window with a frame of 10 by 29 around its client area, a border to drag adding 8 by 8,
+    // menu items 80 wide together; four rows of 30-pixel names ask for 204 x 96 in two columns.
+    WindowFacts now;
+    now.window = Rect::Sized(100, 100, 50, 50);
+    now.client = {0, 0, 40, 21};
+    now.fixedFrame = {-3, -21, 3, 3};
+    now.sizableFrame = {-7, -25, 7, 7};
+    now.workArea = {0, 0, 1024, 768};
+    now.verticalBarWidth = now.horizontalBarHeight = 17;
+    now.menuItems = {{0, 0, 40, 19}, {40, 0, 80, 19}};
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> stored;
+        std::function<void(WindowFacts&)> facts;
+        std::function<void(PaletteCore&)> before;
+        std::string expected;  // the window, whether it is sizable, its client area, the bars, the tab strip
+    };
+    const Case cases[] = {
+        {"rows that fit: the size asked, where the window stands", {}, nullptr, nullptr, "100,100 204x96 client 194x67"},
+        {"a bar and a border the window has now are not part of its frame", {},
+         [](WindowFacts& f) { f.window = Rect::Sized(100, 100, 75, 58), f.verticalBar = f.sizable = true; }, nullptr,
+         "100,100 204x96 client 194x67"},
+        {"a work area 60 high: as tall, a border to drag and a bar, each taking room from the client area", {},
+         [](WindowFacts& f) { f.workArea = {0, 0, 1024, 60}; }, nullptr, "100,0 229x60 sizable client 194x23 |"},
+        {"the find box open: the window stays as it is", {}, nullptr,
+         [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); }, "100,100 50x50 client 23x4 | -"},
+        {"tabs wider than the names: the strip and the window hold them on one line", {{"Tab", "1"}},
+         [](WindowFacts& f) { f.lastTab = {100, 0, 166, 20}; }, nullptr, "100,100 192x119 client 182x90 tabs 170"},
+    };
+    for (const Case& c : cases) {
+        Started run("", c.stored);
+        WindowFacts facts = now;
+        if (c.facts) c.facts(facts);
+        if (c.before) c.before(run.core);
+        run.core.Layout(Controls::Keep, kMetrics);
+        run.core.Fit(facts);
+        const PaletteFrame f = run.core.Frame();
+        std::string seen = std::to_string(f.window.left) + "," + std::to_string(f.window.top) + " " +
+                           std::to_string(f.window.width()) + "x" + std::to_string(f.window.height()) +
+                           (f.sizable ? " sizable" : "") + " client " + std::to_string(f.client.width()) + "x" +
+                           std::to_string(f.client.height()) + (f.rowBar.shown() ? " |" : "") + (f.columnBar.shown() ? " -" : "");
+        if (f.tabsShown) seen += " tabs " + std::to_string(f.tabs.width());
+        EXPECT_EQ(seen, c.expected) << c.what;
     }
 }
 

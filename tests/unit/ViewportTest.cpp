@@ -5,7 +5,8 @@
 namespace kirabo {
 
 void PrintTo(const WindowFit& f, std::ostream* os) {
-    *os << f.width << "x" << f.height << " at " << f.x << "," << f.y << (f.verticalBar ? " |" : "") << (f.horizontalBar ? " -" : "");
+    *os << f.rect.width() << "x" << f.rect.height() << " at " << f.rect.left << "," << f.rect.top << (f.verticalBar ? " |" : "")
+        << (f.horizontalBar ? " -" : "");
 }
 
 namespace {
@@ -19,7 +20,10 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
         int width, height, menuBar;  // the menu bar's window width; its height is 40
         ScreenRect work;
         int x, y;  // where the window stands
-        WindowFit expected;
+        struct {
+            int x, y, width, height;
+            bool verticalBar, horizontalBar;
+        } expected;
         std::optional<DialogSize> userSize = std::nullopt;
     };
     const Case cases[] = {
@@ -50,7 +54,9 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
     };
     for (const Case& c : cases) {
         const ScreenRect window{c.x, c.y, c.x + 10, c.y + 10};
-        EXPECT_EQ(FitToWorkArea({c.width, c.height, {c.menuBar, 40}, c.work, window, 17, 17, c.userSize}), c.expected)
+        const auto& e = c.expected;
+        EXPECT_EQ(FitToWorkArea({c.width, c.height, {c.menuBar, 40}, c.work, window, 17, 17, c.userSize}),
+                  (WindowFit{Rect::Sized(e.x, e.y, e.width, e.height), e.verticalBar, e.horizontalBar}))
             << c.what;
     }
 }

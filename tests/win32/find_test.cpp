@@ -29,7 +29,9 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     const Capture before = CaptureClient(host, palette);
 
     SetForegroundWindow(host.mainWindow());  // the user works in the host, the mouse untouched
+    ShowWindow(palette, SW_HIDE);            // the palette closed: the key shows it
     TypeKeys({'F'}, VK_CONTROL);
+    CHECK(IsWindowVisible(palette));
     HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     REQUIRE(box != nullptr);
     CHECK(GetFocus() == box);
@@ -57,7 +59,9 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     TypeKeys({'4', '9', '9', '9'});  // in place of the selected text
     CHECK(shown() == std::vector<std::string>{"filter 4999"});
     CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "1件");
-    TypeKeys({VK_BACK});  // 499: 499, 1499, ..., 4499 and 4990 to 4999
+    TypeKeys({'Z'});  // nothing matches: nothing marked
+    CHECK_FALSE(IsWindowVisible(GetDlgItem(palette, KIRABO_FIND_MARK)));
+    TypeKeys({VK_BACK, VK_BACK});  // 499: 499, 1499, ..., 4499 and 4990 to 4999
     CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "15件");
     RECT after = {};
     GetWindowRect(palette, &after);

@@ -229,6 +229,13 @@ TEST_CASE("after a real click on any part of the palette every key goes to the h
         GetWindowRect(window, &r);
         return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     };
+    const auto secondTab = [](Host& host) {
+        HWND tabs = Control(host, KIRABO_COLUMN_TABS);
+        RECT r = {};
+        SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+        MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
     struct Row {
         const char* what;
         bool tabs, find;
@@ -244,13 +251,8 @@ TEST_CASE("after a real click on any part of the palette every key goes to the h
              GetWindowRect(host.paletteWindow(), &r);
              return POINT{r.right - 8, r.bottom - 8};
          }, {}, ""},
-        {"the tab strip's second tab", true, false, [](Host& host) {
-             HWND tabs = Control(host, KIRABO_COLUMN_TABS);
-             RECT r = {};
-             SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
-             MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&r), 2);
-             return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-         }, {}, ""},
+        {"the tab strip's second tab", true, false, secondTab, {}, ""},
+        {"the tab strip's second tab while the find box is open", true, true, secondTab, {}, " a"},
         {"a check box while the find box is open: the keys type into the box", false, true,
          [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, " a"},
         {"the palette's own client area while the find box is open", false, true, [](Host& host) {
