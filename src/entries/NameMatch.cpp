@@ -24,8 +24,6 @@ constexpr unsigned char kVoicedMark = 0xDE, kSemiVoicedMark = 0xDF;
 constexpr char16_t kKatakanaU = 0x8345, kKatakanaVu = 0x8394;
 constexpr char16_t kSmallTsu = 0x8362, kKatakanaN = 0x8393, kLongVowel = 0x815B;
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 bool IsHaRow(char16_t kana) { return kana >= 0x836E && kana <= 0x837A && (kana - 0x836E) % 3 == 0; }
 
 // カ to ト take the voiced mark as the next code; ハ to ホ the voiced and the semi-voiced marks.

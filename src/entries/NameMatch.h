@@ -55,6 +55,11 @@ private:
     mutable std::vector<bool> starts_, wordStarts_;
 };
 
+// A Shift-JIS lead byte: it and the byte after it are one character.
+constexpr bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 // The text as matching reads it (letters, digits and kana folded), in Shift-JIS: what find
 // remembers a pick under.
 std::string FoldedText(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "entries/NameMatch.h"
 #include "palette/CommandRouting.h"
 
 namespace kirabo {
@@ -10,9 +11,6 @@ namespace {
 constexpr char kEllipsis[] = "\x81\x63";  // …
 constexpr int kMarkMargin = 2;            // the mark stands this far around the marked row
 
-// A Shift-JIS lead byte: it and the byte after it are one character.
-bool LeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-
 }  // namespace
 
 std::string RowText(std::string_view name) {
@@ -20,7 +18,7 @@ std::string RowText(std::string_view name) {
     const std::size_t room = kNameCapBytes - (sizeof kEllipsis - 1);
     std::size_t end = 0;
     while (end < name.size()) {
-        const std::size_t next = end + (LeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1);
+        const std::size_t next = end + (IsLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1);
         if (next > room) break;
         end = next;
     }
