@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/FindCount.h"
 #include "entries/NameMatch.h"
 #include "palette/CommandRouting.h"
 
@@ -72,8 +73,7 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         const int countLeft = view.clientWidth - kFindBoxLeft - countWidth;
         frame.findBox = Rect::Sized(kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight);
         frame.findCount = Rect::Sized(countLeft, kFindBoxTop, countWidth, kFindBoxHeight);
-        frame.countText = std::to_string(g.laidOut) + kCountSuffix;
-        if (find.hiddenMatches > 0) frame.countText += kHiddenCountText + std::to_string(find.hiddenMatches);
+        frame.countText = FindCountText(g.laidOut, find.hiddenMatches);
         if (const std::optional<Point> at = find.mark ? ViewOfRow(g, view, *find.mark) : std::nullopt) {
             frame.mark = Rect::Sized(at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
                                      kControlHeight + 2 * kMarkMargin);

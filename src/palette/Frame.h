@@ -48,8 +48,6 @@ struct PaletteFrame {
 
 inline constexpr char kSettingsText[] = "\x90\xdd\x92\xe8";  // 設定
 inline constexpr char kDisplayText[] = "\x95\x5c\x8e\xa6";   // 表示
-inline constexpr char kCountSuffix[] = "\x8c\x8f";           // 件, after the number of matches
-inline constexpr char kHiddenCountText[] = "\x81\x45\x94\xf1\x95\x5c\x8e\xa6 ";  // ・非表示, before the hidden matches
 
 // A name as its row shows it: whole up to kNameCapBytes, beyond that cut at a character's end and
 // ended with … so that it still takes at most kNameCapBytes.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/ControlFacts.h"
+#include "controls/FindCount.h"
 #include "reorder/Arrangement.h"
 #include "reorder/ListArrangement.h"
 #include "reorder/ListView.h"
@@ -12,8 +13,6 @@
 
 namespace kirabo {
 namespace {
-
-constexpr char kCountSuffix[] = "件";
 
 bool OwnKey(std::uint32_t key) {
     return key == kKeyReturn || key == kKeyEscape || key == kKeyDown || key == kKeyUp || key == kKeyF3;
@@ -46,7 +45,7 @@ void SelectMatches(HWND list, FindBoxControl& find, const DialogList& shown) {
     if (!typed) return;
     const std::vector<int> found = FindInList(shown.rows, shown.list.items, *typed);
     ShowSelection(list, SelectedRows(list), found, found.empty() ? -1 : found.front());
-    find.ShowCount(typed->empty() ? std::string() : std::to_string(static_cast<int>(found.size())) + kCountSuffix);
+    find.ShowCount(FindCountText(typed->empty() ? std::nullopt : std::optional(found.size()), 0));
 }
 
 }  // namespace kirabo
