@@ -1,5 +1,6 @@
 // Facts of the controls that the palette and the reorder dialog both use, in plain numbers: the keys
-// they look at, as Windows numbers them, and the find box's count beside it.
+// they look at, as Windows numbers them (FindBox.cpp checks them against its names), the characters
+// some of them type, and the find box's count beside it.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,8 @@ inline constexpr std::uint32_t kKeyF2 = 0x71;
 inline constexpr std::uint32_t kKeyF3 = 0x72;
 inline constexpr std::uint32_t kCharCtrlA = 1;  // the character Ctrl+A types
 inline constexpr std::uint32_t kCharSpace = ' ';
+inline constexpr std::uint32_t kCharReturn = '\r';
+inline constexpr std::uint32_t kCharEscape = 0x1B;
 
 // The count of matches beside a find box ("12件"), in both windows.
 inline constexpr int kFindCountWidth = 60;

@@ -2,8 +2,13 @@
 
 #include <commctrl.h>
 
+#include "controls/ControlFacts.h"
+
 namespace kirabo {
 namespace {
+
+static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace == VK_SPACE && kKeyEnd == VK_END &&
+              kKeyHome == VK_HOME && kKeyUp == VK_UP && kKeyDown == VK_DOWN && kKeyF2 == VK_F2 && kKeyF3 == VK_F3);
 
 constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kCountStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_RIGHT;
@@ -29,7 +34,10 @@ LRESULT CALLBACK FindBoxKeys(HWND box, UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case WM_CHAR:  // the edit control would only beep at a key handled at its press
-            if ((wParam == '\r' || wParam == 0x1B) && Wanted(data, wParam)) return 0;
+            if ((wParam == kCharReturn && Wanted(data, kKeyReturn)) ||
+                (wParam == kCharEscape && Wanted(data, kKeyEscape))) {
+                return 0;
+            }
             break;
         case WM_TIMER:
             if (wParam != kAnswerTimer) break;

@@ -16,7 +16,6 @@ namespace {
 
 static_assert(kWheelDelta == WHEEL_DELTA);
 static_assert(kMenuStateChecked == MF_CHECKED && kMenuStateMissing == static_cast<UINT>(-1));
-static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeyUp == VK_UP && kKeyDown == VK_DOWN);
 
 constexpr char kResetQuestion[] = "フィルターの並びを初期化します。\r\n宜しいですか?";
 constexpr char kForgetFindsQuestion[] = "検索の履歴を消去します。\r\n宜しいですか?";

@@ -10,9 +10,6 @@ namespace {
 
 using namespace listview;
 
-static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace == VK_SPACE && kKeyEnd == VK_END && kKeyHome == VK_HOME && kKeyUp == VK_UP &&
-              kKeyDown == VK_DOWN);
-
 void MoveByKey(HWND list, DialogList& shown, MoveKind kind) {
     const std::vector<int> selected = SelectedRows(list);
     ShowMove(list, shown, selected, UpdateForMove(shown.list, selected, FocusedItem(list), {kind}));

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "controls/ControlFacts.h"
 #include "reorder/Arrangement.h"
 #include "reorder/DialogWindow.h"
 #include "reorder/ListArrangement.h"
@@ -185,11 +186,12 @@ void FillList(HWND dialog, ReorderDialog& state) {
 LRESULT CALLBACK WordsKeys(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(editor, WordsKeys, 0);
     if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
-    const bool ends = wParam == VK_RETURN || wParam == VK_ESCAPE;
-    if (message == WM_KEYDOWN && ends)
-        PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, wParam == VK_RETURN, 0);
     if (message == WM_KILLFOCUS) PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, TRUE, 0);
-    if ((message == WM_KEYDOWN || message == WM_CHAR) && (ends || wParam == '\r' || wParam == 0x1B)) return 0;
+    if (message == WM_KEYDOWN && (wParam == kKeyReturn || wParam == kKeyEscape)) {
+        PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, wParam == kKeyReturn, 0);
+        return 0;
+    }
+    if (message == WM_CHAR && (wParam == kCharReturn || wParam == kCharEscape)) return 0;  // else the editor beeps
     return DefSubclassProc(editor, message, wParam, lParam);
 }
 
