@@ -34,6 +34,8 @@ public:
     bool OnChange();
     // The text, when it is not the one last taken.
     std::optional<std::string> TakeText();
+    // The text last taken: the one the window's answer stands on.
+    const std::string& taken() const { return taken_; }
     void ShowCount(const std::string& text);
     void Place(const Rect& box, const Rect& count);
 

@@ -29,7 +29,7 @@ void FitColumns(HWND list) {
     SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - others, kKindColumnWidth));
 }
 
-void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> stored) {
+void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::optional<DialogSize> stored) {
     RECT client = {}, frame = {};
     GetClientRect(dialog, &client);
     state.openedClient = {client.right, client.bottom};
@@ -60,10 +60,10 @@ void FrameDialog(HWND dialog, DialogWindow& state, std::optional<DialogSize> sto
     RECT placedClient = {};
     GetClientRect(dialog, &placedClient);
     state.placedClient = {placedClient.right, placedClient.bottom};
-    ResizeDialog(dialog, state);  // the controls made at run time take their places too
+    ResizeDialog(dialog, state, find);  // the controls made at run time take their places too
 }
 
-void ResizeDialog(HWND dialog, DialogWindow& state) {
+void ResizeDialog(HWND dialog, DialogWindow& state, FindBoxControl& find) {
     if (!state.sizing) return;
     RECT client = {};
     GetClientRect(dialog, &client);
@@ -75,8 +75,9 @@ void ResizeDialog(HWND dialog, DialogWindow& state) {
     PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
     PlaceChild(dialog, IDOK, controls.ok);
     PlaceChild(dialog, IDCANCEL, controls.cancel);
-    PlaceChild(dialog, KIRABO_REORDER_FIND, controls.find);
-    PlaceChild(dialog, KIRABO_REORDER_FIND_COUNT, controls.count);
+    const ScreenRect& box = controls.find;
+    find.Place(box.left, box.top, box.width(), box.height(),
+               RECT{controls.count.left, controls.count.top, controls.count.right, controls.count.bottom});
     FitColumns(GetDlgItem(dialog, KIRABO_REORDER_LIST));
     InvalidateRect(dialog, nullptr, TRUE);
 }

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "controls/FindBox.h"
 #include "reorder/DialogLayout.h"
 
 namespace kirabo {
@@ -26,9 +27,9 @@ struct DialogWindow {
 };
 
 // The template's dialog made sizable, at the size the user last gave it, inside the work area.
-void FrameDialog(HWND dialog, DialogWindow& window, std::optional<DialogSize> stored);
+void FrameDialog(HWND dialog, DialogWindow& window, FindBoxControl& find, std::optional<DialogSize> stored);
 // WM_SIZE: the list takes the room, the buttons keep the bottom right.
-void ResizeDialog(HWND dialog, DialogWindow& window);
+void ResizeDialog(HWND dialog, DialogWindow& window, FindBoxControl& find);
 // WM_GETMINMAXINFO: never smaller than the template.
 void LimitDialogSize(const DialogWindow& window, MINMAXINFO& limits);
 // The size the user left the dialog at, maximised or not; none when the user did not size it, so

@@ -26,15 +26,14 @@ void AddListFind(HWND dialog, FindBoxControl& find) {
                 KIRABO_REORDER_FIND_COUNT, WS_TABSTOP, OwnKey);
 }
 
-void OnListFindKey(HWND dialog, const FindBoxControl& find, const DialogList& shown, WPARAM key, bool shift) {
-    HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
+void OnListFindKey(HWND list, FindBoxControl& find, const DialogList& shown, WPARAM key, bool shift) {
     if (key == kKeyReturn) SetFocus(list);
     if (key == kKeyEscape) SetWindowTextA(find.box(), "");
     if (key != kKeyDown && key != kKeyUp && key != kKeyF3) return;
-    std::string typed(static_cast<std::size_t>(GetWindowTextLengthA(find.box())) + 1, '\0');
-    typed.resize(static_cast<std::size_t>(GetWindowTextA(find.box(), typed.data(), static_cast<int>(typed.size()))));
+    SelectMatches(list, find, shown);  // the keys typed before this one, when their answer still waits
     const bool forward = key == kKeyDown || (key == kKeyF3 && !shift);
-    const int next = NextMatch(FindInList(shown.rows, shown.list.items, typed), listview::FocusedItem(list), forward);
+    const int next =
+        NextMatch(FindInList(shown.rows, shown.list.items, find.taken()), listview::FocusedItem(list), forward);
     if (next < 0) return;
     listview::SetItemState(list, next, LVIS_FOCUSED, LVIS_FOCUSED);
     SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);

@@ -18,7 +18,7 @@ namespace kirabo {
 // The box and its count, made beside the template's label; the dialog gives them their places.
 void AddListFind(HWND dialog, FindBoxControl& find);
 // The box's own keys.
-void OnListFindKey(HWND dialog, const FindBoxControl& find, const DialogList& shown, WPARAM key, bool shift);
+void OnListFindKey(HWND list, FindBoxControl& find, const DialogList& shown, WPARAM key, bool shift);
 // After the box's text changed.
 void SelectMatches(HWND list, FindBoxControl& find, const DialogList& shown);
 

@@ -70,12 +70,11 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(list, message, wParam, lParam);
 }
 
-LRESULT CALLBACK DialogKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK DialogKeys(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR findBox) {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(control, DialogKeys, 0);
     if (message == WM_KEYDOWN && MeaningOfKey(PressOf(message, wParam)).action == KeyAction::FindText) {
-        HWND dialog = GetParent(control);
-        HWND box = GetDlgItem(dialog, KIRABO_REORDER_FIND);
-        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+        HWND box = reinterpret_cast<HWND>(findBox);
+        SendMessageA(GetParent(control), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
         SendMessageA(box, EM_SETSEL, 0, -1);  // what is typed next replaces the last search
         return 0;
     }
@@ -84,9 +83,9 @@ LRESULT CALLBACK DialogKeys(HWND control, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-void AttachDialogKeys(HWND dialog) {
+void AttachDialogKeys(HWND dialog, HWND findBox) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        SetWindowSubclass(child, DialogKeys, 0, 0);
+        SetWindowSubclass(child, DialogKeys, 0, reinterpret_cast<DWORD_PTR>(findBox));
     }
 }
 

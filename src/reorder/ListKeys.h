@@ -16,7 +16,7 @@ inline constexpr UINT kMessageEditWords = WM_APP + 3;
 
 // `shown` must outlive the list.
 void AttachListKeys(HWND list, DialogList& shown);
-// Ctrl+F on every control of the dialog, the find box made.
-void AttachDialogKeys(HWND dialog);
+// Ctrl+F on every control of the dialog, the find box made: the keyboard to `findBox`.
+void AttachDialogKeys(HWND dialog, HWND findBox);
 
 }  // namespace kirabo

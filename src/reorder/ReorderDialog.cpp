@@ -386,8 +386,8 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             auto& state = *reinterpret_cast<ReorderDialog*>(lParam);
             FillList(dialog, state);
             AddListFind(dialog, state.find);
-            AttachDialogKeys(dialog);
-            FrameDialog(dialog, state.window, state.size);
+            AttachDialogKeys(dialog, state.find.box());
+            FrameDialog(dialog, state.window, state.find, state.size);
         } catch (...) {
             EndDialog(dialog, 1);  // out of memory: the dialog closes as if cancelled
         }
@@ -413,7 +413,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 if (wParam == kAutoScrollTimer && state->dragging) AutoScrollStep(*state);
                 return TRUE;
             case WM_SIZE:
-                ResizeDialog(dialog, state->window);
+                ResizeDialog(dialog, state->window, state->find);
                 return TRUE;
             case kMessageFindText:
                 SelectMatches(state->list, state->find, state->shown);
@@ -425,7 +425,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 EndWords(*state, wParam != 0);
                 return TRUE;
             case kMessageFindKey:
-                OnListFindKey(dialog, state->find, state->shown, wParam, lParam != 0);
+                OnListFindKey(state->list, state->find, state->shown, wParam, lParam != 0);
                 return TRUE;
             case WM_GETMINMAXINFO:
                 LimitDialogSize(state->window, *reinterpret_cast<MINMAXINFO*>(lParam));
