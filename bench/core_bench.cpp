@@ -92,28 +92,37 @@ void BM_Geometry(benchmark::State& state) {
     }
 }
 
-// `count` rows in the reorder dialog's list, every `step`-th selected from `first` on.
-Arrangement ListOf(int count, int first, int step) {
-    Arrangement list;
-    list.items.resize(static_cast<std::size_t>(count));
+// `count` rows in the reorder dialog's list, every box checked.
+Arrangement ListOf(int count) {
+    Arrangement list{std::vector<std::int32_t>(static_cast<std::size_t>(count)),
+                     std::vector<bool>(static_cast<std::size_t>(count), true)};
     std::iota(list.items.begin(), list.items.end(), 0);
-    for (int i = first; i < count; i += step) list.selected.push_back(i);
     return list;
+}
+
+// Every `step`-th position from `first` on.
+std::vector<int> Every(int count, int first, int step) {
+    std::vector<int> positions;
+    for (int i = first; i < count; i += step) positions.push_back(i);
+    return positions;
 }
 
 void BM_Drop(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
-    const Arrangement list = ListOf(count, 0, 10);
+    const Arrangement list = ListOf(count);
+    const std::vector<int> selected = Every(count, 0, 10);
     for (auto _ : state) {
-        const Move drop{MoveKind::Drop, DropAnchor(count / 2, false, list.selected)};
-        benchmark::DoNotOptimize(MoveSelection(list, drop).items.data());
+        const Move drop{MoveKind::Drop, DropAnchor(count / 2, false, selected)};
+        benchmark::DoNotOptimize(UpdateForMove(list, selected, -1, drop).list.items.data());
     }
 }
 
 // Alt+Up with every other row selected: 5,000 of 10,000 rows one place up.
 void BM_KeyMove(benchmark::State& state) {
-    const Arrangement list = ListOf(static_cast<int>(state.range(0)), 1, 2);
-    for (auto _ : state) benchmark::DoNotOptimize(MoveSelection(list, {MoveKind::Up}).items.data());
+    const int count = static_cast<int>(state.range(0));
+    const Arrangement list = ListOf(count);
+    const std::vector<int> selected = Every(count, 1, 2);
+    for (auto _ : state) benchmark::DoNotOptimize(UpdateForMove(list, selected, -1, {MoveKind::Up}).list.items.data());
 }
 
 BENCHMARK(BM_Merge)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);

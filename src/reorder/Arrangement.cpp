@@ -2,100 +2,79 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 
 #include "entries/NameMatch.h"
 
 namespace kirabo {
 namespace {
 
-std::vector<bool> SelectedFlags(const Arrangement& list) {
-    std::vector<bool> flags(list.items.size());
-    for (int s : list.selected) {
-        if (s >= 0 && static_cast<std::size_t>(s) < flags.size()) flags[static_cast<std::size_t>(s)] = true;
-    }
-    return flags;
-}
+// The positions in their new order: the old position of each new one.
+using Order = std::vector<std::size_t>;
 
-Arrangement FromFlags(std::vector<std::int32_t> items, const std::vector<bool>& flags) {
-    Arrangement out;
-    out.items = std::move(items);
+// The selected positions taken out and put back together, in their order, after the first `split`
+// of the others (after all of them when there are fewer).
+Order Regroup(const std::vector<bool>& flags, std::size_t split) {
+    Order taken, order;
+    order.reserve(flags.size());
     for (std::size_t i = 0; i < flags.size(); ++i) {
-        if (flags[i]) out.selected.push_back(static_cast<int>(i));
+        if (flags[i]) taken.push_back(i);
     }
-    return out;
-}
-
-// The selected items taken out and put back together, in their order, after the first `split`
-// of the others (all of them when there are fewer).
-Arrangement Regroup(const Arrangement& list, const std::vector<bool>& flags, std::size_t split) {
-    std::vector<std::int32_t> taken;
-    for (std::size_t i = 0; i < list.items.size(); ++i) {
-        if (flags[i]) taken.push_back(list.items[i]);
-    }
-    Arrangement out;
-    out.items.reserve(list.items.size());
-    bool placed = false;
-    const auto place = [&] {
-        for (std::size_t t = 0; t < taken.size(); ++t) {
-            out.selected.push_back(static_cast<int>(out.items.size() + t));
-        }
-        out.items.insert(out.items.end(), taken.begin(), taken.end());
-        placed = true;
-    };
     std::size_t others = 0;
-    for (std::size_t i = 0; i < list.items.size(); ++i) {
+    for (std::size_t i = 0; i < flags.size(); ++i) {
         if (flags[i]) continue;
-        if (others++ == split) place();
-        out.items.push_back(list.items[i]);
+        if (others++ == split) order.insert(order.end(), taken.begin(), taken.end());
+        order.push_back(i);
     }
-    if (!placed) place();
-    return out;
+    if (split >= others) order.insert(order.end(), taken.begin(), taken.end());
+    return order;
 }
 
-// One place towards the start: each selected item, met from the start, changes places with an
-// unselected item just before it; a selected block already at the start stays.
-Arrangement StepUp(const Arrangement& list, std::vector<bool> flags) {
-    std::vector<std::int32_t> items = list.items;
-    for (std::size_t i = 1; i < items.size(); ++i) {
+// One place towards the start: each selected position, met from the start, changes places with an
+// unselected one just before it; a selected block already at the start stays.
+Order StepUp(std::vector<bool> flags) {
+    Order order(flags.size());
+    std::iota(order.begin(), order.end(), 0);
+    for (std::size_t i = 1; i < order.size(); ++i) {
         if (flags[i] && !flags[i - 1]) {
-            std::swap(items[i], items[i - 1]);
+            std::swap(order[i], order[i - 1]);
             flags[i - 1] = true;
             flags[i] = false;
         }
     }
-    return FromFlags(std::move(items), flags);
+    return order;
 }
 
-Arrangement StepDown(const Arrangement& list, std::vector<bool> flags) {
-    std::vector<std::int32_t> items = list.items;
-    for (std::size_t i = items.size(); i-- > 1;) {
+Order StepDown(std::vector<bool> flags) {
+    Order order(flags.size());
+    std::iota(order.begin(), order.end(), 0);
+    for (std::size_t i = order.size(); i-- > 1;) {
         if (flags[i - 1] && !flags[i]) {
-            std::swap(items[i], items[i - 1]);
+            std::swap(order[i], order[i - 1]);
             flags[i] = true;
             flags[i - 1] = false;
         }
     }
-    return FromFlags(std::move(items), flags);
+    return order;
 }
 
-}  // namespace
-
-Arrangement MoveSelection(const Arrangement& list, Move move) {
-    const std::vector<bool> flags = SelectedFlags(list);
+Order NewOrder(const std::vector<bool>& flags, Move move) {
     switch (move.kind) {
         case MoveKind::Up:
-            return StepUp(list, flags);
+            return StepUp(flags);
         case MoveKind::Down:
-            return StepDown(list, flags);
+            return StepDown(flags);
         case MoveKind::ToTop:
-            return Regroup(list, flags, 0);
+            return Regroup(flags, 0);
         case MoveKind::ToBottom:
-            return Regroup(list, flags, list.items.size());
+            return Regroup(flags, flags.size());
         case MoveKind::Drop:
             break;
     }
-    return Regroup(list, flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1));
+    return Regroup(flags, static_cast<std::size_t>(std::max(move.anchor, -1) + 1));
 }
+
+}  // namespace
 
 SelectionChange ChangeSelection(const std::vector<int>& before, const std::vector<int>& after) {
     SelectionChange change;
@@ -120,37 +99,33 @@ int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected) {
     return anchor;
 }
 
-ListUpdate UpdateForMove(const ReorderList& before, const std::vector<int>& selected, int focused, Move move) {
+ListUpdate UpdateForMove(const Arrangement& before, const std::vector<int>& selected, int focused, Move move) {
     const std::size_t count = before.items.size();
     const bool focusValid = focused >= 0 && static_cast<std::size_t>(focused) < count;
+    std::vector<bool> flags(count);
+    for (int s : selected) {
+        if (s >= 0 && static_cast<std::size_t>(s) < count) flags[static_cast<std::size_t>(s)] = true;
+    }
     // A key with nothing selected moves the focused row, the one the user sees the cursor on.
-    Arrangement moving{before.items, selected};
-    if (moving.selected.empty() && move.kind != MoveKind::Drop && focusValid) moving.selected = {focused};
-    Arrangement after = MoveSelection(moving, move);
-    // Each item's check box by its data; an item whose data leads nowhere counts as checked.
-    std::vector<char> checkedByData(count, 1);
-    for (std::size_t i = 0; i < count && i < before.checked.size(); ++i) {
-        const std::int32_t d = before.items[i];
-        if (d >= 0 && static_cast<std::size_t>(d) < count) checkedByData[static_cast<std::size_t>(d)] = before.checked[i];
-    }
+    if (selected.empty() && move.kind != MoveKind::Drop && focusValid) flags[static_cast<std::size_t>(focused)] = true;
+    const Order order = NewOrder(flags, move);
     ListUpdate update;
+    update.list.items.reserve(count);
     update.list.checked.reserve(count);
-    for (std::int32_t d : after.items) {
-        update.list.checked.push_back(d < 0 || static_cast<std::size_t>(d) >= count || checkedByData[static_cast<std::size_t>(d)]);
+    for (std::size_t p = 0; p < count; ++p) {
+        const std::size_t from = order[p];
+        update.list.items.push_back(before.items[from]);
+        update.list.checked.push_back(from >= before.checked.size() || before.checked[from]);
+        if (flags[from]) update.selected.push_back(static_cast<int>(p));
+        if (move.kind != MoveKind::Drop && focusValid && from == static_cast<std::size_t>(focused)) {
+            update.focused = static_cast<int>(p);
+        }
     }
-    if (move.kind == MoveKind::Drop) {
-        if (!after.selected.empty()) update.focused = after.selected.front();
-    } else if (focusValid) {
-        const std::int32_t focusedData = before.items[static_cast<std::size_t>(focused)];
-        const auto found = std::find(after.items.begin(), after.items.end(), focusedData);
-        update.focused = static_cast<int>(found - after.items.begin());
-    }
-    update.list.items = std::move(after.items);
-    update.selected = std::move(after.selected);
+    if (move.kind == MoveKind::Drop && !update.selected.empty()) update.focused = update.selected.front();
     return update;
 }
 
-std::optional<ReorderResult> CommitList(const ReorderList& list, std::size_t count) {
+std::optional<ReorderResult> CommitList(const Arrangement& list, std::size_t count) {
     if (list.items.size() != count || list.checked.size() != count) return std::nullopt;
     std::vector<bool> seen(count);
     ReorderResult result;

@@ -1,5 +1,6 @@
 // The reorder dialog's decisions: where dragged rows land, how the selected rows move by key, when
-// the list scrolls by itself, and whether the list still holds every row at OK.
+// the list scrolls by itself, which rows the find box finds, and whether the list still holds every
+// row at OK.
 #pragma once
 
 #include <cstddef>
@@ -12,11 +13,11 @@
 
 namespace kirabo {
 
-// The list as the dialog shows it: each item's data (the entry's index when the dialog opened),
-// top to bottom, and the positions of the selected items, ascending.
+// The dialog's list, which the list view only shows: the row at each position (its index when the
+// dialog opened), top to bottom, and each position's check box.
 struct Arrangement {
     std::vector<std::int32_t> items;
-    std::vector<int> selected;
+    std::vector<bool> checked;
     bool operator==(const Arrangement&) const = default;
 };
 
@@ -32,10 +33,6 @@ struct Move {
     MoveKind kind = MoveKind::Drop;
     int anchor = -1;  // Drop only: the position the items follow once taken out; -1 is the top
 };
-
-// The selected items move as one decision, whatever the list's size, in time linear in it. The
-// moved items stay selected, at their new places, after a drop as after a key.
-Arrangement MoveSelection(const Arrangement& list, Move move);
 
 // True when y lies in the upper third of an item running from top to bottom.
 bool InUpperThird(int y, int top, int bottom);
@@ -53,26 +50,21 @@ DragOffset DragImageOffset(int rowHeight);
 // have been taken out.
 int DropAnchor(int hit, bool upperThird, const std::vector<int>& selected);
 
-// The dialog's list, which the list view only shows: the row at each position (its index when the
-// dialog opened) and each position's check box.
-struct ReorderList {
-    std::vector<std::int32_t> items;
-    std::vector<bool> checked;
-    bool operator==(const ReorderList&) const = default;
-};
-
-// The list after a move, its selection, and the row to focus and scroll into view (-1: leave it).
+// The list after a move, its selection (ascending), and the row to focus and scroll into view (-1:
+// leave it).
 struct ListUpdate {
-    ReorderList list;
+    Arrangement list;
     std::vector<int> selected;
     int focused = -1;
     bool operator==(const ListUpdate&) const = default;
 };
 
-// One pass over the list, each check box going with its item. The focused row, when there is one,
+// The selected items move as one decision, whatever the list's size, in one pass over it, each check
+// box going with its item (a position without one counts as checked). The moved items stay
+// selected, at their new places, after a drop as after a key. The focused row, when there is one,
 // keeps the focus wherever it goes; a key with nothing selected moves the focused row; after a drop
 // the first dropped row takes the focus.
-ListUpdate UpdateForMove(const ReorderList& before, const std::vector<int>& selected, int focused, Move move);
+ListUpdate UpdateForMove(const Arrangement& before, const std::vector<int>& selected, int focused, Move move);
 
 // The rows whose selection changes from `before` to `after`, both ascending: each is set once, the
 // rows selected on both sides not at all, so that showing a selection costs the rows it changes.
@@ -82,12 +74,12 @@ struct SelectionChange {
 };
 SelectionChange ChangeSelection(const std::vector<int>& before, const std::vector<int>& after);
 
-// The result at OK: nothing when the items do not hold every index below `count` once (a list that
-// lost or doubled an item would lose a row and its controls).
-std::optional<ReorderResult> CommitList(const ReorderList& list, std::size_t count);
+// The result at OK: nothing when the items do not hold every row below `count` once (a list that
+// lost or doubled one would lose a row and its controls).
+std::optional<ReorderResult> CommitList(const Arrangement& list, std::size_t count);
 
 // The positions whose rows' names hold what was typed into the find box (the palette's rule);
-// nothing when nothing was typed. `items` holds each position's item data.
+// nothing when nothing was typed. `items` holds each position's row.
 std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
                             std::string_view typed);
 

@@ -16,7 +16,7 @@ namespace kirabo {
 // home of the order and the check boxes.
 struct DialogList {
     std::vector<ReorderRow> rows;
-    ReorderList list;
+    Arrangement list;
 };
 
 // What the list asks the dialog for besides the texts: each row's check box.

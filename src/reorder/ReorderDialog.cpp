@@ -165,7 +165,7 @@ void FillList(HWND dialog, ReorderDialog& state) {
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     AddColumn(list, kWordsColumn, kWordsHeader, kWordsColumnWidth);
-    ReorderList& shown = state.shown.list;
+    Arrangement& shown = state.shown.list;
     const std::vector<ReorderRow>& rows = state.shown.rows;
     shown.items.resize(rows.size());
     shown.checked.resize(rows.size());

@@ -24,13 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int anchor = DropAnchor(hit, in.Byte() & 1, selected);
     if (anchor < -1 || anchor >= count) std::abort();
     const auto kind = static_cast<MoveKind>(in.Byte() % 5);
-    const Arrangement after = MoveSelection({items, selected}, {kind, anchor});
+    const ListUpdate after = UpdateForMove({items, {}}, selected, -1, {kind, anchor});
     // Every move keeps the moved items selected, wherever they went.
     if (after.selected.size() != selected.size()) std::abort();
     for (std::size_t s = 0; s < after.selected.size(); ++s) {
-        if (after.items[static_cast<std::size_t>(after.selected[s])] != selected[s]) std::abort();
+        if (after.list.items[static_cast<std::size_t>(after.selected[s])] != selected[s]) std::abort();
     }
-    const std::vector<std::int32_t>& moved = after.items;
+    const std::vector<std::int32_t>& moved = after.list.items;
     std::vector<std::int32_t> sorted = moved;
     std::sort(sorted.begin(), sorted.end());
     if (sorted != items) std::abort();

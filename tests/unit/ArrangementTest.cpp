@@ -13,8 +13,8 @@ namespace {
 // Items as letters, the selection as positions; the result as letters with the selected ones in
 // lower case, so that one string shows both.
 std::string Moved(const std::string& items, const std::vector<int>& selected, Move move) {
-    const Arrangement after = MoveSelection({std::vector<std::int32_t>(items.begin(), items.end()), selected}, move);
-    std::string shown(after.items.begin(), after.items.end());
+    const ListUpdate after = UpdateForMove({{items.begin(), items.end()}, {}}, selected, -1, move);
+    std::string shown(after.list.items.begin(), after.list.items.end());
     for (int s : after.selected) shown[static_cast<std::size_t>(s)] = static_cast<char>(shown[static_cast<std::size_t>(s)] + 32);
     return shown;
 }
