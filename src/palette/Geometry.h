@@ -1,6 +1,7 @@
 // Which column and tab every row of the palette goes to, and how large the PaletteWindow becomes
 // (where a row stands in the window is its view's: Viewport.h): a pure function of
-// the rows' name lengths, the layout settings and two system metrics.
+// the rows' name lengths, the layout settings, three of the system's measures (SystemMetrics) and
+// what stands above the rows (`top`).
 #pragma once
 
 #include <cstddef>

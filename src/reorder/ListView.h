@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
 #include <vector>
 
 namespace kirabo::listview {
@@ -19,37 +18,12 @@ inline LRESULT OwnCall(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
 
 inline int ItemCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-inline std::string ItemText(HWND list, int position) {
-    std::string text(256, '\0');
-    for (;;) {
-        LVITEMA item = {};
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        const auto length = static_cast<std::size_t>(
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < text.size()) {
-            text.resize(length);
-            return text;
-        }
-        text.resize(text.size() * 2);
-    }
-}
-
-inline bool ItemState(HWND list, int position, UINT state) {
-    return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), state) & state) != 0;
-}
-
 // Position -1: every item.
 inline void SetItemState(HWND list, int position, UINT mask, UINT state) {
     LVITEMA item = {};
     item.stateMask = mask;
     item.state = state;
     OwnCall(list, LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
-}
-
-// The check box of the check-box extended style: state image 2 when checked, 1 when not.
-inline bool IsChecked(HWND list, int position) {
-    return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
 inline int FocusedItem(HWND list) {

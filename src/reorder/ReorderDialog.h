@@ -12,7 +12,7 @@
 namespace kirabo {
 
 // Opens the dialog over `owner` with these rows, at the size the user last gave it, and waits for
-// it: the result at OK (none at Cancel, or when the list could not be read back whole), and the
+// it: the result at OK (none at Cancel, or when the list no longer holds every row once), and the
 // size when the user changed it.
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
                                 std::optional<DialogSize> size);

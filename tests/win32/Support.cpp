@@ -112,17 +112,38 @@ void RunInNextDialog(std::function<void(HWND dialog)> script) {
     g_dialogHook = SetWindowsHookExA(WH_CBT, CatchDialog, nullptr, GetCurrentThreadId());
 }
 
+namespace {
+
+std::string ItemText(HWND list, int item) {
+    char text[1024] = {};
+    LVITEMA read = {};
+    read.pszText = text;
+    read.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&read));
+    return text;
+}
+
+// The check box of the check-box extended style: state image 2 when checked, 1 when not.
+bool IsChecked(HWND list, int item) {
+    return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+bool IsSelected(HWND list, int item) {
+    return SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) & LVIS_SELECTED;
+}
+
+}  // namespace
+
 std::vector<ListItem> ListItems(HWND list) {
     std::vector<ListItem> items;
     for (int i = 0; i < listview::ItemCount(list); ++i) {
-        items.push_back({listview::ItemText(list, i), listview::IsChecked(list, i),
-                         listview::ItemState(list, i, LVIS_SELECTED)});
+        items.push_back({ItemText(list, i), IsChecked(list, i), IsSelected(list, i)});
     }
     return items;
 }
 
 void SetCheckBox(HWND list, int item, bool checked) {
-    if (listview::IsChecked(list, item) == checked) return;
+    if (IsChecked(list, item) == checked) return;
     SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);  // scrolled to, as a user would
     const RECT r = listview::ItemBounds(list, item);
     const LPARAM box = MAKELPARAM(r.left + 8, (r.top + r.bottom) / 2);

@@ -230,7 +230,7 @@ TEST_CASE("right after the dialog opens, Ctrl+A then Space typed on the keyboard
             }
         }
         open = !IsWindowEnabled(GetWindow(dialog, GW_OWNER));  // EndDialog gives the palette back
-        for (int i = 0; i < 6; ++i) checked.push_back(listview::IsChecked(list, i));
+        for (const ListItem& item : ListItems(list)) checked.push_back(item.checked);
     }, IDOK);
     CHECK((atStart && open));
     CHECK(checked == std::vector<bool>(6, false));
@@ -382,9 +382,9 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
             opened = {window.right - window.left, window.bottom - window.top};
             r.act(dialog, view);
             SetWindowPos(dialog, nullptr, 0, 0, opened.cx + r.grow, opened.cy + r.grow, SWP_NOMOVE | SWP_NOZORDER);
-            for (int i = 0; i < listview::ItemCount(view); ++i) {
-                const std::string name = listview::ItemText(view, i);
-                list += listview::IsChecked(view, i) ? name : std::string(1, static_cast<char>(name[0] + 32));
+            const std::vector<ListItem> items = ListItems(view);
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                list += items[i].checked ? items[i].text : std::string(1, static_cast<char>(items[i].text[0] + 32));
                 char kind[32] = {};
                 LVITEMA item = {};
                 item.iSubItem = 1;

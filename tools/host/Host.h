@@ -57,12 +57,12 @@ public:
     Host(const Host&) = delete;
     Host& operator=(const Host&) = delete;
 
-    // Loads the plug-in, creates the PaletteWindow and calls func_init. False when the DLL or its
+    // Loads the plug-in, creates the window its table asks for and calls func_init. False when the DLL or its
     // table cannot be had.
     bool Start(const HostOptions& options);
     // func_exit alone, leaving the windows and the DLL.
     void Exit();
-    // func_exit if it has not run, then the PaletteWindow goes and the DLL is unloaded.
+    // func_exit if it has not run, then the plug-in's window goes and the DLL is unloaded.
     void Stop();
     bool started() const { return table_ != nullptr; }
     // 0 when the last save to the ini file worked, else the Windows error it gave.
@@ -83,7 +83,7 @@ public:
     BOOL initResult() const { return initResult_; }
     BOOL exitResult() const { return exitResult_; }
 
-    // Sends a message to the PaletteWindow the way the host would: through func_WndProc.
+    // Sends a message to the plug-in's window the way the host would: through func_WndProc.
     LRESULT SendToPalette(UINT message, WPARAM wParam, LPARAM lParam);
 
     // The store behind the ini services, in Shift-JIS keys and values.
@@ -96,7 +96,7 @@ public:
     int saving = 0;              // what is_saving answers
 
     static Host* current();
-    // add_menu_item: the item goes first in the settings menu, where the plug-in's scan reads.
+    // add_menu_item: the item goes first in the settings menu.
     void AddPluginItem(const char* name, HWND window, int id, int defaultKey, int flags);
     // The edit handle the host passes to func_WndProc.
     static void* editp();
