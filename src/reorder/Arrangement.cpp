@@ -167,16 +167,22 @@ int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
     const auto count = static_cast<int>(items.size());
     if (count == 0 || typed.empty()) return -1;
-    for (int n = 0; n < count; ++n) {
-        const int p = ((start < 0 || start >= count ? 0 : start) + n) % count;
-        const auto row = static_cast<std::size_t>(items[static_cast<std::size_t>(p)]);
-        if (row >= rows.size() || rows[row].name.size() < typed.size()) continue;
-        if (std::equal(typed.begin(), typed.end(), rows[row].name.begin(),
-                       [&](char a, char b) { return lower(a) == lower(b); })) {
-            return p;
+    const int from = start < 0 || start >= count ? 0 : start;
+    const auto firstFrom = [&](std::string_view letters, int first) {
+        for (int n = 0; n < count; ++n) {
+            const int p = (first + n) % count;
+            const auto row = static_cast<std::size_t>(items[static_cast<std::size_t>(p)]);
+            if (row >= rows.size() || rows[row].name.size() < letters.size()) continue;
+            if (std::equal(letters.begin(), letters.end(), rows[row].name.begin(),
+                           [&](char a, char b) { return lower(a) == lower(b); })) {
+                return p;
+            }
         }
-    }
-    return -1;
+        return -1;
+    };
+    const int found = firstFrom(typed, from);
+    if (found >= 0 || typed.find_first_not_of(typed.front()) != std::string_view::npos) return found;
+    return firstFrom(typed.substr(0, 1), (from + 1) % count);
 }
 
 AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, const AutoScroll& before,

@@ -87,8 +87,10 @@ std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vect
 // matches.
 int NextMatch(const std::vector<int>& found, int focused, bool forward);
 
-// The list's own find as the user types a row's first letters: the first position from `start` on,
-// going round, whose name begins with them (ASCII letters without case); -1 for none.
+// The list's own find as the user types a row's first letters: the first position from `start` (the
+// focused row, or the one after it) on, going round, whose name begins with them (ASCII letters
+// without case); one letter typed again and again that no name begins with ("bb") takes the next
+// row after `start` that begins with the letter. -1 for none.
 int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
                     std::string_view typed, int start);
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "controls/ControlFacts.h"
 #include "reorder/Arrangement.h"
 #include "reorder/DialogWindow.h"
@@ -333,6 +335,21 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
     }
 }
 
+// The letters of LVN_ODFINDITEM, which Wine's list sends in its wide form to any dialog; nothing for a
+// find by anything else.
+std::string FindItemText(const NMHDR& header) {
+    if (header.code == static_cast<UINT>(LVN_ODFINDITEMA)) {
+        const LVFINDINFOA& find = reinterpret_cast<const NMLVFINDITEMA&>(header).lvfi;
+        return (find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz ? find.psz : "";
+    }
+    const LVFINDINFOW& find = reinterpret_cast<const NMLVFINDITEMW&>(header).lvfi;
+    char text[2 * MAX_PATH] = {};  // the list keeps at most MAX_PATH characters typed
+    if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz) {
+        WideCharToMultiByte(CP_ACP, 0, find.psz, -1, text, sizeof text - 1, nullptr, nullptr);
+    }
+    return text;
+}
+
 INT_PTR OnNotify(HWND dialog, ReorderDialog& state, WPARAM wParam, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (wParam != KIRABO_REORDER_LIST || !header) return TRUE;
@@ -349,11 +366,10 @@ INT_PTR OnNotify(HWND dialog, ReorderDialog& state, WPARAM wParam, LPARAM lParam
     if (header->code == static_cast<UINT>(LVN_GETDISPINFOA)) {
         AnswerDisplayInfo(state.shown, *reinterpret_cast<NMLVDISPINFOA*>(lParam));
     }
-    if (header->code == static_cast<UINT>(LVN_ODFINDITEMA)) {
+    if (header->code == static_cast<UINT>(LVN_ODFINDITEMA) || header->code == static_cast<UINT>(LVN_ODFINDITEMW)) {
         // The list's own find as the user types the first letters of a name.
-        const auto& find = *reinterpret_cast<const NMLVFINDITEMA*>(lParam);
-        const bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.lvfi.psz;
-        const int found = byText ? FindByBeginning(state.shown.rows, state.shown.list.items, find.lvfi.psz, find.iStart) : -1;
+        const int start = reinterpret_cast<const NMLVFINDITEMA*>(lParam)->iStart;
+        const int found = FindByBeginning(state.shown.rows, state.shown.list.items, FindItemText(*header), start);
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, found);
     }
     return TRUE;

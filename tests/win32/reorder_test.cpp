@@ -359,6 +359,11 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
          findAgain(KIRABO_REORDER_LIST, VK_CONTROL, 'C'), "CAbDEFG", "B"},
         {"Alt+F on OK: the same, by the box's label", findAgain(IDOK, VK_MENU, 'D'), "DAbCEFG", "B"},
         {"Ctrl+F in the find box: its text selected", findAgain(KIRABO_REORDER_FIND, VK_CONTROL, 'C'), "CAbDEFG", "B"},
+        {"D typed in the list, then Alt+Home: the list's own find took the row that begins with it", [&](HWND, HWND list) {
+             SetFocus(list);
+             TypeKeys({'D'});
+             SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));
+         }, "DAbCEFG", "B"},
         {"Esc in the find box clears it and leaves the dialog open", [&](HWND dialog, HWND list) {
              SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
              TypeKeys({'C', VK_ESCAPE});
