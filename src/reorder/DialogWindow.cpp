@@ -75,9 +75,7 @@ void ResizeDialog(HWND dialog, DialogWindow& state, FindBoxControl& find) {
     PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
     PlaceChild(dialog, IDOK, controls.ok);
     PlaceChild(dialog, IDCANCEL, controls.cancel);
-    const ScreenRect& box = controls.find;
-    find.Place(box.left, box.top, box.width(), box.height(),
-               RECT{controls.count.left, controls.count.top, controls.count.right, controls.count.bottom});
+    find.Place(controls.find, controls.count);
     FitColumns(GetDlgItem(dialog, KIRABO_REORDER_LIST));
     InvalidateRect(dialog, nullptr, TRUE);
 }
