@@ -181,8 +181,8 @@ int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::
         return -1;
     };
     const int found = firstFrom(typed, from);
-    if (found >= 0 || typed.find_first_not_of(typed.front()) != std::string_view::npos) return found;
-    return firstFrom(typed.substr(0, 1), (from + 1) % count);
+    const bool oneLetterAgain = typed.find_first_not_of(typed.front()) == std::string_view::npos;
+    return found == -1 && oneLetterAgain ? firstFrom(typed.substr(0, 1), (from + 1) % count) : found;
 }
 
 AutoScroll DecideAutoScroll(int y, int clientTop, int clientBottom, int page, const AutoScroll& before,

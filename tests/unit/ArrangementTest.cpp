@@ -220,7 +220,8 @@ TEST(Arrangement, TheListsOwnFindTakesTheFirstRowFromTheStartThatBeginsWithTheLe
         int start, found;
     };
     const Case cases[] = {{"b", 0, 1}, {"B", 2, 2}, {"bl", 2, 2}, {"blu", 2, 1}, {"s", 1, 0}, {"x", 0, -1},
-                          {"", 0, -1},  {"b", 7, 1}, {"sharpenx", 0, -1}, {"bb", 1, 2}, {"bbb", 2, 1}};
+                          {"", 0, -1},  {"b", 7, 1}, {"sharpenx", 0, -1}, {"bb", 1, 2}, {"bbb", 2, 1},
+                          {"bb", 7, 1}, {"blob", 0, 2}};
     for (const Case& c : cases) EXPECT_EQ(FindByBeginning(rows, items, c.typed, c.start), c.found) << c.typed << c.start;
 }
 
