@@ -11,21 +11,16 @@ struct Rect {
     int height() const { return bottom - top; }
     bool operator==(const Rect&) const = default;
 };
-using ScreenRect = Rect;
 
 // Any rectangle with left, top, right and bottom, as Windows' RECT.
 template <typename WindowsRect>
 Rect RectOf(const WindowsRect& r) {
     return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right), static_cast<int>(r.bottom)};
 }
-template <typename WindowsRect>
-Rect ScreenRectOf(const WindowsRect& r) {
-    return RectOf(r);
-}
 
-struct DialogSize {
+struct WindowSize {
     int width = 0, height = 0;
-    bool operator==(const DialogSize&) const = default;
+    bool operator==(const WindowSize&) const = default;
 };
 
 }  // namespace kirabo

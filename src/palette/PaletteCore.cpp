@@ -121,7 +121,7 @@ std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
     return rows;
 }
 
-Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size) {
+Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<WindowSize> size) {
     if (size) sizes_.reorder = size;
     // The command that opened the dialog mirrors once it is closed.
     Answer answer;
@@ -380,11 +380,11 @@ std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
 }
 
 void PaletteCore::OnPaletteSized(const Rect& before, const Rect& after) {
-    const DialogSize size{after.width(), after.height()};
-    if (place_.sizable && size != DialogSize{before.width(), before.height()}) sizes_.palette = size;
+    const WindowSize size{after.width(), after.height()};
+    if (place_.sizable && size != WindowSize{before.width(), before.height()}) sizes_.palette = size;
 }
 
-PaletteFit PaletteCore::FitWindow(FitInput input, DialogSize sizableExtra) {
+PaletteFit PaletteCore::FitWindow(FitInput input, WindowSize sizableExtra) {
     const Point from = windowHome_.FitFrom({input.window.left, input.window.top});
     input.window = {from.x, from.y, from.x + input.window.width(), from.y + input.window.height()};
     const PaletteFit fit = FitPalette(input, sizableExtra, sizes_.palette);
@@ -398,7 +398,7 @@ void PaletteCore::Fit(const WindowFacts& now) {
         place_.window = now.window;
         place_.sizable = now.sizable;
     } else {
-        const DialogSize menu = MenuBarItems(now.menuItems);
+        const WindowSize menu = MenuBarItems(now.menuItems);
         const FitInput in{geometry_.windowWidth, geometry_.windowHeight,
                           SmallestPalette(menu.width, menu.height, metrics_, tabsWidth_), now.workArea, now.window,
                           now.verticalBarWidth, now.horizontalBarHeight, std::nullopt};
@@ -417,7 +417,7 @@ void PaletteCore::Resized(const WindowFacts& now) {
 void PaletteCore::FrameClient(const WindowFacts& now) {
     bool vertical = false, horizontal = false;
     for (int pass = 0; pass < 3; ++pass) {
-        const DialogSize client = ClientOf(now, place_, vertical, horizontal);
+        const WindowSize client = ClientOf(now, place_, vertical, horizontal);
         Reframe(client.width, client.height);
         if (view_.rows.shown() == vertical && view_.columns.shown() == horizontal) break;
         vertical = view_.rows.shown();

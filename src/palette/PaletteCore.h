@@ -75,14 +75,14 @@ public:
     Answer OnTabChange(std::int32_t selection);
     std::vector<ReorderRow> RowsToReorder() const;
     // The size the user last gave the dialog, kept across runs.
-    std::optional<DialogSize> reorderSize() const { return sizes_.reorder; }
+    std::optional<WindowSize> reorderSize() const { return sizes_.reorder; }
     // The user let go of the palette's border, or of its caption: a size changed on a palette that
     // scrolls is kept; a palette only moved keeps the size it had.
     void OnPaletteSized(const Rect& before, const Rect& after);
     // Where a layout puts the window and what it lets the user do (FitPalette with the size the user
     // gave the palette while it scrolled, kept across runs): fitted from where the user or the host
     // put it, not from where an earlier fit had to move it.
-    PaletteFit FitWindow(FitInput input, DialogSize sizableExtra);
+    PaletteFit FitWindow(FitInput input, WindowSize sizableExtra);
     // After a layout: the window placed as FitWindow says (kept as it is while the find box is
     // open), and the view reframed in the client area it will have, scroll bars included.
     void Fit(const WindowFacts& now);
@@ -91,7 +91,7 @@ public:
     // The sizes the user may drag the palette to; nothing while it does not scroll.
     std::optional<SizeRange> userSizeRange() const;
     // No result: the dialog was cancelled. A size: the user sized it.
-    Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<DialogSize> size = std::nullopt);
+    Answer OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<WindowSize> size = std::nullopt);
     Answer OnResetAnswer(bool yes, MenuReader& hostMenus);
     // Yes: the picks and the counts go, the user's words stay.
     void OnForgetFindsAnswer(bool yes);

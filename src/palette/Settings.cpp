@@ -124,10 +124,10 @@ HiddenBlock LoadHiddenBlock(SettingsStore& store) {
 
 namespace {
 
-std::optional<DialogSize> LoadSize(SettingsStore& store, const char* key) {
+std::optional<WindowSize> LoadSize(SettingsStore& store, const char* key) {
     const std::string text = store.LoadString(key);
     const char* end = text.data() + text.size();
-    DialogSize size;
+    WindowSize size;
     const auto width = std::from_chars(text.data(), end, size.width);
     if (width.ec != std::errc() || width.ptr == end || *width.ptr != ',') return std::nullopt;
     const auto height = std::from_chars(width.ptr + 1, end, size.height);
@@ -137,7 +137,7 @@ std::optional<DialogSize> LoadSize(SettingsStore& store, const char* key) {
     return size;
 }
 
-void StoreSize(SettingsStore& store, const char* key, std::optional<DialogSize> size) {
+void StoreSize(SettingsStore& store, const char* key, std::optional<WindowSize> size) {
     if (size) store.SaveString(key, std::to_string(size->width) + "," + std::to_string(size->height));
 }
 

@@ -52,8 +52,8 @@ HiddenBlock LoadHiddenBlock(SettingsStore& store);
 // The sizes the user gave the windows, each "width,height" in pixels: the reorder dialog's
 // ("ReorderSize") and the palette's while it scrolls ("PaletteSize").
 struct UserSizes {
-    std::optional<DialogSize> reorder;
-    std::optional<DialogSize> palette;
+    std::optional<WindowSize> reorder;
+    std::optional<WindowSize> palette;
 };
 
 // Each size that is there and sound; nothing for one absent or damaged.

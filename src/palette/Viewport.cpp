@@ -62,8 +62,8 @@ WindowFit FitToWorkArea(const FitInput& in) {
     return fit;
 }
 
-DialogSize MenuBarItems(const std::vector<Rect>& items) {
-    DialogSize sum;
+WindowSize MenuBarItems(const std::vector<Rect>& items) {
+    WindowSize sum;
     for (const Rect& item : items) {
         sum.width += item.width();
         sum.height = std::max(sum.height, item.height());
@@ -78,13 +78,13 @@ int TabsWidth(const Rect& lastTab) {
 
 int TabPageInset(const Rect& sample, const Rect& page) { return std::max(sample.bottom - page.bottom, 0); }
 
-DialogSize SizableExtra(const WindowFacts& now) {
+WindowSize SizableExtra(const WindowFacts& now) {
     return {now.sizableFrame.width() - now.fixedFrame.width(), now.sizableFrame.height() - now.fixedFrame.height()};
 }
 
-DialogSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verticalBar, bool horizontalBar) {
+WindowSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verticalBar, bool horizontalBar) {
     // The frame without scroll bars and without the border the user drags, as it stands now.
-    const DialogSize extra = SizableExtra(now);
+    const WindowSize extra = SizableExtra(now);
     const int frameWidth = now.window.width() - now.client.width() - (now.verticalBar ? now.verticalBarWidth : 0) -
                            (now.sizable ? extra.width : 0);
     const int frameHeight = now.window.height() - now.client.height() -
@@ -157,7 +157,7 @@ std::vector<std::size_t> RowsOnScreen(const PaletteGeometry& g, const View& view
     return onScreen;
 }
 
-DialogSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics metrics, int tabsWidth) {
+WindowSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics metrics, int tabsWidth) {
     // Room after the last item of the menu bar, so that it never wraps; 1: the bar's rule.
     constexpr int kMenuBarSlack = 8;
     const int frames = 2 * metrics.dialogFrame;
@@ -166,7 +166,7 @@ DialogSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics met
     return {std::max(menuItemsWidth + frames + kMenuBarSlack, forTabs), menuHeight + 1 + metrics.smallCaption + frames};
 }
 
-PaletteFit FitPalette(FitInput in, DialogSize sizableExtra, std::optional<DialogSize> userSize) {
+PaletteFit FitPalette(FitInput in, WindowSize sizableExtra, std::optional<WindowSize> userSize) {
     in.userSize.reset();
     const WindowFit largest = FitToWorkArea(in);
     PaletteFit result;

@@ -15,12 +15,12 @@ namespace kirabo {
 
 struct FitInput {
     int width = 0, height = 0;  // the window the layout asks for
-    DialogSize minimum;         // the window that shows its menu bar whole, on one line
+    WindowSize minimum;         // the window that shows its menu bar whole, on one line
     Rect workArea;              // of the monitor the window is on
     Rect window;                // where the window stands now
     int verticalBar = 0;        // SM_CXVSCROLL
     int horizontalBar = 0;      // SM_CYHSCROLL
-    std::optional<DialogSize> userSize;  // the size the user gave a palette that scrolls
+    std::optional<WindowSize> userSize;  // the size the user gave a palette that scrolls
     bool operator==(const FitInput&) const = default;
 };
 
@@ -38,7 +38,7 @@ WindowFit FitToWorkArea(const FitInput& input);
 
 // The smallest window that shows the own menu bar whole on one line (its items' widths added up,
 // and the tallest), and the tabs on theirs (tabsWidth: 0 without tabs).
-DialogSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics metrics, int tabsWidth);
+WindowSize SmallestPalette(int menuItemsWidth, int menuHeight, SystemMetrics metrics, int tabsWidth);
 
 // Where the palette goes, and whether it gets a border the user drags: it does while it scrolls,
 // and the frame then grows by `sizableExtra`; the size the user gave applies only then.
@@ -48,11 +48,11 @@ struct PaletteFit {
     std::optional<FitInput> limits;  // what the user may size it within: the fit without the user's size
     bool operator==(const PaletteFit&) const = default;
 };
-PaletteFit FitPalette(FitInput input, DialogSize sizableExtra, std::optional<DialogSize> userSize);
+PaletteFit FitPalette(FitInput input, WindowSize sizableExtra, std::optional<WindowSize> userSize);
 
 // The smallest and largest window the user may drag a sizable palette to.
 struct SizeRange {
-    DialogSize smallest, largest;
+    WindowSize smallest, largest;
     bool operator==(const SizeRange&) const = default;
 };
 SizeRange UserSizeRange(const FitInput& limits);
@@ -112,7 +112,7 @@ struct WindowFacts {
 };
 
 // The own menu bar's items: their widths added up, and the tallest.
-DialogSize MenuBarItems(const std::vector<Rect>& items);
+WindowSize MenuBarItems(const std::vector<Rect>& items);
 // The width the tabs take on one line; 0 without tabs.
 int TabsWidth(const Rect& lastTab);
 // From the tab control's bottom edge up to its page's border, given a sample rectangle from 0,0
@@ -120,7 +120,7 @@ int TabsWidth(const Rect& lastTab);
 int TabPageInset(const Rect& sample, const Rect& page);
 
 // What the border the user drags adds to the window's frame.
-DialogSize SizableExtra(const WindowFacts& now);
+WindowSize SizableExtra(const WindowFacts& now);
 
 // Where the window stands and how large, and whether the user may size it within `limits`.
 struct WindowPlace {
@@ -132,7 +132,7 @@ struct WindowPlace {
 
 // The client area a window of `place` has, its scroll bars shown or not, given the frame the
 // window has now (`now`).
-DialogSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verticalBar, bool horizontalBar);
+WindowSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verticalBar, bool horizontalBar);
 
 // Where a laid-out row stands in the client area: nothing for a row scrolled past, in a column
 // scrolled past or another tab, or below or right of the client area.

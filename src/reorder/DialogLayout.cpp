@@ -5,11 +5,11 @@
 namespace kirabo {
 namespace {
 
-ScreenRect Moved(const ScreenRect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+Rect Moved(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 }  // namespace
 
-DialogControls ResizeControls(const DialogControls& opened, DialogSize openedClient, DialogSize client) {
+DialogControls ResizeControls(const DialogControls& opened, WindowSize openedClient, WindowSize client) {
     const int dx = std::max(client.width - openedClient.width, 0);
     const int dy = std::max(client.height - openedClient.height, 0);
     DialogControls controls = opened;
@@ -22,16 +22,16 @@ DialogControls ResizeControls(const DialogControls& opened, DialogSize openedCli
     return controls;
 }
 
-void AddFindBar(DialogControls& controls, const ScreenRect& label) {
+void AddFindBar(DialogControls& controls, const Rect& label) {
     const int top = std::max(label.top - kFindGap / 2, 0);
     const int bottom = std::max(controls.list.top - kFindGap / 2, top);
     controls.count = {controls.list.right - kFindCountWidth, top, controls.list.right, bottom};
     controls.find = {label.right + kFindGap, top, std::max(controls.count.left - kFindGap, label.right + kFindGap), bottom};
 }
 
-ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, int allRowsHeight,
-                       const ScreenRect& workArea) {
-    const DialogSize wanted = stored.value_or(DialogSize{opened.width(), allRowsHeight});
+Rect PlaceDialog(const Rect& opened, std::optional<WindowSize> stored, int allRowsHeight,
+                       const Rect& workArea) {
+    const WindowSize wanted = stored.value_or(WindowSize{opened.width(), allRowsHeight});
     const int width = std::max(std::min(wanted.width, workArea.width()), opened.width());
     const int height = std::max(std::min(wanted.height, workArea.height()), opened.height());
     const int left = std::max(std::min(opened.left, workArea.right - width), workArea.left);

@@ -11,8 +11,8 @@ namespace kirabo {
 
 // The dialog's controls, in its client coordinates.
 struct DialogControls {
-    ScreenRect list, ok, cancel;
-    ScreenRect find{}, count{};  // the find box and its count, above the list's right part
+    Rect list, ok, cancel;
+    Rect find{}, count{};  // the find box and its count, above the list's right part
     bool operator==(const DialogControls&) const = default;
 };
 
@@ -20,17 +20,17 @@ inline constexpr int kFindGap = 8;
 
 // The find box from the end of the template's label to the count, which ends where the list does;
 // as high as the room above the list allows.
-void AddFindBar(DialogControls& controls, const ScreenRect& label);
+void AddFindBar(DialogControls& controls, const Rect& label);
 
 // The controls for a client area of `width` x `height`, from where they stood in the client area
 // the dialog opened with: the list takes the room, the buttons keep their place at the bottom right,
 // the find box grows with the width and its count keeps to the right.
-DialogControls ResizeControls(const DialogControls& opened, DialogSize openedClient, DialogSize client);
+DialogControls ResizeControls(const DialogControls& opened, WindowSize openedClient, WindowSize client);
 
 // Where the dialog opens: at the template's place, as large as the size the user left it at, or,
 // before the user sized it, tall enough for `allRowsHeight` (never smaller than the template,
 // never larger than the work area), and moved inside the work area.
-ScreenRect PlaceDialog(const ScreenRect& opened, std::optional<DialogSize> stored, int allRowsHeight,
-                       const ScreenRect& workArea);
+Rect PlaceDialog(const Rect& opened, std::optional<WindowSize> stored, int allRowsHeight,
+                       const Rect& workArea);
 
 }  // namespace kirabo

@@ -9,14 +9,14 @@
 namespace kirabo {
 namespace {
 
-ScreenRect ChildRect(HWND dialog, int id) {
+Rect ChildRect(HWND dialog, int id) {
     RECT r = {};
     GetWindowRect(GetDlgItem(dialog, id), &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return ScreenRectOf(r);
+    return RectOf(r);
 }
 
-void PlaceChild(HWND dialog, int id, const ScreenRect& r) {
+void PlaceChild(HWND dialog, int id, const Rect& r) {
     SetWindowPos(GetDlgItem(dialog, id), nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -29,7 +29,7 @@ void FitColumns(HWND list) {
     SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, std::max<LPARAM>(client.right - others, kKindColumnWidth));
 }
 
-void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::optional<DialogSize> stored) {
+void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::optional<WindowSize> stored) {
     RECT client = {}, frame = {};
     GetClientRect(dialog, &client);
     state.openedClient = {client.right, client.bottom};
@@ -41,7 +41,7 @@ void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::op
                        static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
     state.smallest = {client.right - client.left, client.bottom - client.top};
     GetWindowRect(dialog, &frame);
-    const ScreenRect opened{frame.left, frame.top, frame.left + state.smallest.width, frame.top + state.smallest.height};
+    const Rect opened{frame.left, frame.top, frame.left + state.smallest.width, frame.top + state.smallest.height};
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -52,8 +52,8 @@ void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::op
     RECT item = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     const long long allRows = state.smallest.height + static_cast<long long>(std::max(rows - shown, 0)) * (item.bottom - item.top);
-    const ScreenRect placed = PlaceDialog(opened, stored, static_cast<int>(std::min<long long>(allRows, 1 << 20)),
-                                          ScreenRectOf(monitor.rcWork));
+    const Rect placed = PlaceDialog(opened, stored, static_cast<int>(std::min<long long>(allRows, 1 << 20)),
+                                          RectOf(monitor.rcWork));
     state.sizing = true;
     SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -68,7 +68,7 @@ void ResizeDialog(HWND dialog, DialogWindow& state, FindBoxControl& find) {
     RECT client = {};
     GetClientRect(dialog, &client);
     // Any size other than the one the dialog opened at is the user's.
-    if (state.placedClient.width > 0 && DialogSize{client.right, client.bottom} != state.placedClient) {
+    if (state.placedClient.width > 0 && WindowSize{client.right, client.bottom} != state.placedClient) {
         state.sizedByUser = true;
     }
     const DialogControls controls = ResizeControls(state.opened, state.openedClient, {client.right, client.bottom});
@@ -80,13 +80,13 @@ void ResizeDialog(HWND dialog, DialogWindow& state, FindBoxControl& find) {
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
-std::optional<DialogSize> SizeToKeep(HWND dialog, const DialogWindow& state) {
+std::optional<WindowSize> SizeToKeep(HWND dialog, const DialogWindow& state) {
     if (!state.sizedByUser) return std::nullopt;
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     GetWindowPlacement(dialog, &placement);
     const RECT& normal = placement.rcNormalPosition;
-    return DialogSize{normal.right - normal.left, normal.bottom - normal.top};
+    return WindowSize{normal.right - normal.left, normal.bottom - normal.top};
 }
 
 void LimitDialogSize(const DialogWindow& state, MINMAXINFO& limits) {

@@ -19,22 +19,22 @@ inline constexpr int kWordsColumnWidth = 96;
 
 struct DialogWindow {
     DialogControls opened;    // where the controls stood in the template's client area
-    DialogSize openedClient;
-    DialogSize smallest;      // the template's window: the dialog is never smaller
+    WindowSize openedClient;
+    WindowSize smallest;      // the template's window: the dialog is never smaller
     bool sizing = false;      // true from when the user may size the dialog
-    DialogSize placedClient;  // the client area the dialog's own placement at start gave it
+    WindowSize placedClient;  // the client area the dialog's own placement at start gave it
     bool sizedByUser = false;
 };
 
 // The template's dialog made sizable, at the size the user last gave it, inside the work area.
-void FrameDialog(HWND dialog, DialogWindow& window, FindBoxControl& find, std::optional<DialogSize> stored);
+void FrameDialog(HWND dialog, DialogWindow& window, FindBoxControl& find, std::optional<WindowSize> stored);
 // WM_SIZE: the list takes the room, the buttons keep the bottom right.
 void ResizeDialog(HWND dialog, DialogWindow& window, FindBoxControl& find);
 // WM_GETMINMAXINFO: never smaller than the template.
 void LimitDialogSize(const DialogWindow& window, MINMAXINFO& limits);
 // The size the user left the dialog at, maximised or not; none when the user did not size it, so
 // that a size stored on a larger screen, which this one cut down, survives.
-std::optional<DialogSize> SizeToKeep(HWND dialog, const DialogWindow& window);
+std::optional<WindowSize> SizeToKeep(HWND dialog, const DialogWindow& window);
 // The name column takes what the kind column leaves of the list's width.
 void FitColumns(HWND list);
 

@@ -35,7 +35,7 @@ constexpr int kWordsBytes = 256;
 // lives on the stack of RunReorderDialog, so nothing of a closed dialog stays behind.
 struct ReorderDialog {
     DialogList shown;
-    std::optional<DialogSize> size;
+    std::optional<WindowSize> size;
     ReorderOutcome outcome;
     DialogWindow window;
     FindBoxControl find;
@@ -386,7 +386,7 @@ INT_PTR OnCaptureChanged(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 }  // namespace
 
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
-                                std::optional<DialogSize> size) {
+                                std::optional<WindowSize> size) {
     ReorderDialog state;
     state.shown.rows = std::move(rows);
     state.size = size;

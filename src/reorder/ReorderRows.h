@@ -31,7 +31,7 @@ struct ReorderResult {
 // How the dialog closed.
 struct ReorderOutcome {
     std::optional<ReorderResult> result;  // at OK
-    std::optional<DialogSize> size;       // once the user has sized the dialog
+    std::optional<WindowSize> size;       // once the user has sized the dialog
 };
 
 }  // namespace kirabo

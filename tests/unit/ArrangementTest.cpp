@@ -277,14 +277,14 @@ TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
     // The template's client area, 480 x 280, and its controls; the find box after its label.
     DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}};
     AddFindBar(opened, {11, 11, 200, 24});
-    EXPECT_EQ(opened.find, (ScreenRect{208, 7, 398, 27}));
-    EXPECT_EQ(opened.count, (ScreenRect{406, 7, 466, 27}));
+    EXPECT_EQ(opened.find, (Rect{208, 7, 398, 27}));
+    EXPECT_EQ(opened.count, (Rect{406, 7, 466, 27}));
     DialogControls narrow = opened;  // a label reaching past the count: the box has no width, no less
     AddFindBar(narrow, {11, 11, 440, 24});
-    EXPECT_EQ(narrow.find, (ScreenRect{448, 7, 448, 27}));
+    EXPECT_EQ(narrow.find, (Rect{448, 7, 448, 27}));
     struct Case {
         const char* what;
-        DialogSize client;
+        WindowSize client;
         DialogControls expected;
     };
     const Case cases[] = {
@@ -298,22 +298,22 @@ TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
 }
 
 TEST(DialogLayout, TheDialogOpensAtTheStoredSizeWithinTheWorkAreaNeverSmallerThanTheTemplate) {
-    const ScreenRect opened{300, 100, 786, 406};  // the template's 486 x 306 at the palette's corner
-    const ScreenRect work{0, 0, 1024, 768};
+    const Rect opened{300, 100, 786, 406};  // the template's 486 x 306 at the palette's corner
+    const Rect work{0, 0, 1024, 768};
     struct Case {
         const char* what;
-        std::optional<DialogSize> stored;
-        ScreenRect work;
-        ScreenRect expected;
+        std::optional<WindowSize> stored;
+        Rect work;
+        Rect expected;
         int allRowsHeight = 306;
     };
     const Case cases[] = {
         {"never sized, few rows: as the template", std::nullopt, work, opened},
         {"never sized, many rows: as tall as they need", std::nullopt, work, {300, 100, 786, 600}, 500},
         {"never sized, thousands of rows: as tall as the work area", std::nullopt, work, {300, 0, 786, 768}, 50000},
-        {"a stored size, moved left and up to fit", DialogSize{800, 700}, work, {224, 68, 1024, 768}},
-        {"a tiny stored size: the template's", DialogSize{10, 10}, work, opened},
-        {"larger than the screen: the work area", DialogSize{5000, 5000}, work, {0, 0, 1024, 768}},
+        {"a stored size, moved left and up to fit", WindowSize{800, 700}, work, {224, 68, 1024, 768}},
+        {"a tiny stored size: the template's", WindowSize{10, 10}, work, opened},
+        {"larger than the screen: the work area", WindowSize{5000, 5000}, work, {0, 0, 1024, 768}},
         {"a work area smaller than the template: the template's size, at its top left", std::nullopt,
          {0, 0, 400, 300}, {0, 0, 486, 306}},
     };

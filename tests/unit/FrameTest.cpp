@@ -152,13 +152,13 @@ TEST(Frame, ANameIsCutAtACharactersEnd) {
 
 TEST(Frame, TheWindowsSmallestSizeAndTheBorderTheUserDrags) {
     // The menu bar's items 100 pixels wide together and 19 high; frames of 3, a caption of 18.
-    EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 0), (DialogSize{100 + 6 + 8, 19 + 1 + 18 + 6}));
-    EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 200), (DialogSize{200 + 16 + 6, 44}));  // the tabs on one line
-    EXPECT_EQ(SmallestPalette(0, 0, kMetrics, 0), (DialogSize{0, 0}));                   // no menu bar, no tabs
+    EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 0), (WindowSize{100 + 6 + 8, 19 + 1 + 18 + 6}));
+    EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 200), (WindowSize{200 + 16 + 6, 44}));  // the tabs on one line
+    EXPECT_EQ(SmallestPalette(0, 0, kMetrics, 0), (WindowSize{0, 0}));                   // no menu bar, no tabs
 
-    const ScreenRect work{0, 0, 1024, 768};
+    const Rect work{0, 0, 1024, 768};
     const FitInput fits{300, 500, {120, 40}, work, {100, 100, 110, 110}, 17, 17, std::nullopt};
-    const PaletteFit still = FitPalette(fits, {8, 8}, DialogSize{200, 200});
+    const PaletteFit still = FitPalette(fits, {8, 8}, WindowSize{200, 200});
     EXPECT_FALSE(still.sizable);
     EXPECT_EQ(still.limits, std::nullopt);
     EXPECT_EQ(still.fit, (WindowFit{Rect::Sized(100, 100, 300, 500), false, false}));  // the user's size ignored
@@ -170,7 +170,7 @@ TEST(Frame, TheWindowsSmallestSizeAndTheBorderTheUserDrags) {
     EXPECT_EQ(scrolls.fit, (WindowFit{Rect::Sized(100, 0, 325, 768), true, false}));  // the border's room added
     ASSERT_TRUE(scrolls.limits.has_value());
     EXPECT_EQ(UserSizeRange(*scrolls.limits), (SizeRange{{128, 48}, {325, 768}}));
-    const PaletteFit sized = FitPalette(tall, {8, 8}, DialogSize{250, 400});
+    const PaletteFit sized = FitPalette(tall, {8, 8}, WindowSize{250, 400});
     EXPECT_EQ(sized.fit, (WindowFit{Rect::Sized(100, 100, 250, 400), true, false}));
     EXPECT_EQ(sized.limits, scrolls.limits);  // the user sizes within the fit without their size
 }

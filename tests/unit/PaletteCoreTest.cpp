@@ -114,7 +114,7 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"a palette that fits has no size of the user's", {},
          [](PaletteCore& core) { Sized(core, false, {0, 0, 250, 400}, {0, 0, 260, 400}); }, "ABCD", {{"PaletteSize", ""}}},
         {"and a new size replaces it", {{"ReorderSize", "600,400"}},
-         [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, DialogSize{700, 500}); }, "ABCD",
+         [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, WindowSize{700, 500}); }, "ABCD",
          {{"ReorderSize", "700,500"}}},
         {"a row shown again stays shown after a restart", {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
          [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}); },

@@ -101,13 +101,13 @@ TEST(Settings, ANameIsReadUpToItsTerminatorAndNeverFromTheBuffersLastByte) {
 }
 
 TEST(Settings, TheSizesTheUserGaveAreReadOnlyWhenSound) {
-    using Size = std::optional<DialogSize>;
+    using Size = std::optional<WindowSize>;
     struct Case {
         const char* what;
         std::string stored;
         Size expected;
     };
-    const Case cases[] = {{"absent", "", std::nullopt},           {"as stored", "640,480", DialogSize{640, 480}},
+    const Case cases[] = {{"absent", "", std::nullopt},           {"as stored", "640,480", WindowSize{640, 480}},
                           {"damaged", "640x480", std::nullopt},   {"no height", "640,", std::nullopt},
                           {"negative", "-640,480", std::nullopt}, {"beyond any screen", "640,99999", std::nullopt}};
     for (const Case& c : cases) {

@@ -11,20 +11,20 @@ void PrintTo(const WindowFit& f, std::ostream* os) {
 
 namespace {
 
-constexpr ScreenRect k1024{0, 0, 1024, 768};
-constexpr ScreenRect k1280{0, 0, 1280, 1024};
+constexpr Rect k1024{0, 0, 1024, 768};
+constexpr Rect k1280{0, 0, 1280, 1024};
 
 TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
     struct Case {
         const char* what;
         int width, height, menuBar;  // the menu bar's window width; its height is 40
-        ScreenRect work;
+        Rect work;
         int x, y;  // where the window stands
         struct {
             int x, y, width, height;
             bool verticalBar, horizontalBar;
         } expected;
-        std::optional<DialogSize> userSize = std::nullopt;
+        std::optional<WindowSize> userSize = std::nullopt;
     };
     const Case cases[] = {
         {"50 rows in two columns fit 1280 x 1024: nothing changes", 336, 526, 120, k1280, 100, 100,
@@ -42,18 +42,18 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
         {"a second monitor's work area", 300, 2000, 120, {1280, 0, 2304, 1024}, 2200, 0,
          {2304 - 317, 0, 317, 1024, true, false}},
         {"300 rows sized by the user to 400 high: that height", 178, 5476, 120, k1024, 100, 100,
-         {100, 100, 195, 400, true, false}, DialogSize{195, 400}},
+         {100, 100, 195, 400, true, false}, WindowSize{195, 400}},
         {"sized narrower than its column: that width", 178, 5476, 120, k1024, 100, 100,
-         {100, 100, 150, 400, true, false}, DialogSize{150, 400}},
+         {100, 100, 150, 400, true, false}, WindowSize{150, 400}},
         {"sized taller than the screen: the work area's height", 178, 5476, 120, k1024, 100, 100,
-         {100, 0, 195, 768, true, false}, DialogSize{195, 9000}},
+         {100, 0, 195, 768, true, false}, WindowSize{195, 9000}},
         {"sized smaller than its menu bar: the menu bar's size", 178, 5476, 120, k1024, 100, 100,
-         {100, 100, 120, 40, true, false}, DialogSize{10, 10}},
+         {100, 100, 120, 40, true, false}, WindowSize{10, 10}},
         {"rows that all fit: the user's size does not count", 336, 526, 120, k1280, 100, 100,
-         {100, 100, 336, 526, false, false}, DialogSize{200, 200}},
+         {100, 100, 336, 526, false, false}, WindowSize{200, 200}},
     };
     for (const Case& c : cases) {
-        const ScreenRect window{c.x, c.y, c.x + 10, c.y + 10};
+        const Rect window{c.x, c.y, c.x + 10, c.y + 10};
         const auto& e = c.expected;
         EXPECT_EQ(FitToWorkArea({c.width, c.height, {c.menuBar, 40}, c.work, window, 17, 17, c.userSize}),
                   (WindowFit{Rect::Sized(e.x, e.y, e.width, e.height), e.verticalBar, e.horizontalBar}))
