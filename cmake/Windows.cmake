@@ -52,14 +52,21 @@ target_compile_options(kirabo-host PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
 target_link_libraries(kirabo-host PRIVATE kirabo_host)
 target_link_options(kirabo-host PRIVATE -static -mwindows -mconsole)
 
-# Windows tests: doctest, header only, copied so the system include directory stays out.
-configure_file(/usr/include/doctest/doctest.h ${CMAKE_BINARY_DIR}/third_party/doctest/doctest.h COPYONLY)
+# Windows tests: doctest, header only, copied so the system include directory stays out. Debian's
+# doctest 2.4.9 leaves the type out of the constants that DOCTEST_CONFIG_TREAT_CHAR_STAR_AS_STRING
+# needs (2.4.10 has it): the copy gets it.
+file(READ /usr/include/doctest/doctest.h doctest)
+string(REPLACE "static DOCTEST_CONSTEXPR value" "static DOCTEST_CONSTEXPR bool value" doctest "${doctest}")
+file(WRITE ${CMAKE_BINARY_DIR}/doctest.h.typed "${doctest}")
+configure_file(${CMAKE_BINARY_DIR}/doctest.h.typed ${CMAKE_BINARY_DIR}/third_party/doctest/doctest.h COPYONLY)
 file(GLOB KIRABO_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*_test.cpp)
 foreach(source ${KIRABO_WIN32_TESTS})
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source} tests/win32/WineTestMain.cpp tests/win32/Support.cpp)
   target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/third_party tests/win32)
-  target_compile_definitions(${name} PRIVATE DOCTEST_CONFIG_NO_MULTITHREADING)
+  # A failed check shows a const char* as its text (Shift-JIS, which scripts/wine-test turns into
+  # UTF-8), not as an address.
+  target_compile_definitions(${name} PRIVATE DOCTEST_CONFIG_NO_MULTITHREADING DOCTEST_CONFIG_TREAT_CHAR_STAR_AS_STRING)
   target_compile_options(${name} PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
   target_link_libraries(${name} PRIVATE kirabo_host kirabo_core version psapi)
   target_link_options(${name} PRIVATE -static)

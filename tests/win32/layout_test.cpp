@@ -93,7 +93,7 @@ TEST_CASE("tab mode with the second tab selected") {
         {4, "Static", label | kVisible, "CC", {14, 46, 98, 63}},
         {104, "Button", push | kVisible, "表示", {98, 46, 146, 63}},
     });
-    for (int id : {0, 100, 1, 2}) CHECK(GetDlgItem(host.paletteWindow(), id) == nullptr);  // the other tab's rows
+    for (int id : {0, 100, 1, 2}) { CAPTURE(id); CHECK(GetDlgItem(host.paletteWindow(), id) == nullptr); }  // the other tab's rows
     const SIZE size = OuterSize(host.paletteWindow());
     CHECK(size.cx == 84 + 2 * F + 76);
     CHECK(size.cy == 99 + C + 2 * F + 14);
@@ -125,6 +125,7 @@ TEST_CASE("tab labels read 1列目 onwards, even for a stored count of 5") {
     REQUIRE(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) == 5);
     const char* labels[] = {"1列目", "2列目", "3列目", "4列目", "5列目"};
     for (int i = 0; i < 5; ++i) {
+        CAPTURE(labels[i]);
         char text[32] = {};
         TCITEMA item = {};
         item.mask = TCIF_TEXT;

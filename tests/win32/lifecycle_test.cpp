@@ -101,6 +101,7 @@ TEST_CASE("the palette font is 12-pixel MS P Gothic in Shift-JIS") {
     const std::vector<Child> children = Children(host.paletteWindow());
     REQUIRE(!children.empty());
     for (const Child& child : children) {
+        CAPTURE(child.text);
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(child.hwnd, WM_GETFONT, 0, 0));
         REQUIRE(font != nullptr);
         LOGFONTA logFont = {};
@@ -144,6 +145,7 @@ TEST_CASE("first start with nothing stored loads the defaults and stores them ba
     const int count = std::stoi(host.calls[3].value);
     REQUIRE(host.calls.size() == 4 + 2 * static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
+        CAPTURE(i);
         CHECK(host.calls[4 + 2 * i].service == "ini_save_str");
         CHECK(host.calls[4 + 2 * i].key == "FilterName" + std::to_string(i));
         CHECK(host.calls[5 + 2 * i].service == "ini_save_int");
@@ -236,6 +238,7 @@ TEST_CASE("the version block names Kirabo and its version in Japanese") {
         {L"Comments", L"AviUtl キラボプラグイン"},
     };
     for (const auto& s : strings) {
+        INFO(std::string(s.key, s.key + wcslen(s.key)));  // doctest prints no wide text
         wchar_t* value = nullptr;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\041104b0\\") + s.key;
         REQUIRE(VerQueryValueW(block.data(), key.c_str(), reinterpret_cast<void**>(&value), &length));

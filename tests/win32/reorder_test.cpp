@@ -72,13 +72,14 @@ TEST_CASE("the list shows the rows; a drag moves the selected ones; OK reorders 
     CHECK(Texts(opened.atOpen) == "ABCDEF");
     CHECK(Texts(opened.atClose) == "ACDBFE");
     for (std::size_t i = 0; i < opened.atClose.size(); ++i) {
+        CAPTURE(i);
         CHECK(opened.atClose[i].selected == (i == 3 || i == 4));  // the dropped B and F stay selected
     }
     CHECK(opened.captureAfter == nullptr);
 
     // Every row keeps its controls and ids, at its new place.
     const int expected[] = {0, 2, 3, 1, 5, 4};
-    for (int row = 0; row < 6; ++row) CHECK(RowAt(host, row) == expected[row]);
+    for (int row = 0; row < 6; ++row) { CAPTURE(row); CHECK(RowAt(host, row) == expected[row]); }
     CHECK(GetDlgItem(host.paletteWindow(), 1) == controlOfB);
     SendMessageA(controlOfB, BM_CLICK, 0, 0);
     SendMessageA(GetDlgItem(host.paletteWindow(), 105), BM_CLICK, 0, 0);
@@ -110,7 +111,7 @@ TEST_CASE("Esc during a drag ends only the drag; Cancel after drops and unchecke
     CHECK(Texts(opened.atClose) != "ABCDEF");
     CHECK((captured != nullptr && afterEsc == nullptr && opened.captureAfter == nullptr));
     CHECK(stillOpen == beforeEsc);  // the dialog open, every change made in it kept, nothing dropped
-    for (int row = 0; row < 6; ++row) CHECK(RowAt(host, row) == row);
+    for (int row = 0; row < 6; ++row) { CAPTURE(row); CHECK(RowAt(host, row) == row); }
     const Opened again = OpenReorder(host, DragBAndFOntoUpperE, IDOK);
     CHECK(Texts(again.atOpen) == "ABCDEF");
     CHECK(Texts(again.atClose) == "ACDBFE");
@@ -275,6 +276,7 @@ TEST_CASE("rows unchecked in the dialog leave the palette and the store; the oth
     HWND palette = host.paletteWindow();
     CHECK(GetDlgItem(palette, 4) == nullptr);
     for (int row = 0; row < 4; ++row) {
+        CAPTURE(row);
         CHECK(WindowText(GetDlgItem(palette, row)) == std::string(1, "ACDF"[row]));
         CHECK(RowAt(host, row) == row);
         SendMessageA(GetDlgItem(palette, row), BM_CLICK, 0, 0);
