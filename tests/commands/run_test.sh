@@ -9,6 +9,7 @@ source "$root/scripts/x11-helpers"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+export TMPDIR="$work/tmp" && mkdir "$TMPDIR"  # which every command run here leaves empty, however it ends
 fail=0
 
 help=$("$root/run" --help)
@@ -89,11 +90,18 @@ for signal in TERM INT; do
   fi
   kill "-$signal" -- "-$run"
   wait_until 30 "./run to end after its SIG$signal" test -e run.closed &&
-    ! grep -q "kirabo-wine-$run" /proc/[0-9]*/environ 2>/dev/null ||
+    ! grep -q "kirabo-wine-$run/" /proc/[0-9]*/environ 2>/dev/null ||
     { echo "after its SIG$signal, something ./run started is still there"; fail=1; }
   iconv -f CP932 -t UTF-8 live.ini | grep -q '^FilterSize=[1-9]' ||
     { echo "stopped by SIG$signal, ./run did not write its settings"; fail=1; }
 done
+# A headless ./run and a ./test, stopped while Wine runs, leave nothing behind either.
+for command in "run --quit-after 300000" "test -R win32.scan_test"; do
+  setsid env -u DISPLAY "$root"/$command >/dev/null 2>&1 &
+  wait_until 60 "./$command to start Wine" compgen -G "$TMPDIR/kirabo-wine-$!/tmp/wine-*" >/dev/null || fail=1
+  kill -TERM -- "-$!" && wait "$!" || true
+done
+[ -z "$(ls -A "$TMPDIR")" ] || { echo "stopped runs of ./run and ./test left $(ls -A "$TMPDIR")"; fail=1; }
 
 # The host's answers: status | what it says | the menu file (printf text; "-" for none) | options.
 mkdir folder
