@@ -5,6 +5,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 commands=$(awk '/^ *```$/ { inside = !inside; next } inside { sub(/^ +/, ""); print }' "$root/CONTRIBUTING.md")
 fail=0
+# A program of the build is built before it runs: the last build's would pass a test just changed.
+! grep -E 'kirabo_unit_tests|\.exe|ctest' <<<"$commands" | grep -v '^scripts/build ' || { echo "^ runs what it does not build"; fail=1; }
 # A word that picks the command | what is typed at its prompt (printf text) | what its output holds.
 while IFS='|' read -r word typed expected; do
   command=$(grep -F -- "$word" <<<"$commands") || { echo "no command holds $word"; fail=1; continue; }
@@ -16,8 +18,7 @@ ctest --test-dir build -N||Total Tests: [1-9]
 cd build/windows && xvfb-run||test cases: +1 \| +1 passed
 --gtest_filter='Arrangement||PASSED
 WINEDEBUG=||Loaded .*Kirabo.auf
-cmake --preset windows-debug||
-winedbg|break GetFilterTable\ncont\nbt\nquit\n|lifecycle_test\.cpp:[0-9]+\] in lifecycle_test
+wine-debug|break GetFilterTable\ncont\nbt\nquit\n|lifecycle_test\.cpp:[0-9]+\] in lifecycle_test
 gdb -ex run|quit\n|exited normally
 clangd --query-driver||All checks completed, 0 errors
 ROWS
