@@ -71,9 +71,10 @@ BOOL __cdecl AddMenuItem(void*, const char* name, HWND hwnd, int id, int default
 // Ctrl+Shift+F, Alt+T, F10: the modifiers held, then the key's name as the keyboard calls it.
 std::string KeyName(WPARAM key, LPARAM lParam) {
     std::string name;
-    if (GetKeyState(VK_CONTROL) < 0) name += "Ctrl+";
+    if (GetKeyState(VK_CONTROL) < 0 && key != VK_CONTROL) name += "Ctrl+";
     if (GetKeyState(VK_MENU) < 0 && key != VK_MENU) name += "Alt+";
     if (GetKeyState(VK_SHIFT) < 0 && key != VK_SHIFT) name += "Shift+";
+    if (key == VK_CONTROL) return name + "Ctrl";  // the keyboard's name, Control, would not match the rest
     char text[64] = {};
     if (GetKeyNameTextA(static_cast<LONG>(lParam), text, sizeof text) > 0) return name + text;
     char code[16] = {};

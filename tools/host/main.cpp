@@ -59,7 +59,13 @@ void PrintLine(const std::string& line) {
     std::fflush(stdout);
 }
 
-std::string Usage() { return "usage: " + ProgramName() + " [options]\n" + kOptions; }
+// The options of the command that starts the emulator (./run's own), listed after --help.
+std::string Usage() {
+    std::string usage = "usage: " + ProgramName() + " [options]\n" + kOptions;
+    const char* more = std::getenv("KIRABO_HOST_MORE_OPTIONS");
+    if (more) usage.insert(usage.find('\n', usage.find("  --help ")) + 1, more);
+    return usage;
+}
 
 // A path for the messages, which go to a Linux terminal that reads UTF-8: the program has it in
 // the ANSI code page.
