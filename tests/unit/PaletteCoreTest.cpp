@@ -418,6 +418,7 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
         std::function<void(WindowFacts&)> facts;
         std::function<void(PaletteCore&)> before;
         std::string expected;  // the window, whether it is sizable, its client area, the bars, the tab strip
+        bool resized = false;  // sized by the user, not laid out
     };
     const Case cases[] = {
         {"rows that fit: the size asked, where the window stands", {}, nullptr, nullptr, "100,100 204x96 client 194x67"},
@@ -430,6 +431,11 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
          [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); }, "100,100 50x50 client 23x4 | -"},
         {"tabs wider than the names: the strip and the window hold them on one line", {{"Tab", "1"}},
          [](WindowFacts& f) { f.lastTab = {100, 0, 166, 20}; }, nullptr, "100,100 192x119 client 182x90 tabs 170"},
+        {"sized by the user: the client area it has, each bar it needs taking room", {},
+         [](WindowFacts& f) { f.window = Rect::Sized(90, 90, 150, 80), f.client = {0, 0, 140, 51}; }, nullptr,
+         "90,90 150x80 client 123x34 | -", true},
+        {"sized below its frame: no client area", {},
+         [](WindowFacts& f) { f.window = Rect::Sized(90, 90, 5, 5), f.client = {}; }, nullptr, "90,90 5x5 client 0x0 | -", true},
     };
     for (const Case& c : cases) {
         Started run("", c.stored);
@@ -437,7 +443,7 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
         if (c.facts) c.facts(facts);
         if (c.before) c.before(run.core);
         run.core.Layout(Controls::Keep, kMetrics);
-        run.core.Fit(facts);
+        c.resized ? run.core.Resized(facts) : run.core.Fit(facts);
         const PaletteFrame f = run.core.Frame();
         std::string seen = std::to_string(f.window.left) + "," + std::to_string(f.window.top) + " " +
                            std::to_string(f.window.width()) + "x" + std::to_string(f.window.height()) +
