@@ -426,7 +426,7 @@ void PaletteCore::FrameClient(const WindowFacts& now) {
 }
 
 std::optional<SizeRange> PaletteCore::userSizeRange() const {
-    if (!place_.sizable || !place_.limits) return std::nullopt;
+    if (!place_.limits) return std::nullopt;  // the fit gives limits to a palette that scrolls alone
     return UserSizeRange(*place_.limits);
 }
 

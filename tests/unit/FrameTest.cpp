@@ -155,6 +155,10 @@ TEST(Frame, TheWindowsSmallestSizeAndTheBorderTheUserDrags) {
     EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 0), (WindowSize{100 + 6 + 8, 19 + 1 + 18 + 6}));
     EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 200), (WindowSize{200 + 16 + 6, 44}));  // the tabs on one line
     EXPECT_EQ(SmallestPalette(0, 0, kMetrics, 0), (WindowSize{0, 0}));                   // no menu bar, no tabs
+    EXPECT_EQ(MenuBarItems({{0, 0, 40, 19}, {40, 0, 100, 21}}), (WindowSize{100, 21}));  // as Windows places them
+    EXPECT_EQ(TabsWidth({}), 0);                                                          // no tab
+    EXPECT_EQ(TabsWidth({0, 0, 1, 20}), 5);                                               // the strip's edge beyond
+    EXPECT_EQ(TabPageInset({0, 0, 100, 100}, {4, 24, 96, 96}), 4);
 
     const Rect work{0, 0, 1024, 768};
     const FitInput fits{300, 500, {120, 40}, work, {100, 100, 110, 110}, 17, 17, std::nullopt};

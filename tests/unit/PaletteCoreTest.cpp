@@ -427,6 +427,8 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
          "100,100 204x96 client 194x67"},
         {"a work area 60 high: as tall, a border to drag and a bar, each taking room from the client area", {},
          [](WindowFacts& f) { f.workArea = {0, 0, 1024, 60}; }, nullptr, "100,0 229x60 sizable client 194x23 |"},
+        {"a work area too narrow only: the bar below takes room from the client area", {},
+         [](WindowFacts& f) { f.workArea = {0, 0, 150, 768}; }, nullptr, "0,100 150x121 sizable client 132x67 -"},
         {"the find box open: the window stays as it is", {}, nullptr,
          [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); }, "100,100 50x50 client 23x4 | -"},
         {"tabs wider than the names: the strip and the window hold them on one line", {{"Tab", "1"}},

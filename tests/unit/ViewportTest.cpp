@@ -35,6 +35,8 @@ TEST(Viewport, TheWindowTakesWhatItAsksAsFarAsTheWorkAreaAllows) {
         {"too wide only: a horizontal bar below, and moved left", 2000, 300, 120, k1024, 10, 10,
          {0, 10, 1024, 300 + 17, false, true}},
         {"too wide, and the bar makes it too tall", 2000, 760, 120, k1024, 0, 0, {0, 0, 1024, 768, true, true}},
+        {"exactly as tall as the work area: no bar", 336, 768, 120, k1024, 0, 0, {0, 0, 336, 768, false, false}},
+        {"exactly as wide: no bar", 1024, 300, 120, k1024, 0, 0, {0, 0, 1024, 300, false, false}},
         {"every row hidden: as large as its menu bar", 20, 36, 120, k1280, 50, 50, {50, 50, 120, 40, false, false}},
         {"past the right edge: moved left just enough", 300, 200, 120, k1024, 900, 100, {724, 100, 300, 200, false, false}},
         {"partly off the left edge: left where the user put it", 300, 200, 120, k1024, -50, 100,
