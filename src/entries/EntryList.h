@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kirabo {
@@ -27,9 +28,17 @@ struct FilterEntry {
     bool hidden = false;
     // The host's check mark on the row's toggle item, as the last mirroring found it.
     bool checked = false;
+    // The name of the user's group this row begins; empty: it belongs to the group above, if any.
+    std::string group{};
 
     bool operator==(const FilterEntry&) const = default;
 };
+
+// A group's name holds at most this many bytes.
+inline constexpr std::size_t kGroupNameBytes = 64;
+
+// A name as a group may carry it: cut at a character's end to kGroupNameBytes; empty stays empty.
+std::string GroupName(std::string_view name);
 
 // What identifies an entry from one run, and one scan of the host's menus, to the next.
 struct EntryKey {
@@ -61,5 +70,12 @@ public:
 private:
     std::vector<FilterEntry> entries_;
 };
+
+// Once any row begins a group, the first row does: a group that begins lower down takes the rows
+// above it too, its name moving up to the first row.
+void FirstGroupAtTop(EntryList& entries);
+
+// Whether any row begins a group.
+bool HasGroups(const EntryList& entries);
 
 }  // namespace kirabo

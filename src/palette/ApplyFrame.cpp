@@ -51,6 +51,10 @@ void Hide(HWND control) {
     SetWindowLongPtrA(control, GWLP_ID, kIdOutOfSight);
 }
 
+std::uint32_t MainIdOf(const RowFrame& row) {
+    return row.heading ? KIRABO_GROUP_HEADING : MainControlId(row.controlIndex);
+}
+
 bool SameText(const char* a, const char* b) { return a == b || (a && b && std::strcmp(a, b) == 0); }
 
 }  // namespace
@@ -152,7 +156,11 @@ void PaletteWindow::ApplyRows(const PaletteFrame& next) {
     for (std::size_t i = 0; i < next.rows.size(); ++i) {
         const RowFrame& row = next.rows[i];
         for (std::size_t s = 0; s < pool_.size(); ++s) {
-            if (!pool_[s].shows || pool_[s].shows->controlIndex != row.controlIndex || pool_[s].checkBox != row.checkBox) continue;
+            const std::optional<RowFrame>& shows = pool_[s].shows;
+            if (!shows || shows->controlIndex != row.controlIndex || shows->checkBox != row.checkBox ||
+                shows->heading != row.heading || (row.heading && shows->text != row.text)) {
+                continue;
+            }
             taken[s] = true;
             slotFor[i] = s;
             break;
@@ -229,15 +237,16 @@ void PaletteWindow::ApplyBars(const PaletteFrame& next, bool setBars) {
 
 std::size_t PaletteWindow::FreeRow(std::vector<bool>& taken, const RowFrame& shows) {
     for (std::size_t s = 0; s < pool_.size(); ++s) {
-        if (taken[s] || pool_[s].checkBox != shows.checkBox) continue;
+        if (taken[s] || pool_[s].checkBox != shows.checkBox || pool_[s].heading != shows.heading) continue;
         taken[s] = true;
         return s;
     }
     PooledRow row;
     row.checkBox = shows.checkBox;
-    row.main = MakeControl(window_, instance_, font_, shows.checkBox ? "BUTTON" : "STATIC",
+    row.heading = shows.heading;
+    row.main = MakeControl(window_, instance_, shows.heading ? headingFont_ : font_, shows.checkBox ? "BUTTON" : "STATIC",
                            shows.checkBox ? kCheckBoxStyle : kLabelStyle, shows.text.c_str(), shows.main,
-                           MainControlId(shows.controlIndex));
+                           MainIdOf(shows));
     if (shows.buttonText) {
         row.button = MakeControl(window_, instance_, font_, "BUTTON", kPushButtonStyle, shows.buttonText, shows.button,
                                  ButtonControlId(shows.controlIndex));
@@ -254,7 +263,7 @@ void PaletteWindow::ShowRow(PooledRow& row, const RowFrame& shows) {
     if (row.shows == shows) return;
     const RowFrame* was = row.shows ? &*row.shows : nullptr;
     if (!was || was->controlIndex != shows.controlIndex) {
-        SetId(row.main, MainControlId(shows.controlIndex));
+        SetId(row.main, MainIdOf(shows));
         if (shows.buttonText) SetId(row.button, ButtonControlId(shows.controlIndex));
     }
     if (!was || was->text != shows.text) SetWindowTextA(row.main, shows.text.c_str());

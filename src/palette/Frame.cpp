@@ -26,11 +26,12 @@ std::string RowText(std::string_view name) {
     return std::string(name.substr(0, end)) + kEllipsis;
 }
 
-std::vector<std::string> TabLabels(const PaletteGeometry& g) {
+std::vector<std::string> TabLabels(const PaletteGeometry& g, const EntryList& entries) {
     constexpr char kTabLabelSuffix[] = "\x97\xf1\x96\xda";  // 列目, after the column's number
     std::vector<std::string> labels;
     if (!g.tabMode) return labels;
-    for (int c = 0; c < g.tabCount; ++c) labels.push_back(std::to_string(c + 1) + kTabLabelSuffix);
+    for (std::size_t row : g.groupRows) labels.push_back(entries[row].group);
+    for (int c = 0; g.groupRows.empty() && c < g.tabCount; ++c) labels.push_back(std::to_string(c + 1) + kTabLabelSuffix);
     return labels;
 }
 
@@ -41,10 +42,18 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
     frame.rowBar = view.rows;
     frame.columnBar = view.columns;
     for (std::size_t laidOut : RowsOnScreen(g, view)) {
-        const FilterEntry& entry = entries[g.entryOfLaidOut[laidOut]];
-        if (!RowGetsControls(entry.controlIndex)) continue;
         const Point at = *ViewOfRow(g, view, laidOut);
         RowFrame row;
+        if ((g.entryOfLaidOut[laidOut] & kHeadingPlace) != 0) {  // a label across the row's whole width
+            row.heading = true;
+            row.controlIndex = -1;
+            row.text = RowText(entries[g.entryOfLaidOut[laidOut] & ~kHeadingPlace].group);
+            row.main = Rect::Sized(at.x, at.y, g.nameWidth + kButtonWidth, kControlHeight);
+            frame.rows.push_back(std::move(row));
+            continue;
+        }
+        const FilterEntry& entry = entries[g.entryOfLaidOut[laidOut]];
+        if (!RowGetsControls(entry.controlIndex)) continue;
         row.controlIndex = entry.controlIndex;
         row.checkBox = entry.toggleCommand != 0;
         row.text = RowText(entry.name);
@@ -61,7 +70,7 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         frame.tabsShown = true;
         frame.tabs = Rect::Sized(kTabsX, kTabsY + g.top, std::max(g.nameWidth + kTabsExtraWidth, tabsWidth),
                                  view.clientHeight - kTabsHeightShrink - g.top);
-        frame.tabLabels = TabLabels(g);
+        frame.tabLabels = TabLabels(g, entries);
         frame.selectedTab = g.selectedColumn;
     } else {
         frame.tabs = {kHiddenTabsLeft, kTabsY, g.nameWidth + kHiddenTabsExtraRight, kHiddenTabsBottom};
@@ -73,7 +82,7 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         const int countLeft = view.clientWidth - kFindBoxLeft - countWidth;
         frame.findBox = Rect::Sized(kFindBoxLeft, kFindBoxTop, countLeft - 2 * kFindBoxLeft, kFindBoxHeight);
         frame.findCount = Rect::Sized(countLeft, kFindBoxTop, countWidth, kFindBoxHeight);
-        frame.countText = FindCountText(g.laidOut, find.hiddenMatches);
+        frame.countText = FindCountText(g.rowCount, find.hiddenMatches);
         if (const std::optional<Point> at = find.mark ? ViewOfRow(g, view, *find.mark) : std::nullopt) {
             frame.mark = Rect::Sized(at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
                                      kControlHeight + 2 * kMarkMargin);

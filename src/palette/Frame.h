@@ -19,6 +19,7 @@ namespace kirabo {
 
 struct RowFrame {
     std::int32_t controlIndex = 0;  // the ids of its controls
+    bool heading = false;           // a group's name, which is no row: a label alone
     bool checkBox = false;          // or a label: a row that cannot be switched
     std::string text;               // the name, cut after kNameCapBytes
     std::string fullName;           // the whole name when it was cut, shown as a tip; empty otherwise
@@ -53,8 +54,9 @@ inline constexpr char kDisplayText[] = "\x95\x5c\x8e\xa6";   // 表示
 // ended with … so that it still takes at most kNameCapBytes.
 std::string RowText(std::string_view name);
 
-// The tab strip's labels in tab mode: 1列目, 2列目, ...; none side by side.
-std::vector<std::string> TabLabels(const PaletteGeometry& geometry);
+// The tab strip's labels in tab mode: the user's groups' names, or without groups 1列目, 2列目, ...;
+// none side by side.
+std::vector<std::string> TabLabels(const PaletteGeometry& geometry, const EntryList& entries);
 
 // The marked laid-out row, when the find box is open and something matches.
 struct FindState {

@@ -32,35 +32,58 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     columnCount = std::max(columnCount, 1);
     PaletteGeometry g;
     g.nameWidth = NameWidth(rows);
-    std::vector<std::size_t>& shown = g.entryOfLaidOut;
+    std::vector<std::size_t>& places = g.entryOfLaidOut;
     g.selectedColumn = selectedColumn;
     g.tabMode = tabMode;
     g.top = top;
+
+    places.reserve(rows.size());
+    std::vector<std::size_t>& groupStart = g.columnStart;  // in tab mode with groups: each group's first place
+    std::size_t group = 0;
+    bool headed = false;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].beginsGroup) {
+            g.groupRows.push_back(i);
+            group = i;
+            headed = false;
+            if (tabMode) groupStart.push_back(places.size());
+        }
+        if (rows[i].leftOut) continue;
+        if (!tabMode && !g.groupRows.empty() && !headed) places.push_back(kHeadingPlace | group);
+        headed = true;
+        places.push_back(i);
+        ++g.rowCount;
+    }
+    const std::size_t count = places.size();
+    g.laidOut = count;
+    if (tabMode && !g.groupRows.empty()) {
+        for (std::size_t c = 0; c < groupStart.size(); ++c) {
+            const std::size_t end = c + 1 < groupStart.size() ? groupStart[c + 1] : count;
+            g.rowsPerColumn = std::max(g.rowsPerColumn, static_cast<int>(end - groupStart[c]));
+        }
+        columnCount = static_cast<std::int32_t>(std::min<std::size_t>(groupStart.size(), INT32_MAX));
+    } else {
+        const auto columns = static_cast<std::size_t>(columnCount);
+        g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
+        groupStart.clear();
+        for (std::int32_t c = 0; c < columnCount && (c == 0 || groupStart.back() < count); ++c) {
+            groupStart.push_back(std::min(static_cast<std::size_t>(c) * static_cast<std::size_t>(g.rowsPerColumn), count));
+        }
+    }
+    g.columnStart.push_back(count);
     if (tabMode) {
-        g.tabCount = std::min(columnCount, kMaxColumnTabs);
+        g.tabCount = g.groupRows.empty() ? std::min(columnCount, kMaxColumnTabs) : columnCount;
         g.rowsBottomInset = kTabsHeightShrink - kTabsY + metrics.tabPageInset;
         g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
     }
 
-    shown.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!rows[i].leftOut) shown.push_back(i);
-    }
-    const std::size_t count = shown.size();
-    g.laidOut = count;
-    const auto columns = static_cast<std::size_t>(columnCount);
-    g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
     long long x = kFirstColumnX;
     long long maxRight = 0;
-    std::size_t i = 0;
-    for (std::int32_t j = 0; j < columnCount && i < count; ++j) {
-        long long y = FirstRowY(g);
-        for (int r = 0; r < g.rowsPerColumn && i < count; ++r, ++i) {
-            y += kRowPitch;
-            maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);
-        }
-        y += kBelowColumn;
-        g.maxBottom = std::max(g.maxBottom, Pixels(y));
+    for (std::size_t c = 0; c + 1 < g.columnStart.size(); ++c) {
+        const std::size_t inColumn = g.columnStart[c + 1] - g.columnStart[c];
+        if (inColumn > 0) maxRight = std::max(maxRight, x + g.nameWidth + kButtonWidth);
+        const long long y = FirstRowY(g) + static_cast<long long>(inColumn) * kRowPitch + kBelowColumn;
+        if (inColumn > 0) g.maxBottom = std::max(g.maxBottom, Pixels(y));
         x += ColumnPitch(g.nameWidth);
     }
     g.maxRight = Pixels(maxRight);
@@ -69,6 +92,21 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     g.windowHeight = g.maxBottom + metrics.smallCaption + frames + kWindowExtraHeight;
     g.windowWidth = tabMode ? g.nameWidth + frames + kTabsWindowExtraWidth : g.maxRight + frames + kWindowExtraWidth;
     return g;
+}
+
+int ColumnOf(const PaletteGeometry& g, std::size_t laidOut) {
+    const auto after = std::upper_bound(g.columnStart.begin(), g.columnStart.end(), laidOut);
+    return static_cast<int>(std::max<std::ptrdiff_t>(after - g.columnStart.begin() - 1, 0));
+}
+
+int RowOf(const PaletteGeometry& g, std::size_t laidOut) {
+    return static_cast<int>(laidOut - ColumnPlaces(g, ColumnOf(g, laidOut)).first);
+}
+
+std::pair<std::size_t, std::size_t> ColumnPlaces(const PaletteGeometry& g, int column) {
+    const auto c = static_cast<std::size_t>(column);
+    if (column < 0 || c + 1 >= g.columnStart.size()) return {g.laidOut, g.laidOut};
+    return {g.columnStart[c], g.columnStart[c + 1]};
 }
 
 }  // namespace kirabo

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "controls/ControlFacts.h"
@@ -51,7 +52,12 @@ inline constexpr std::size_t kNameCapBytes = 64;
 struct RowInput {
     std::size_t nameBytes = 0;
     bool leftOut = false;  // no place and no part in the sizes: hidden by the user, or not found
+    bool beginsGroup = false;  // the first row of one of the user's groups, which holds its name
 };
+
+// A laid-out place holds a row, by its position in the list, or a group's heading: this bit, and
+// the position of the row that begins the group.
+inline constexpr std::size_t kHeadingPlace = std::size_t{1} << (sizeof(std::size_t) * 8 - 1);
 
 struct PaletteGeometry {
     bool tabMode = false;
@@ -61,9 +67,15 @@ struct PaletteGeometry {
     // lower border.
     int rowsBottomInset = 0;
     int nameWidth = 0;
-    std::size_t laidOut = 0;  // rows not left out, numbered 0 to laidOut - 1
-    std::vector<std::size_t> entryOfLaidOut;  // each laid-out row's position in the list
-    int rowsPerColumn = 0;
+    // Places, numbered 0 to laidOut - 1: the rows not left out and, side by side, above each
+    // group's first such row, its heading.
+    std::size_t laidOut = 0;
+    std::size_t rowCount = 0;                 // the places that hold rows
+    std::vector<std::size_t> entryOfLaidOut;  // what each place holds: a row's position in the list, or a heading
+    // The first place of each column (of each tab in tab mode), and laidOut after the last.
+    std::vector<std::size_t> columnStart;
+    std::vector<std::size_t> groupRows;  // the position of each group's first row; empty without groups
+    int rowsPerColumn = 0;  // the most any column holds
     int maxRight = 0;
     int maxBottom = 0;
     std::int32_t selectedColumn = 0;  // clamped in tab mode, as it was side by side
@@ -85,9 +97,16 @@ inline int ColumnPitch(int nameWidth) { return nameWidth + kButtonWidth + kColum
 
 // Lays out the rows not left out only, numbered 0, 1, 2, ... in order, `top` pixels further down. Side by
 // side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column count below
-// 1 is laid out as one column.
+// 1 is laid out as one column. With groups, a heading takes a row's place above each group's first
+// row side by side, and in tab mode each group is a tab of its own, whatever the column count.
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
                                 bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics, int top = 0);
+
+// The column (in tab mode the tab) of a laid-out place, and its row within that column.
+int ColumnOf(const PaletteGeometry& geometry, std::size_t laidOut);
+int RowOf(const PaletteGeometry& geometry, std::size_t laidOut);
+// The places a column holds, from the first to past the last; none for a column without rows.
+std::pair<std::size_t, std::size_t> ColumnPlaces(const PaletteGeometry& geometry, int column);
 
 // Where the first row stands.
 inline int FirstRowY(const PaletteGeometry& g) { return g.top + (g.tabMode ? kFirstRowYTabs : kFirstRowYSideBySide); }

@@ -80,7 +80,7 @@ void PaletteWindow::LayoutPalette(Controls controls) {
     }
     const PaletteGeometry& geometry = core_.Layout(controls, ReadMetrics());
     // The window's size depends on the width the tabs take: they are labelled first, then measured.
-    ShowTabLabels(TabLabels(geometry));
+    ShowTabLabels(TabLabels(geometry, core_.entries()));
     const WindowFacts now = ReadWindow();
     core_.Fit(now);
     applied_.window = now.window;  // moved or sized since by the user, maybe

@@ -31,6 +31,7 @@ struct PooledRow {
     HWND main = nullptr;
     HWND button = nullptr;
     bool checkBox = false;
+    bool heading = false;
     std::optional<RowFrame> shows;  // nothing: out of sight, free for another row
 };
 
@@ -88,6 +89,7 @@ private:
     // The window that was active before the palette: the keyboard goes back to it (borrowed).
     HWND keyboardHome_ = nullptr;
     HFONT font_ = nullptr;
+    HFONT headingFont_ = nullptr;  // the font's bold face, which sets a group's name apart from a row
     HMENU menu_ = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs_ = nullptr;
     HWND tips_ = nullptr;  // the full names of the rows whose names are cut

@@ -19,16 +19,19 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus, std::int32_
     if (running_) return;
     const LayoutSettings loaded = LoadLayoutSettings(store);
     EntryList rows;
-    LoadSavedEntries(store, rows);
+    const GroupBlock groups = LoadGroupBlock(store);
+    LoadSavedEntries(store, rows, groups.groups);
     const HiddenBlock hidden = LoadHiddenBlock(store);
     const UserSizes sizes = LoadUserSizes(store);
     FindMemory learned = LoadFindMemory(store);
     MergeHostMenus(hostMenus, rows);
+    FirstGroupAtTop(rows);
     HideEntries(rows, hidden.keys);
 
     settings_ = loaded;
     entries_ = std::move(rows);
     hiddenBlockStored_ = hidden.stored;
+    groupBlockStored_ = groups.stored;
     sizes_ = sizes;
     learned_ = std::move(learned);
     today_ = today;
@@ -42,10 +45,12 @@ void PaletteCore::Exit(SettingsStore& store) {
     find_ = {};
     StoreSettings(store, settings_, entries_, hiddenBlockStored_, sizes_);
     StoreFindMemory(store, learned_);
+    StoreGroups(store, entries_, groupBlockStored_);
     learned_ = {};
     entries_.release();
     settings_ = {};
     hiddenBlockStored_ = false;
+    groupBlockStored_ = false;
     sizes_ = {};
     windowHome_ = {};
     geometry_ = {};
@@ -121,6 +126,14 @@ std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
     return rows;
 }
 
+std::vector<ReorderGroup> PaletteCore::GroupsToReorder() const {
+    std::vector<ReorderGroup> groups;
+    for (std::size_t i = 0; i < entries_.count(); ++i) {
+        if (!entries_[i].group.empty()) groups.push_back({entries_[i].group, i});
+    }
+    return groups;
+}
+
 Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<WindowSize> size) {
     if (size) sizes_.reorder = size;
     // The command that opened the dialog mirrors once it is closed.
@@ -141,7 +154,17 @@ Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, 
     for (std::size_t i = 0; i < result->order.size(); ++i) {
         ordered.append(std::move(entries_[result->order[i]]));
         ordered[i].hidden = result->hidden[i];
+        ordered[i].group.clear();
     }
+    // The groups as the dialog left them; a name or a place that makes no sense is passed over.
+    std::size_t after = 0;
+    for (const ReorderGroup& group : result->groups) {
+        const std::string name = GroupName(group.name);
+        if (name.empty() || group.first >= ordered.count() || group.first < after) continue;
+        ordered[group.first].group = name;
+        after = group.first + 1;
+    }
+    FirstGroupAtTop(ordered);
     entries_ = std::move(ordered);
     if (hiddenBefore || AnyHidden(entries_)) answer.layout = Controls::Create;
     return answer;
@@ -178,7 +201,7 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
     const NameQuery query(find_.open ? find_.typed : std::string_view());
     const EntryKey* picked = find_.open ? learned_.PickFor(FoldedText(find_.typed)) : nullptr;
     std::vector<RowInput> rows(entries_.count());
-    std::size_t laidOut = 0, best = 0, bestEntry = 0;
+    std::size_t bestEntry = 0;
     std::optional<FindRank> bestRank;
     double bestUses = -1;  // looked up once a row ties with the best
     find_.hiddenMatches = 0;
@@ -187,7 +210,7 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
         const std::string_view words = learned_.WordsOf({entry.name, entry.kind});
         const MatchQuality quality = query.empty() ? MatchQuality::Contains : query.Quality(entry.name, words);
         const bool leftOut = entry.hidden || quality == MatchQuality::None;
-        rows[i] = {entry.name.size(), leftOut};
+        rows[i] = {entry.name.size(), leftOut, !entry.group.empty()};
         if (!query.empty() && entry.hidden && quality != MatchQuality::None) ++find_.hiddenMatches;
         if (leftOut) continue;
         if (find_.markBest) {
@@ -195,7 +218,6 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
             const FindRank rank = RankOf(pick, quality, entry.name.size());
             if (!bestRank || *bestRank < rank) {
                 bestRank = rank;
-                best = laidOut;
                 bestEntry = i;
                 bestUses = -1;
             } else if (rank == *bestRank) {  // the counts part rows equal otherwise: looked up for those alone
@@ -203,25 +225,26 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
                 if (bestUses < 0) bestUses = usesOf(entries_[bestEntry]);
                 const double uses = usesOf(entry);
                 if (uses > bestUses) {
-                    best = laidOut;
                     bestEntry = i;
                     bestUses = uses;
                 }
             }
         }
-        ++laidOut;
     }
-    if (find_.markBest) find_.mark = best;
     find_.markBest = false;
     const bool tabMode = settings_.tabMode != 0;
     geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics,
                                 find_.open ? kFindBarHeight : 0);
     geometry_.keepWindow = find_.open;
-    if (find_.open) find_.mark = std::min(find_.mark, geometry_.laidOut > 0 ? geometry_.laidOut - 1 : 0);
-    // The marked row's tab, while the view follows the mark.
-    if (tabMode && find_.followMark && geometry_.laidOut > 0) {
-        geometry_.selectedColumn = static_cast<std::int32_t>(find_.mark) / std::max(geometry_.rowsPerColumn, 1);
+    if (bestRank) {
+        const auto& places = geometry_.entryOfLaidOut;
+        find_.mark = static_cast<std::size_t>(std::find(places.begin(), places.end(), bestEntry) - places.begin());
     }
+    // The mark stays on a row: past the end on the last, on a heading on its group's first row.
+    if (find_.open) find_.mark = std::min(find_.mark, geometry_.laidOut > 0 ? geometry_.laidOut - 1 : 0);
+    if (find_.mark < geometry_.laidOut && (geometry_.entryOfLaidOut[find_.mark] & kHeadingPlace) != 0) ++find_.mark;
+    // The marked row's tab, while the view follows the mark.
+    if (tabMode && find_.followMark && geometry_.laidOut > 0) geometry_.selectedColumn = ColumnOf(geometry_, find_.mark);
     if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
     // Every row the user has not hidden gets its number, matching or not, so that it keeps its
     // controls' ids when the find box closes.
@@ -309,8 +332,13 @@ Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
     const std::optional<std::size_t> mark = findMark();
     if (!mark) return {};
     if (key == FindKey::Next || key == FindKey::Previous) {
-        if (key == FindKey::Next && *mark + 1 < geometry_.laidOut) ++find_.mark;
-        if (key == FindKey::Previous && *mark > 0) --find_.mark;
+        // The next row either way, past a heading.
+        const auto heading = [&](std::size_t place) { return (geometry_.entryOfLaidOut[place] & kHeadingPlace) != 0; };
+        std::size_t next = *mark;
+        do {
+            next = key == FindKey::Next ? next + 1 : next - 1;
+        } while (next < geometry_.laidOut && heading(next));
+        if (next < geometry_.laidOut) find_.mark = next;
         return MarkIntoView();
     }
     if (saving || !hasHostWindow) return {};
@@ -326,7 +354,7 @@ Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
 Answer PaletteCore::MarkIntoView() {
     find_.followMark = true;
     Answer answer;
-    const int column = static_cast<int>(find_.mark) / std::max(geometry_.rowsPerColumn, 1);
+    const int column = ColumnOf(geometry_, find_.mark);
     if (geometry_.tabMode && column != settings_.selectedColumn) {
         answer.layout = Controls::Keep;
         return answer;
@@ -338,9 +366,8 @@ Answer PaletteCore::MarkIntoView() {
 
 void PaletteCore::KeepMarkInView() {
     if (!findMark()) return;
-    const int perColumn = std::max(geometry_.rowsPerColumn, 1);
-    const int row = static_cast<int>(find_.mark) % perColumn;
-    const int column = static_cast<int>(find_.mark) / perColumn;
+    const int row = RowOf(geometry_, find_.mark);
+    const int column = ColumnOf(geometry_, find_.mark);
     const auto within = [](ScrollBar& bar, int wanted) {
         if (wanted < bar.position) bar.position = wanted;
         if (wanted >= bar.position + bar.page) bar.position = wanted - bar.page + 1;
@@ -357,7 +384,7 @@ Answer PaletteCore::OnFindShortcut() {
 }
 
 std::optional<std::size_t> PaletteCore::findMark() const {
-    if (!find_.open || geometry_.laidOut == 0) return std::nullopt;
+    if (!find_.open || geometry_.rowCount == 0) return std::nullopt;
     return find_.mark;
 }
 

@@ -74,6 +74,8 @@ public:
     Answer OnCommand(std::uint32_t wParam, bool saving, bool hasHostWindow);
     Answer OnTabChange(std::int32_t selection);
     std::vector<ReorderRow> RowsToReorder() const;
+    std::vector<ReorderGroup> GroupsToReorder() const;
+    bool hasGroups() const { return HasGroups(entries_); }
     // The size the user last gave the dialog, kept across runs.
     std::optional<WindowSize> reorderSize() const { return sizes_.reorder; }
     // The user let go of the palette's border, or of its caption: a size changed on a palette that
@@ -137,6 +139,7 @@ private:
     EntryList entries_;
     LayoutSettings settings_;
     bool hiddenBlockStored_ = false;  // the store held hidden rows at start, which showing them must clear
+    bool groupBlockStored_ = false;   // and groups, which removing them must clear
     UserSizes sizes_;
     WindowHome windowHome_;
     FindMemory learned_;

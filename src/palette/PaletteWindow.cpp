@@ -18,12 +18,13 @@ static_assert(kWheelDelta == WHEEL_DELTA);
 static_assert(kMenuStateChecked == MF_CHECKED && kMenuStateMissing == static_cast<UINT>(-1));
 
 constexpr char kResetQuestion[] = "フィルターの並びを初期化します。\r\n宜しいですか?";
+constexpr char kResetGroupsQuestion[] = "フィルターの並びを初期化し、グループを削除します。\r\n宜しいですか?";
 constexpr char kForgetFindsQuestion[] = "検索の履歴を消去します。\r\n宜しいですか?";
 // Clipped by its siblings: the marked row's controls stand above it, and only its rim shows.
 constexpr DWORD kMarkStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_GRAYRECT;
 
-HFONT CreatePaletteFont() {
-    return CreateFontA(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+HFONT CreatePaletteFont(int weight) {
+    return CreateFontA(12, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
 }
 
@@ -78,7 +79,8 @@ void PaletteWindow::Start(HWND window, HINSTANCE instance, host::HostServices* s
     SetMenu(window, menu_);
     DrawMenuBar(window);
     hostMainWindow_ = GetWindow(window, GW_OWNER);
-    font_ = CreatePaletteFont();
+    font_ = CreatePaletteFont(FW_NORMAL);
+    headingFont_ = CreatePaletteFont(FW_BOLD);
     ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
     core_.Start(store, hostMenus, Today());
     CarryOut({.layout = Controls::Create, .mirror = true}, window);
@@ -96,8 +98,10 @@ void PaletteWindow::Exit(SettingsStore& store) {
     if (window_) KillTimer(window_, kReturnKeyboardTimer);
     keyboardHome_ = nullptr;
     if (window_) MakeSizable(window_, false);  // the host's window as it gave it
-    if (font_) DeleteObject(font_);
-    font_ = nullptr;
+    for (HFONT* font : {&font_, &headingFont_}) {
+        if (*font) DeleteObject(*font);
+        *font = nullptr;
+    }
     // The host may keep its window and start the plug-in again: no menu may outlive this run.
     if (menu_) {
         if (window_ && GetMenu(window_) == menu_) SetMenu(window_, nullptr);
@@ -117,7 +121,8 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
             MessageBoxA(hwnd, kForgetFindsQuestion, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES);
     }
     if (answer.askReset) {
-        const bool yes = MessageBoxA(hwnd, kResetQuestion, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES;
+        const char* question = core_.hasGroups() ? kResetGroupsQuestion : kResetQuestion;
+        const bool yes = MessageBoxA(hwnd, question, KIRABO_PLUGIN_NAME, MB_ICONQUESTION | MB_YESNO) == IDYES;
         ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
         CarryOut(core_.OnResetAnswer(yes, hostMenus), hwnd);
     }

@@ -48,6 +48,9 @@ constexpr char kWordsSizeKey[] = "WordsSize";
 constexpr char kWordsNamePattern[] = "WordsName";
 constexpr char kWordsTypePattern[] = "WordsType";
 constexpr char kWordsPattern[] = "Words";
+constexpr char kGroupSizeKey[] = "GroupSize";
+constexpr char kGroupNamePattern[] = "GroupName";
+constexpr char kGroupFirstPattern[] = "GroupFirst";
 constexpr double kCountScale = 100;    // a count is stored as an integer, in hundredths
 constexpr int kLargestSide = 1 << 15;  // no screen is larger: a larger side is a damaged value
 
@@ -104,15 +107,47 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store) {
     return settings;
 }
 
-void LoadSavedEntries(SettingsStore& store, EntryList& entries) {
+void LoadSavedEntries(SettingsStore& store, EntryList& entries, const std::vector<GroupStart>& groups) {
     EntryList saved;  // built aside: a failure half-way leaves the list as it was
-    LoadKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, [&](EntryKey&& key, std::int32_t) {
+    auto group = groups.begin();
+    LoadKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, [&](EntryKey&& key, std::int32_t i) {
         FilterEntry entry;
         entry.name = std::move(key.name);
         entry.kind = key.kind;
+        // A group whose first row could not be read begins at the next; of two there, the first has no row.
+        for (; group != groups.end() && group->first <= i; ++group) entry.group = group->name;
         saved.append(std::move(entry));
     });
+    FirstGroupAtTop(saved);
     entries = std::move(saved);
+}
+
+GroupBlock LoadGroupBlock(SettingsStore& store) {
+    GroupBlock block;
+    const std::int32_t size = store.LoadInt(kGroupSizeKey, 0);
+    block.stored = size > 0;
+    const std::int32_t rows = std::min(store.LoadInt(kFilterSizeKey, 0), kMaxStoredEntries);
+    for (std::int32_t i = 0; i < std::min(size, kMaxStoredEntries); ++i) {
+        std::string name = GroupName(store.LoadString(Key(kGroupNamePattern, i).text));
+        const std::int32_t first = store.LoadInt(Key(kGroupFirstPattern, i).text, -1);
+        const bool after = block.groups.empty() || first > block.groups.back().first;
+        if (name.empty() || first < 0 || first >= rows || !after) continue;
+        block.groups.push_back({std::move(name), first});
+    }
+    return block;
+}
+
+void StoreGroups(SettingsStore& store, const EntryList& entries, bool blockStored) {
+    std::vector<GroupStart> groups;
+    for (std::size_t i = 0; i < entries.count(); ++i) {
+        if (!entries[i].group.empty()) groups.push_back({entries[i].group, static_cast<std::int32_t>(i)});
+    }
+    if (groups.empty() && !blockStored) return;
+    store.SaveInt(kGroupSizeKey, static_cast<std::int32_t>(groups.size()));
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        store.SaveString(Key(kGroupNamePattern, static_cast<std::int32_t>(g)).text, groups[g].name);
+        store.SaveInt(Key(kGroupFirstPattern, static_cast<std::int32_t>(g)).text, groups[g].first);
+    }
 }
 
 HiddenBlock LoadHiddenBlock(SettingsStore& store) {

@@ -37,8 +37,26 @@ std::string NameInBuffer(const char* buffer);
 
 LayoutSettings LoadLayoutSettings(SettingsStore& store);
 
-// Replaces the list's contents with the saved entries (names and kinds only), in saved order.
-void LoadSavedEntries(SettingsStore& store, EntryList& entries);
+// The user's groups, in a block after every other: "GroupSize", then "GroupName%d" (its name) and
+// "GroupFirst%d" (the position of its first row in the stored order) per group. Damaged parts are
+// dropped (an empty name, a position out of range or not after the one before), a long name cut.
+struct GroupStart {
+    std::string name;
+    std::int32_t first = 0;
+    bool operator==(const GroupStart&) const = default;
+};
+struct GroupBlock {
+    std::vector<GroupStart> groups;
+    bool stored = false;  // the store held a block with a count above 0
+};
+GroupBlock LoadGroupBlock(SettingsStore& store);
+// The block, when a row begins a group or a block was stored at start (which removing every group
+// must clear).
+void StoreGroups(SettingsStore& store, const EntryList& entries, bool blockStored);
+
+// Replaces the list's contents with the saved entries (names and kinds only), in saved order, each
+// group's name on the first row read at or after its stored position.
+void LoadSavedEntries(SettingsStore& store, EntryList& entries, const std::vector<GroupStart>& groups = {});
 
 // The rows the user hid, stored after the saved order in a block of their own: "HiddenSize", then
 // "HiddenName%d" and "HiddenType%d" per hidden entry. An older build never reads them.

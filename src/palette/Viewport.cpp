@@ -5,11 +5,7 @@
 namespace kirabo {
 namespace {
 
-int ColumnsInUse(const PaletteGeometry& g) {
-    if (g.rowsPerColumn <= 0) return 0;
-    const auto rows = static_cast<std::size_t>(g.rowsPerColumn);
-    return static_cast<int>((g.laidOut + rows - 1) / rows);
-}
+int ColumnsInUse(const PaletteGeometry& g) { return g.laidOut > 0 ? ColumnOf(g, g.laidOut - 1) + 1 : 0; }
 
 // How many of `size`-long things, `pitch` apart from `start`, a client of `client` holds whole; one
 // at least, so that a tiny window still scrolls one by one.
@@ -126,10 +122,9 @@ int ScrollTarget(const ScrollBar& bar, ScrollRequest request, int track) {
 }
 
 std::optional<Point> ViewOfRow(const PaletteGeometry& g, const View& view, std::size_t laidOut) {
-    if (laidOut >= g.laidOut || g.rowsPerColumn <= 0) return std::nullopt;
-    const auto rows = static_cast<std::size_t>(g.rowsPerColumn);
-    const auto column = static_cast<int>(laidOut / rows);
-    const auto row = static_cast<int>(laidOut % rows);
+    if (laidOut >= g.laidOut) return std::nullopt;
+    const int column = ColumnOf(g, laidOut);
+    const int row = RowOf(g, laidOut);
     const int y = FirstRowY(g) + (row - view.rows.position) * kRowPitch;
     if (row < view.rows.position || y + kControlHeight > RowsBottom(g, view.clientHeight)) return std::nullopt;
     if (g.tabMode) {
@@ -143,14 +138,13 @@ std::optional<Point> ViewOfRow(const PaletteGeometry& g, const View& view, std::
 
 std::vector<std::size_t> RowsOnScreen(const PaletteGeometry& g, const View& view) {
     std::vector<std::size_t> onScreen;
-    if (g.rowsPerColumn <= 0) return onScreen;
-    const auto perColumn = static_cast<std::size_t>(g.rowsPerColumn);
     const int firstColumn = g.tabMode ? g.selectedColumn : view.columns.position;
     const int lastColumn = g.tabMode ? g.selectedColumn : view.columns.position + view.columns.page;
     for (int column = firstColumn; column <= lastColumn; ++column) {
+        const auto [first, end] = ColumnPlaces(g, column);
         for (int row = view.rows.position; row <= view.rows.position + view.rows.page; ++row) {
-            const std::size_t laidOut = static_cast<std::size_t>(column) * perColumn + static_cast<std::size_t>(row);
-            if (row >= g.rowsPerColumn || laidOut >= g.laidOut) break;
+            const std::size_t laidOut = first + static_cast<std::size_t>(row);
+            if (laidOut >= end) break;
             if (ViewOfRow(g, view, laidOut)) onScreen.push_back(laidOut);
         }
     }

@@ -20,11 +20,19 @@ struct ReorderRow {
     std::string words{};  // the user's own words for finding it, spaces between them
 };
 
+// One of the user's groups: its name and the position of its first row.
+struct ReorderGroup {
+    std::string name;       // Shift-JIS, 1 to 64 bytes
+    std::size_t first = 0;  // the position of its first row
+    bool operator==(const ReorderGroup&) const = default;
+};
+
 struct ReorderResult {
     // The row at each new position, by its position when the dialog opened.
     std::vector<std::size_t> order;
     std::vector<bool> hidden;  // by new position
     std::vector<std::string> words{};  // by position when the dialog opened
+    std::vector<ReorderGroup> groups{};  // first: by new position; none without groups
     bool operator==(const ReorderResult&) const = default;
 };
 

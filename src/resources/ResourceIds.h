@@ -40,3 +40,5 @@
 #define KIRABO_FIND_BOX 202
 #define KIRABO_FIND_COUNT 203
 #define KIRABO_FIND_MARK 204
+// A heading: the name of one of the user's groups above its rows (all headings share it).
+#define KIRABO_GROUP_HEADING 205

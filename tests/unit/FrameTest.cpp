@@ -11,14 +11,15 @@ namespace {
 
 constexpr SystemMetrics kMetrics{3, 18, 4};
 
-// Rows from "name:kinds": t a toggle (else a label), s a settings button, d a display tool's, c
-// checked in the host's menu, h hidden by the user.
+// Rows from "name:kinds[/group]": t a toggle (else a label), s a settings button, d a display tool's, c
+// checked in the host's menu, h hidden by the user; the row begins the group named after /.
 EntryList Entries(const std::vector<std::string>& rows) {
     EntryList entries;
     std::int32_t next = 0;
     for (const std::string& row : rows) {
         const std::size_t colon = row.find(':');
-        const std::string kinds = row.substr(colon + 1);
+        const std::size_t slash = std::min(row.find('/'), row.size());
+        const std::string kinds = row.substr(colon + 1, slash - colon - 1);
         FilterEntry e;
         e.name = row.substr(0, colon);
         e.toggleCommand = kinds.find('t') != std::string::npos ? 1 : 0;
@@ -27,6 +28,7 @@ EntryList Entries(const std::vector<std::string>& rows) {
         e.checked = kinds.find('c') != std::string::npos;
         e.hidden = kinds.find('h') != std::string::npos;
         e.controlIndex = e.hidden ? -1 : next++;
+        if (slash < row.size()) e.group = row.substr(slash + 1);
         entries.append(e);
     }
     return entries;
@@ -37,16 +39,22 @@ std::string Text(const Rect& b) {
 }
 
 // The frame in words: each row, then the tabs, the find box, its count and the mark.
-std::string Describe(const PaletteFrame& f, int tabCount) {
+std::string Describe(const PaletteFrame& f, const PaletteGeometry& g) {
     std::string out;
     for (const RowFrame& r : f.rows) {
+        if (r.heading) {
+            out += "H '" + r.text + "' " + Text(r.main) + "; ";
+            continue;
+        }
         out += std::to_string(r.controlIndex) + (r.checkBox ? " check '" : " label '") + r.text + "' " + Text(r.main);
         if (r.buttonText) out += std::string(" [") + (r.buttonText == kSettingsText ? "S" : "D") + " " + Text(r.button) + "]";
         if (r.checked) out += " on";
         if (!r.fullName.empty()) out += " tip";
         out += "; ";
     }
-    if (f.tabsShown) out += "tabs " + Text(f.tabs) + " of " + std::to_string(tabCount) + " at " + std::to_string(f.selectedTab) + "; ";
+    std::string tabs = std::to_string(f.tabLabels.size());
+    if (!g.groupRows.empty() && f.tabsShown) tabs = f.tabLabels.front() + ".." + f.tabLabels.back();
+    if (f.tabsShown) out += "tabs " + Text(f.tabs) + " of " + tabs + " at " + std::to_string(f.selectedTab) + "; ";
     if (f.findOpen) out += "find " + Text(f.findBox) + " count " + Text(f.findCount) + " " + f.countText + "; ";
     if (f.mark) out += "mark " + Text(*f.mark);
     return out;
@@ -65,6 +73,7 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
         std::string expected;
     };
     const std::vector<std::string> five = {"AAAAAAAAAA:tsc", "DD:s", "BB:t", "EEEE:ts", "CC:d"};
+    const std::vector<std::string> grouped = {"AAAAAAAAAA:tsc/G1", "DD:s", "BB:t", "EEEE:ts/G2", "CC:d"};
     const FindState closed{};
     const std::string kCut = std::string(62, 'a') + "\x81\x63";  // …
     const std::string kLong(102, 'a');
@@ -87,6 +96,15 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
          1, 0, closed, 0, "1 label 'DD' 14,5 84x17 [S 98,5 48x17]; 2 check 'BB' 14,23 84x17; "},
         {"three columns, the view from the second: it stands first", five, 3, false, 0, 300, 100, 0, 1, closed, 0,
          "2 check 'BB' 14,5 84x17; 3 check 'EEEE' 14,23 84x17 [S 98,23 48x17]; 4 label 'CC' 160,5 84x17 [D 244,5 48x17]; "},
+        {"two groups side by side: a heading across a row's width above each, taking a row's place", grouped, 2, false, 0,
+         400, 300, 0, 0, closed, 0,
+         "H 'G1' 14,5 132x17; 0 check 'AAAAAAAAAA' 14,23 84x17 [S 98,23 48x17] on; 1 label 'DD' 14,41 84x17 [S 98,41 48x17]; "
+         "2 check 'BB' 14,59 84x17; H 'G2' 160,5 132x17; 3 check 'EEEE' 160,23 84x17 [S 244,23 48x17]; "
+         "4 label 'CC' 160,41 84x17 [D 244,41 48x17]; "},
+        {"a group with no row shown has no heading", {"A:t/G1", "B:th/G2", "C:th"}, 1, false, 0, 200, 200, 0, 0, closed, 0,
+         "H 'G1' 14,5 78x17; 0 check 'A' 14,23 30x17; "},
+        {"in tab mode a tab per group named after it, whatever the column count", grouped, 4, true, 1, 300, 200, 0, 0,
+         closed, 0, "3 check 'EEEE' 14,28 84x17 [S 98,28 48x17]; 4 label 'CC' 14,46 84x17 [D 98,46 48x17]; tabs 8,2 144x189 of G1..G2 at 1; "},
         {"a hidden row has no controls, and the others close up", {"A:t", "B:th", "C:t"}, 1, false, 0, 200, 200, 0, 0,
          closed, 0, "0 check 'A' 14,5 30x17; 1 check 'C' 14,23 30x17; "},
         {"find open: the box across the top, its count at the right, the mark around the marked row", five, 1, false, 0,
@@ -106,11 +124,11 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
     for (const Case& c : cases) {
         const EntryList entries = Entries(c.rows);
         std::vector<RowInput> inputs;
-        for (const FilterEntry& e : entries) inputs.push_back({e.name.size(), e.hidden});
+        for (const FilterEntry& e : entries) inputs.push_back({e.name.size(), e.hidden, !e.group.empty()});
         const PaletteGeometry g = ComputeGeometry(inputs, c.columns, c.tabs, c.selected, kMetrics, c.find.open ? kFindBarHeight : 0);
         const View view = FrameView(g, c.width, c.height, c.firstRow, c.firstColumn);
         const PaletteFrame frame = ComputeFrame(g, view, entries, c.find, c.tabsWidth);
-        EXPECT_EQ(Describe(frame, g.tabCount), c.expected) << c.what;
+        EXPECT_EQ(Describe(frame, g), c.expected) << c.what;
         EXPECT_EQ(frame.rowBar, view.rows) << c.what;
         EXPECT_EQ(frame.columnBar, view.columns) << c.what;
     }

@@ -76,6 +76,21 @@ struct Started {
     }
 };
 
+// A stored order of filters named by letters, and groups by name and first row's place.
+std::map<std::string, std::string> Stored(const std::string& rows, const std::vector<std::pair<std::string, int>>& groups) {
+    std::map<std::string, std::string> values = {{"FilterSize", std::to_string(rows.size())},
+                                                 {"GroupSize", std::to_string(groups.size())}};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        values["FilterName" + std::to_string(i)] = rows.substr(i, 1);
+        values["FilterType" + std::to_string(i)] = "1";
+    }
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        values["GroupName" + std::to_string(i)] = groups[i].first;
+        values["GroupFirst" + std::to_string(i)] = std::to_string(groups[i].second);
+    }
+    return values;
+}
+
 // The user lets go of the palette's border or caption, the palette laid out on a work area it
 // scrolls in, or one it fits in.
 void Sized(PaletteCore& core, bool scrolls, const Rect& before, const Rect& after) {
@@ -100,7 +115,21 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"first start: the host's order and the defaults; no hidden block or dialog size until there is one", {}, nullptr,
          "ABCD",
          {{"Column", "2"}, {"Tab", "0"}, {"SelColumn", "0"}, {"FilterSize", "4"}, {"FilterName3", "D"},
-          {"HiddenSize", ""}, {"ReorderSize", ""}}},
+          {"HiddenSize", ""}, {"ReorderSize", ""}, {"GroupSize", ""}}},
+        {"groups come back by their first rows' places, a new filter in the last", Stored("ABC", {{"P", 0}, {"Q", 2}}),
+         nullptr, "ABCD", {{"GroupSize", "2"}, {"GroupName1", "Q"}, {"GroupFirst1", "2"}, {"FilterName3", "D"}}},
+        {"a group whose first row is gone begins at the next row there", Stored("XABCD", {{"P", 0}, {"Q", 3}}), nullptr,
+         "ABCD", {{"GroupName0", "P"}, {"GroupFirst0", "0"}, {"GroupFirst1", "2"}}},
+        {"and goes when that row begins a group of its own", Stored("XABCD", {{"P", 0}, {"Q", 1}}), nullptr, "ABCD",
+         {{"GroupSize", "1"}, {"GroupName0", "Q"}}},
+        {"a first group stored below the first row takes the rows above it", Stored("ABCD", {{"P", 1}}), nullptr, "ABCD",
+         {{"GroupFirst0", "0"}}},
+        {"a damaged block keeps what makes sense: an empty name, a place out of range or out of order go, a long name is cut",
+         Stored("ABCD", {{"P", 0}, {"", 1}, {"Q", 9}, {"R", 0}, {std::string(70, 'S'), 2}, {"T", -1}}), nullptr, "ABCD",
+         {{"GroupSize", "2"}, {"GroupName1", std::string(64, 'S')}, {"GroupFirst1", "2"}}},
+        {"every group removed: a size of 0, so that none comes back", Stored("ABCD", {{"P", 0}}),
+         [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}); },
+         "ABCD", {{"GroupSize", "0"}}},
         {"a stored order and a hidden row come back; a new filter joins its neighbour",
          {{"FilterSize", "2"}, {"FilterName0", "C"}, {"FilterType0", "1"}, {"FilterName1", "B"}, {"FilterType1", "1"},
           {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
@@ -398,6 +427,55 @@ TEST(PaletteCore, APaletteMovedOnlyToFitGoesBackOnceItFitsWhereTheUserPutIt) {
             const FitInput in{width, 200, {120, 40}, {0, 0, 1024, 768}, {x, 100, x + 10, 110}, 17, 17, std::nullopt};
             EXPECT_EQ(core.FitWindow(in, {}).fit.rect.left, fitX) << c.what << ", from " << x;
         }
+    }
+}
+
+TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHeadings) {
+    using Groups = std::vector<ReorderGroup>;
+    const auto closed = [](Groups groups) {
+        return [=](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}, {}, groups}); };
+    };
+    const auto find = [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); };
+    const auto key = [](std::uint32_t key) { return [=](PaletteCore& core) { core.OnFindKey(*FindKeyOf(key, false), false, true); }; };
+    struct Case {
+        const char* what;
+        std::string tabMode;
+        std::vector<std::function<void(PaletteCore&)>> steps;
+        std::string places;  // each laid-out place: a row's name, or a heading's
+        Groups groups;       // as the dialog gets them again
+        std::string marked = "";
+        int tab = 0;
+    };
+    const Case cases[] = {
+        {"two groups: a heading above each", "0", {closed({{"P", 0}, {"Q", 2}})}, "P A B Q C D", {{"P", 0}, {"Q", 2}}},
+        {"places out of order, out of range or unnamed are passed over; the first group takes the rows above it", "0",
+         {closed({{"Q", 2}, {"P", 1}, {"", 3}, {"R", 9}})}, "Q A B C D", {{"Q", 0}}},
+        {"no group from the dialog: none", "0", {closed({{"P", 0}}), closed({})}, "A B C D", {}},
+        {"find's arrows step over a heading", "0", {closed({{"P", 0}, {"Q", 2}}), find, key(kKeyDown), key(kKeyDown)},
+         "P A B Q C D", {{"P", 0}, {"Q", 2}}, "C"},
+        {"and back", "0", {closed({{"P", 0}, {"Q", 2}}), find, key(kKeyDown), key(kKeyDown), key(kKeyUp)}, "P A B Q C D",
+         {{"P", 0}, {"Q", 2}}, "B"},
+        {"in tab mode a group is a tab, and the mark's is shown", "1",
+         {closed({{"P", 0}, {"Q", 3}}), find, key(kKeyDown), key(kKeyDown), key(kKeyDown)}, "A B C D", {{"P", 0}, {"Q", 3}}, "D", 1},
+    };
+    for (const Case& c : cases) {
+        Started run("", {{"Column", "1"}, {"Tab", c.tabMode}});
+        for (const auto& step : c.steps) {
+            step(run.core);
+            run.core.Layout(Controls::Keep, kMetrics);
+            run.core.Reframe(300, 300);
+        }
+        const PaletteGeometry& g = run.core.geometry();
+        std::string places;
+        for (std::size_t place : g.entryOfLaidOut) {
+            const FilterEntry& e = run.core.entries()[place & ~kHeadingPlace];
+            places += (places.empty() ? "" : " ") + ((place & kHeadingPlace) != 0 ? e.group : e.name);
+        }
+        EXPECT_EQ(places, c.places) << c.what;
+        EXPECT_EQ(run.core.GroupsToReorder(), c.groups) << c.what;
+        const std::optional<std::size_t> mark = run.core.findMark();
+        EXPECT_EQ(mark ? run.core.entries()[g.entryOfLaidOut[*mark]].name : "", c.marked) << c.what;
+        EXPECT_EQ(g.selectedColumn, c.tab) << c.what;
     }
 }
 
