@@ -472,6 +472,37 @@ std::vector<double> MeasureLearnedOverPlain(int filters, int rounds) {
     return ratios;
 }
 
+// Relayouts of a palette whose rows stand in 50 of the user's groups (a heading above each), over
+// the same palette without groups: both from the same stored order, in turns.
+std::vector<double> MeasureGroupsOverPlain(int filters, int rounds) {
+    const auto relayouts = [filters](bool grouped) {
+        Host host;
+        Start(host, Options(filters));
+        host.store["FilterSize"] = std::to_string(filters);
+        for (int i = 0; i < filters; ++i) {
+            const std::string n = std::to_string(i);
+            host.store.insert({{"FilterName" + n, "フィルタ" + n}, {"FilterType" + n, "1"}});
+        }
+        for (int g = 0; grouped && g < 50; ++g) {
+            const std::string n = std::to_string(g);
+            host.store.insert({{"GroupName" + n, "グループ" + n}, {"GroupFirst" + n, std::to_string(g * filters / 50)}});
+        }
+        if (grouped) host.store["GroupSize"] = "50";
+        host.record()->func_init(host.record());
+        double total = 0;
+        for (int run = 0; run < 4; ++run) {
+            const double start = Now();
+            host.SendToPalette(WM_COMMAND, run % 2 ? KIRABO_CMD_TWO_COLUMNS : KIRABO_CMD_ONE_COLUMN, 0);
+            total += Now() - start;
+        }
+        host.Stop();
+        return total;
+    };
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) ratios.push_back(relayouts(true) / relayouts(false));
+    return ratios;
+}
+
 int ChildCount(HWND window) {
     int count = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
@@ -602,6 +633,8 @@ int main(int argc, char** argv) {
     for (int filters : sizes) PrintPair("init", filters, MeasureInit(filters, runs));
     const int relayoutRows = smoke ? 100 : 1000;
     PrintPair("relayout", relayoutRows, MeasureRelayout(relayoutRows, smoke ? 1 : 7, smoke ? 2 : 3));
+    std::printf("relayout_groups_over_plain_%d: %.2f\n", relayoutRows,
+                Median(MeasureGroupsOverPlain(relayoutRows, smoke ? 1 : 7)));
     // The two sizes in turns, the goal figure the median of the paired ratios: a slow minute of the
     // machine hits both sizes of a pair alike.
     const int steps = smoke ? 20 : 100;

@@ -19,11 +19,13 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus, std::int32_
     if (running_) return;
     const LayoutSettings loaded = LoadLayoutSettings(store);
     EntryList rows;
-    const GroupBlock groups = LoadGroupBlock(store);
-    LoadSavedEntries(store, rows, groups.groups);
+    const std::vector<std::int32_t> storedAt = LoadSavedEntries(store, rows);
     const HiddenBlock hidden = LoadHiddenBlock(store);
     const UserSizes sizes = LoadUserSizes(store);
     FindMemory learned = LoadFindMemory(store);
+    // Read before the merge, by the stored positions.
+    const GroupBlock groups = LoadGroupBlock(store, storedAt.empty() ? 0 : storedAt.back() + 1);
+    PlaceGroups(rows, storedAt, groups.groups);
     MergeHostMenus(hostMenus, rows);
     FirstGroupAtTop(rows);
     HideEntries(rows, hidden.keys);

@@ -107,26 +107,32 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store) {
     return settings;
 }
 
-void LoadSavedEntries(SettingsStore& store, EntryList& entries, const std::vector<GroupStart>& groups) {
+std::vector<std::int32_t> LoadSavedEntries(SettingsStore& store, EntryList& entries) {
     EntryList saved;  // built aside: a failure half-way leaves the list as it was
-    auto group = groups.begin();
+    std::vector<std::int32_t> storedAt;
     LoadKeys(store, kFilterSizeKey, kNamePattern, kTypePattern, [&](EntryKey&& key, std::int32_t i) {
         FilterEntry entry;
         entry.name = std::move(key.name);
         entry.kind = key.kind;
-        // A group whose first row could not be read begins at the next; of two there, the first has no row.
-        for (; group != groups.end() && group->first <= i; ++group) entry.group = group->name;
         saved.append(std::move(entry));
+        storedAt.push_back(i);
     });
-    FirstGroupAtTop(saved);
     entries = std::move(saved);
+    return storedAt;
 }
 
-GroupBlock LoadGroupBlock(SettingsStore& store) {
+void PlaceGroups(EntryList& entries, const std::vector<std::int32_t>& storedAt, const std::vector<GroupStart>& groups) {
+    auto group = groups.begin();
+    for (std::size_t i = 0; i < entries.count() && i < storedAt.size(); ++i) {
+        for (; group != groups.end() && group->first <= storedAt[i]; ++group) entries[i].group = group->name;
+    }
+    FirstGroupAtTop(entries);
+}
+
+GroupBlock LoadGroupBlock(SettingsStore& store, std::int32_t rows) {
     GroupBlock block;
     const std::int32_t size = store.LoadInt(kGroupSizeKey, 0);
     block.stored = size > 0;
-    const std::int32_t rows = std::min(store.LoadInt(kFilterSizeKey, 0), kMaxStoredEntries);
     for (std::int32_t i = 0; i < std::min(size, kMaxStoredEntries); ++i) {
         std::string name = GroupName(store.LoadString(Key(kGroupNamePattern, i).text));
         const std::int32_t first = store.LoadInt(Key(kGroupFirstPattern, i).text, -1);

@@ -39,7 +39,8 @@ LayoutSettings LoadLayoutSettings(SettingsStore& store);
 
 // The user's groups, in a block after every other: "GroupSize", then "GroupName%d" (its name) and
 // "GroupFirst%d" (the position of its first row in the stored order) per group. Damaged parts are
-// dropped (an empty name, a position out of range or not after the one before), a long name cut.
+// dropped (an empty name, a position out of the `rows` stored or not after the one before), a long
+// name cut.
 struct GroupStart {
     std::string name;
     std::int32_t first = 0;
@@ -49,14 +50,19 @@ struct GroupBlock {
     std::vector<GroupStart> groups;
     bool stored = false;  // the store held a block with a count above 0
 };
-GroupBlock LoadGroupBlock(SettingsStore& store);
+GroupBlock LoadGroupBlock(SettingsStore& store, std::int32_t rows);
 // The block, when a row begins a group or a block was stored at start (which removing every group
 // must clear).
 void StoreGroups(SettingsStore& store, const EntryList& entries, bool blockStored);
 
-// Replaces the list's contents with the saved entries (names and kinds only), in saved order, each
-// group's name on the first row read at or after its stored position.
-void LoadSavedEntries(SettingsStore& store, EntryList& entries, const std::vector<GroupStart>& groups = {});
+// Replaces the list's contents with the saved entries (names and kinds only), in saved order; gives
+// the stored position of each.
+std::vector<std::int32_t> LoadSavedEntries(SettingsStore& store, EntryList& entries);
+
+// Each group's name on the first of the saved entries at or after its stored position (`storedAt`,
+// as LoadSavedEntries gave them): a group whose first row could not be read begins at the next; of
+// two there, or past the last row, a group has no row and goes.
+void PlaceGroups(EntryList& entries, const std::vector<std::int32_t>& storedAt, const std::vector<GroupStart>& groups);
 
 // The rows the user hid, stored after the saved order in a block of their own: "HiddenSize", then
 // "HiddenName%d" and "HiddenType%d" per hidden entry. An older build never reads them.

@@ -53,20 +53,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.ints["HiddenType" + std::to_string(position)] = in.Int();
     }
     store.ints["HiddenSize"] = static_cast<std::int8_t>(in.Byte());
+    for (int i = 0; !in.empty() && i < 8; ++i) {
+        const std::string n = std::to_string(in.Byte() % 10);
+        store.values["GroupName" + n] = in.Bytes(80);
+        store.ints["GroupFirst" + n] = static_cast<std::int8_t>(in.Byte());
+    }
+    store.ints["GroupSize"] = static_cast<std::int8_t>(in.Byte());
     const LayoutSettings settings = LoadLayoutSettings(store);
     EntryList list;
-    LoadSavedEntries(store, list);
+    const std::vector<std::int32_t> storedAt = LoadSavedEntries(store, list);
     const HiddenBlock hidden = LoadHiddenBlock(store);
     HideEntries(list, hidden.keys);
-    if (store.reads > 3 + 2 * (1 + 2 * kMaxStoredEntries)) std::abort();
+    const GroupBlock groups = LoadGroupBlock(store, storedAt.empty() ? 0 : storedAt.back() + 1);
+    PlaceGroups(list, storedAt, groups.groups);
+    // Groups, once there are any, begin at the first row, each named with 1 to 64 bytes.
+    if (HasGroups(list) && list[0].group.empty()) std::abort();
+    if (store.reads > 3 + 3 * (1 + 2 * kMaxStoredEntries)) std::abort();
     for (const FilterEntry& e : list) {
-        if (e.name.empty() || e.kind < 0) std::abort();
+        if (e.name.empty() || e.kind < 0 || e.group.size() > kGroupNameBytes) std::abort();
     }
     Store again;
     StoreSettings(again, settings, list, hidden.stored);
+    StoreGroups(again, list, groups.stored);
     EntryList reloaded;
-    LoadSavedEntries(again, reloaded);
+    const std::vector<std::int32_t> reloadedAt = LoadSavedEntries(again, reloaded);
     HideEntries(reloaded, LoadHiddenBlock(again).keys);
+    PlaceGroups(reloaded, reloadedAt, LoadGroupBlock(again, reloadedAt.empty() ? 0 : reloadedAt.back() + 1).groups);
     if (!(reloaded == list)) std::abort();
     const LayoutSettings back = LoadLayoutSettings(again);
     if (back.columnCount != settings.columnCount || back.tabMode != settings.tabMode ||
