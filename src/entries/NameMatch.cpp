@@ -341,4 +341,14 @@ std::string FoldedText(std::string_view text) {
     return bytes;
 }
 
+std::string_view CutAtCharacter(std::string_view text, std::size_t most) {
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const std::size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+        if (next > most || next > text.size()) break;
+        end = next;
+    }
+    return {text.data(), end};
+}
+
 }  // namespace kirabo

@@ -60,6 +60,9 @@ constexpr bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// The longest start of `text` at most `most` bytes long that ends at a character's end.
+std::string_view CutAtCharacter(std::string_view text, std::size_t most);
+
 // The text as matching reads it (letters, digits and kana folded), in Shift-JIS: what find
 // remembers a pick under.
 std::string FoldedText(std::string_view text);

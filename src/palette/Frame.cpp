@@ -16,14 +16,7 @@ constexpr int kMarkMargin = 2;            // the mark stands this far around the
 
 std::string RowText(std::string_view name) {
     if (name.size() <= kNameCapBytes) return std::string(name);
-    const std::size_t room = kNameCapBytes - (sizeof kEllipsis - 1);
-    std::size_t end = 0;
-    while (end < name.size()) {
-        const std::size_t next = end + (IsLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1);
-        if (next > room) break;
-        end = next;
-    }
-    return std::string(name.substr(0, end)) + kEllipsis;
+    return std::string(CutAtCharacter(name, kNameCapBytes - (sizeof kEllipsis - 1))) + kEllipsis;
 }
 
 std::vector<std::string> TabLabels(const PaletteGeometry& g, const EntryList& entries) {
