@@ -8,7 +8,8 @@ namespace kirabo {
 namespace {
 
 static_assert(kKeyReturn == VK_RETURN && kKeyEscape == VK_ESCAPE && kKeySpace == VK_SPACE && kKeyEnd == VK_END &&
-              kKeyHome == VK_HOME && kKeyUp == VK_UP && kKeyDown == VK_DOWN && kKeyF2 == VK_F2 && kKeyF3 == VK_F3);
+              kKeyHome == VK_HOME && kKeyUp == VK_UP && kKeyDown == VK_DOWN && kKeyF2 == VK_F2 && kKeyF3 == VK_F3 &&
+              kKeyDelete == VK_DELETE);
 
 constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kCountStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_RIGHT;

@@ -58,6 +58,25 @@ Order StepDown(std::vector<bool> flags) {
     return order;
 }
 
+// A group's name as kept: at most kGroupNameBytes, cut at a character's end.
+std::string GroupName(std::string_view typed) { return std::string(CutAtCharacter(typed, kGroupNameBytes)); }
+
+// "グループ N", N the smallest number from 1 that makes a name none of `names` is.
+std::string DefaultGroupName(const std::vector<std::string>& names) {
+    for (std::size_t n = 1;; ++n) {
+        char digits[20];
+        char* first = std::end(digits);
+        for (std::size_t rest = n; rest > 0; rest /= 10) *--first = static_cast<char>('0' + rest % 10);
+        std::string name = "\x83\x4f\x83\x8b\x81\x5b\x83\x76 ";  // グループ
+        name.append(first, std::end(digits));
+        if (std::find(names.begin(), names.end(), name) == names.end()) return name;
+    }
+}
+
+bool ValidPosition(const Arrangement& list, int position) {
+    return position >= 0 && static_cast<std::size_t>(position) < list.items.size();
+}
+
 Order NewOrder(const std::vector<bool>& flags, Move move) {
     switch (move.kind) {
         case MoveKind::Up:
@@ -110,6 +129,7 @@ ListUpdate UpdateForMove(const Arrangement& before, const std::vector<int>& sele
     if (selected.empty() && move.kind != MoveKind::Drop && focusValid) flags[static_cast<std::size_t>(focused)] = true;
     const Order order = NewOrder(flags, move);
     ListUpdate update;
+    update.list.headings = before.headings;
     update.list.items.reserve(count);
     update.list.checked.reserve(count);
     for (std::size_t p = 0; p < count; ++p) {
@@ -126,18 +146,168 @@ ListUpdate UpdateForMove(const Arrangement& before, const std::vector<int>& sele
 }
 
 std::optional<ReorderResult> CommitList(const Arrangement& list, std::size_t count) {
-    if (list.items.size() != count || list.checked.size() != count) return std::nullopt;
+    if (list.checked.size() != list.items.size()) return std::nullopt;
     std::vector<bool> seen(count);
     ReorderResult result;
     result.order.reserve(count);
-    for (std::int32_t d : list.items) {
-        if (d < 0 || static_cast<std::size_t>(d) >= count || seen[static_cast<std::size_t>(d)]) return std::nullopt;
-        seen[static_cast<std::size_t>(d)] = true;
-        result.order.push_back(static_cast<std::size_t>(d));
-    }
     result.hidden.reserve(count);
-    for (bool mark : list.checked) result.hidden.push_back(!mark);
+    const std::string* heading = nullptr;  // the last heading met, until a row stands under it
+    for (std::size_t p = 0; p < list.items.size(); ++p) {
+        const std::int32_t d = list.items[p];
+        if (IsHeading(d)) {
+            if (HeadingIndex(d) >= list.headings.size()) return std::nullopt;
+            heading = &list.headings[HeadingIndex(d)];
+            continue;
+        }
+        if (static_cast<std::size_t>(d) >= count || seen[static_cast<std::size_t>(d)]) return std::nullopt;
+        seen[static_cast<std::size_t>(d)] = true;
+        if (heading) result.groups.push_back({*heading, result.groups.empty() ? 0 : result.order.size()});
+        heading = nullptr;
+        result.order.push_back(static_cast<std::size_t>(d));
+        result.hidden.push_back(!list.checked[p]);
+    }
+    if (result.order.size() != count) return std::nullopt;
     return result;
+}
+
+namespace {
+
+// A heading named "グループ N" put at `at`, alone selected and focused.
+ListUpdate WithHeadingAt(Arrangement list, int at) {
+    list.items.push_back(HeadingItem(list.headings.size()));
+    list.checked.push_back(true);
+    list.headings.push_back(DefaultGroupName(list.headings));
+    const int last = static_cast<int>(list.items.size()) - 1;
+    return UpdateForMove(list, {last}, -1, {MoveKind::Drop, at - 1});
+}
+
+// `list` becomes the step Ctrl+Z returns to, shown with `now`; the steps undone are gone.
+void Record(DialogList& shown, Arrangement list, const Selection& now, std::int32_t wordsRow = -1,
+            std::string words = {}) {
+    shown.undo.push_back({std::move(list), now, wordsRow, std::move(words)});
+    shown.redo.clear();
+}
+
+}  // namespace
+
+Arrangement OpenList(const std::vector<ReorderRow>& rows, const std::vector<ReorderGroup>& groups) {
+    Arrangement list;
+    std::vector<std::size_t> starts;  // the row each heading stands before
+    std::optional<std::size_t> last;  // the last group's first row, as given
+    for (const ReorderGroup& group : groups) {
+        std::string name = GroupName(group.name);
+        if (name.empty() || group.first >= rows.size() || (last && group.first <= *last)) continue;
+        starts.push_back(last ? group.first : 0);
+        last = group.first;
+        list.headings.push_back(std::move(name));
+    }
+    list.items.reserve(rows.size() + starts.size());
+    list.checked.reserve(rows.size() + starts.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (next < starts.size() && starts[next] == i) {
+            list.items.push_back(HeadingItem(next++));
+            list.checked.push_back(true);
+        }
+        list.items.push_back(static_cast<std::int32_t>(i));
+        list.checked.push_back(!rows[i].hidden);
+    }
+    return list;
+}
+
+ListUpdate MakeGroup(const Arrangement& before, int position) {
+    const int at = std::min(std::max(position, 0), static_cast<int>(before.items.size()));
+    if (!before.headings.empty() || at == 0) return WithHeadingAt(before, at);
+    return WithHeadingAt(WithHeadingAt(before, 0).list, at + 1);
+}
+
+Arrangement RenameGroup(const Arrangement& before, int position, std::string_view typed) {
+    Arrangement list = before;
+    std::string name = GroupName(typed);
+    if (!ValidPosition(list, position) || name.empty()) return list;
+    const std::int32_t item = list.items[static_cast<std::size_t>(position)];
+    if (IsHeading(item) && HeadingIndex(item) < list.headings.size())
+        list.headings[HeadingIndex(item)] = std::move(name);
+    return list;
+}
+
+ListUpdate RemoveGroups(const Arrangement& before, const std::vector<int>& selected, int focused) {
+    const std::size_t count = before.items.size();
+    std::vector<bool> flags(count), gone(count);
+    for (int s : selected) {
+        if (ValidPosition(before, s)) flags[static_cast<std::size_t>(s)] = true;
+    }
+    std::size_t headings = 0, going = 0, first = count;
+    for (std::size_t p = 0; p < count; ++p) {
+        if (!IsHeading(before.items[p])) continue;
+        if (headings++ == 0) first = p;
+        gone[p] = flags[p];
+        going += flags[p];
+    }
+    if (first < count && going < headings) gone[first] = false;
+    // What stays, the headings numbered again in their order.
+    ListUpdate update;
+    for (std::size_t p = 0; p < count; ++p) {
+        const auto here = static_cast<int>(update.list.items.size());
+        if (static_cast<int>(p) == focused) update.focused = here;
+        std::int32_t item = before.items[p];
+        if (gone[p] || (IsHeading(item) && HeadingIndex(item) >= before.headings.size())) continue;
+        if (flags[p]) update.selected.push_back(here);
+        if (IsHeading(item)) {
+            update.list.headings.push_back(std::string(before.headings[HeadingIndex(item)]));
+            item = HeadingItem(update.list.headings.size() - 1);
+        }
+        update.list.items.push_back(item);
+        update.list.checked.push_back(p >= before.checked.size() || before.checked[p]);
+    }
+    if (update.focused >= static_cast<int>(update.list.items.size())) --update.focused;
+    return update;
+}
+
+bool ApplyChange(DialogList& shown, Arrangement next, const Selection& now) {
+    if (next == shown.list) return false;
+    Record(shown, std::move(shown.list), now);
+    shown.list = std::move(next);
+    return true;
+}
+
+bool ApplyChecks(DialogList& shown, const CheckChange& change, const Selection& now) {
+    if (change.positions.empty()) return false;
+    Record(shown, shown.list, now);
+    for (int p : change.positions) {
+        if (p >= 0 && static_cast<std::size_t>(p) < shown.list.checked.size()) {
+            shown.list.checked[static_cast<std::size_t>(p)] = change.checked;
+        }
+    }
+    return true;
+}
+
+bool ApplyWords(DialogList& shown, int position, std::string words, const Selection& now) {
+    if (!ValidPosition(shown.list, position)) return false;
+    const std::int32_t row = shown.list.items[static_cast<std::size_t>(position)];
+    if (IsHeading(row) || static_cast<std::size_t>(row) >= shown.rows.size()) return false;
+    std::string& kept = shown.rows[static_cast<std::size_t>(row)].words;
+    if (kept == words) return false;
+    Record(shown, shown.list, now, row, std::move(kept));
+    kept = std::move(words);
+    return true;
+}
+
+std::optional<Selection> StepHistory(DialogList& shown, Selection now, bool back) {
+    std::vector<UndoStep>& from = back ? shown.undo : shown.redo;
+    std::vector<UndoStep>& to = back ? shown.redo : shown.undo;
+    if (from.empty()) return std::nullopt;
+    UndoStep step = std::move(from.back());
+    from.pop_back();
+    UndoStep other{std::move(shown.list), std::move(now), step.wordsRow};
+    if (step.wordsRow >= 0 && static_cast<std::size_t>(step.wordsRow) < shown.rows.size()) {
+        std::string& words = shown.rows[static_cast<std::size_t>(step.wordsRow)].words;
+        other.words = std::move(words);
+        words = std::move(step.words);
+    }
+    shown.list = std::move(step.list);
+    to.push_back(std::move(other));
+    return std::move(step.selection);
 }
 
 std::vector<int> FindInList(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,

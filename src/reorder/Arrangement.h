@@ -1,11 +1,12 @@
 // The reorder dialog's decisions: where dragged rows land, how the selected rows move by key, when
-// the list scrolls by itself, which rows the find box finds, and whether the list still holds every
-// row at OK.
+// the list scrolls by itself, which rows the find box finds, the user's groups, what undo takes
+// back, and whether the list still holds every row at OK.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,13 +14,22 @@
 
 namespace kirabo {
 
-// The dialog's list, which the list view only shows: the row at each position (its index when the
-// dialog opened), top to bottom, and each position's check box.
+// The dialog's list, which the list view only shows: at each position, top to bottom, a row (its
+// index when the dialog opened) or a group's heading, and each position's check box (a heading's
+// stays checked).
 struct Arrangement {
     std::vector<std::int32_t> items;
     std::vector<bool> checked;
+    std::vector<std::string> headings{};  // the groups' names, Shift-JIS, by HeadingIndex
     bool operator==(const Arrangement&) const = default;
 };
+
+// A heading's item is below zero: -1 for headings[0], -2 for headings[1], and so on.
+constexpr bool IsHeading(std::int32_t item) { return item < 0; }
+constexpr std::int32_t HeadingItem(std::size_t heading) { return -1 - static_cast<std::int32_t>(heading); }
+constexpr std::size_t HeadingIndex(std::int32_t item) { return static_cast<std::size_t>(-1 - item); }
+
+inline constexpr std::size_t kGroupNameBytes = 64;
 
 enum class MoveKind : std::uint8_t {
     Drop,      // after `anchor`
@@ -74,9 +84,74 @@ struct SelectionChange {
 };
 SelectionChange ChangeSelection(const std::vector<int>& before, const std::vector<int>& after);
 
-// The result at OK: nothing when the items do not hold every row below `count` once (a list that
-// lost or doubled one would lose a row and its controls).
+// The result at OK: nothing when the rows do not hold every row below `count` once (a list that
+// lost or doubled one would lose a row and its controls). A heading with no row under it makes no
+// group, and the first group takes the rows above its heading too.
 std::optional<ReorderResult> CommitList(const Arrangement& list, std::size_t count);
+
+// The list the dialog opens with: the rows in their order, each box checked unless the row is
+// hidden, and a heading before each group's first row, the first heading at the top. A group
+// without a name, or not starting after the group before it at a row there is, is left out; a
+// name too long is cut as RenameGroup cuts it.
+Arrangement OpenList(const std::vector<ReorderRow>& rows, const std::vector<ReorderGroup>& groups);
+
+// Ctrl+G: a heading before `position` (at the end when past it) named "グループ N", N the smallest
+// number no heading's name holds; made where the list has no heading yet, below the top, it comes
+// with "グループ 1" above the first row. The new heading alone is selected and focused.
+ListUpdate MakeGroup(const Arrangement& before, int position);
+
+// F2 on a heading: the name typed in place, cut after kGroupNameBytes at a character's end, or the
+// name it had when nothing is typed.
+Arrangement RenameGroup(const Arrangement& before, int position, std::string_view typed);
+
+// Delete: the selected headings go, their rows joining the group above; the first heading only with
+// every other one. The selected rows stay selected; the focus stays with its item, or, that
+// heading gone, goes to the item that took its place.
+ListUpdate RemoveGroups(const Arrangement& before, const std::vector<int>& selected, int focused);
+
+// The selection and focus a state of the list is shown with.
+struct Selection {
+    std::vector<int> selected;
+    int focused = -1;
+    bool operator==(const Selection&) const = default;
+};
+
+// A state Ctrl+Z or Ctrl+Y returns to: the list with its selection, and, for a change of a row's
+// words, the row and its words.
+struct UndoStep {
+    Arrangement list;
+    Selection selection;
+    std::int32_t wordsRow = -1;
+    std::string words{};
+    bool operator==(const UndoStep&) const = default;
+};
+
+// The rows the dialog opened with (their words the user's edits) and the list it shows them in:
+// while the dialog is open, the one home of the order, the check boxes, the groups and the steps to
+// undo and to do again.
+struct DialogList {
+    std::vector<ReorderRow> rows;
+    Arrangement list;
+    std::vector<UndoStep> undo{}, redo{};
+};
+
+// Space or a click: the check boxes of these positions set.
+struct CheckChange {
+    std::vector<int> positions;
+    bool checked = false;
+    bool operator==(const CheckChange&) const = default;
+};
+
+// A change of the list to `next`, shown with `now` before it: the state it leaves becomes the step
+// Ctrl+Z returns to, and the steps undone before are gone. False, and no step, when nothing changes.
+bool ApplyChange(DialogList& shown, Arrangement next, const Selection& now);
+// The same for check boxes set; false when the change sets none.
+bool ApplyChecks(DialogList& shown, const CheckChange& change, const Selection& now);
+// The words of the row at `position`, typed in place; false when they stay the same.
+bool ApplyWords(DialogList& shown, int position, std::string words, const Selection& now);
+// Ctrl+Z (back) or Ctrl+Y: the state one step that way taken, the one shown kept to return to; the
+// selection to show it with, or nothing at the end of the way.
+std::optional<Selection> StepHistory(DialogList& shown, Selection now, bool back);
 
 // The positions whose rows' names hold what was typed into the find box (the palette's rule);
 // nothing when nothing was typed. `items` holds each position's row.

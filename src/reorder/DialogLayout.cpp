@@ -19,6 +19,7 @@ DialogControls ResizeControls(const DialogControls& opened, WindowSize openedCli
     controls.cancel = Moved(opened.cancel, dx, dy);
     controls.find.right += dx;
     controls.count = Moved(opened.count, dx, 0);
+    controls.group = Moved(opened.group, 0, dy);
     return controls;
 }
 

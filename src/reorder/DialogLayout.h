@@ -13,6 +13,7 @@ namespace kirabo {
 struct DialogControls {
     Rect list, ok, cancel;
     Rect find{}, count{};  // the find box and its count, above the list's right part
+    Rect group{};          // the button that makes a group, at the bottom left
     bool operator==(const DialogControls&) const = default;
 };
 
@@ -23,8 +24,9 @@ inline constexpr int kFindGap = 8;
 void AddFindBar(DialogControls& controls, const Rect& label);
 
 // The controls for a client area of `width` x `height`, from where they stood in the client area
-// the dialog opened with: the list takes the room, the buttons keep their place at the bottom right,
-// the find box grows with the width and its count keeps to the right.
+// the dialog opened with: the list takes the room, OK and Cancel keep their place at the bottom
+// right and the group button at the bottom left, the find box grows with the width and its count
+// keeps to the right.
 DialogControls ResizeControls(const DialogControls& opened, WindowSize openedClient, WindowSize client);
 
 // Where the dialog opens: at the template's place, as large as the size the user left it at, or,

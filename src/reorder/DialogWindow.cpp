@@ -33,7 +33,9 @@ void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::op
     RECT client = {}, frame = {};
     GetClientRect(dialog, &client);
     state.openedClient = {client.right, client.bottom};
-    state.opened = {ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL), {}, {}};
+    state.opened = {
+        ChildRect(dialog, KIRABO_REORDER_LIST), ChildRect(dialog, IDOK), ChildRect(dialog, IDCANCEL), {}, {},
+        ChildRect(dialog, KIRABO_REORDER_GROUP)};
     AddFindBar(state.opened, ChildRect(dialog, KIRABO_REORDER_FIND_LABEL));
     SetWindowLongA(dialog, GWL_STYLE, GetWindowLongA(dialog, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
     // The same client area in the sizable frame.
@@ -75,6 +77,7 @@ void ResizeDialog(HWND dialog, DialogWindow& state, FindBoxControl& find) {
     PlaceChild(dialog, KIRABO_REORDER_LIST, controls.list);
     PlaceChild(dialog, IDOK, controls.ok);
     PlaceChild(dialog, IDCANCEL, controls.cancel);
+    PlaceChild(dialog, KIRABO_REORDER_GROUP, controls.group);
     find.Place(controls.find, controls.count);
     FitColumns(GetDlgItem(dialog, KIRABO_REORDER_LIST));
     InvalidateRect(dialog, nullptr, TRUE);

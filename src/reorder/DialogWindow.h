@@ -28,7 +28,7 @@ struct DialogWindow {
 
 // The template's dialog made sizable, at the size the user last gave it, inside the work area.
 void FrameDialog(HWND dialog, DialogWindow& window, FindBoxControl& find, std::optional<WindowSize> stored);
-// WM_SIZE: the list takes the room, the buttons keep the bottom right.
+// WM_SIZE: the list takes the room, OK and Cancel keep the bottom right, the group button the bottom left.
 void ResizeDialog(HWND dialog, DialogWindow& window, FindBoxControl& find);
 // WM_GETMINMAXINFO: never smaller than the template.
 void LimitDialogSize(const DialogWindow& window, MINMAXINFO& limits);

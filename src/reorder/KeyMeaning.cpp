@@ -23,17 +23,33 @@ KeyMeaning MeaningOfKey(KeyPress press) {
             if (press.key == kKeySpace) return {KeyAction::ToggleChecks};
             if (press.key == kKeyA && press.ctrl) return {KeyAction::SelectAll};
             if (press.key == kKeyF && press.ctrl) return {KeyAction::FindText};
-            if (press.key == kKeyF2) return {KeyAction::EditWords};
+            if (press.key == kKeyF2) return {KeyAction::EditInPlace};
+            if (press.key == kKeyG && press.ctrl) return {KeyAction::MakeGroup};
+            if (press.key == kKeyDelete) return {KeyAction::RemoveGroups};
+            if (press.key == kKeyZ && press.ctrl) return {KeyAction::Undo};
+            if (press.key == kKeyY && press.ctrl) return {KeyAction::Redo};
             return {};
         case KeyMessage::Char:
-            if (press.key == kCharSpace || press.key == kCharCtrlA) return {KeyAction::Swallow};
-            return {};
+            switch (press.key) {
+                case kCharSpace:
+                case kCharCtrlA:
+                case kCharCtrlG:
+                case kCharCtrlY:
+                case kCharCtrlZ:
+                    return {KeyAction::Swallow};
+                default:
+                    return {};
+            }
     }
     return {};
 }
 
-CheckChange SpaceChecks(int focused, const std::vector<int>& selected, const std::vector<bool>& checked) {
-    const auto valid = [&](int p) { return p >= 0 && static_cast<std::size_t>(p) < checked.size(); };
+CheckChange SpaceChecks(int focused, const std::vector<int>& selected, const Arrangement& list) {
+    const std::vector<bool>& checked = list.checked;
+    const auto valid = [&](int p) {
+        const auto at = static_cast<std::size_t>(p);
+        return p >= 0 && at < checked.size() && at < list.items.size() && !IsHeading(list.items[at]);
+    };
     CheckChange change;
     for (int s : selected) {
         if (valid(s)) change.positions.push_back(s);

@@ -29,9 +29,13 @@ enum class KeyAction : std::uint8_t {
     MoveRows,      // the selected rows move by `move`
     ToggleChecks,  // Space: see SpaceChecks
     SelectAll,
-    FindText,   // the keyboard to the find box, its text selected, from any of the dialog's controls
-    EditWords,  // F2: the focused row's own words edited in place
-    Swallow,    // the character of a key handled at the key itself
+    FindText,      // the keyboard to the find box, its text selected, from any of the dialog's controls
+    EditInPlace,   // F2: the focused row's own words, or the focused heading's name, edited in place
+    MakeGroup,     // Ctrl+G: a heading before the focused row, its name edited in place
+    RemoveGroups,  // Delete: the selected headings
+    Undo,          // Ctrl+Z
+    Redo,          // Ctrl+Y
+    Swallow,       // the character of a key handled at the key itself
 };
 
 struct KeyMeaning {
@@ -46,15 +50,9 @@ struct KeyMeaning {
 
 KeyMeaning MeaningOfKey(KeyPress press);
 
-struct CheckChange {
-    std::vector<int> positions;
-    bool checked = false;
-    bool operator==(const CheckChange&) const = default;
-};
-
 // Space: the focused row and every selected row take the opposite of the focused row's check box;
-// with no focused row, the selected rows take the opposite of the first one's. `checked` holds each
-// position's box.
-CheckChange SpaceChecks(int focused, const std::vector<int>& selected, const std::vector<bool>& checked);
+// with no focused row, or a heading focused, the selected rows take the opposite of the first one's.
+// A heading has no box: it is left out. A click on a box is Space on its row alone.
+CheckChange SpaceChecks(int focused, const std::vector<int>& selected, const Arrangement& list);
 
 }  // namespace kirabo

@@ -11,6 +11,17 @@ namespace {
 
 constexpr char kFilterKind[] = "フィルタ";
 constexpr char kDisplayKind[] = "表示";
+constexpr char kGroupKind[] = "グループ";
+
+// The list drawn again once shown.list changed, its count too when that changed, with `selection`
+// instead of the rows `before` selected.
+void ShowList(HWND list, const DialogList& shown, const std::vector<int>& before, const Selection& selection) {
+    const std::size_t count = shown.list.items.size();
+    const bool sameCount = static_cast<std::size_t>(ItemCount(list)) == count;
+    if (!sameCount) SendMessageA(list, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+    InvalidateRect(list, nullptr, FALSE);
+    ShowSelection(list, sameCount ? before : SelectedRows(list), selection.selected, selection.focused);
+}
 
 }  // namespace
 
@@ -18,10 +29,14 @@ void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info) {
     LVITEMA& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= shown.list.items.size()) return;
     const auto position = static_cast<std::size_t>(item.iItem);
-    const auto row = static_cast<std::size_t>(shown.list.items[position]);
+    const std::int32_t shownItem = shown.list.items[position];
+    const auto row = static_cast<std::size_t>(shownItem);
+    const bool heading = IsHeading(shownItem) && HeadingIndex(shownItem) < shown.list.headings.size();
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const char* text = "";
-        if (row < shown.rows.size() && item.iSubItem == kWordsColumn) {
+        if (heading && item.iSubItem != kWordsColumn) {
+            text = item.iSubItem == 0 ? shown.list.headings[HeadingIndex(shownItem)].c_str() : kGroupKind;
+        } else if (row < shown.rows.size() && item.iSubItem == kWordsColumn) {
             text = shown.rows[row].words.c_str();
         } else if (row < shown.rows.size()) {
             text = item.iSubItem == 0 ? shown.rows[row].name.c_str()
@@ -30,15 +45,21 @@ void AnswerDisplayInfo(const DialogList& shown, NMLVDISPINFOA& info) {
         lstrcpynA(item.pszText, text, item.cchTextMax);
     }
     if ((item.mask & LVIF_STATE) && item.iSubItem == 0 && position < shown.list.checked.size()) {
-        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(shown.list.checked[position] ? 2 : 1);
+        const UINT box = heading ? 0 : shown.list.checked[position] ? 2 : 1;
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(box);
         item.stateMask |= LVIS_STATEIMAGEMASK;
     }
 }
 
-void ShowMove(HWND list, DialogList& shown, const std::vector<int>& before, ListUpdate update) {
-    shown.list = std::move(update.list);
-    InvalidateRect(list, nullptr, FALSE);
-    ShowSelection(list, before, update.selected, update.focused);
+void ShowChange(HWND list, DialogList& shown, const std::vector<int>& before, ListUpdate update) {
+    ApplyChange(shown, std::move(update.list), {before, FocusedItem(list)});
+    ShowList(list, shown, before, {std::move(update.selected), update.focused});
+}
+
+void ShowStep(HWND list, DialogList& shown, bool back) {
+    const std::vector<int> before = SelectedRows(list);
+    const std::optional<Selection> selection = StepHistory(shown, {before, FocusedItem(list)}, back);
+    if (selection) ShowList(list, shown, before, *selection);
 }
 
 std::vector<int> SelectedRows(HWND list) {
@@ -67,11 +88,7 @@ void ShowSelection(HWND list, const std::vector<int>& before, const std::vector<
 }
 
 void ShowChecks(HWND list, DialogList& shown, const CheckChange& change) {
-    for (int p : change.positions) {
-        if (p >= 0 && static_cast<std::size_t>(p) < shown.list.checked.size()) {
-            shown.list.checked[static_cast<std::size_t>(p)] = change.checked;
-        }
-    }
+    ApplyChecks(shown, change, {SelectedRows(list), FocusedItem(list)});
     InvalidateRect(list, nullptr, FALSE);  // what is on screen, however many boxes changed
 }
 

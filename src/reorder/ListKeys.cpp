@@ -12,7 +12,7 @@ using namespace listview;
 
 void MoveByKey(HWND list, DialogList& shown, MoveKind kind) {
     const std::vector<int> selected = SelectedRows(list);
-    ShowMove(list, shown, selected, UpdateForMove(shown.list, selected, FocusedItem(list), {kind}));
+    ShowChange(list, shown, selected, UpdateForMove(shown.list, selected, FocusedItem(list), {kind}));
 }
 
 // The list keeps no check boxes of its own: a click on one flips the dialog's.
@@ -20,10 +20,8 @@ bool ClickOnCheckBox(HWND list, DialogList& shown, LPARAM lParam) {
     LVHITTESTINFO hit = {};
     hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     const int item = static_cast<int>(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (item < 0 || !(hit.flags & LVHT_ONITEMSTATEICON) || static_cast<std::size_t>(item) >= shown.list.checked.size()) {
-        return false;
-    }
-    ShowChecks(list, shown, {{item}, !shown.list.checked[static_cast<std::size_t>(item)]});
+    if (item < 0 || !(hit.flags & LVHT_ONITEMSTATEICON)) return false;
+    ShowChecks(list, shown, SpaceChecks(item, {}, shown.list));
     return true;
 }
 
@@ -53,13 +51,25 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                 if (meaning.defaultSeesIt) DefWindowProcA(list, message, wParam, lParam);
                 return 0;
             case KeyAction::ToggleChecks:
-                ShowChecks(list, shown, SpaceChecks(FocusedItem(list), SelectedRows(list), shown.list.checked));
+                ShowChecks(list, shown, SpaceChecks(FocusedItem(list), SelectedRows(list), shown.list));
                 return 0;
             case KeyAction::SelectAll:
                 SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
                 return 0;
-            case KeyAction::EditWords:
-                SendMessageA(GetParent(list), kMessageEditWords, static_cast<WPARAM>(FocusedItem(list)), 0);
+            case KeyAction::EditInPlace:
+                SendMessageA(GetParent(list), kMessageEditInPlace, static_cast<WPARAM>(FocusedItem(list)), 0);
+                return 0;
+            case KeyAction::MakeGroup:
+                SendMessageA(GetParent(list), WM_COMMAND, KIRABO_REORDER_GROUP, 0);
+                return 0;
+            case KeyAction::RemoveGroups: {
+                const std::vector<int> selected = SelectedRows(list);
+                ShowChange(list, shown, selected, RemoveGroups(shown.list, selected, FocusedItem(list)));
+                return 0;
+            }
+            case KeyAction::Undo:
+            case KeyAction::Redo:
+                ShowStep(list, shown, meaning.action == KeyAction::Undo);
                 return 0;
             case KeyAction::Swallow:
                 return 0;

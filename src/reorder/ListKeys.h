@@ -1,7 +1,9 @@
 // The reorder dialog's keys on its list: Alt+arrows, Alt+Home and Alt+End move the selected rows,
-// Space sets their check boxes, Ctrl+A selects every row, F2 asks the dialog to edit the focused
-// row's words (kMessageEditWords, wParam: the row's position); and a click on a check box flips it.
-// Ctrl+F on any of the dialog's controls takes the keyboard to the find box.
+// Space sets their check boxes, Ctrl+A selects every row, Delete removes the selected headings,
+// Ctrl+Z and Ctrl+Y undo and redo, F2 asks the dialog to edit the focused row's words or heading's
+// name (kMessageEditInPlace, wParam: the position), Ctrl+G to make a group (the command of its
+// button); and a click on a check box flips it. Ctrl+F on any of the dialog's controls takes the
+// keyboard to the find box.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +14,7 @@
 
 namespace kirabo {
 
-inline constexpr UINT kMessageEditWords = WM_APP + 3;
+inline constexpr UINT kMessageEditInPlace = WM_APP + 3;
 
 // `shown` must outlive the list.
 void AttachListKeys(HWND list, DialogList& shown);

@@ -21,9 +21,9 @@ using namespace listview;
 constexpr char kNameHeader[] = "名前";
 constexpr char kKindHeader[] = "種類";
 constexpr char kWordsHeader[] = "検索語";
-// A row's words edited in place are kept (wParam TRUE) or dropped: posted, so that the editor is
-// never destroyed inside its own messages.
-constexpr UINT kMessageEndWords = WM_APP + 4;
+// A row's words or a heading's name edited in place are kept (wParam TRUE) or dropped: posted, so
+// that the editor is never destroyed inside its own messages.
+constexpr UINT kMessageEndEdit = WM_APP + 4;
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollTickMs = kScrollPauseMs;
@@ -48,8 +48,9 @@ struct ReorderDialog {
     std::vector<int> selectedItems;
     AutoScroll scroll;  // the auto-scroll's pacing, from one drag to the next
     int insertAt = -1;      // the row beside which the line shows where dragged rows land; -1: none
-    HWND wordsEditor = nullptr;  // over the words of the row at wordsAt, while the user edits them
-    int wordsAt = -1;
+    HWND editor = nullptr;  // over the words of the row, or the name of the heading, at editAt while edited
+    int editAt = -1;
+    bool editMade = false;  // the heading was just made: its name is part of that change
     bool insertBefore = false;
 };
 
@@ -167,71 +168,89 @@ void FillList(HWND dialog, ReorderDialog& state) {
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     AddColumn(list, kWordsColumn, kWordsHeader, kWordsColumnWidth);
-    Arrangement& shown = state.shown.list;
-    const std::vector<ReorderRow>& rows = state.shown.rows;
-    shown.items.resize(rows.size());
-    shown.checked.resize(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        shown.items[i] = static_cast<std::int32_t>(i);
-        shown.checked[i] = !rows[i].hidden;
-    }
-    SendMessageA(list, LVM_SETITEMCOUNT, rows.size(), 0);
+    const std::size_t count = state.shown.list.items.size();
+    SendMessageA(list, LVM_SETITEMCOUNT, count, 0);
     FitColumns(list);  // once the rows are in: a vertical bar takes its room
     AttachListKeys(list, state.shown);
-    // The keyboard starts in the list, on the first row, nothing selected: Ctrl+A, Space works at
+    // The keyboard starts in the list, on the first item, nothing selected: Ctrl+A, Space works at
     // once, and Tab still reaches OK.
-    if (!rows.empty()) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (count > 0) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
     SetFocus(list);
 }
 
-// The editor of a row's words takes Enter and Esc itself, and ends as the keyboard leaves it.
-LRESULT CALLBACK WordsKeys(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(editor, WordsKeys, 0);
+// The editor in place takes Enter and Esc itself, and ends as the keyboard leaves it.
+LRESULT CALLBACK EditorKeys(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(editor, EditorKeys, 0);
     if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
-    if (message == WM_KILLFOCUS) PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, TRUE, 0);
+    if (message == WM_KILLFOCUS) PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndEdit, TRUE, 0);
     if (message == WM_KEYDOWN && (wParam == kKeyReturn || wParam == kKeyEscape)) {
-        PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndWords, wParam == kKeyReturn, 0);
+        PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndEdit, wParam == kKeyReturn, 0);
         return 0;
     }
     if (message == WM_CHAR && (wParam == kCharReturn || wParam == kCharEscape)) return 0;  // else the editor beeps
     return DefSubclassProc(editor, message, wParam, lParam);
 }
 
-void EndWords(ReorderDialog& state, bool keep) {
-    HWND editor = state.wordsEditor;
+bool HeadingAt(const ReorderDialog& state, int position) {
+    const std::vector<std::int32_t>& items = state.shown.list.items;
+    return position >= 0 && static_cast<std::size_t>(position) < items.size() &&
+           IsHeading(items[static_cast<std::size_t>(position)]);
+}
+
+void EndEdit(ReorderDialog& state, bool keep) {
+    HWND editor = state.editor;
     if (!editor) return;
-    state.wordsEditor = nullptr;
-    const auto at = static_cast<std::size_t>(state.wordsAt);
-    if (keep && at < state.shown.list.items.size()) {
+    state.editor = nullptr;
+    if (keep) {
         char text[kWordsBytes] = {};
         GetWindowTextA(editor, text, sizeof text);
-        const auto row = static_cast<std::size_t>(state.shown.list.items[at]);
-        if (row < state.shown.rows.size()) state.shown.rows[row].words = text;
-        SendMessageA(state.list, LVM_REDRAWITEMS, at, at);
+        const Selection now{SelectedRows(state.list), FocusedItem(state.list)};
+        if (!HeadingAt(state, state.editAt)) {
+            ApplyWords(state.shown, state.editAt, text, now);
+        } else if (ApplyChange(state.shown, RenameGroup(state.shown.list, state.editAt, text), now) && state.editMade) {
+            state.shown.undo.pop_back();  // the name is part of the step that made the heading
+        }
+        SendMessageA(state.list, LVM_REDRAWITEMS, static_cast<WPARAM>(state.editAt), state.editAt);
     }
     if (GetFocus() == editor) SetFocus(state.list);
     DestroyWindow(editor);
 }
 
-// The row's words, in an edit box over their column, all selected.
-void EditWords(HWND dialog, ReorderDialog& state, int position) {
-    EndWords(state, true);
+// The row's words, or the heading's name, in an edit box over their column, all selected.
+void EditInPlace(HWND dialog, ReorderDialog& state, int position, bool made = false) {
+    EndEdit(state, true);
     if (position < 0 || static_cast<std::size_t>(position) >= state.shown.list.items.size()) return;
     SendMessageA(state.list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position), FALSE);
-    RECT cell = {LVIR_BOUNDS, kWordsColumn, 0, 0};
+    const std::int32_t item = state.shown.list.items[static_cast<std::size_t>(position)];
+    const bool heading = IsHeading(item);
+    RECT cell = {LVIR_LABEL, heading ? 0 : kWordsColumn, 0, 0};
     SendMessageA(state.list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&cell));
-    const auto row = static_cast<std::size_t>(state.shown.list.items[static_cast<std::size_t>(position)]);
-    const char* words = row < state.shown.rows.size() ? state.shown.rows[row].words.c_str() : "";
-    state.wordsEditor =
-        CreateWindowExA(0, "EDIT", words, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, cell.left, cell.top,
+    const char* text = "";
+    if (heading && HeadingIndex(item) < state.shown.list.headings.size()) {
+        text = state.shown.list.headings[HeadingIndex(item)].c_str();
+    } else if (!heading && static_cast<std::size_t>(item) < state.shown.rows.size()) {
+        text = state.shown.rows[static_cast<std::size_t>(item)].words.c_str();
+    }
+    state.editor =
+        CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, cell.left, cell.top,
                         cell.right - cell.left, cell.bottom - cell.top, state.list, nullptr, nullptr, nullptr);
-    if (!state.wordsEditor) return;
-    state.wordsAt = position;
-    SendMessageA(state.wordsEditor, WM_SETFONT, SendMessageA(state.list, WM_GETFONT, 0, 0), 0);
-    SendMessageA(state.wordsEditor, EM_LIMITTEXT, kWordsBytes - 1, 0);
-    SetWindowSubclass(state.wordsEditor, WordsKeys, 0, reinterpret_cast<DWORD_PTR>(dialog));
-    SetFocus(state.wordsEditor);
-    SendMessageA(state.wordsEditor, EM_SETSEL, 0, -1);
+    if (!state.editor) return;
+    state.editAt = position;
+    state.editMade = made;
+    SendMessageA(state.editor, WM_SETFONT, SendMessageA(state.list, WM_GETFONT, 0, 0), 0);
+    SendMessageA(state.editor, EM_LIMITTEXT, heading ? kGroupNameBytes : kWordsBytes - 1, 0);
+    SetWindowSubclass(state.editor, EditorKeys, 0, reinterpret_cast<DWORD_PTR>(dialog));
+    SetFocus(state.editor);
+    SendMessageA(state.editor, EM_SETSEL, 0, -1);
+}
+
+// Ctrl+G or the button: a heading before the focused row, its name open for editing.
+void MakeGroupHere(HWND dialog, ReorderDialog& state) {
+    EndEdit(state, true);
+    ListUpdate update = MakeGroup(state.shown.list, FocusedItem(state.list));
+    const int heading = update.focused;
+    ShowChange(state.list, state.shown, SelectedRows(state.list), std::move(update));
+    EditInPlace(dialog, state, heading, true);
 }
 
 void Close(HWND dialog, ReorderDialog& state) {
@@ -303,7 +322,8 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
     const DropTarget target = TargetAt(list, state.dragPoint);
     if (target.hit != -1) {
         const Move drop{MoveKind::Drop, DropAnchor(target.hit, target.upperThird, state.selectedItems)};
-        ShowMove(list, state.shown, SelectedRows(list), UpdateForMove(state.shown.list, state.selectedItems, -1, drop));
+        ShowChange(list, state.shown, SelectedRows(list),
+                   UpdateForMove(state.shown.list, state.selectedItems, -1, drop));
     }
     DestroyDragImage(state);
     state.dragging = false;
@@ -312,7 +332,7 @@ void Drop(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
     switch (LOWORD(wParam)) {
         case IDOK:
-            EndWords(state, true);
+            EndEdit(state, true);
             state.outcome.result = CommitList(state.shown.list, state.shown.rows.size());
             for (const ReorderRow& row : state.shown.rows) {
                 if (state.outcome.result) state.outcome.result->words.push_back(row.words);
@@ -326,6 +346,9 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
                 return TRUE;
             }
             Close(dialog, state);
+            return TRUE;
+        case KIRABO_REORDER_GROUP:
+            MakeGroupHere(dialog, state);
             return TRUE;
         case KIRABO_REORDER_FIND:
             if (HIWORD(wParam) == EN_CHANGE && state.find.OnChange()) SelectMatches(state.list, state.find, state.shown);
@@ -359,9 +382,9 @@ INT_PTR OnNotify(HWND dialog, ReorderDialog& state, WPARAM wParam, LPARAM lParam
     if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, DrawList(state, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
     }
-    if (header->code == static_cast<UINT>(NM_DBLCLK)) {  // on a row's name: its words
+    if (header->code == static_cast<UINT>(NM_DBLCLK)) {  // on a row's name: its words; on a heading: its name
         const auto& click = *reinterpret_cast<const NMITEMACTIVATE*>(lParam);
-        if (click.iSubItem == 0) EditWords(dialog, state, click.iItem);
+        if (click.iSubItem == 0) EditInPlace(dialog, state, click.iItem);
     }
     if (header->code == static_cast<UINT>(LVN_GETDISPINFOA)) {
         AnswerDisplayInfo(state.shown, *reinterpret_cast<NMLVDISPINFOA*>(lParam));
@@ -386,8 +409,9 @@ INT_PTR OnCaptureChanged(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 }  // namespace
 
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
-                                std::optional<WindowSize> size) {
+                                std::vector<ReorderGroup> groups, std::optional<WindowSize> size) {
     ReorderDialog state;
+    state.shown.list = OpenList(rows, groups);
     state.shown.rows = std::move(rows);
     state.size = size;
     DialogBoxParamA(instance, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER), owner, ReorderDialogProc,
@@ -434,11 +458,11 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             case kMessageFindText:
                 SelectMatches(state->list, state->find, state->shown);
                 return TRUE;
-            case kMessageEditWords:
-                EditWords(dialog, *state, static_cast<int>(wParam));
+            case kMessageEditInPlace:
+                EditInPlace(dialog, *state, static_cast<int>(wParam));
                 return TRUE;
-            case kMessageEndWords:
-                EndWords(*state, wParam != 0);
+            case kMessageEndEdit:
+                EndEdit(*state, wParam != 0);
                 return TRUE;
             case kMessageFindKey:
                 OnListFindKey(state->list, state->find, state->shown, wParam, lParam != 0);

@@ -11,11 +11,11 @@
 
 namespace kirabo {
 
-// Opens the dialog over `owner` with these rows, at the size the user last gave it, and waits for
-// it: the result at OK (none at Cancel, or when the list no longer holds every row once), and the
-// size when the user changed it.
+// Opens the dialog over `owner` with these rows and groups, at the size the user last gave it, and
+// waits for it: the result at OK (none at Cancel, or when the list no longer holds every row once),
+// and the size when the user changed it.
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
-                                std::optional<WindowSize> size);
+                                std::vector<ReorderGroup> groups, std::optional<WindowSize> size);
 
 INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

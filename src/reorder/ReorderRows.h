@@ -20,7 +20,8 @@ struct ReorderRow {
     std::string words{};  // the user's own words for finding it, spaces between them
 };
 
-// One of the user's groups: its name and the position of its first row.
+// A group of the user's order: its name, and where its rows start. Once there is a group, every row
+// belongs to one, the first group starting at the first row.
 struct ReorderGroup {
     std::string name;       // Shift-JIS, 1 to 64 bytes
     std::size_t first = 0;  // the position of its first row
@@ -32,7 +33,7 @@ struct ReorderResult {
     std::vector<std::size_t> order;
     std::vector<bool> hidden;  // by new position
     std::vector<std::string> words{};  // by position when the dialog opened
-    std::vector<ReorderGroup> groups{};  // first: by new position; none without groups
+    std::vector<ReorderGroup> groups{};  // `first` a new position; none when the order has no groups
     bool operator==(const ReorderResult&) const = default;
 };
 

@@ -19,6 +19,8 @@
 #define KIRABO_REORDER_FIND_COUNT 7003
 // The find box's label, the template's last control: its mnemonic, Alt+F, goes to the box made after it.
 #define KIRABO_REORDER_FIND_LABEL 7004
+// The reorder dialog's button that makes a group before the focused row.
+#define KIRABO_REORDER_GROUP 7005
 
 // The palette's own menu bar.
 #define KIRABO_CMD_ONE_COLUMN 32771

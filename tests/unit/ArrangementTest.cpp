@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -10,13 +12,35 @@
 namespace kirabo {
 namespace {
 
-// Items as letters, the selection as positions; the result as letters with the selected ones in
-// lower case, so that one string shows both.
-std::string Moved(const std::string& items, const std::vector<int>& selected, Move move) {
-    const ListUpdate after = UpdateForMove({{items.begin(), items.end()}, {}}, selected, -1, move);
-    std::string shown(after.list.items.begin(), after.list.items.end());
-    for (int s : after.selected) shown[static_cast<std::size_t>(s)] = static_cast<char>(shown[static_cast<std::size_t>(s)] + 32);
+// A list as text: a row a letter (lower case: unchecked), a heading its name in brackets ("G2": グループ
+// 2), an item followed by * when selected, by ^ when focused.
+const std::string kGroupWord = "\x83\x4f\x83\x8b\x81\x5b\x83\x76 ";
+
+ListUpdate ListOf(const std::string& text) {
+    ListUpdate shown;
+    Arrangement& list = shown.list;
+    for (std::size_t i = 0, end = 0; i < text.size(); i = end + 1) {
+        end = text[i] == '[' ? text.find(']', i) : i;
+        if (text[i] == '*') shown.selected.push_back(static_cast<int>(list.items.size()) - 1);
+        if (text[i] == '^') shown.focused = static_cast<int>(list.items.size()) - 1;
+        if (text[i] == '*' || text[i] == '^') continue;
+        list.items.push_back(end > i ? HeadingItem(list.headings.size()) : std::toupper(text[i]) - 'A');
+        list.checked.push_back(!std::islower(text[i]));
+        const std::string name = text.substr(i + 1, end - i - 1);
+        if (end > i) list.headings.push_back(name[0] == 'G' ? kGroupWord + name.substr(1) : name);
+    }
     return shown;
+}
+
+std::string TextOf(const Arrangement& list, const std::vector<int>& selected = {}, int focused = -1) {
+    std::string text;
+    for (std::size_t p = 0; p < list.items.size(); ++p) {
+        std::string name = IsHeading(list.items[p]) ? list.headings.at(HeadingIndex(list.items[p])) : "";
+        if (name.rfind(kGroupWord, 0) == 0) name = "G" + name.substr(kGroupWord.size());
+        text += IsHeading(list.items[p]) ? "[" + name + "]" : std::string(1, (list.checked[p] ? 'A' : 'a') + list.items[p]);
+        text += std::string(std::count(selected.begin(), selected.end(), p), '*') + (focused == int(p) ? "^" : "");
+    }
+    return text;
 }
 
 TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
@@ -32,32 +56,33 @@ TEST(Arrangement, DropsAndKeysMoveTheSelectedItemsTogether) {
         std::string expected;
     };
     const Case cases[] = {
-        {"B and F onto the upper third of E", {1, 5}, kDrop, 4, true, 2, "ACDbfE"},
-        {"B and F onto the lower two-thirds of E", {1, 5}, kDrop, 4, false, 3, "ACDEbf"},
-        {"to the top: the upper third of the first item", {2, 4}, kDrop, 0, true, -1, "ceABDF"},
-        {"to the end: the lower part of the last item", {0, 1}, kDrop, 5, false, 3, "CDEFab"},
-        {"onto a dragged item itself, lower part of C", {1, 2}, kDrop, 2, false, 1, "ADbcEF"},
-        {"onto a dragged item itself, upper third of C", {1, 2}, kDrop, 2, true, 1, "ADbcEF"},
-        {"onto a dragged item itself, upper third of B", {1, 2}, kDrop, 1, true, 0, "AbcDEF"},
-        {"the last items onto the last item stay at the end", {4, 5}, kDrop, 5, false, 4, "ABCDef"},
+        {"B and F onto the upper third of E", {1, 5}, kDrop, 4, true, 2, "ACDB*F*E"},
+        {"B and F onto the lower two-thirds of E", {1, 5}, kDrop, 4, false, 3, "ACDEB*F*"},
+        {"to the top: the upper third of the first item", {2, 4}, kDrop, 0, true, -1, "C*E*ABDF"},
+        {"to the end: the lower part of the last item", {0, 1}, kDrop, 5, false, 3, "CDEFA*B*"},
+        {"onto a dragged item itself, lower part of C", {1, 2}, kDrop, 2, false, 1, "ADB*C*EF"},
+        {"onto a dragged item itself, upper third of C", {1, 2}, kDrop, 2, true, 1, "ADB*C*EF"},
+        {"onto a dragged item itself, upper third of B", {1, 2}, kDrop, 1, true, 0, "AB*C*DEF"},
+        {"the last items onto the last item stay at the end", {4, 5}, kDrop, 5, false, 4, "ABCDE*F*"},
         {"nothing selected moves nothing", {}, kDrop, 3, false, 3, "ABCDEF"},
-        {"Alt+Up: B and D one place up", {1, 3}, kUp, 0, false, 0, "bAdCEF"},
-        {"Alt+Down: B and D one place down", {1, 3}, kDown, 0, false, 0, "ACbEdF"},
-        {"Alt+Down: the first row", {0}, kDown, 0, false, 0, "BaCDEF"},
-        {"Alt+Up: a block at the top stays, the rest move", {0, 1, 4}, kUp, 0, false, 0, "abCeDF"},
-        {"Alt+Down: a block at the bottom stays, the rest move", {1, 4, 5}, kDown, 0, false, 0, "ACbDef"},
-        {"Alt+Up: a block passes one unselected row", {2, 3}, kUp, 0, false, 0, "AcdBEF"},
-        {"Alt+Up: gaps between the selected rows", {1, 3, 5}, kUp, 0, false, 0, "bAdCfE"},
-        {"Alt+Home: to the top, in their order", {2, 4}, MoveKind::ToTop, 0, false, 0, "ceABDF"},
-        {"Alt+End: to the bottom, in their order", {0, 3}, MoveKind::ToBottom, 0, false, 0, "BCEFad"},
+        {"Alt+Up: B and D one place up", {1, 3}, kUp, 0, false, 0, "B*AD*CEF"},
+        {"Alt+Down: B and D one place down", {1, 3}, kDown, 0, false, 0, "ACB*ED*F"},
+        {"Alt+Down: the first row", {0}, kDown, 0, false, 0, "BA*CDEF"},
+        {"Alt+Up: a block at the top stays, the rest move", {0, 1, 4}, kUp, 0, false, 0, "A*B*CE*DF"},
+        {"Alt+Down: a block at the bottom stays, the rest move", {1, 4, 5}, kDown, 0, false, 0, "ACB*DE*F*"},
+        {"Alt+Up: a block passes one unselected row", {2, 3}, kUp, 0, false, 0, "AC*D*BEF"},
+        {"Alt+Up: gaps between the selected rows", {1, 3, 5}, kUp, 0, false, 0, "B*AD*CF*E"},
+        {"Alt+Home: to the top, in their order", {2, 4}, MoveKind::ToTop, 0, false, 0, "C*E*ABDF"},
+        {"Alt+End: to the bottom, in their order", {0, 3}, MoveKind::ToBottom, 0, false, 0, "BCEFA*D*"},
         {"a key with nothing selected moves nothing", {}, kUp, 0, false, 0, "ABCDEF"},
-        {"a key with everything selected moves nothing", {0, 1, 2, 3, 4, 5}, kDown, 0, false, 0, "abcdef"},
+        {"a key with everything selected moves nothing", {0, 1, 2, 3, 4, 5}, kDown, 0, false, 0, "A*B*C*D*E*F*"},
     };
     for (const Case& c : cases) {
         if (c.kind == kDrop) {
             EXPECT_EQ(DropAnchor(c.hit, c.upperThird, c.selected), c.anchor) << c.what;
         }
-        EXPECT_EQ(Moved("ABCDEF", c.selected, {c.kind, c.anchor}), c.expected) << c.what;
+        const ListUpdate after = UpdateForMove(ListOf("ABCDEF").list, c.selected, -1, {c.kind, c.anchor});
+        EXPECT_EQ(TextOf(after.list, after.selected), c.expected) << c.what;
     }
 }
 
@@ -85,11 +110,7 @@ TEST(Arrangement, AMoveTakesEachCheckBoxWithItsItemAndTheFocusFollows) {
     };
     for (const Case& c : cases) {
         const ListUpdate update = UpdateForMove({{0, 1, 2, 3}, c.boxes}, c.selected, c.focused, c.move);
-        std::string after;
-        for (std::size_t i = 0; i < update.list.items.size(); ++i) {
-            after += static_cast<char>((update.list.checked[i] ? 'A' : 'a') + update.list.items[i]);
-        }
-        EXPECT_EQ(after, c.after) << c.what;
+        EXPECT_EQ(TextOf(update.list), c.after) << c.what;
         EXPECT_EQ(update.selected, c.selectedAfter) << c.what;
         EXPECT_EQ(update.focused, c.focusedAfter) << c.what;
     }
@@ -169,7 +190,9 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
         std::vector<bool> checked;  // by position
         std::size_t rows;
         Result expected;
+        std::vector<std::string> headings = {"a", "b", "c"};
     };
+    const std::int32_t a = HeadingItem(0), b = HeadingItem(1), c = HeadingItem(2);
     const Case cases[] = {
         {"every row once, reordered; each box read at its own position", {2, 0, 1}, {true, false, true}, 3,
          ReorderResult{{2, 0, 1}, {false, true, false}}},
@@ -179,8 +202,89 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
         {"an index past the rows", {2, 0, 3}, {true, true, true}, 3, std::nullopt},
         {"a negative index", {2, 0, -1}, {true, true, true}, 3, std::nullopt},
         {"a check box missing", {1, 0}, {true}, 2, std::nullopt},
+        {"rows above the first heading join its group; one without rows, or at the end, makes none",
+         {0, a, 1, b, c, 2, b}, {1, 1, 0, 1, 1, 1, 1}, 3, ReorderResult{{0, 1, 2}, {0, 1, 0}, {}, {{"a", 0}, {"c", 2}}}},
+        {"a heading without a name", {c, 0}, {1, 1}, 1, std::nullopt, {"a"}},
     };
-    for (const Case& c : cases) EXPECT_EQ(CommitList({c.items, c.checked}, c.rows), c.expected) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(CommitList({c.items, c.checked, c.headings}, c.rows), c.expected) << c.what;
+}
+
+TEST(Arrangement, GroupsAreHeadingsMadeRenamedRemovedAndMovedInTheList) {
+    enum class Op { Make, Rename, Remove, Up };
+    struct Case {
+        const char* what;
+        Op op;
+        std::string before, after, typed = "";
+    };
+    const std::string x63(63, 'x');
+    const Case cases[] = {
+        {"made at the first row with none yet", Op::Make, "A^BC", "[G1]*^ABC"},
+        {"made below the top with none yet: グループ 1 above the first row too", Op::Make, "AB*C^", "[G1]AB[G2]*^C"},
+        {"the smallest number no name holds", Op::Make, "[G1]A[x]B[G3]C^", "[G1]A[x]B[G3][G2]*^C"},
+        {"renamed", Op::Rename, "[G1]^AB", "[Mine]^AB", "Mine"},
+        {"nothing typed keeps the name", Op::Rename, "[G1]^AB", "[G1]^AB", ""},
+        {"64 bytes at most, cut at a character's end", Op::Rename, "[G1]^A", "[" + x63 + "]^A", x63 + "\x83\x4f"},
+        {"the first heading stays while others remain", Op::Remove, "[G1]*^A[G2]B", "[G1]*^A[G2]B"},
+        {"another goes, its rows joining the group above", Op::Remove, "[x]A[y]*^B[z]C", "[x]AB^[z]C"},
+        {"the only heading goes: no groups", Op::Remove, "[G1]*^AB", "A^B"},
+        {"every heading selected goes, the rows stay selected", Op::Remove, "[x]*A*[y]*B*^", "A*B*^"},
+        {"the last item gone: the focus on the one before", Op::Remove, "[x]A[y]*^", "[x]A^"},
+        {"rows alone: nothing goes", Op::Remove, "[G1]A*^B", "[G1]A*^B"},
+        {"a heading moves like a row and carries no rows", Op::Up, "[x]AB[y]*^C", "[x]A[y]*^BC"},
+    };
+    for (const Case& c : cases) {
+        const ListUpdate before = ListOf(c.before);
+        ListUpdate after = before;
+        if (c.op == Op::Make) after = MakeGroup(before.list, before.focused);
+        if (c.op == Op::Rename) after.list = RenameGroup(before.list, before.focused, c.typed);
+        if (c.op == Op::Remove) after = RemoveGroups(before.list, before.selected, before.focused);
+        if (c.op == Op::Up) after = UpdateForMove(before.list, before.selected, before.focused, {MoveKind::Up});
+        EXPECT_EQ(TextOf(after.list, after.selected, after.focused), c.after) << c.what;
+        EXPECT_EQ(after.list.headings.size(), std::count(c.after.begin(), c.after.end(), '[')) << c.what;
+    }
+    // The dialog opens with a heading before each group's first row, the first at the top; a group
+    // without a name, not after the last one or past the rows is left out.
+    const std::vector<ReorderRow> rows = {{"A"}, {"B", 1, true}, {"C"}};
+    EXPECT_EQ(TextOf(OpenList(rows, {{"x", 1}, {"y", 1}, {"", 2}, {"z", 9}, {"w", 2}})), "[x]Ab[w]C");
+}
+
+TEST(Arrangement, UndoTakesBackEachChangeWithItsSelectionAndRedoDoesItAgain) {
+    enum class Op { Move, Group, Box, Words, Undo, Redo, UndoAll };
+    struct Case {  // a step of one dialog: a change, Ctrl+Z or Ctrl+Y, with the selection shown before it
+        const char* what;
+        Op op;
+        Selection now;
+        std::string after;  // and A's words
+        std::optional<Selection> shownWith = std::nullopt;  // Ctrl+Z and Ctrl+Y
+    };
+    const Case cases[] = {
+        {"C to the top", Op::Move, {{2}, 2}, "CAB"},
+        {"a move that moves nothing is no step", Op::Move, {{0}, 0}, "CAB"},
+        {"a group before A", Op::Group, {{0}, 0}, "[G1]C[G2]AB"},
+        {"B's box", Op::Box, {{}, 4}, "[G1]C[G2]Ab"},
+        {"A's words", Op::Words, {{3}, 3}, "[G1]C[G2]Abblur"},
+        {"undo: the words", Op::Undo, {{1}, 1}, "[G1]C[G2]Ab", Selection{{3}, 3}},
+        {"undo: the box", Op::Undo, {{1}, 1}, "[G1]C[G2]AB", Selection{{}, 4}},
+        {"redo: the box, with the selection it was left with", Op::Redo, {{2}, 2}, "[G1]C[G2]Ab", Selection{{1}, 1}},
+        {"undo: the box again", Op::Undo, {{}, -1}, "[G1]C[G2]AB", Selection{{2}, 2}},
+        {"a new change", Op::Box, {{}, 1}, "[G1]c[G2]AB"},
+        {"drops what was undone", Op::Redo, {{}, 1}, "[G1]c[G2]AB", std::nullopt},
+        {"undo: the new change", Op::Undo, {{}, -1}, "[G1]C[G2]AB", Selection{{}, 1}},
+        {"undo to the dialog's opening state, the first selection back", Op::UndoAll, {{}, -1}, "ABC", Selection{{2}, 2}},
+    };
+    DialogList shown{{{"A"}, {"B"}, {"C"}}, ListOf("ABC").list};
+    for (const Case& c : cases) {
+        const Arrangement& list = shown.list;
+        if (c.op == Op::Move) ApplyChange(shown, UpdateForMove(list, c.now.selected, -1, {MoveKind::ToTop}).list, c.now);
+        if (c.op == Op::Group) ApplyChange(shown, MakeGroup(list, 1).list, c.now);
+        if (c.op == Op::Box) ApplyChecks(shown, SpaceChecks(c.now.focused, {}, list), c.now);
+        if (c.op == Op::Words) ApplyWords(shown, 3, "blur", c.now);
+        std::optional<Selection> shownWith;
+        if (c.op == Op::Undo || c.op == Op::Redo) shownWith = StepHistory(shown, c.now, c.op == Op::Undo);
+        for (auto next = shownWith; c.op == Op::UndoAll && (next = StepHistory(shown, c.now, true));) shownWith = next;
+        EXPECT_EQ(shownWith, c.shownWith) << c.what;
+        EXPECT_EQ(TextOf(shown.list) + shown.rows[0].words, c.after) << c.what;
+    }
 }
 
 TEST(Arrangement, TheFindBoxFindsThePositionsWhoseRowsMatch) {
@@ -189,6 +293,7 @@ TEST(Arrangement, TheFindBoxFindsThePositionsWhoseRowsMatch) {
     EXPECT_EQ(FindInList(rows, items, "blur"), (std::vector<int>{0, 1}));  // hidden rows too, in list order
     EXPECT_EQ(FindInList(rows, items, "more BLUR"), (std::vector<int>{0}));
     EXPECT_EQ(FindInList(rows, items, ""), (std::vector<int>{}));  // nothing typed selects nothing
+    EXPECT_EQ(FindInList(rows, {HeadingItem(0), 0}, "blur"), (std::vector<int>{1}));  // never a heading
 }
 
 TEST(Arrangement, DownAndF3WalkTheMatchesGoingRound) {
@@ -219,6 +324,7 @@ TEST(Arrangement, TheListsOwnFindTakesTheFirstRowFromTheStartThatBeginsWithTheLe
         const char* typed;
         int start, found;
     };
+    EXPECT_EQ(FindByBeginning(rows, {HeadingItem(0), 1}, "s", 0), 1);  // a heading is passed over
     const Case cases[] = {{"b", 0, 1}, {"B", 2, 2}, {"bl", 2, 2}, {"blu", 2, 1}, {"s", 1, 0}, {"x", 0, -1},
                           {"", 0, -1},  {"b", 7, 1}, {"sharpenx", 0, -1}, {"bb", 1, 2}, {"bbb", 2, 1},
                           {"bb", 7, 1}, {"blob", 0, 2}};
@@ -245,7 +351,12 @@ TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
         {"A alone finds a row by its name", {kDown, kKeyA}, pass},
         {"Ctrl+F", {kDown, kKeyF, true}, {KeyAction::FindText}},
         {"F alone finds a row by its name", {kDown, kKeyF}, pass},
-        {"F2 edits the row's words", {kDown, kKeyF2}, {KeyAction::EditWords}},
+        {"F2 edits the row's words", {kDown, kKeyF2}, {KeyAction::EditInPlace}},
+        {"Ctrl+G", {kDown, kKeyG, true}, {KeyAction::MakeGroup}}, {"G alone finds", {kDown, kKeyG}, pass},
+        {"Delete", {kDown, kKeyDelete}, {KeyAction::RemoveGroups}}, {"Ctrl+Z", {kDown, kKeyZ, true}, {KeyAction::Undo}},
+        {"Ctrl+Y", {kDown, kKeyY, true}, {KeyAction::Redo}}, {"Z alone finds", {kDown, kKeyZ}, pass},
+        {"Ctrl+G's character", {kChar, kCharCtrlG}, swallow}, {"Ctrl+Z's", {kChar, kCharCtrlZ}, swallow},
+        {"Ctrl+Y's", {kChar, kCharCtrlY}, swallow},
         {"the space Space types", {kChar, kCharSpace}, swallow},
         {"the character Ctrl+A types", {kChar, kCharCtrlA}, swallow},
         {"a letter typed", {kChar, 'a'}, pass},
@@ -254,8 +365,8 @@ TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
 }
 
 TEST(KeyMeaning, SpaceFlipsTheFocusedAndTheSelectedRowsTogether) {
-    // Rows 0 to 3; row 1's box unchecked.
-    const std::vector<bool> checked = {true, false, true, true};
+    // Rows 0 to 3, row 1's box unchecked; a heading at position 4.
+    const Arrangement list = ListOf("AbCD[h]").list;
     struct Case {
         const char* what;
         int focused;
@@ -269,13 +380,15 @@ TEST(KeyMeaning, SpaceFlipsTheFocusedAndTheSelectedRowsTogether) {
         {"no focused row: the first selected row leads", -1, {1, 3}, {{1, 3}, true}},
         {"neither: nothing", -1, {}, {{}, false}},
         {"a focus past the rows is no focus", 9, {0}, {{0}, false}},
+        {"a heading focused alone: nothing", 4, {}, {{}, false}},
+        {"every item selected: the rows, the first leading", 4, {0, 1, 2, 3, 4}, {{0, 1, 2, 3}, false}},
     };
-    for (const Case& c : cases) EXPECT_EQ(SpaceChecks(c.focused, c.selected, checked), c.expected) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(SpaceChecks(c.focused, c.selected, list), c.expected) << c.what;
 }
 
 TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
     // The template's client area, 480 x 280, and its controls; the find box after its label.
-    DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}};
+    DialogControls opened{{11, 31, 466, 229}, {287, 247, 374, 270}, {380, 247, 467, 270}, {}, {}, {11, 247, 98, 270}};
     AddFindBar(opened, {11, 11, 200, 24});
     EXPECT_EQ(opened.find, (Rect{208, 7, 398, 27}));
     EXPECT_EQ(opened.count, (Rect{406, 7, 466, 27}));
@@ -291,7 +404,8 @@ TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
         {"as opened", {480, 280}, opened},
         {"200 wider and 300 taller: the find box wider, its count at the right",
          {680, 580},
-         {{11, 31, 666, 529}, {487, 547, 574, 570}, {580, 547, 667, 570}, {208, 7, 598, 27}, {606, 7, 666, 27}}},
+         {{11, 31, 666, 529}, {487, 547, 574, 570}, {580, 547, 667, 570}, {208, 7, 598, 27}, {606, 7, 666, 27},
+          {11, 547, 98, 570}}},
         {"smaller than the template: as opened", {300, 100}, opened},
     };
     for (const Case& c : cases) EXPECT_EQ(ResizeControls(opened, {480, 280}, c.client), c.expected) << c.what;

@@ -573,3 +573,16 @@ TEST_CASE("Alt+Up on the real keyboard, Alt let go first, then Down, then Esc: t
     CHECK(Texts(opened.atClose) == "ACBDEF");
     CHECK((focused == 2 && closed));
 }
+
+TEST_CASE("Ctrl+G on the real keyboard opens the new heading's name in place; the name typed and Enter head its group") {
+    Host host;
+    REQUIRE(host.Start(TestOptions(SixRows())));
+    char editing[16] = {};
+    const Opened opened = OpenReorder(host, [&](HWND, HWND list) {
+        listview::SetItemState(list, 2, LVIS_FOCUSED, LVIS_FOCUSED);
+        TypeKeys({'G'}, VK_CONTROL);
+        GetClassNameA(GetFocus(), editing, sizeof editing);
+        TypeKeys({'X', 'Y', VK_RETURN});
+    }, IDOK);
+    CHECK((std::string(editing) == "Edit" && Texts(opened.atClose) == "グループ 1ABxyCDEF"));
+}
