@@ -6,15 +6,7 @@
 
 namespace kirabo {
 
-std::string GroupName(std::string_view name) {
-    std::size_t end = 0;
-    while (end < name.size()) {
-        const std::size_t next = end + (IsLeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1);
-        if (next > kGroupNameBytes || next > name.size()) break;
-        end = next;
-    }
-    return std::string(name.substr(0, end));
-}
+std::string GroupName(std::string_view name) { return std::string(CutAtCharacter(name, kGroupNameBytes)); }
 
 void FirstGroupAtTop(EntryList& entries) {
     if (entries.count() == 0 || !entries[0].group.empty()) return;

@@ -114,7 +114,7 @@ void PaletteWindow::Exit(SettingsStore& store) {
 void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
     if (answer.openReorder) {
         const ReorderOutcome outcome =
-            RunReorderDialog(instance_, window_, core_.RowsToReorder(), {}, core_.reorderSize());
+            RunReorderDialog(instance_, window_, core_.RowsToReorder(), core_.GroupsToReorder(), core_.reorderSize());
         CarryOut(core_.OnReorderClosed(outcome.result, outcome.size), hwnd);
     }
     if (answer.askForgetFinds) {

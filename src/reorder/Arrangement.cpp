@@ -58,9 +58,6 @@ Order StepDown(std::vector<bool> flags) {
     return order;
 }
 
-// A group's name as kept: at most kGroupNameBytes, cut at a character's end.
-std::string GroupName(std::string_view typed) { return std::string(CutAtCharacter(typed, kGroupNameBytes)); }
-
 // "グループ N", N the smallest number from 1 that makes a name none of `names` is.
 std::string DefaultGroupName(const std::vector<std::string>& names) {
     for (std::size_t n = 1;; ++n) {

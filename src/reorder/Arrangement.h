@@ -29,8 +29,6 @@ constexpr bool IsHeading(std::int32_t item) { return item < 0; }
 constexpr std::int32_t HeadingItem(std::size_t heading) { return -1 - static_cast<std::int32_t>(heading); }
 constexpr std::size_t HeadingIndex(std::int32_t item) { return static_cast<std::size_t>(-1 - item); }
 
-inline constexpr std::size_t kGroupNameBytes = 64;
-
 enum class MoveKind : std::uint8_t {
     Drop,      // after `anchor`
     Up,        // every selected item one place up, past the nearest unselected one

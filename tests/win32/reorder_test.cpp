@@ -574,15 +574,33 @@ TEST_CASE("Alt+Up on the real keyboard, Alt let go first, then Down, then Esc: t
     CHECK((focused == 2 && closed));
 }
 
-TEST_CASE("Ctrl+G on the real keyboard opens the new heading's name in place; the name typed and Enter head its group") {
+TEST_CASE("a group made with Ctrl+G on the real keyboard and named in place is stored at exit and is a tab at the next start") {
     Host host;
+    host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(SixRows())));
     char editing[16] = {};
-    const Opened opened = OpenReorder(host, [&](HWND, HWND list) {
-        listview::SetItemState(list, 2, LVIS_FOCUSED, LVIS_FOCUSED);
+    OpenReorder(host, [&](HWND, HWND list) {
+        listview::SetItemState(list, 3, LVIS_FOCUSED, LVIS_FOCUSED);
         TypeKeys({'G'}, VK_CONTROL);
         GetClassNameA(GetFocus(), editing, sizeof editing);
-        TypeKeys({'X', 'Y', VK_RETURN});
+        TypeKeys({'C', 'O', 'L', VK_RETURN});
     }, IDOK);
-    CHECK((std::string(editing) == "Edit" && Texts(opened.atClose) == "グループ 1ABxyCDEF"));
+    CHECK(std::string(editing) == "Edit");
+    host.Exit();
+    CHECK(host.store["GroupSize"] == "2");  // the rows above it named too
+    CHECK((host.store["GroupName0"] == "グループ 1" && host.store["GroupFirst0"] == "0"));
+    CHECK((host.store["GroupName1"] == "col" && host.store["GroupFirst1"] == "3"));
+    Host again;
+    again.store = host.store;
+    again.store["Tab"] = "1";
+    REQUIRE(again.Start(TestOptions(SixRows())));
+    HWND tabs = GetDlgItem(again.paletteWindow(), KIRABO_COLUMN_TABS);
+    std::vector<std::string> labels;
+    for (int i = 0; i < SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0); ++i) {
+        char text[80] = {};
+        TCITEMA item = {TCIF_TEXT, 0, 0, text, sizeof text, 0, 0};
+        SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        labels.push_back(text);
+    }
+    CHECK(labels == std::vector<std::string>{"グループ 1", "col"});
 }
