@@ -167,7 +167,7 @@ TEST_CASE("the reorder dialog template reads back as built") {
     CHECK(r.Dword() == 0);  // extended style
     CHECK(r.Dword() == 0x80C800C0u);
     const WORD items = r.Word();
-    CHECK(items == 5);
+    CHECK(items == 6);
     CHECK(static_cast<short>(r.Word()) == 0);
     CHECK(static_cast<short>(r.Word()) == 0);
     CHECK(static_cast<short>(r.Word()) == 274);
@@ -184,6 +184,7 @@ TEST_CASE("the reorder dialog template reads back as built") {
     const TemplateItem expected[] = {
         {0, 0x50010001, 164, 152, 50, 14, 1, L"#128", L"OK"},
         {0, 0x50010000, 217, 152, 50, 14, 2, L"#128", L"ｷｬﾝｾﾙ"},
+        {0, 0x50010000, 7, 152, 50, 14, KIRABO_REORDER_GROUP, L"#128", L"グループ(&G)"},
         {0, 0x50819009, 7, 19, 260, 122, KIRABO_REORDER_LIST, L"SysListView32", L"List1"},
         {0, 0x50020000, 7, 7, 119, 8, -1, L"#130", L"ドラッグ・ドロップして並び替えてください。"},
         {0, 0x50020000, 132, 7, 28, 8, KIRABO_REORDER_FIND_LABEL, L"#130", L"検索(&F)"},
