@@ -205,7 +205,8 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
         {"a negative index", {2, 0, -1}, {true, true, true}, 3, std::nullopt},
         {"a check box missing", {1, 0}, {true}, 2, std::nullopt},
         {"rows above the first heading join its group; one without rows, or at the end, makes none",
-         {0, a, 1, b, c, 2, b}, {1, 1, 0, 1, 1, 1, 1}, 3, ReorderResult{{0, 1, 2}, {0, 1, 0}, {}, {{"a", 0}, {"c", 2}}}},
+         {0, a, 1, b, c, 2, 3, b}, {1, 1, 0, 1, 1, 1, 1, 1}, 4,
+         ReorderResult{{0, 1, 2, 3}, {0, 1, 0, 0}, {}, {{"a", 0}, {"c", 2}}}},
         {"a heading without a name", {c, 0}, {1, 1}, 1, std::nullopt, {"a"}},
     };
     for (const Case& c : cases) EXPECT_EQ(CommitList({c.items, c.checked, c.headings}, c.rows), c.expected) << c.what;
