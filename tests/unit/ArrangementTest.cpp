@@ -265,6 +265,8 @@ TEST(Arrangement, UndoTakesBackEachChangeWithItsSelectionAndRedoDoesItAgain) {
         {"B's box", Op::Box, {}, 4, "[G1]C[G2]Ab"},
         {"A's words", Op::Words, {3}, 3, "[G1]C[G2]Abblur"},
         {"undo: the words", Op::Undo, {1}, 1, "[G1]C[G2]Ab", Selection{{3}, 3}},
+        {"redo: the words", Op::Redo, {1}, 1, "[G1]C[G2]Abblur", Selection{{1}, 1}},
+        {"undo: the words again", Op::Undo, {1}, 1, "[G1]C[G2]Ab", Selection{{1}, 1}},
         {"undo: the box", Op::Undo, {1}, 1, "[G1]C[G2]AB", Selection{{}, 4}},
         {"redo: the box, with the selection it was left with", Op::Redo, {2}, 2, "[G1]C[G2]Ab", Selection{{1}, 1}},
         {"undo: the box again", Op::Undo, {}, -1, "[G1]C[G2]AB", Selection{{2}, 2}},
