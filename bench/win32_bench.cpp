@@ -307,11 +307,27 @@ LRESULT CALLBACK NoteDialog(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(g_dialogHook, code, wParam, lParam);
 }
 
+// The host's filters stored in its order, cut into `groups` of the user's groups of as many rows each.
+void StoreOrderInGroups(Host& host, int filters, int groups) {
+    host.store["FilterSize"] = std::to_string(filters);
+    for (int i = 0; i < filters; ++i) {
+        const std::string n = std::to_string(i);
+        host.store.insert({{"FilterName" + n, "フィルタ" + n}, {"FilterType" + n, "1"}});
+    }
+    for (int g = 0; g < groups; ++g) {
+        const std::string n = std::to_string(g);
+        host.store.insert({{"GroupName" + n, "グループ" + n}, {"GroupFirst" + n, std::to_string(g * filters / groups)}});
+    }
+    if (groups > 0) host.store["GroupSize"] = std::to_string(groups);
+}
+
+// The dialog opened on the palette's rows in 50 groups.
 std::vector<double> MeasureReorderOpen(int filters, int runs) {
     Host host;
     HostOptions options = Options(filters);
     options.showWindows = true;
     Start(host, options);
+    StoreOrderInGroups(host, filters, 50);
     host.record()->func_init(host.record());
     std::vector<double> times;
     g_dialogHook = SetWindowsHookExA(WH_CBT, NoteDialog, nullptr, GetCurrentThreadId());
@@ -487,16 +503,7 @@ std::vector<double> MeasureGroupsOverPlain(int filters, int rounds) {
     const auto relayouts = [filters](bool grouped) {
         Host host;
         Start(host, Options(filters));
-        host.store["FilterSize"] = std::to_string(filters);
-        for (int i = 0; i < filters; ++i) {
-            const std::string n = std::to_string(i);
-            host.store.insert({{"FilterName" + n, "フィルタ" + n}, {"FilterType" + n, "1"}});
-        }
-        for (int g = 0; grouped && g < 50; ++g) {
-            const std::string n = std::to_string(g);
-            host.store.insert({{"GroupName" + n, "グループ" + n}, {"GroupFirst" + n, std::to_string(g * filters / 50)}});
-        }
-        if (grouped) host.store["GroupSize"] = "50";
+        StoreOrderInGroups(host, filters, grouped ? 50 : 0);
         host.record()->func_init(host.record());
         double total = 0;
         for (int run = 0; run < 4; ++run) {
