@@ -89,7 +89,7 @@ private:
     // The window that was active before the palette: the keyboard goes back to it (borrowed).
     HWND keyboardHome_ = nullptr;
     HFONT font_ = nullptr;
-    HFONT headingFont_ = nullptr;  // the font's bold face, which sets a group's name apart from a row
+    HFONT headingFont_ = nullptr;  // bold and underlined: a group's name, set apart from the rows
     HMENU menu_ = nullptr;  // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs_ = nullptr;
     HWND tips_ = nullptr;  // the full names of the rows whose names are cut

@@ -23,8 +23,9 @@ constexpr char kForgetFindsQuestion[] = "検索の履歴を消去します。\r\
 // Clipped by its siblings: the marked row's controls stand above it, and only its rim shows.
 constexpr DWORD kMarkStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_GRAYRECT;
 
-HFONT CreatePaletteFont(int weight) {
-    return CreateFontA(12, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+// The rows' font; a heading's is bold and underlined, so that a group's name never reads as a row.
+HFONT CreatePaletteFont(bool heading) {
+    return CreateFontA(12, 0, 0, 0, heading ? FW_BOLD : FW_NORMAL, FALSE, heading, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
 }
 
@@ -79,8 +80,8 @@ void PaletteWindow::Start(HWND window, HINSTANCE instance, host::HostServices* s
     SetMenu(window, menu_);
     DrawMenuBar(window);
     hostMainWindow_ = GetWindow(window, GW_OWNER);
-    font_ = CreatePaletteFont(FW_NORMAL);
-    headingFont_ = CreatePaletteFont(FW_BOLD);
+    font_ = CreatePaletteFont(false);
+    headingFont_ = CreatePaletteFont(true);
     ScanHostMenus hostMenus(GetMenu(hostMainWindow_));
     core_.Start(store, hostMenus, Today());
     CarryOut({.layout = Controls::Create, .mirror = true}, window);
