@@ -26,7 +26,11 @@ using emulator::Separator;
 namespace {
 
 double Now() {
-    static LARGE_INTEGER frequency = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
     return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
@@ -136,12 +140,12 @@ struct Baseline {
     void Create(std::size_t i, int x, int y) {
         Row& row = rows[i];
         HWND palette = host.paletteWindow();
-        row.main = CreateWindowExA(0, row.toggle ? "BUTTON" : "STATIC", row.name.c_str(),
-                                   row.toggle ? 0x40000002 : 0x40000200, x, y, 138, 17, palette,
-                                   reinterpret_cast<HMENU>(i), host.module(), nullptr);
+        row.main =
+            CreateWindowExA(0, row.toggle ? "BUTTON" : "STATIC", row.name.c_str(), row.toggle ? 0x40000002 : 0x40000200,
+                            x, y, 138, 17, palette, reinterpret_cast<HMENU>(i), host.module(), nullptr);
         SendMessageA(row.main, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-        row.button = CreateWindowExA(0, "BUTTON", row.tool ? "表示" : "設定", 0x40000000, x + 138, y, 48, 17,
-                                     palette, reinterpret_cast<HMENU>(i + 100), host.module(), nullptr);
+        row.button = CreateWindowExA(0, "BUTTON", row.tool ? "表示" : "設定", 0x40000000, x + 138, y, 48, 17, palette,
+                                     reinterpret_cast<HMENU>(i + 100), host.module(), nullptr);
         SendMessageA(row.button, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     }
 
@@ -159,12 +163,13 @@ struct Baseline {
         GetMonitorInfoA(MonitorFromWindow(palette, MONITOR_DEFAULTTONEAREST), &monitor);
         GetMenuItemRect(palette, GetMenu(palette), 0, &item);
         GetMenuItemRect(palette, GetMenu(palette), 1, &item);
-        const int height = std::min(5 + 18 * perColumn + 17 + 40, static_cast<int>(monitor.rcWork.bottom - monitor.rcWork.top));
+        const int height =
+            std::min(5 + 18 * perColumn + 17 + 40, static_cast<int>(monitor.rcWork.bottom - monitor.rcWork.top));
         SetWindowPos(palette, HWND_TOP, 0, 0, 14 + 200 * columns, height, SWP_NOMOVE);
         RECT client = {};
         GetClientRect(palette, &client);
-        SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, perColumn - 1,
-                           static_cast<UINT>(client.bottom / 18), 0, 0};
+        SCROLLINFO info = {
+            sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, perColumn - 1, static_cast<UINT>(client.bottom / 18), 0, 0};
         SetScrollInfo(palette, SB_VERT, &info, TRUE);
         GetClientRect(palette, &client);
         const int inView = std::min(perColumn, static_cast<int>(client.bottom) / 18 + 1);
@@ -316,7 +321,8 @@ void StoreOrderInGroups(Host& host, int filters, int groups) {
     }
     for (int g = 0; g < groups; ++g) {
         const std::string n = std::to_string(g);
-        host.store.insert({{"GroupName" + n, "グループ" + n}, {"GroupFirst" + n, std::to_string(g * filters / groups)}});
+        host.store.insert(
+            {{"GroupName" + n, "グループ" + n}, {"GroupFirst" + n, std::to_string(g * filters / groups)}});
     }
     if (groups > 0) host.store["GroupSize"] = std::to_string(groups);
 }
@@ -632,11 +638,11 @@ void PrintPair(const char* what, int size, const Pair& pair) {
     const double best = *std::min_element(pair.kirabo.begin(), pair.kirabo.end());
     const double baseBest = *std::min_element(pair.baseline.begin(), pair.baseline.end());
     std::printf("%s_ms_%d_best: %.2f\n%s_ms_%d_median: %.2f\n", what, size, best, what, size, Median(pair.kirabo));
-    std::printf("%s_baseline_ms_%d_best: %.2f\n%s_baseline_ms_%d_median: %.2f\n", what, size, baseBest, what,
-                size, Median(pair.baseline));
+    std::printf("%s_baseline_ms_%d_best: %.2f\n%s_baseline_ms_%d_median: %.2f\n", what, size, baseBest, what, size,
+                Median(pair.baseline));
     std::printf("%s_overhead_ratio_%d: %.3f\n", what, size, Median(ratios));
-    std::printf("%s_overhead_ratio_%d_best: %.3f\n%s_overhead_ratio_%d_medians: %.3f\n", what, size,
-                best / baseBest, what, size, Median(pair.kirabo) / Median(pair.baseline));
+    std::printf("%s_overhead_ratio_%d_best: %.3f\n%s_overhead_ratio_%d_medians: %.3f\n", what, size, best / baseBest,
+                what, size, Median(pair.kirabo) / Median(pair.baseline));
 }
 
 }  // namespace
@@ -679,7 +685,8 @@ int main(int argc, char** argv) {
     std::printf("dialog_find_key_ms_1000: %.1f\ndialog_move_ms_1000: %.1f\n", Median(small.keys), Median(small.moves));
     if (!smoke) {
         const DialogActions large = MeasureDialogActions(5000, dialogRounds);
-        std::printf("dialog_find_key_ms_5000: %.1f\ndialog_move_ms_5000: %.1f\n", Median(large.keys), Median(large.moves));
+        std::printf("dialog_find_key_ms_5000: %.1f\ndialog_move_ms_5000: %.1f\n", Median(large.keys),
+                    Median(large.moves));
         std::printf("dialog_find_key_growth_5000_over_1000: %.2f\ndialog_move_growth_5000_over_1000: %.2f\n",
                     Median(large.keys) / Median(small.keys), Median(large.moves) / Median(small.moves));
     }
@@ -696,7 +703,8 @@ int main(int argc, char** argv) {
                 keyFilters, Median(keyAndWheel.keys), keyFilters, Median(keyAndWheel.wheels), keyFilters,
                 Median(keyAndWheel.ratios));
     std::printf("find_windows_made_%d: %d\n", keyFilters, keyAndWheel.windowsMade);
-    std::printf("find_romaji_over_kana_%d: %.2f\n", keyFilters, Median(MeasureRomajiOverKana(keyFilters, smoke ? 1 : 15)));
+    std::printf("find_romaji_over_kana_%d: %.2f\n", keyFilters,
+                Median(MeasureRomajiOverKana(keyFilters, smoke ? 1 : 15)));
     std::printf("find_burst_settle_ms_%d: %.1f\n", keyFilters, MeasureFindBurst(keyFilters));
     std::printf("find_learned_over_plain_%d: %.2f\n", keyFilters,
                 Median(MeasureLearnedOverPlain(keyFilters, smoke ? 1 : 7)));

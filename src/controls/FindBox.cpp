@@ -15,7 +15,9 @@ constexpr DWORD kBoxStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kCountStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_RIGHT;
 constexpr UINT_PTR kAnswerTimer = 1;
 
-bool Wanted(DWORD_PTR data, WPARAM key) { return reinterpret_cast<FindBoxControl::WantsKey>(data)(static_cast<std::uint32_t>(key)); }
+bool Wanted(DWORD_PTR data, WPARAM key) {
+    return reinterpret_cast<FindBoxControl::WantsKey>(data)(static_cast<std::uint32_t>(key));
+}
 
 LRESULT CALLBACK FindBoxKeys(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     switch (message) {
@@ -61,7 +63,7 @@ HWND CreateChild(HWND parent, HINSTANCE instance, HFONT font, const char* window
 }  // namespace
 
 void FindBoxControl::Create(HWND parent, HINSTANCE instance, HFONT font, int boxId, int countId, DWORD style,
-                     WantsKey wantsKey) {
+                            WantsKey wantsKey) {
     Destroy();
     box_ = CreateChild(parent, instance, font, "EDIT", kBoxStyle | style, boxId);
     count_ = CreateChild(parent, instance, font, "STATIC", kCountStyle, countId);

@@ -101,8 +101,7 @@ public:
             const std::string_view caption = menus.Caption(position, id);
             // The plug-in's own item, wherever the host puts it, is no filter.
             if (caption.empty() || caption == KIRABO_FIND_ITEM_NAME) continue;
-            const std::string_view key =
-                position == kToggleMenuPosition ? caption : SuffixlessKey(caption);
+            const std::string_view key = position == kToggleMenuPosition ? caption : SuffixlessKey(caption);
             cursor = ClaimOrInsert(key, id, cursor);
         }
     }

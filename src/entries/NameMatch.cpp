@@ -10,6 +10,7 @@ namespace kirabo {
 namespace {
 
 // The full-width character of each half-width katakana 0xA1 ｡ to 0xDF ﾟ, in Shift-JIS.
+// clang-format off: the table is laid out by kana row
 constexpr char16_t kFullWidthKana[] = {
     0x8142, 0x8175, 0x8176, 0x8141, 0x8145, 0x8392, 0x8340, 0x8342, 0x8344, 0x8346, 0x8348,  // ｡ to ｫ
     0x8383, 0x8385, 0x8387, 0x8362, 0x815B, 0x8341, 0x8343, 0x8345, 0x8347, 0x8349,          // ｬ to ｵ
@@ -19,6 +20,7 @@ constexpr char16_t kFullWidthKana[] = {
     0x8384, 0x8386, 0x8388, 0x8389, 0x838A, 0x838B, 0x838C, 0x838D, 0x838F, 0x8393,          // ﾔ to ﾝ
     0x814A, 0x814B,                                                                          // ﾞ ﾟ
 };
+// clang-format on
 constexpr unsigned char kFirstHalfWidthKana = 0xA1, kLastHalfWidthKana = 0xDF;
 constexpr unsigned char kVoicedMark = 0xDE, kSemiVoicedMark = 0xDF;
 constexpr char16_t kKatakanaU = 0x8345, kKatakanaVu = 0x8394;
@@ -28,10 +30,9 @@ bool IsHaRow(char16_t kana) { return kana >= 0x836E && kana <= 0x837A && (kana -
 
 // カ to ト take the voiced mark as the next code; ハ to ホ the voiced and the semi-voiced marks.
 bool TakesVoicedMark(char16_t kana) {
-    return (kana >= 0x834A && kana <= 0x8360 && kana % 2 == 0) || kana == 0x8363 || kana == 0x8365 ||
-           kana == 0x8367 || IsHaRow(kana);
+    return (kana >= 0x834A && kana <= 0x8360 && kana % 2 == 0) || kana == 0x8363 || kana == 0x8365 || kana == 0x8367 ||
+           IsHaRow(kana);
 }
-
 
 // A half-width katakana with the mark that may follow it: the full-width character, and whether
 // the mark was taken into it.
@@ -46,10 +47,10 @@ char16_t FullWidthKana(unsigned char kana, unsigned char next, bool& markTaken) 
 }
 
 char16_t FoldDoubleByte(char16_t c) {
-    if (c == 0x8140) return u' ';                                                 // full-width space
-    if (c >= 0x824F && c <= 0x8258) return static_cast<char16_t>(u'0' + c - 0x824F);  // ０ to ９
-    if (c >= 0x8260 && c <= 0x8279) return static_cast<char16_t>(u'a' + c - 0x8260);  // Ａ to Ｚ
-    if (c >= 0x8281 && c <= 0x829A) return static_cast<char16_t>(u'a' + c - 0x8281);  // ａ to ｚ
+    if (c == 0x8140) return u' ';                                                       // full-width space
+    if (c >= 0x824F && c <= 0x8258) return static_cast<char16_t>(u'0' + c - 0x824F);    // ０ to ９
+    if (c >= 0x8260 && c <= 0x8279) return static_cast<char16_t>(u'a' + c - 0x8260);    // Ａ to Ｚ
+    if (c >= 0x8281 && c <= 0x829A) return static_cast<char16_t>(u'a' + c - 0x8281);    // ａ to ｚ
     if (c >= 0x829F && c <= 0x82DD) return static_cast<char16_t>(c - 0x829F + 0x8340);  // ぁ to み
     if (c >= 0x82DE && c <= 0x82F1) return static_cast<char16_t>(c - 0x82DE + 0x8380);  // む to ん
     return c;
@@ -107,48 +108,42 @@ struct Syllable {
     char romaji[5];
     char16_t kana[3];  // one kana, or one and a small one
 };
+// clang-format off: the table is laid out by kana row
 constexpr Syllable kSyllables[] = {
-    {"a", u"ア"}, {"i", u"イ"}, {"u", u"ウ"}, {"e", u"エ"}, {"o", u"オ"},
-    {"ka", u"カ"}, {"ki", u"キ"}, {"ku", u"ク"}, {"ke", u"ケ"}, {"ko", u"コ"},
-    {"kya", u"キャ"}, {"kyi", u"キィ"}, {"kyu", u"キュ"}, {"kye", u"キェ"}, {"kyo", u"キョ"},
-    {"ga", u"ガ"}, {"gi", u"ギ"}, {"gu", u"グ"}, {"ge", u"ゲ"}, {"go", u"ゴ"},
-    {"gya", u"ギャ"}, {"gyi", u"ギィ"}, {"gyu", u"ギュ"}, {"gye", u"ギェ"}, {"gyo", u"ギョ"},
-    {"ca", u"カ"}, {"ci", u"シ"}, {"cu", u"ク"}, {"ce", u"セ"}, {"co", u"コ"},
-    {"sa", u"サ"}, {"si", u"シ"}, {"shi", u"シ"}, {"su", u"ス"}, {"se", u"セ"}, {"so", u"ソ"},
+    {"a", u"ア"},     {"i", u"イ"},     {"u", u"ウ"},     {"e", u"エ"},     {"o", u"オ"},     {"ka", u"カ"},
+    {"ki", u"キ"},    {"ku", u"ク"},    {"ke", u"ケ"},    {"ko", u"コ"},    {"kya", u"キャ"}, {"kyi", u"キィ"},
+    {"kyu", u"キュ"}, {"kye", u"キェ"}, {"kyo", u"キョ"}, {"ga", u"ガ"},    {"gi", u"ギ"},    {"gu", u"グ"},
+    {"ge", u"ゲ"},    {"go", u"ゴ"},    {"gya", u"ギャ"}, {"gyi", u"ギィ"}, {"gyu", u"ギュ"}, {"gye", u"ギェ"},
+    {"gyo", u"ギョ"}, {"ca", u"カ"},    {"ci", u"シ"},    {"cu", u"ク"},    {"ce", u"セ"},    {"co", u"コ"},
+    {"sa", u"サ"},    {"si", u"シ"},    {"shi", u"シ"},   {"su", u"ス"},    {"se", u"セ"},    {"so", u"ソ"},
     {"sya", u"シャ"}, {"sha", u"シャ"}, {"syu", u"シュ"}, {"shu", u"シュ"}, {"sye", u"シェ"}, {"she", u"シェ"},
-    {"syo", u"ショ"}, {"sho", u"ショ"},
-    {"za", u"ザ"}, {"zi", u"ジ"}, {"ji", u"ジ"}, {"zu", u"ズ"}, {"ze", u"ゼ"}, {"zo", u"ゾ"},
-    {"zya", u"ジャ"}, {"ja", u"ジャ"}, {"jya", u"ジャ"}, {"zyu", u"ジュ"}, {"ju", u"ジュ"}, {"jyu", u"ジュ"},
-    {"zye", u"ジェ"}, {"je", u"ジェ"}, {"jye", u"ジェ"}, {"zyo", u"ジョ"}, {"jo", u"ジョ"}, {"jyo", u"ジョ"},
-    {"ta", u"タ"}, {"ti", u"チ"}, {"chi", u"チ"}, {"tu", u"ツ"}, {"tsu", u"ツ"}, {"te", u"テ"}, {"to", u"ト"},
-    {"tya", u"チャ"}, {"cha", u"チャ"}, {"cya", u"チャ"}, {"tyu", u"チュ"}, {"chu", u"チュ"}, {"cyu", u"チュ"},
-    {"tye", u"チェ"}, {"che", u"チェ"}, {"cye", u"チェ"}, {"tyo", u"チョ"}, {"cho", u"チョ"}, {"cyo", u"チョ"},
-    {"tsa", u"ツァ"}, {"tsi", u"ツィ"}, {"tse", u"ツェ"}, {"tso", u"ツォ"},
-    {"thi", u"ティ"}, {"thu", u"テュ"}, {"dhi", u"ディ"}, {"dhu", u"デュ"},
-    {"da", u"ダ"}, {"di", u"ヂ"}, {"du", u"ヅ"}, {"de", u"デ"}, {"do", u"ド"},
-    {"dya", u"ヂャ"}, {"dyu", u"ヂュ"}, {"dyo", u"ヂョ"},
-    {"na", u"ナ"}, {"ni", u"ニ"}, {"nu", u"ヌ"}, {"ne", u"ネ"}, {"no", u"ノ"},
-    {"nya", u"ニャ"}, {"nyu", u"ニュ"}, {"nyo", u"ニョ"},
-    {"ha", u"ハ"}, {"hi", u"ヒ"}, {"hu", u"フ"}, {"fu", u"フ"}, {"he", u"ヘ"}, {"ho", u"ホ"},
-    {"hya", u"ヒャ"}, {"hyu", u"ヒュ"}, {"hyo", u"ヒョ"},
-    {"fa", u"ファ"}, {"fi", u"フィ"}, {"fe", u"フェ"}, {"fo", u"フォ"},
-    {"ba", u"バ"}, {"bi", u"ビ"}, {"bu", u"ブ"}, {"be", u"ベ"}, {"bo", u"ボ"},
-    {"bya", u"ビャ"}, {"byu", u"ビュ"}, {"byo", u"ビョ"},
-    {"pa", u"パ"}, {"pi", u"ピ"}, {"pu", u"プ"}, {"pe", u"ペ"}, {"po", u"ポ"},
-    {"pya", u"ピャ"}, {"pyu", u"ピュ"}, {"pyo", u"ピョ"},
-    {"ma", u"マ"}, {"mi", u"ミ"}, {"mu", u"ム"}, {"me", u"メ"}, {"mo", u"モ"},
-    {"mya", u"ミャ"}, {"myu", u"ミュ"}, {"myo", u"ミョ"},
-    {"ya", u"ヤ"}, {"yu", u"ユ"}, {"ye", u"イェ"}, {"yo", u"ヨ"},
-    {"ra", u"ラ"}, {"ri", u"リ"}, {"ru", u"ル"}, {"re", u"レ"}, {"ro", u"ロ"},
-    {"rya", u"リャ"}, {"ryu", u"リュ"}, {"ryo", u"リョ"},
-    {"wa", u"ワ"}, {"wi", u"ウィ"}, {"we", u"ウェ"}, {"wo", u"ヲ"},
-    {"va", u"ヴァ"}, {"vi", u"ヴィ"}, {"vu", u"ヴ"}, {"ve", u"ヴェ"}, {"vo", u"ヴォ"},
-    {"xa", u"ァ"}, {"xi", u"ィ"}, {"xu", u"ゥ"}, {"xe", u"ェ"}, {"xo", u"ォ"},
-    {"la", u"ァ"}, {"li", u"ィ"}, {"lu", u"ゥ"}, {"le", u"ェ"}, {"lo", u"ォ"},
-    {"xya", u"ャ"}, {"xyu", u"ュ"}, {"xyo", u"ョ"}, {"lya", u"ャ"}, {"lyu", u"ュ"}, {"lyo", u"ョ"},
-    {"xtu", u"ッ"}, {"xtsu", u"ッ"}, {"ltu", u"ッ"}, {"ltsu", u"ッ"},
-    {"xwa", u"ヮ"}, {"lwa", u"ヮ"}, {"xka", u"ヵ"}, {"lka", u"ヵ"}, {"xke", u"ヶ"}, {"lke", u"ヶ"},
+    {"syo", u"ショ"}, {"sho", u"ショ"}, {"za", u"ザ"},    {"zi", u"ジ"},    {"ji", u"ジ"},    {"zu", u"ズ"},
+    {"ze", u"ゼ"},    {"zo", u"ゾ"},    {"zya", u"ジャ"}, {"ja", u"ジャ"},  {"jya", u"ジャ"}, {"zyu", u"ジュ"},
+    {"ju", u"ジュ"},  {"jyu", u"ジュ"}, {"zye", u"ジェ"}, {"je", u"ジェ"},  {"jye", u"ジェ"}, {"zyo", u"ジョ"},
+    {"jo", u"ジョ"},  {"jyo", u"ジョ"}, {"ta", u"タ"},    {"ti", u"チ"},    {"chi", u"チ"},   {"tu", u"ツ"},
+    {"tsu", u"ツ"},   {"te", u"テ"},    {"to", u"ト"},    {"tya", u"チャ"}, {"cha", u"チャ"}, {"cya", u"チャ"},
+    {"tyu", u"チュ"}, {"chu", u"チュ"}, {"cyu", u"チュ"}, {"tye", u"チェ"}, {"che", u"チェ"}, {"cye", u"チェ"},
+    {"tyo", u"チョ"}, {"cho", u"チョ"}, {"cyo", u"チョ"}, {"tsa", u"ツァ"}, {"tsi", u"ツィ"}, {"tse", u"ツェ"},
+    {"tso", u"ツォ"}, {"thi", u"ティ"}, {"thu", u"テュ"}, {"dhi", u"ディ"}, {"dhu", u"デュ"}, {"da", u"ダ"},
+    {"di", u"ヂ"},    {"du", u"ヅ"},    {"de", u"デ"},    {"do", u"ド"},    {"dya", u"ヂャ"}, {"dyu", u"ヂュ"},
+    {"dyo", u"ヂョ"}, {"na", u"ナ"},    {"ni", u"ニ"},    {"nu", u"ヌ"},    {"ne", u"ネ"},    {"no", u"ノ"},
+    {"nya", u"ニャ"}, {"nyu", u"ニュ"}, {"nyo", u"ニョ"}, {"ha", u"ハ"},    {"hi", u"ヒ"},    {"hu", u"フ"},
+    {"fu", u"フ"},    {"he", u"ヘ"},    {"ho", u"ホ"},    {"hya", u"ヒャ"}, {"hyu", u"ヒュ"}, {"hyo", u"ヒョ"},
+    {"fa", u"ファ"},  {"fi", u"フィ"},  {"fe", u"フェ"},  {"fo", u"フォ"},  {"ba", u"バ"},    {"bi", u"ビ"},
+    {"bu", u"ブ"},    {"be", u"ベ"},    {"bo", u"ボ"},    {"bya", u"ビャ"}, {"byu", u"ビュ"}, {"byo", u"ビョ"},
+    {"pa", u"パ"},    {"pi", u"ピ"},    {"pu", u"プ"},    {"pe", u"ペ"},    {"po", u"ポ"},    {"pya", u"ピャ"},
+    {"pyu", u"ピュ"}, {"pyo", u"ピョ"}, {"ma", u"マ"},    {"mi", u"ミ"},    {"mu", u"ム"},    {"me", u"メ"},
+    {"mo", u"モ"},    {"mya", u"ミャ"}, {"myu", u"ミュ"}, {"myo", u"ミョ"}, {"ya", u"ヤ"},    {"yu", u"ユ"},
+    {"ye", u"イェ"},  {"yo", u"ヨ"},    {"ra", u"ラ"},    {"ri", u"リ"},    {"ru", u"ル"},    {"re", u"レ"},
+    {"ro", u"ロ"},    {"rya", u"リャ"}, {"ryu", u"リュ"}, {"ryo", u"リョ"}, {"wa", u"ワ"},    {"wi", u"ウィ"},
+    {"we", u"ウェ"},  {"wo", u"ヲ"},    {"va", u"ヴァ"},  {"vi", u"ヴィ"},  {"vu", u"ヴ"},    {"ve", u"ヴェ"},
+    {"vo", u"ヴォ"},  {"xa", u"ァ"},    {"xi", u"ィ"},    {"xu", u"ゥ"},    {"xe", u"ェ"},    {"xo", u"ォ"},
+    {"la", u"ァ"},    {"li", u"ィ"},    {"lu", u"ゥ"},    {"le", u"ェ"},    {"lo", u"ォ"},    {"xya", u"ャ"},
+    {"xyu", u"ュ"},   {"xyo", u"ョ"},   {"lya", u"ャ"},   {"lyu", u"ュ"},   {"lyo", u"ョ"},   {"xtu", u"ッ"},
+    {"xtsu", u"ッ"},  {"ltu", u"ッ"},   {"ltsu", u"ッ"},  {"xwa", u"ヮ"},   {"lwa", u"ヮ"},   {"xka", u"ヵ"},
+    {"lka", u"ヵ"},   {"xke", u"ヶ"},   {"lke", u"ヶ"},
 };
+// clang-format on
 constexpr std::size_t kLongestSyllable = 4;
 
 // A katakana (or ー) in Shift-JIS: ァ to ミ run on from 0x8340, ム to ヶ from 0x8380 (0x837F is
@@ -261,7 +256,8 @@ bool ReadsAt(const WordReading& reading, std::vector<char16_t>::const_iterator a
 }
 
 bool IsRomaji(const std::vector<char16_t>& word) {
-    return std::all_of(word.begin(), word.end(), [](char16_t c) { return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\''; });
+    return std::all_of(word.begin(), word.end(),
+                       [](char16_t c) { return (c >= u'a' && c <= u'z') || c == u'-' || c == u'\''; });
 }
 
 }  // namespace

@@ -29,8 +29,7 @@ inline constexpr UINT kMessageMenuItem = WM_USER + 113;
 
 using InitProc = BOOL(__cdecl*)(FilterRecord* fp);
 using ExitProc = BOOL(__cdecl*)(FilterRecord* fp);
-using WndProc = BOOL(__cdecl*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp,
-                               FilterRecord* fp);
+using WndProc = BOOL(__cdecl*)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp, FilterRecord* fp);
 
 struct FilterRecord {
     std::uint32_t flag{};
@@ -108,8 +107,7 @@ static_assert(offsetof(FilterRecord, reserved) == 132);
 using IsSavingProc = BOOL(__cdecl*)(void* editp);
 using IniLoadIntProc = int(__cdecl*)(FilterRecord* fp, const char* key, int defaultValue);
 using IniSaveIntProc = int(__cdecl*)(FilterRecord* fp, const char* key, int value);
-using IniLoadStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, char* buffer,
-                                      const char* defaultValue);
+using IniLoadStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, char* buffer, const char* defaultValue);
 using IniSaveStrProc = BOOL(__cdecl*)(FilterRecord* fp, const char* key, const char* value);
 // Adds an item to the host's menus that the user may give a shortcut key in the host's settings;
 // choosing it or pressing its key sends kMessageMenuItem with `id` to `hwnd`. defaultKey: a virtual

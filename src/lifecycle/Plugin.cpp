@@ -24,8 +24,8 @@ BOOL __cdecl FuncExit(FilterRecord* fp);
 BOOL __cdecl FuncWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, void* editp, FilterRecord* fp);
 
 FilterRecord g_filterTable = {
-    .flag = host::FILTER_FLAG_ALWAYS_ACTIVE | host::FILTER_FLAG_WINDOW_SIZE |
-            host::FILTER_FLAG_DISP_FILTER | host::FILTER_FLAG_EX_INFORMATION,
+    .flag = host::FILTER_FLAG_ALWAYS_ACTIVE | host::FILTER_FLAG_WINDOW_SIZE | host::FILTER_FLAG_DISP_FILTER |
+            host::FILTER_FLAG_EX_INFORMATION,
     .x = 320,
     .y = 106,
     .name = KIRABO_PLUGIN_NAME,
@@ -64,6 +64,4 @@ BOOL __cdecl FuncWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, 
 }  // namespace
 }  // namespace kirabo
 
-extern "C" kirabo::host::FilterRecord* __stdcall GetFilterTable() {
-    return &kirabo::g_filterTable;
-}
+extern "C" kirabo::host::FilterRecord* __stdcall GetFilterTable() { return &kirabo::g_filterTable; }

@@ -209,7 +209,8 @@ void PaletteWindow::ApplyTabs(const PaletteFrame& next) {
 }
 
 void PaletteWindow::ApplyFind(const PaletteFrame& next) {
-    if (next.findOpen && (!applied_.findOpen || next.findBox != applied_.findBox)) find_.Place(next.findBox, next.findCount);
+    if (next.findOpen && (!applied_.findOpen || next.findBox != applied_.findBox))
+        find_.Place(next.findBox, next.findCount);
     if (next.findOpen) find_.ShowCount(next.countText);
     if (findMark_ && next.mark && next.mark != applied_.mark) {
         // Below every row, so that the marked row's controls paint over all of it but its rim; above the tabs.
@@ -244,9 +245,9 @@ std::size_t PaletteWindow::FreeRow(std::vector<bool>& taken, const RowFrame& sho
     PooledRow row;
     row.checkBox = shows.checkBox;
     row.heading = shows.heading;
-    row.main = MakeControl(window_, instance_, shows.heading ? headingFont_ : font_, shows.checkBox ? "BUTTON" : "STATIC",
-                           shows.checkBox ? kCheckBoxStyle : kLabelStyle, shows.text.c_str(), shows.main,
-                           MainIdOf(shows));
+    row.main =
+        MakeControl(window_, instance_, shows.heading ? headingFont_ : font_, shows.checkBox ? "BUTTON" : "STATIC",
+                    shows.checkBox ? kCheckBoxStyle : kLabelStyle, shows.text.c_str(), shows.main, MainIdOf(shows));
     if (shows.buttonText) {
         row.button = MakeControl(window_, instance_, font_, "BUTTON", kPushButtonStyle, shows.buttonText, shows.button,
                                  ButtonControlId(shows.controlIndex));

@@ -2,9 +2,7 @@
 
 namespace kirabo {
 
-bool RowGetsControls(std::int32_t controlIndex) {
-    return controlIndex >= 0 && controlIndex < kMaxRowsWithControls;
-}
+bool RowGetsControls(std::int32_t controlIndex) { return controlIndex >= 0 && controlIndex < kMaxRowsWithControls; }
 
 std::uint32_t MainControlId(std::int32_t controlIndex) {
     if (controlIndex < kRowsWithShortIds) return static_cast<std::uint32_t>(controlIndex);

@@ -45,7 +45,7 @@ struct Command {
 };
 
 struct CommandContext {
-    bool saving = false;         // is_saving answered exactly 1
+    bool saving = false;  // is_saving answered exactly 1
     bool hasHostWindow = false;
     // The controlIndex of every entry, in list order.
     const std::vector<std::int32_t>* controlIndices = nullptr;

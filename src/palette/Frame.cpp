@@ -24,7 +24,8 @@ std::vector<std::string> TabLabels(const PaletteGeometry& g, const EntryList& en
     std::vector<std::string> labels;
     if (!g.tabMode) return labels;
     for (std::size_t row : g.groupRows) labels.push_back(entries[row].group);
-    for (int c = 0; g.groupRows.empty() && c < g.tabCount; ++c) labels.push_back(std::to_string(c + 1) + kTabLabelSuffix);
+    for (int c = 0; g.groupRows.empty() && c < g.tabCount; ++c)
+        labels.push_back(std::to_string(c + 1) + kTabLabelSuffix);
     return labels;
 }
 
@@ -77,8 +78,8 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         frame.findCount = Rect::Sized(countLeft, kFindBoxTop, countWidth, kFindBoxHeight);
         frame.countText = FindCountText(g.rowCount, find.hiddenMatches);
         if (const std::optional<Point> at = find.mark ? ViewOfRow(g, view, *find.mark) : std::nullopt) {
-            frame.mark = Rect::Sized(at->x - kMarkMargin, at->y - kMarkMargin, g.nameWidth + kButtonWidth + 2 * kMarkMargin,
-                                     kControlHeight + 2 * kMarkMargin);
+            frame.mark = Rect::Sized(at->x - kMarkMargin, at->y - kMarkMargin,
+                                     g.nameWidth + kButtonWidth + 2 * kMarkMargin, kControlHeight + 2 * kMarkMargin);
         }
     }
     return frame;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace kirabo {
 namespace {
 
@@ -25,8 +24,8 @@ int NameWidth(const std::vector<RowInput>& rows) {
     return any ? kNameBytePixels * static_cast<int>(widest) + kNamePadding : 0;
 }
 
-PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
-                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics, int top) {
+PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount, bool tabMode,
+                                std::int32_t selectedColumn, SystemMetrics metrics, int top) {
     // A count below 1 comes only from a damaged store; the rows then stand in one column, so that
     // the palette and its menu can always be reached. The setting itself stays as it was read.
     columnCount = std::max(columnCount, 1);
@@ -67,7 +66,8 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
         groupStart.clear();
         for (std::int32_t c = 0; c < columnCount && (c == 0 || groupStart.back() < count); ++c) {
-            groupStart.push_back(std::min(static_cast<std::size_t>(c) * static_cast<std::size_t>(g.rowsPerColumn), count));
+            groupStart.push_back(
+                std::min(static_cast<std::size_t>(c) * static_cast<std::size_t>(g.rowsPerColumn), count));
         }
     }
     g.columnStart.push_back(count);

@@ -51,7 +51,7 @@ inline constexpr std::size_t kNameCapBytes = 64;
 
 struct RowInput {
     std::size_t nameBytes = 0;
-    bool leftOut = false;  // no place and no part in the sizes: hidden by the user, or not found
+    bool leftOut = false;      // no place and no part in the sizes: hidden by the user, or not found
     bool beginsGroup = false;  // the first row of one of the user's groups, which holds its name
 };
 
@@ -75,7 +75,7 @@ struct PaletteGeometry {
     // The first place of each column (of each tab in tab mode), and laidOut after the last.
     std::vector<std::size_t> columnStart;
     std::vector<std::size_t> groupRows;  // the position of each group's first row; empty without groups
-    int rowsPerColumn = 0;  // the most any column holds
+    int rowsPerColumn = 0;               // the most any column holds
     int maxRight = 0;
     int maxBottom = 0;
     std::int32_t selectedColumn = 0;  // clamped in tab mode, as it was side by side
@@ -99,8 +99,8 @@ inline int ColumnPitch(int nameWidth) { return nameWidth + kButtonWidth + kColum
 // side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column count below
 // 1 is laid out as one column. With groups, a heading takes a row's place above each group's first
 // row side by side, and in tab mode each group is a tab of its own, whatever the column count.
-PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount,
-                                bool tabMode, std::int32_t selectedColumn, SystemMetrics metrics, int top = 0);
+PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount, bool tabMode,
+                                std::int32_t selectedColumn, SystemMetrics metrics, int top = 0);
 
 // The column (in tab mode the tab) of a laid-out place, and its row within that column.
 int ColumnOf(const PaletteGeometry& geometry, std::size_t laidOut);

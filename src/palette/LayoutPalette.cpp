@@ -17,7 +17,8 @@ void MakeSizable(HWND window, bool sizable) {
     const DWORD wanted = sizable ? style | WS_THICKFRAME : style & ~static_cast<DWORD>(WS_THICKFRAME);
     if (wanted == style) return;
     SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(wanted));
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 SystemMetrics PaletteWindow::ReadMetrics() const {
@@ -73,9 +74,9 @@ WindowFacts PaletteWindow::ReadWindow() const {
 void PaletteWindow::LayoutPalette(Controls controls) {
     if (controls == Controls::Create) {
         DestroyPaletteControls();
-        columnTabs_ = CreateWindowExA(0, WC_TABCONTROLA, "", kColumnTabsStyle, 0, 0, 0, 0, window_,
-                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), instance_,
-                                      nullptr);
+        columnTabs_ =
+            CreateWindowExA(0, WC_TABCONTROLA, "", kColumnTabsStyle, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_COLUMN_TABS)), instance_, nullptr);
         if (columnTabs_) SendMessageA(columnTabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
     }
     const PaletteGeometry& geometry = core_.Layout(controls, ReadMetrics());

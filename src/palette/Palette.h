@@ -90,16 +90,16 @@ private:
     HWND keyboardHome_ = nullptr;
     HFONT font_ = nullptr;
     HFONT headingFont_ = nullptr;  // bold and underlined: a group's name, set apart from the rows
-    HMENU menu_ = nullptr;  // menu 7000, the PaletteWindow's menu bar
+    HMENU menu_ = nullptr;         // menu 7000, the PaletteWindow's menu bar
     HWND columnTabs_ = nullptr;
     HWND tips_ = nullptr;  // the full names of the rows whose names are cut
     std::vector<PooledRow> pool_;
     FindBoxControl find_;
     HWND findMark_ = nullptr;
     PaletteFrame applied_;
-    Rect beforeSizing_;  // the window when the user took its border or caption
+    Rect beforeSizing_;      // the window when the user took its border or caption
     bool applying_ = false;  // the window's own WM_SIZE, made by a layout or a frame, must not reframe half of it
-    int paintHeld_ = 0;  // frames being applied, one within another
+    int paintHeld_ = 0;      // frames being applied, one within another
 };
 
 }  // namespace kirabo

@@ -246,7 +246,8 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
     if (find_.open) find_.mark = std::min(find_.mark, geometry_.laidOut > 0 ? geometry_.laidOut - 1 : 0);
     if (find_.mark < geometry_.laidOut && (geometry_.entryOfLaidOut[find_.mark] & kHeadingPlace) != 0) ++find_.mark;
     // The marked row's tab, while the view follows the mark.
-    if (tabMode && find_.followMark && geometry_.laidOut > 0) geometry_.selectedColumn = ColumnOf(geometry_, find_.mark);
+    if (tabMode && find_.followMark && geometry_.laidOut > 0)
+        geometry_.selectedColumn = ColumnOf(geometry_, find_.mark);
     if (tabMode) settings_.selectedColumn = geometry_.selectedColumn;
     // Every row the user has not hidden gets its number, matching or not, so that it keeps its
     // controls' ids when the find box closes.
@@ -400,11 +401,16 @@ OwnMenuMarks PaletteCore::MenuMarks() const {
 
 std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
     switch (virtualKey) {
-        case kKeyDown: return FindKey::Next;
-        case kKeyUp: return FindKey::Previous;
-        case kKeyReturn: return shift ? FindKey::PressButton : FindKey::Press;
-        case kKeyEscape: return FindKey::Close;
-        default: return std::nullopt;
+        case kKeyDown:
+            return FindKey::Next;
+        case kKeyUp:
+            return FindKey::Previous;
+        case kKeyReturn:
+            return shift ? FindKey::PressButton : FindKey::Press;
+        case kKeyEscape:
+            return FindKey::Close;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -428,9 +434,14 @@ void PaletteCore::Fit(const WindowFacts& now) {
         place_.sizable = now.sizable;
     } else {
         const WindowSize menu = MenuBarItems(now.menuItems);
-        const FitInput in{geometry_.windowWidth, geometry_.windowHeight,
-                          SmallestPalette(menu.width, menu.height, metrics_, tabsWidth_), now.workArea, now.window,
-                          now.verticalBarWidth, now.horizontalBarHeight, std::nullopt};
+        const FitInput in{geometry_.windowWidth,
+                          geometry_.windowHeight,
+                          SmallestPalette(menu.width, menu.height, metrics_, tabsWidth_),
+                          now.workArea,
+                          now.window,
+                          now.verticalBarWidth,
+                          now.horizontalBarHeight,
+                          std::nullopt};
         const PaletteFit fit = FitWindow(in, SizableExtra(now));
         place_ = {fit.fit.rect, fit.sizable, fit.limits};
     }
@@ -465,7 +476,8 @@ void PaletteCore::Mirror(const std::vector<std::uint32_t>& menuStates) {
 }
 
 PaletteFrame PaletteCore::Frame() const {
-    PaletteFrame frame = ComputeFrame(geometry_, view_, entries_, {find_.open, findMark(), find_.hiddenMatches}, tabsWidth_);
+    PaletteFrame frame =
+        ComputeFrame(geometry_, view_, entries_, {find_.open, findMark(), find_.hiddenMatches}, tabsWidth_);
     frame.window = place_.window;
     frame.sizable = place_.sizable;
     return frame;

@@ -25,8 +25,9 @@ constexpr DWORD kMarkStyle = WS_CHILD | WS_CLIPSIBLINGS | SS_GRAYRECT;
 
 // The rows' font; a heading's is bold and underlined, so that a group's name never reads as a row.
 HFONT CreatePaletteFont(bool heading) {
-    return CreateFontA(12, 0, 0, 0, heading ? FW_BOLD : FW_NORMAL, FALSE, heading, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN, KIRABO_FONT_FACE);
+    return CreateFontA(12, 0, 0, 0, heading ? FW_BOLD : FW_NORMAL, FALSE, heading, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_MODERN,
+                       KIRABO_FONT_FACE);
 }
 
 // While the palette is active, this timer waits for the mouse to let go (a click, a drag of the
@@ -37,15 +38,23 @@ bool PaletteFindKey(std::uint32_t key) { return FindKeyOf(key, false).has_value(
 
 std::optional<ScrollRequest> RequestOf(WORD code) {
     switch (code) {
-        case SB_LINEUP: return ScrollRequest::LineBack;
-        case SB_LINEDOWN: return ScrollRequest::LineOn;
-        case SB_PAGEUP: return ScrollRequest::PageBack;
-        case SB_PAGEDOWN: return ScrollRequest::PageOn;
-        case SB_TOP: return ScrollRequest::Start;
-        case SB_BOTTOM: return ScrollRequest::End;
+        case SB_LINEUP:
+            return ScrollRequest::LineBack;
+        case SB_LINEDOWN:
+            return ScrollRequest::LineOn;
+        case SB_PAGEUP:
+            return ScrollRequest::PageBack;
+        case SB_PAGEDOWN:
+            return ScrollRequest::PageOn;
+        case SB_TOP:
+            return ScrollRequest::Start;
+        case SB_BOTTOM:
+            return ScrollRequest::End;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: return ScrollRequest::Track;
-        default: return std::nullopt;
+        case SB_THUMBPOSITION:
+            return ScrollRequest::Track;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -130,8 +139,9 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
     }
     if (answer.findBox == FindBoxStep::Open) {
         find_.Create(window_, instance_, font_, KIRABO_FIND_BOX, KIRABO_FIND_COUNT, 0, PaletteFindKey);
-        findMark_ = CreateWindowExA(0, "STATIC", "", kMarkStyle, 0, 0, 0, 0, window_,
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_FIND_MARK)), instance_, nullptr);
+        findMark_ =
+            CreateWindowExA(0, "STATIC", "", kMarkStyle, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(KIRABO_FIND_MARK)), instance_, nullptr);
         if (find_.box()) SetFocus(find_.box());
     }
     if (answer.findBox == FindBoxStep::Focus && find_.box()) {
@@ -161,7 +171,8 @@ void PaletteWindow::MirrorCheckStates() {
     HMENU hostMenu = GetMenu(hostMainWindow_);
     std::vector<std::uint32_t> states;
     states.reserve(core_.entries().count());
-    for (const FilterEntry& entry : core_.entries()) states.push_back(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
+    for (const FilterEntry& entry : core_.entries())
+        states.push_back(GetMenuState(hostMenu, entry.toggleCommand, MF_BYCOMMAND));
     core_.Mirror(states);
     const OwnMenuMarks marks = core_.MenuMarks();
     CheckMenuRadioItem(menu_, KIRABO_CMD_ONE_COLUMN, KIRABO_CMD_FOUR_COLUMNS, marks.columnItem, MF_BYCOMMAND);
@@ -202,8 +213,8 @@ void PaletteWindow::ReturnKeyboard() {
 }
 
 void PaletteWindow::GiveKeyboardBack() {
-    const bool homeTakes = keyboardHome_ && IsWindow(keyboardHome_) && IsWindowVisible(keyboardHome_) &&
-                           IsWindowEnabled(keyboardHome_);
+    const bool homeTakes =
+        keyboardHome_ && IsWindow(keyboardHome_) && IsWindowVisible(keyboardHome_) && IsWindowEnabled(keyboardHome_);
     HWND home = homeTakes ? keyboardHome_ : hostMainWindow_;
     if (home) SetActiveWindow(home);
 }

@@ -57,8 +57,8 @@ constexpr int kLargestSide = 1 << 15;  // no screen is larger: a larger side is 
 // A count, then a name and a kind per position; positions without a name or with a negative kind
 // are skipped, and a damaged count reads no further than the bound. Gives the count as stored.
 template <typename Take>
-std::int32_t LoadKeys(SettingsStore& store, const char* sizeKey, const char* namePattern,
-                      const char* typePattern, Take take) {
+std::int32_t LoadKeys(SettingsStore& store, const char* sizeKey, const char* namePattern, const char* typePattern,
+                      Take take) {
     const std::int32_t size = store.LoadInt(sizeKey, 0);
     const std::int32_t stored = std::min(size, kMaxStoredEntries);
     for (std::int32_t i = 0; i < stored; ++i) {
@@ -95,9 +95,7 @@ void StoreKeys(SettingsStore& store, const char* sizeKey, const char* namePatter
 
 }  // namespace
 
-std::string NameInBuffer(const char* buffer) {
-    return std::string(buffer, strnlen(buffer, kNameBufferBytes - 1));
-}
+std::string NameInBuffer(const char* buffer) { return std::string(buffer, strnlen(buffer, kNameBufferBytes - 1)); }
 
 LayoutSettings LoadLayoutSettings(SettingsStore& store) {
     LayoutSettings settings;

@@ -26,7 +26,6 @@ public:
     virtual void SaveString(const char* key, const std::string& value) = 0;
 };
 
-
 // A damaged "FilterSize" must not keep the host busy for billions of reads at start; no host has
 // anywhere near this many filters and display tools.
 inline constexpr std::int32_t kMaxStoredEntries = 10000;

@@ -86,9 +86,11 @@ WindowSize ClientOf(const WindowFacts& now, const WindowPlace& place, bool verti
     const int frameHeight = now.window.height() - now.client.height() -
                             (now.horizontalBar ? now.horizontalBarHeight : 0) - (now.sizable ? extra.height : 0);
     return {std::max(place.window.width() - frameWidth - (place.sizable ? extra.width : 0) -
-                         (verticalBar ? now.verticalBarWidth : 0), 0),
+                         (verticalBar ? now.verticalBarWidth : 0),
+                     0),
             std::max(place.window.height() - frameHeight - (place.sizable ? extra.height : 0) -
-                         (horizontalBar ? now.horizontalBarHeight : 0), 0)};
+                         (horizontalBar ? now.horizontalBarHeight : 0),
+                     0)};
 }
 
 Point WindowHome::FitFrom(Point now) {
@@ -100,7 +102,8 @@ View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int 
     View view;
     view.clientWidth = clientWidth;
     view.clientHeight = clientHeight;
-    view.rows = Bar(g.rowsPerColumn, InView(RowsBottom(g, clientHeight), FirstRowY(g), kControlHeight, kRowPitch), firstRow);
+    view.rows =
+        Bar(g.rowsPerColumn, InView(RowsBottom(g, clientHeight), FirstRowY(g), kControlHeight, kRowPitch), firstRow);
     const int columns = g.tabMode ? 1 : ColumnsInUse(g);
     const int columnWidth = g.nameWidth + kButtonWidth;
     view.columns = Bar(columns, InView(clientWidth, kFirstColumnX, columnWidth, ColumnPitch(g.nameWidth)), firstColumn);
@@ -110,13 +113,27 @@ View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int 
 int ScrollTarget(const ScrollBar& bar, ScrollRequest request, int track) {
     int target = bar.position;
     switch (request) {
-        case ScrollRequest::LineBack: target -= 1; break;
-        case ScrollRequest::LineOn: target += 1; break;
-        case ScrollRequest::PageBack: target -= bar.page; break;
-        case ScrollRequest::PageOn: target += bar.page; break;
-        case ScrollRequest::Start: target = 0; break;
-        case ScrollRequest::End: target = bar.last(); break;
-        case ScrollRequest::Track: target = track; break;
+        case ScrollRequest::LineBack:
+            target -= 1;
+            break;
+        case ScrollRequest::LineOn:
+            target += 1;
+            break;
+        case ScrollRequest::PageBack:
+            target -= bar.page;
+            break;
+        case ScrollRequest::PageOn:
+            target += bar.page;
+            break;
+        case ScrollRequest::Start:
+            target = 0;
+            break;
+        case ScrollRequest::End:
+            target = bar.last();
+            break;
+        case ScrollRequest::Track:
+            target = track;
+            break;
     }
     return std::clamp(target, 0, bar.last());
 }

@@ -14,12 +14,12 @@
 namespace kirabo {
 
 struct FitInput {
-    int width = 0, height = 0;  // the window the layout asks for
-    WindowSize minimum;         // the window that shows its menu bar whole, on one line
-    Rect workArea;              // of the monitor the window is on
-    Rect window;                // where the window stands now
-    int verticalBar = 0;        // SM_CXVSCROLL
-    int horizontalBar = 0;      // SM_CYHSCROLL
+    int width = 0, height = 0;           // the window the layout asks for
+    WindowSize minimum;                  // the window that shows its menu bar whole, on one line
+    Rect workArea;                       // of the monitor the window is on
+    Rect window;                         // where the window stands now
+    int verticalBar = 0;                 // SM_CXVSCROLL
+    int horizontalBar = 0;               // SM_CYHSCROLL
     std::optional<WindowSize> userSize;  // the size the user gave a palette that scrolls
     bool operator==(const FitInput&) const = default;
 };
@@ -99,8 +99,8 @@ struct WindowHome {
 // What the palette window reports of itself, its screen and its tab strip, as Windows gives it: read
 // at a layout, and when something other than the palette sized the window.
 struct WindowFacts {
-    Rect window;  // where it stands, its frame included
-    Rect client;  // its client area, from 0,0
+    Rect window;                                                       // where it stands, its frame included
+    Rect client;                                                       // its client area, from 0,0
     bool verticalBar = false, horizontalBar = false, sizable = false;  // what its frame holds now
     Rect fixedFrame, sizableFrame;  // the frame around an empty client area, without and with the border the user drags
     Rect workArea;                  // of the monitor the window is on

@@ -329,8 +329,8 @@ int NextMatch(const std::vector<int>& found, int focused, bool forward) {
     return next == found.begin() ? found.back() : *(next - 1);
 }
 
-int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
-                    std::string_view typed, int start) {
+int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items, std::string_view typed,
+                    int start) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; };
     const auto count = static_cast<int>(items.size());
     if (count == 0 || typed.empty()) return -1;

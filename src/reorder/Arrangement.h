@@ -30,10 +30,10 @@ constexpr std::int32_t HeadingItem(std::size_t heading) { return -1 - static_cas
 constexpr std::size_t HeadingIndex(std::int32_t item) { return static_cast<std::size_t>(-1 - item); }
 
 enum class MoveKind : std::uint8_t {
-    Drop,      // after `anchor`
-    Up,        // every selected item one place up, past the nearest unselected one
+    Drop,  // after `anchor`
+    Up,    // every selected item one place up, past the nearest unselected one
     Down,
-    ToTop,     // the selected items first, in their order
+    ToTop,  // the selected items first, in their order
     ToBottom,
 };
 
@@ -164,8 +164,8 @@ int NextMatch(const std::vector<int>& found, int focused, bool forward);
 // focused row, or the one after it) on, going round, whose name begins with them (ASCII letters
 // without case); one letter typed again and again that no name begins with ("bb") takes the next
 // row after `start` that begins with the letter. -1 for none.
-int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items,
-                    std::string_view typed, int start);
+int FindByBeginning(const std::vector<ReorderRow>& rows, const std::vector<std::int32_t>& items, std::string_view typed,
+                    int start);
 
 // A drag near the list's top or bottom edge scrolls it: a row a step within the margin and at the
 // edge, growing with the distance beyond it to a page a step 100 pixels past it, and with the time

@@ -27,11 +27,11 @@ void AddFindBar(DialogControls& controls, const Rect& label) {
     const int top = std::max(label.top - kFindGap / 2, 0);
     const int bottom = std::max(controls.list.top - kFindGap / 2, top);
     controls.count = {controls.list.right - kFindCountWidth, top, controls.list.right, bottom};
-    controls.find = {label.right + kFindGap, top, std::max(controls.count.left - kFindGap, label.right + kFindGap), bottom};
+    controls.find = {label.right + kFindGap, top, std::max(controls.count.left - kFindGap, label.right + kFindGap),
+                     bottom};
 }
 
-Rect PlaceDialog(const Rect& opened, std::optional<WindowSize> stored, int allRowsHeight,
-                       const Rect& workArea) {
+Rect PlaceDialog(const Rect& opened, std::optional<WindowSize> stored, int allRowsHeight, const Rect& workArea) {
     const WindowSize wanted = stored.value_or(WindowSize{opened.width(), allRowsHeight});
     const int width = std::max(std::min(wanted.width, workArea.width()), opened.width());
     const int height = std::max(std::min(wanted.height, workArea.height()), opened.height());

@@ -32,7 +32,6 @@ DialogControls ResizeControls(const DialogControls& opened, WindowSize openedCli
 // Where the dialog opens: at the template's place, as large as the size the user left it at, or,
 // before the user sized it, tall enough for `allRowsHeight` (never smaller than the template,
 // never larger than the work area), and moved inside the work area.
-Rect PlaceDialog(const Rect& opened, std::optional<WindowSize> stored, int allRowsHeight,
-                       const Rect& workArea);
+Rect PlaceDialog(const Rect& opened, std::optional<WindowSize> stored, int allRowsHeight, const Rect& workArea);
 
 }  // namespace kirabo

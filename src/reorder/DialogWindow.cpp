@@ -53,9 +53,10 @@ void FrameDialog(HWND dialog, DialogWindow& state, FindBoxControl& find, std::op
     const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
     RECT item = {LVIR_BOUNDS, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
-    const long long allRows = state.smallest.height + static_cast<long long>(std::max(rows - shown, 0)) * (item.bottom - item.top);
-    const Rect placed = PlaceDialog(opened, stored, static_cast<int>(std::min<long long>(allRows, 1 << 20)),
-                                          RectOf(monitor.rcWork));
+    const long long allRows =
+        state.smallest.height + static_cast<long long>(std::max(rows - shown, 0)) * (item.bottom - item.top);
+    const Rect placed =
+        PlaceDialog(opened, stored, static_cast<int>(std::min<long long>(allRows, 1 << 20)), RectOf(monitor.rcWork));
     state.sizing = true;
     SetWindowPos(dialog, nullptr, placed.left, placed.top, placed.width(), placed.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

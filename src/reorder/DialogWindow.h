@@ -18,7 +18,7 @@ inline constexpr int kWordsColumn = 2;
 inline constexpr int kWordsColumnWidth = 96;
 
 struct DialogWindow {
-    DialogControls opened;    // where the controls stood in the template's client area
+    DialogControls opened;  // where the controls stood in the template's client area
     WindowSize openedClient;
     WindowSize smallest;      // the template's window: the dialog is never smaller
     bool sizing = false;      // true from when the user may size the dialog

@@ -11,7 +11,6 @@
 
 namespace kirabo {
 
-
 enum class KeyMessage : std::uint8_t {
     KeyDown,
     SysKeyDown,  // a key pressed with Alt held

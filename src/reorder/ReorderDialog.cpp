@@ -46,7 +46,7 @@ struct ReorderDialog {
     POINT dragPoint = {0, 0};
     DragOffset imageOffset;
     std::vector<int> selectedItems;
-    AutoScroll scroll;  // the auto-scroll's pacing, from one drag to the next
+    AutoScroll scroll;      // the auto-scroll's pacing, from one drag to the next
     int insertAt = -1;      // the row beside which the line shows where dragged rows land; -1: none
     HWND editor = nullptr;  // over the words of the row, or the name of the heading, at editAt while edited
     int editAt = -1;
@@ -54,9 +54,7 @@ struct ReorderDialog {
     bool insertBefore = false;
 };
 
-ReorderDialog* StateOf(HWND dialog) {
-    return reinterpret_cast<ReorderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
+ReorderDialog* StateOf(HWND dialog) { return reinterpret_cast<ReorderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
 
 // A mouse message's position, which may lie left of or above the dialog, in the list's client
 // coordinates.
@@ -165,7 +163,7 @@ void FillList(HWND dialog, ReorderDialog& state) {
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     SendMessageA(list, LVM_SETCALLBACKMASK, kListCallbackMask, 0);  // the check boxes are the dialog's
-    AddColumn(list, 0, kNameHeader, kKindColumnWidth);  // FitColumns gives it the rest
+    AddColumn(list, 0, kNameHeader, kKindColumnWidth);              // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     AddColumn(list, kWordsColumn, kWordsHeader, kWordsColumnWidth);
     const std::size_t count = state.shown.list.items.size();
@@ -351,7 +349,8 @@ INT_PTR OnCommand(HWND dialog, ReorderDialog& state, WPARAM wParam) {
             MakeGroupHere(dialog, state);
             return TRUE;
         case KIRABO_REORDER_FIND:
-            if (HIWORD(wParam) == EN_CHANGE && state.find.OnChange()) SelectMatches(state.list, state.find, state.shown);
+            if (HIWORD(wParam) == EN_CHANGE && state.find.OnChange())
+                SelectMatches(state.list, state.find, state.shown);
             return TRUE;
         default:
             return FALSE;

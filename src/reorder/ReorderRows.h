@@ -4,8 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "entries/EntryList.h"
@@ -31,8 +31,8 @@ struct ReorderGroup {
 struct ReorderResult {
     // The row at each new position, by its position when the dialog opened.
     std::vector<std::size_t> order;
-    std::vector<bool> hidden;  // by new position
-    std::vector<std::string> words{};  // by position when the dialog opened
+    std::vector<bool> hidden;            // by new position
+    std::vector<std::string> words{};    // by position when the dialog opened
     std::vector<ReorderGroup> groups{};  // `first` a new position; none when the order has no groups
     bool operator==(const ReorderResult&) const = default;
 };

@@ -28,6 +28,11 @@ trap 'rm -rf "$scratch"' EXIT
 git clone -q --shared "$root" "$scratch"
 cp "$root/.clang-format" "$scratch"
 cd "$scratch"
+# A row added to a table as the table writes them: the formatter changes that row and nothing else.
+sed -i '/"exactly as wide: no bar"/a\        {"a row", 20, 36, 120, k1280, 0, 0, {0, 0, 120, 40, false, false}},' tests/unit/ViewportTest.cpp
+git add tests && git clang-format >/dev/null
+[ "$(git diff HEAD --numstat -- tests | tr '\t' ' ')" = "1 0 tests/unit/ViewportTest.cpp" ] ||
+  { echo "git clang-format changed more than the row added"; git diff HEAD --stat; fail=1; }
 printf 'int Twice(int a)\n{\nif (a) return 2*a;\nreturn 0;\n}\n' >> src/entries/NameMatch.cpp && git add src && git clang-format >/dev/null
 [ "$(tail -4 src/entries/NameMatch.cpp)" = $'int Twice(int a) {\n    if (a) return 2 * a;\n    return 0;\n}' ] ||
   { echo "git clang-format gave"; tail -4 src/entries/NameMatch.cpp; fail=1; }

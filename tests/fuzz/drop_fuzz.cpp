@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t now = in.Word();
     const int page = in.Int();
     const AutoScroll scroll = DecideAutoScroll(in.Int(), 0, in.Int(), page, {0, last, held}, now);
-    if (std::abs(static_cast<long long>(scroll.step)) > std::max(page, 1) * static_cast<long long>(kMostPagesAStep)) std::abort();
+    if (std::abs(static_cast<long long>(scroll.step)) > std::max(page, 1) * static_cast<long long>(kMostPagesAStep))
+        std::abort();
     const bool heldBack = last != 0 && now - last <= kScrollPauseMs;
     if (heldBack && (scroll.step != 0 || scroll.lastScrollTick != last)) std::abort();
     return 0;

@@ -103,7 +103,14 @@ TEST(Arrangement, AMoveTakesEachCheckBoxWithItsItemAndTheFocusFollows) {
     };
     const Case cases[] = {
         {"Alt+Down on the first row", {0}, 0, {MoveKind::Down}, "bACD", {1}, 1},
-        {"the first row's box unchecked goes with it", {0}, 0, {MoveKind::Down}, "BaCD", {1}, 1, {false, true, true, true}},
+        {"the first row's box unchecked goes with it",
+         {0},
+         0,
+         {MoveKind::Down},
+         "BaCD",
+         {1},
+         1,
+         {false, true, true, true}},
         {"Alt+End, the focus on an unselected row", {0, 1}, 2, {MoveKind::ToBottom}, "CDAb", {2, 3}, 0},
         {"a drop at the top: the dropped row selected and focused", {3}, -1, {MoveKind::Drop, -1}, "DAbC", {0}, 0},
         {"a drop of two rows: the first of them focused", {2, 3}, -1, {MoveKind::Drop, -1}, "CDAb", {0, 1}, 0},
@@ -124,7 +131,7 @@ TEST(Arrangement, TheUpperThirdCountsWholePixels) {
         int y, top, bottom;
         bool upper;
     };
-    const Case cases[] = {{0, 0, 16, true}, {4, 0, 16, true}, {5, 0, 16, false}, {15, 0, 16, false},
+    const Case cases[] = {{0, 0, 16, true},  {4, 0, 16, true},      {5, 0, 16, false},      {15, 0, 16, false},
                           {-3, 0, 16, true}, {104, 100, 116, true}, {105, 100, 116, false}, {0, 0, 2, false}};
     for (const Case& c : cases) EXPECT_EQ(InUpperThird(c.y, c.top, c.bottom), c.upper) << c.y << " in " << c.top;
 }
@@ -196,7 +203,10 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
     };
     const std::int32_t a = HeadingItem(0), b = HeadingItem(1), c = HeadingItem(2);
     const Case cases[] = {
-        {"every row once, reordered; each box read at its own position", {2, 0, 1}, {true, false, true}, 3,
+        {"every row once, reordered; each box read at its own position",
+         {2, 0, 1},
+         {true, false, true},
+         3,
          ReorderResult{{2, 0, 1}, {false, true, false}}},
         {"the empty list", {}, {}, 0, ReorderResult{}},
         {"a row lost", {2, 0}, {true, true}, 3, std::nullopt},
@@ -205,7 +215,9 @@ TEST(Arrangement, OkCommitsTheListOnlyWhenItHoldsEveryRowOnce) {
         {"a negative index", {2, 0, -1}, {true, true, true}, 3, std::nullopt},
         {"a check box missing", {1, 0}, {true}, 2, std::nullopt},
         {"rows above the first heading join its group; one without rows, or at the end, makes none",
-         {0, a, 1, b, c, 2, 3, b}, {1, 1, 0, 1, 1, 1, 1, 1}, 4,
+         {0, a, 1, b, c, 2, 3, b},
+         {1, 1, 0, 1, 1, 1, 1, 1},
+         4,
          ReorderResult{{0, 1, 2, 3}, {0, 1, 0, 0}, {}, {{"a", 0}, {"c", 2}}}},
         {"a heading without a name", {c, 0}, {1, 1}, 1, std::nullopt, {"a"}},
     };
@@ -243,7 +255,8 @@ TEST(Arrangement, GroupsAreHeadingsMadeRenamedRemovedAndMovedInTheList) {
         EXPECT_EQ(TextOf(after.list, after.selected, after.focused), c.after) << c.what;
         EXPECT_EQ(after.list.headings.size(), std::count(c.after.begin(), c.after.end(), '[')) << c.what;
     }
-    // Opened: a heading before each group's first row, the first on top; no name, not after the last, past the rows: out
+    // Opened: a heading before each group's first row, the first on top; no name, not after the last, past the rows:
+    // out
     const std::vector<ReorderRow> rows = {{"A"}, {"B", 1, true}, {"C"}};
     EXPECT_EQ(TextOf(OpenList(rows, {{"x", 1}, {"y", 1}, {"", 2}, {"z", 9}, {"w", 2}})), "[x]Ab[w]C");
 }
@@ -255,7 +268,7 @@ TEST(Arrangement, UndoTakesBackEachChangeWithItsSelectionAndRedoDoesItAgain) {
         Op op;
         std::vector<int> selected;  // shown before the step
         int focused;
-        std::string after;  // and A's words
+        std::string after;                                  // and A's words
         std::optional<Selection> shownWith = std::nullopt;  // Ctrl+Z and Ctrl+Y
     };
     const Case cases[] = {
@@ -292,10 +305,10 @@ TEST(Arrangement, UndoTakesBackEachChangeWithItsSelectionAndRedoDoesItAgain) {
 
 TEST(Arrangement, TheFindBoxFindsThePositionsWhoseRowsMatch) {
     const std::vector<ReorderRow> rows = {{"Blur", 1, false}, {"Sharpen", 1, false}, {"Blur more", 1, true}};
-    const std::vector<std::int32_t> items = {2, 0, 1, 7};  // as the list shows them; 7 leads nowhere
+    const std::vector<std::int32_t> items = {2, 0, 1, 7};                  // as the list shows them; 7 leads nowhere
     EXPECT_EQ(FindInList(rows, items, "blur"), (std::vector<int>{0, 1}));  // hidden rows too, in list order
     EXPECT_EQ(FindInList(rows, items, "more BLUR"), (std::vector<int>{0}));
-    EXPECT_EQ(FindInList(rows, items, ""), (std::vector<int>{}));  // nothing typed selects nothing
+    EXPECT_EQ(FindInList(rows, items, ""), (std::vector<int>{}));                     // nothing typed selects nothing
     EXPECT_EQ(FindInList(rows, {HeadingItem(0), 0}, "blur"), (std::vector<int>{1}));  // never a heading
 }
 
@@ -308,14 +321,10 @@ TEST(Arrangement, DownAndF3WalkTheMatchesGoingRound) {
         int next;
     };
     const Case cases[] = {
-        {"the next after the focus", {2, 5, 9}, 5, true, 9},
-        {"from between two matches", {2, 5, 9}, 3, true, 5},
-        {"after the last: the first", {2, 5, 9}, 9, true, 2},
-        {"the one before", {2, 5, 9}, 5, false, 2},
-        {"before the first: the last", {2, 5, 9}, 2, false, 9},
-        {"from between, backwards", {2, 5, 9}, 7, false, 5},
-        {"no focus: the first", {2, 5, 9}, -1, true, 2},
-        {"no matches", {}, 3, true, -1},
+        {"the next after the focus", {2, 5, 9}, 5, true, 9},    {"from between two matches", {2, 5, 9}, 3, true, 5},
+        {"after the last: the first", {2, 5, 9}, 9, true, 2},   {"the one before", {2, 5, 9}, 5, false, 2},
+        {"before the first: the last", {2, 5, 9}, 2, false, 9}, {"from between, backwards", {2, 5, 9}, 7, false, 5},
+        {"no focus: the first", {2, 5, 9}, -1, true, 2},        {"no matches", {}, 3, true, -1},
     };
     for (const Case& c : cases) EXPECT_EQ(NextMatch(c.found, c.focused, c.forward), c.next) << c.what;
 }
@@ -328,10 +337,11 @@ TEST(Arrangement, TheListsOwnFindTakesTheFirstRowFromTheStartThatBeginsWithTheLe
         int start, found;
     };
     EXPECT_EQ(FindByBeginning(rows, {HeadingItem(0), 1}, "s", 0), 1);  // a heading is passed over
-    const Case cases[] = {{"b", 0, 1}, {"B", 2, 2}, {"bl", 2, 2}, {"blu", 2, 1}, {"s", 1, 0}, {"x", 0, -1},
-                          {"", 0, -1},  {"b", 7, 1}, {"sharpenx", 0, -1}, {"bb", 1, 2}, {"bbb", 2, 1},
-                          {"bb", 7, 1}, {"blob", 0, 2}};
-    for (const Case& c : cases) EXPECT_EQ(FindByBeginning(rows, items, c.typed, c.start), c.found) << c.typed << c.start;
+    const Case cases[] = {{"b", 0, 1},   {"B", 2, 2},  {"bl", 2, 2},  {"blu", 2, 1},       {"s", 1, 0},
+                          {"x", 0, -1},  {"", 0, -1},  {"b", 7, 1},   {"sharpenx", 0, -1}, {"bb", 1, 2},
+                          {"bbb", 2, 1}, {"bb", 7, 1}, {"blob", 0, 2}};
+    for (const Case& c : cases)
+        EXPECT_EQ(FindByBeginning(rows, items, c.typed, c.start), c.found) << c.typed << c.start;
 }
 
 TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
@@ -355,10 +365,14 @@ TEST(KeyMeaning, EachKeyInTheListMeansWhatTheGuideSays) {
         {"Ctrl+F", {kDown, kKeyF, true}, {KeyAction::FindText}},
         {"F alone finds a row by its name", {kDown, kKeyF}, pass},
         {"F2 edits the row's words", {kDown, kKeyF2}, {KeyAction::EditInPlace}},
-        {"Ctrl+G", {kDown, kKeyG, true}, {KeyAction::MakeGroup}}, {"G alone finds", {kDown, kKeyG}, pass},
-        {"Delete", {kDown, kKeyDelete}, {KeyAction::RemoveGroups}}, {"Ctrl+Z", {kDown, kKeyZ, true}, {KeyAction::Undo}},
-        {"Ctrl+Y", {kDown, kKeyY, true}, {KeyAction::Redo}}, {"Z alone finds", {kDown, kKeyZ}, pass},
-        {"Ctrl+G's character", {kChar, kCharCtrlG}, swallow}, {"Ctrl+Z's", {kChar, kCharCtrlZ}, swallow},
+        {"Ctrl+G", {kDown, kKeyG, true}, {KeyAction::MakeGroup}},
+        {"G alone finds", {kDown, kKeyG}, pass},
+        {"Delete", {kDown, kKeyDelete}, {KeyAction::RemoveGroups}},
+        {"Ctrl+Z", {kDown, kKeyZ, true}, {KeyAction::Undo}},
+        {"Ctrl+Y", {kDown, kKeyY, true}, {KeyAction::Redo}},
+        {"Z alone finds", {kDown, kKeyZ}, pass},
+        {"Ctrl+G's character", {kChar, kCharCtrlG}, swallow},
+        {"Ctrl+Z's", {kChar, kCharCtrlZ}, swallow},
         {"Ctrl+Y's", {kChar, kCharCtrlY}, swallow},
         {"the space Space types", {kChar, kCharSpace}, swallow},
         {"the character Ctrl+A types", {kChar, kCharCtrlA}, swallow},
@@ -407,7 +421,11 @@ TEST(DialogLayout, TheListTakesTheRoomAndTheButtonsKeepTheBottomRight) {
         {"as opened", {480, 280}, opened},
         {"200 wider and 300 taller: the find box wider, its count at the right",
          {680, 580},
-         {{11, 31, 666, 529}, {487, 547, 574, 570}, {580, 547, 667, 570}, {208, 7, 598, 27}, {606, 7, 666, 27},
+         {{11, 31, 666, 529},
+          {487, 547, 574, 570},
+          {580, 547, 667, 570},
+          {208, 7, 598, 27},
+          {606, 7, 666, 27},
           {11, 547, 98, 570}}},
         {"smaller than the template: as opened", {300, 100}, opened},
     };
@@ -431,8 +449,10 @@ TEST(DialogLayout, TheDialogOpensAtTheStoredSizeWithinTheWorkAreaNeverSmallerTha
         {"a stored size, moved left and up to fit", WindowSize{800, 700}, work, {224, 68, 1024, 768}},
         {"a tiny stored size: the template's", WindowSize{10, 10}, work, opened},
         {"larger than the screen: the work area", WindowSize{5000, 5000}, work, {0, 0, 1024, 768}},
-        {"a work area smaller than the template: the template's size, at its top left", std::nullopt,
-         {0, 0, 400, 300}, {0, 0, 486, 306}},
+        {"a work area smaller than the template: the template's size, at its top left",
+         std::nullopt,
+         {0, 0, 400, 300},
+         {0, 0, 486, 306}},
     };
     for (const Case& c : cases) EXPECT_EQ(PlaceDialog(opened, c.stored, c.allRowsHeight, c.work), c.expected) << c.what;
 }

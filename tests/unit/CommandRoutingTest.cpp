@@ -27,7 +27,8 @@ TEST(CommandRouting, ThreeHundredRowsEachGetTheirOwnIdsAndRouteToThemselves) {
         EXPECT_TRUE(ids.insert(button).second) << "row " << row << " button id " << button << " is taken";
         EXPECT_LE(button, 0xFFFFu);
         EXPECT_EQ(RouteCommand(main, context), (Command{CommandAction::PostToggle, 0, static_cast<std::size_t>(row)}));
-        EXPECT_EQ(RouteCommand(button, context), (Command{CommandAction::PostSettings, 0, static_cast<std::size_t>(row)}));
+        EXPECT_EQ(RouteCommand(button, context),
+                  (Command{CommandAction::PostSettings, 0, static_cast<std::size_t>(row)}));
     }
     // The last row that can have ids gets the last 16-bit pair; the next one gets no controls.
     EXPECT_TRUE(RowGetsControls(kMaxRowsWithControls - 1));

@@ -33,9 +33,7 @@ public:
         ++countQueries;
         return static_cast<int>(menus[position].size());
     }
-    std::uint32_t ItemId(int position, int item) override {
-        return menus[position][static_cast<std::size_t>(item)].id;
-    }
+    std::uint32_t ItemId(int position, int item) override { return menus[position][static_cast<std::size_t>(item)].id; }
     std::string_view Caption(int position, std::uint32_t id) override {
         for (const FakeItem& item : menus[position]) {
             if (item.id == id) {

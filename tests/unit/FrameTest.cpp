@@ -35,7 +35,8 @@ EntryList Entries(const std::vector<std::string>& rows) {
 }
 
 std::string Text(const Rect& b) {
-    return std::to_string(b.left) + "," + std::to_string(b.top) + " " + std::to_string(b.width()) + "x" + std::to_string(b.height());
+    return std::to_string(b.left) + "," + std::to_string(b.top) + " " + std::to_string(b.width()) + "x" +
+           std::to_string(b.height());
 }
 
 // The frame in words: each row, then the tabs, the find box, its count and the mark.
@@ -47,7 +48,8 @@ std::string Describe(const PaletteFrame& f, const PaletteGeometry& g) {
             continue;
         }
         out += std::to_string(r.controlIndex) + (r.checkBox ? " check '" : " label '") + r.text + "' " + Text(r.main);
-        if (r.buttonText) out += std::string(" [") + (r.buttonText == kSettingsText ? "S" : "D") + " " + Text(r.button) + "]";
+        if (r.buttonText)
+            out += std::string(" [") + (r.buttonText == kSettingsText ? "S" : "D") + " " + Text(r.button) + "]";
         if (r.checked) out += " on";
         if (!r.fullName.empty()) out += " tip";
         out += "; ";
@@ -78,12 +80,12 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
     const std::string kCut = std::string(62, 'a') + "\x81\x63";  // …
     const std::string kLong(102, 'a');
     const Case cases[] = {
-        {"five rows in two columns: check boxes and labels, 設定 and 表示, the host's marks", five, 2, false, 0, 400, 300,
-         0, 0, closed, 0,
+        {"five rows in two columns: check boxes and labels, 設定 and 表示, the host's marks", five, 2, false, 0, 400,
+         300, 0, 0, closed, 0,
          "0 check 'AAAAAAAAAA' 14,5 84x17 [S 98,5 48x17] on; 1 label 'DD' 14,23 84x17 [S 98,23 48x17]; "
          "2 check 'BB' 14,41 84x17; 3 check 'EEEE' 160,5 84x17 [S 244,5 48x17]; 4 label 'CC' 160,23 84x17 [D 244,23 48x17]; "},
-        {"tab mode, second tab: its rows only, the strip as wide as the names or the tabs on one line", five, 2, true, 1,
-         300, 200, 0, 0, closed, 170,
+        {"tab mode, second tab: its rows only, the strip as wide as the names or the tabs on one line", five, 2, true,
+         1, 300, 200, 0, 0, closed, 170,
          "3 check 'EEEE' 14,28 84x17 [S 98,28 48x17]; 4 label 'CC' 14,46 84x17 [D 98,46 48x17]; tabs 8,2 170x189 of 2 at 1; "},
         {"the tabs narrower than the names: the names' width", five, 2, true, 0, 300, 200, 0, 0, closed, 100,
          "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; 1 label 'DD' 14,46 84x17 [S 98,46 48x17]; "
@@ -92,40 +94,100 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
          75, 0, 0, closed, 0, "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; tabs 8,2 144x64 of 2 at 0; "},
         {"one ending on it shows", five, 2, true, 0, 300, 76, 0, 0, closed, 0,
          "0 check 'AAAAAAAAAA' 14,28 84x17 [S 98,28 48x17] on; 1 label 'DD' 14,46 84x17 [S 98,46 48x17]; tabs 8,2 144x65 of 2 at 0; "},
-        {"scrolled one row down and one column on: the rows from there, at the first places", five, 1, false, 0, 150, 40,
-         1, 0, closed, 0, "1 label 'DD' 14,5 84x17 [S 98,5 48x17]; 2 check 'BB' 14,23 84x17; "},
+        {"scrolled one row down and one column on: the rows from there, at the first places", five, 1, false, 0, 150,
+         40, 1, 0, closed, 0, "1 label 'DD' 14,5 84x17 [S 98,5 48x17]; 2 check 'BB' 14,23 84x17; "},
         {"three columns, the view from the second: it stands first", five, 3, false, 0, 300, 100, 0, 1, closed, 0,
          "2 check 'BB' 14,5 84x17; 3 check 'EEEE' 14,23 84x17 [S 98,23 48x17]; 4 label 'CC' 160,5 84x17 [D 244,5 48x17]; "},
-        {"two groups side by side: a heading across a row's width above each, taking a row's place", grouped, 2, false, 0,
-         400, 300, 0, 0, closed, 0,
+        {"two groups side by side: a heading across a row's width above each, taking a row's place", grouped, 2, false,
+         0, 400, 300, 0, 0, closed, 0,
          "H 'G1' 14,5 132x17; 0 check 'AAAAAAAAAA' 14,23 84x17 [S 98,23 48x17] on; 1 label 'DD' 14,41 84x17 [S 98,41 48x17]; "
          "2 check 'BB' 14,59 84x17; H 'G2' 160,5 132x17; 3 check 'EEEE' 160,23 84x17 [S 244,23 48x17]; "
          "4 label 'CC' 160,41 84x17 [D 244,41 48x17]; "},
-        {"a group with no row shown has no heading", {"A:t/G1", "B:th/G2", "C:th"}, 1, false, 0, 200, 200, 0, 0, closed, 0,
+        {"a group with no row shown has no heading",
+         {"A:t/G1", "B:th/G2", "C:th"},
+         1,
+         false,
+         0,
+         200,
+         200,
+         0,
+         0,
+         closed,
+         0,
          "H 'G1' 14,5 78x17; 0 check 'A' 14,23 30x17; "},
         {"in tab mode a tab per group named after it, whatever the column count", grouped, 4, true, 1, 300, 200, 0, 0,
-         closed, 0, "3 check 'EEEE' 14,28 84x17 [S 98,28 48x17]; 4 label 'CC' 14,46 84x17 [D 98,46 48x17]; tabs 8,2 144x189 of G1..G2 at 1; "},
-        {"a hidden row has no controls, and the others close up", {"A:t", "B:th", "C:t"}, 1, false, 0, 200, 200, 0, 0,
-         closed, 0, "0 check 'A' 14,5 30x17; 1 check 'C' 14,23 30x17; "},
-        {"find open: the box across the top, its count at the right, the mark around the marked row", five, 1, false, 0,
-         300, 200, 0, 0, {true, 1}, 0,
+         closed, 0,
+         "3 check 'EEEE' 14,28 84x17 [S 98,28 48x17]; 4 label 'CC' 14,46 84x17 [D 98,46 48x17]; tabs 8,2 144x189 of G1..G2 at 1; "},
+        {"a hidden row has no controls, and the others close up",
+         {"A:t", "B:th", "C:t"},
+         1,
+         false,
+         0,
+         200,
+         200,
+         0,
+         0,
+         closed,
+         0,
+         "0 check 'A' 14,5 30x17; 1 check 'C' 14,23 30x17; "},
+        {"find open: the box across the top, its count at the right, the mark around the marked row",
+         five,
+         1,
+         false,
+         0,
+         300,
+         200,
+         0,
+         0,
+         {true, 1},
+         0,
          "0 check 'AAAAAAAAAA' 14,29 84x17 [S 98,29 48x17] on; 1 label 'DD' 14,47 84x17 [S 98,47 48x17]; "
          "2 check 'BB' 14,65 84x17; 3 check 'EEEE' 14,83 84x17 [S 98,83 48x17]; 4 label 'CC' 14,101 84x17 [D 98,101 48x17]; "
          "find 4,2 228x20 count 236,2 60x20 5\x8c\x8f; mark 12,45 136x21"},
-        {"find open in tab mode: the tabs below the box", five, 2, true, 1, 300, 200, 0, 0, {true, 3}, 0,
+        {"find open in tab mode: the tabs below the box",
+         five,
+         2,
+         true,
+         1,
+         300,
+         200,
+         0,
+         0,
+         {true, 3},
+         0,
          "3 check 'EEEE' 14,52 84x17 [S 98,52 48x17]; 4 label 'CC' 14,70 84x17 [D 98,70 48x17]; "
          "tabs 8,26 144x165 of 2 at 1; find 4,2 228x20 count 236,2 60x20 5\x8c\x8f; mark 12,50 136x21"},
-        {"the marked row scrolled out of view: no mark", five, 1, false, 0, 300, 60, 0, 0, {true, 4}, 0,
+        {"the marked row scrolled out of view: no mark",
+         five,
+         1,
+         false,
+         0,
+         300,
+         60,
+         0,
+         0,
+         {true, 4},
+         0,
          "0 check 'AAAAAAAAAA' 14,29 84x17 [S 98,29 48x17] on; find 4,2 228x20 count 236,2 60x20 5\x8c\x8f; "},
         {"a name of 64 bytes whole, one longer cut with … at the cap, its whole name a tip",
-         {std::string(64, 'b') + ":t", kLong + ":t"}, 1, false, 0, 600, 100, 0, 0, closed, 0,
+         {std::string(64, 'b') + ":t", kLong + ":t"},
+         1,
+         false,
+         0,
+         600,
+         100,
+         0,
+         0,
+         closed,
+         0,
          "0 check '" + std::string(64, 'b') + "' 14,5 408x17; 1 check '" + kCut + "' 14,23 408x17 tip; "},
     };
     for (const Case& c : cases) {
         const EntryList entries = Entries(c.rows);
         std::vector<RowInput> inputs;
         for (const FilterEntry& e : entries) inputs.push_back({e.name.size(), e.hidden, !e.group.empty()});
-        const PaletteGeometry g = ComputeGeometry(inputs, c.columns, c.tabs, c.selected, kMetrics, c.find.open ? kFindBarHeight : 0);
+        const PaletteGeometry g =
+            ComputeGeometry(inputs, c.columns, c.tabs, c.selected, kMetrics, c.find.open ? kFindBarHeight : 0);
         const View view = FrameView(g, c.width, c.height, c.firstRow, c.firstColumn);
         const PaletteFrame frame = ComputeFrame(g, view, entries, c.find, c.tabsWidth);
         EXPECT_EQ(Describe(frame, g), c.expected) << c.what;
@@ -174,8 +236,8 @@ TEST(Frame, TheWindowsSmallestSizeAndTheBorderTheUserDrags) {
     EXPECT_EQ(SmallestPalette(100, 19, kMetrics, 200), (WindowSize{200 + 16 + 6, 44}));  // the tabs on one line
     EXPECT_EQ(SmallestPalette(0, 0, kMetrics, 0), (WindowSize{0, 0}));                   // no menu bar, no tabs
     EXPECT_EQ(MenuBarItems({{0, 0, 40, 19}, {40, 0, 100, 21}}), (WindowSize{100, 21}));  // as Windows places them
-    EXPECT_EQ(TabsWidth({}), 0);                                                          // no tab
-    EXPECT_EQ(TabsWidth({0, 0, 1, 20}), 5);                                               // the strip's edge beyond
+    EXPECT_EQ(TabsWidth({}), 0);                                                         // no tab
+    EXPECT_EQ(TabsWidth({0, 0, 1, 20}), 5);                                              // the strip's edge beyond
     EXPECT_EQ(TabPageInset({0, 0, 100, 100}, {4, 24, 96, 96}), 4);
 
     const Rect work{0, 0, 1024, 768};

@@ -77,7 +77,8 @@ struct Started {
 };
 
 // A stored order of filters named by letters, and groups by name and first row's place.
-std::map<std::string, std::string> Stored(const std::string& rows, const std::vector<std::pair<std::string, int>>& groups) {
+std::map<std::string, std::string> Stored(const std::string& rows,
+                                          const std::vector<std::pair<std::string, int>>& groups) {
     std::map<std::string, std::string> values = {{"FilterSize", std::to_string(rows.size())},
                                                  {"GroupSize", std::to_string(groups.size())}};
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -112,52 +113,123 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         int failAtRead = 0;   // the start runs out of memory at this read
     };
     const Case cases[] = {
-        {"first start: the host's order and the defaults; no hidden block or dialog size until there is one", {}, nullptr,
+        {"first start: the host's order and the defaults; no hidden block or dialog size until there is one",
+         {},
+         nullptr,
          "ABCD",
-         {{"Column", "2"}, {"Tab", "0"}, {"SelColumn", "0"}, {"FilterSize", "4"}, {"FilterName3", "D"},
-          {"HiddenSize", ""}, {"ReorderSize", ""}, {"GroupSize", ""}}},
-        {"groups come back by their first rows' places, a new filter in the last", Stored("ABC", {{"P", 0}, {"Q", 2}}),
-         nullptr, "ABCD", {{"GroupSize", "2"}, {"GroupName1", "Q"}, {"GroupFirst1", "2"}, {"FilterName3", "D"}}},
-        {"a group whose first row is gone begins at the next row there", Stored("XABCD", {{"P", 0}, {"Q", 3}}), nullptr,
-         "ABCD", {{"GroupName0", "P"}, {"GroupFirst0", "0"}, {"GroupFirst1", "2"}}},
-        {"and goes when that row begins a group of its own", Stored("XABCD", {{"P", 0}, {"Q", 1}}), nullptr, "ABCD",
+         {{"Column", "2"},
+          {"Tab", "0"},
+          {"SelColumn", "0"},
+          {"FilterSize", "4"},
+          {"FilterName3", "D"},
+          {"HiddenSize", ""},
+          {"ReorderSize", ""},
+          {"GroupSize", ""}}},
+        {"groups come back by their first rows' places, a new filter in the last",
+         Stored("ABC", {{"P", 0}, {"Q", 2}}),
+         nullptr,
+         "ABCD",
+         {{"GroupSize", "2"}, {"GroupName1", "Q"}, {"GroupFirst1", "2"}, {"FilterName3", "D"}}},
+        {"a group whose first row is gone begins at the next row there",
+         Stored("XABCD", {{"P", 0}, {"Q", 3}}),
+         nullptr,
+         "ABCD",
+         {{"GroupName0", "P"}, {"GroupFirst0", "0"}, {"GroupFirst1", "2"}}},
+        {"and goes when that row begins a group of its own",
+         Stored("XABCD", {{"P", 0}, {"Q", 1}}),
+         nullptr,
+         "ABCD",
          {{"GroupSize", "1"}, {"GroupName0", "Q"}}},
-        {"a first group stored below the first row takes the rows above it", Stored("ABCD", {{"P", 1}}), nullptr, "ABCD",
+        {"a first group stored below the first row takes the rows above it",
+         Stored("ABCD", {{"P", 1}}),
+         nullptr,
+         "ABCD",
          {{"GroupFirst0", "0"}}},
         {"a damaged block keeps what makes sense: an empty name, a place out of range or out of order go, a long name is cut",
-         Stored("ABCD", {{"P", 0}, {"", 1}, {"Q", 9}, {"R", 0}, {std::string(70, 'S'), 2}, {"T", -1}}), nullptr, "ABCD",
+         Stored("ABCD", {{"P", 0}, {"", 1}, {"Q", 9}, {"R", 0}, {std::string(70, 'S'), 2}, {"T", -1}}),
+         nullptr,
+         "ABCD",
          {{"GroupSize", "2"}, {"GroupName1", std::string(64, 'S')}, {"GroupFirst1", "2"}}},
-        {"every group removed: a size of 0, so that none comes back", Stored("ABCD", {{"P", 0}}),
-         [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}); },
-         "ABCD", {{"GroupSize", "0"}}},
+        {"every group removed: a size of 0, so that none comes back",
+         Stored("ABCD", {{"P", 0}}),
+         [](PaletteCore& core) {
+             core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}});
+         },
+         "ABCD",
+         {{"GroupSize", "0"}}},
         {"a stored order and a hidden row come back; a new filter joins its neighbour",
-         {{"FilterSize", "2"}, {"FilterName0", "C"}, {"FilterType0", "1"}, {"FilterName1", "B"}, {"FilterType1", "1"},
-          {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
-         nullptr, "CDbA", {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}}},
-        {"the dialog's size, once the user sized it, is kept across runs", {{"ReorderSize", "600,400"}},
-         [](PaletteCore& core) { core.OnReorderClosed(std::nullopt); }, "ABCD", {{"ReorderSize", "600,400"}}},
-        {"the palette's size too, and a new one replaces it", {{"PaletteSize", "300,500"}},
-         [](PaletteCore& core) { Sized(core, true, {0, 0, 300, 500}, {0, 0, 250, 400}); }, "ABCD", {{"PaletteSize", "250,400"}}},
-        {"a palette only moved keeps the size it had", {{"PaletteSize", "300,500"}},
-         [](PaletteCore& core) { Sized(core, true, {0, 0, 250, 400}, {50, 60, 300, 460}); }, "ABCD", {{"PaletteSize", "300,500"}}},
-        {"a palette that fits has no size of the user's", {},
-         [](PaletteCore& core) { Sized(core, false, {0, 0, 250, 400}, {0, 0, 260, 400}); }, "ABCD", {{"PaletteSize", ""}}},
-        {"and a new size replaces it", {{"ReorderSize", "600,400"}},
-         [](PaletteCore& core) { core.OnReorderClosed(std::nullopt, WindowSize{700, 500}); }, "ABCD",
+         {{"FilterSize", "2"},
+          {"FilterName0", "C"},
+          {"FilterType0", "1"},
+          {"FilterName1", "B"},
+          {"FilterType1", "1"},
+          {"HiddenSize", "1"},
+          {"HiddenName0", "B"},
+          {"HiddenType0", "1"}},
+         nullptr,
+         "CDbA",
+         {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}}},
+        {"the dialog's size, once the user sized it, is kept across runs",
+         {{"ReorderSize", "600,400"}},
+         [](PaletteCore& core) { core.OnReorderClosed(std::nullopt); },
+         "ABCD",
+         {{"ReorderSize", "600,400"}}},
+        {"the palette's size too, and a new one replaces it",
+         {{"PaletteSize", "300,500"}},
+         [](PaletteCore& core) {
+             Sized(core, true, {0, 0, 300, 500}, {0, 0, 250, 400});
+         },
+         "ABCD",
+         {{"PaletteSize", "250,400"}}},
+        {"a palette only moved keeps the size it had",
+         {{"PaletteSize", "300,500"}},
+         [](PaletteCore& core) {
+             Sized(core, true, {0, 0, 250, 400}, {50, 60, 300, 460});
+         },
+         "ABCD",
+         {{"PaletteSize", "300,500"}}},
+        {"a palette that fits has no size of the user's",
+         {},
+         [](PaletteCore& core) {
+             Sized(core, false, {0, 0, 250, 400}, {0, 0, 260, 400});
+         },
+         "ABCD",
+         {{"PaletteSize", ""}}},
+        {"and a new size replaces it",
+         {{"ReorderSize", "600,400"}},
+         [](PaletteCore& core) {
+             core.OnReorderClosed(std::nullopt, WindowSize{700, 500});
+         },
+         "ABCD",
          {{"ReorderSize", "700,500"}}},
-        {"a row shown again stays shown after a restart", {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
-         [](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}); },
-         "AbCD", {{"HiddenSize", "0"}}},
-        {"stored settings come back as they were", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}, nullptr,
-         "ABCD", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}},
-        {"the tab clamped by the layout is stored", {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "7"}}, nullptr,
-         "ABCD", {{"SelColumn", "2"}}},
+        {"a row shown again stays shown after a restart",
+         {{"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},
+         [](PaletteCore& core) {
+             core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}});
+         },
+         "AbCD",
+         {{"HiddenSize", "0"}}},
+        {"stored settings come back as they were",
+         {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}},
+         nullptr,
+         "ABCD",
+         {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "1"}}},
+        {"the tab clamped by the layout is stored",
+         {{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "7"}},
+         nullptr,
+         "ABCD",
+         {{"SelColumn", "2"}}},
         {"the lowest column count clamps the tab to 0 and is stored back as read",
-         {{"Column", "-2147483648"}, {"Tab", "1"}, {"SelColumn", "3"}}, nullptr, "ABCD",
+         {{"Column", "-2147483648"}, {"Tab", "1"}, {"SelColumn", "3"}},
+         nullptr,
+         "ABCD",
          {{"SelColumn", "0"}, {"Column", "-2147483648"}}},
         {"a start that ran out of memory while reading is no start: the exit keeps the user's order",
-         {{"FilterSize", "1"}, {"FilterName0", "C"}, {"FilterType0", "1"}}, nullptr, "",
-         {{"FilterSize", "1"}, {"FilterName0", "C"}, {"Column", ""}}, 5},
+         {{"FilterSize", "1"}, {"FilterName0", "C"}, {"FilterType0", "1"}},
+         nullptr,
+         "",
+         {{"FilterSize", "1"}, {"FilterName0", "C"}, {"Column", ""}},
+         5},
     };
     for (const Case& c : cases) {
         Started run("", c.stored, c.failAtRead);
@@ -193,8 +265,22 @@ TEST(PaletteCore, EachCommandChangesTheSettingsAndSaysWhatToDo) {
         {"タブ表示 on", 0, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, 2, 1},
         {"タブ表示 with a stored 5 turns it off", 5, KIRABO_CMD_TAB_MODE, false, true, kKeepAndMirror, 2, 0},
         {"並び替え opens the dialog", 0, KIRABO_CMD_REORDER, false, true, {true, false, std::nullopt, 0, true}, 2, 0},
-        {"並び替えの初期化 asks first", 0, KIRABO_CMD_RESET_ORDER, false, true, {false, true, std::nullopt, 0, true}, 2, 0},
-        {"検索の履歴を消去 asks first", 0, KIRABO_CMD_FORGET_FINDS, false, true, {.mirror = true, .askForgetFinds = true}, 2, 0},
+        {"並び替えの初期化 asks first",
+         0,
+         KIRABO_CMD_RESET_ORDER,
+         false,
+         true,
+         {false, true, std::nullopt, 0, true},
+         2,
+         0},
+        {"検索の履歴を消去 asks first",
+         0,
+         KIRABO_CMD_FORGET_FINDS,
+         false,
+         true,
+         {.mirror = true, .askForgetFinds = true},
+         2,
+         0},
         {"a check box is found by its controlIndex, not its position", 0, 0, false, true, post(11), 2, 0},
         {"the last row's check box", 0, 3, false, true, post(14), 2, 0},
         {"a push button posts its settings", 0, 101, false, true, post(22), 2, 0},
@@ -230,19 +316,23 @@ TEST(PaletteCore, TheDialogsAnswerReordersAndHidesRowsAndSaysWhetherControlsAreM
         {"Cancel", "AbCD", std::nullopt, "AbCD", Controls::Keep, "0-12"},
         {"a new order, nothing hidden: each row keeps its controls", "ABCD",
          ReorderResult{{3, 0, 1, 2}, {false, false, false, false}}, "DABC", Controls::Keep, "3012"},
-        {"a row hidden", "ABCD", ReorderResult{{0, 1, 2, 3}, {false, true, false, false}}, "AbCD", Controls::Create, ""},
+        {"a row hidden", "ABCD", ReorderResult{{0, 1, 2, 3}, {false, true, false, false}}, "AbCD", Controls::Create,
+         ""},
         {"the only hidden row shown again", "AbCD", ReorderResult{{0, 1, 2, 3}, {false, false, false, false}}, "ABCD",
          Controls::Create, ""},
-        {"a result for another list is ignored", "ABCD", ReorderResult{{1, 0}, {false, false}}, "ABCD", Controls::Keep, "0123"},
+        {"a result for another list is ignored", "ABCD", ReorderResult{{1, 0}, {false, false}}, "ABCD", Controls::Keep,
+         "0123"},
     };
     for (const Case& c : cases) {
         Started run(c.before);
         const std::vector<ReorderRow> rows = run.core.RowsToReorder();
-        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i].hidden, std::islower(c.before[i]) != 0) << c.what;
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(rows[i].hidden, std::islower(c.before[i]) != 0) << c.what;
         EXPECT_EQ(run.core.OnReorderClosed(c.result), (Answer{.layout = c.layout})) << c.what;
         EXPECT_EQ(Rows(run.core), c.after) << c.what;
         std::string indices;
-        for (const FilterEntry& e : run.core.entries()) indices += e.controlIndex < 0 ? '-' : static_cast<char>('0' + e.controlIndex);
+        for (const FilterEntry& e : run.core.entries())
+            indices += e.controlIndex < 0 ? '-' : static_cast<char>('0' + e.controlIndex);
         if (!c.controlIndices.empty()) {
             EXPECT_EQ(indices, c.controlIndices) << c.what;
         }
@@ -267,7 +357,7 @@ TEST(PaletteCore, TheWheelScrollsAPaletteTallerThanItsWindowAndIsTheHostsOtherwi
     const PaletteCore::Wheel atTheEnd = run.core.OnWheel(-120, 3);
     EXPECT_FALSE(atTheEnd.handOn || atTheEnd.view);
     Started wide("", {{"Column", "2"}});
-    wide.core.Reframe(150, 400);  // every row fits, one of the two columns does
+    wide.core.Reframe(150, 400);                                      // every row fits, one of the two columns does
     EXPECT_EQ(wide.core.OnWheel(-120, 3).view->columns.position, 1);  // a column a notch
     EXPECT_EQ(wide.core.OnWheel(-120, 3, true).view->columns.position, 0);  // a sideways wheel pushed left
 }
@@ -292,7 +382,9 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     const Step up = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineBack, 0)}; };
     const Step shortcut = [](PaletteCore& core) { return core.OnFindShortcut(); };
     const Step secondTab = [](PaletteCore& core) { return core.OnTabChange(1); };
-    const auto switchRow = [](std::uint32_t id) { return Step([=](PaletteCore& core) { return core.OnCommand(id, false, true); }); };
+    const auto switchRow = [](std::uint32_t id) {
+        return Step([=](PaletteCore& core) { return core.OnCommand(id, false, true); });
+    };
     const std::vector<Step> pickNoise = {find, type("o"), key(kKeyDown), key(kKeyReturn), key(kKeyEscape), find};
     const auto thenType = [&](const char* text) { return Join(pickNoise, {type(text)}); };
     struct Case {
@@ -302,71 +394,154 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         const char* marked;  // "": none
         Answer last;         // the last step's answer
         int firstRow = 0, selectedColumn = 0;
-        std::int32_t tabs = 0;  // tab mode, in two columns; else one column
+        std::int32_t tabs = 0;        // tab mode, in two columns; else one column
         const char* count = nullptr;  // the count beside the box, where it matters
     };
     const Answer opened{.layout = Controls::Keep, .findBox = FindBoxStep::Open};
     const Answer closed{.layout = Controls::Keep, .findBox = FindBoxStep::Close};
     const Answer typed{.layout = Controls::Keep};
     // A client area 80 pixels high: four rows in view, two below the find box.
-    const auto marked = [](int total, int firstRow) { return Answer{.view = View{{total, 2, firstRow}, {1, 1, 0}, 60, 80}}; };
+    const auto marked = [](int total, int firstRow) {
+        return Answer{.view = View{{total, 2, firstRow}, {1, 1, 0}, 60, 80}};
+    };
     const Case cases[] = {
-        {"opened: every row the user did not hide, the first marked, the window kept", {find}, "B4 S7 B9 N5 G4 H5",
-         "Blur", opened},
+        {"opened: every row the user did not hide, the first marked, the window kept",
+         {find},
+         "B4 S7 B9 N5 G4 H5",
+         "Blur",
+         opened},
         {"typing narrows the rows, in order, without regard to case", {find, type("BLUR")}, "B4 B9", "Blur", typed},
         {"every word must occur, in any order", {find, type("more blur")}, "B9", "Blur more", typed},
-        {"a row the user hid stays hidden, and is counted", {find, type("gl")}, "G4", "Glow", typed, 0, 0, 0,
+        {"a row the user hid stays hidden, and is counted",
+         {find, type("gl")},
+         "G4",
+         "Glow",
+         typed,
+         0,
+         0,
+         0,
          "1\x8c\x8f\x81\x45\x94\xf1\x95\x5c\x8e\xa6 1"},
-        {"only a hidden row matches", {find, type("glim")}, "", "", typed, 0, 0, 0,
+        {"only a hidden row matches",
+         {find, type("glim")},
+         "",
+         "",
+         typed,
+         0,
+         0,
+         0,
          "0\x8c\x8f\x81\x45\x94\xf1\x95\x5c\x8e\xa6 1"},
         {"hidden rows count only when they match", {find, type("glow")}, "G4", "Glow", typed, 0, 0, 0, "1\x8c\x8f"},
-        {"the mark starts on a name that begins with the text before one that holds it", {find, type("n")}, "S7 N5",
-         "Noise", typed},
+        {"the mark starts on a name that begins with the text before one that holds it",
+         {find, type("n")},
+         "S7 N5",
+         "Noise",
+         typed},
         {"and on the best match's tab", {find, type("h")}, "S7 H5", "Histo", typed, 0, 1, 1},
-        {"another letter puts the mark back on the best match", {find, type("n"), key(kKeyUp), type("no")}, "N5",
-         "Noise", typed},
-        {"a scroll of the user's stops the view following the mark", {find, key(kKeyDown), key(kKeyDown), up},
-         "B4 S7 B9 N5 G4 H5", "Blur more", marked(6, 0)},
-        {"opening keeps the view where the user scrolled it, at the end", {scrolled, find}, "B4 S7 B9 N5 G4 H5", "Blur", opened, 4},
-        {"one match shows its tab, whichever the user was on", {secondTab, find, type("histo")}, "H5", "Histo", typed,
-         0, 0, 1},
-        {"Esc gives back the second tab the user chose", {secondTab, find, type("histo"), key(kKeyEscape)},
-         "B4 S7 B9 N5 G4 H5", "", closed, 0, 1, 1},
+        {"another letter puts the mark back on the best match",
+         {find, type("n"), key(kKeyUp), type("no")},
+         "N5",
+         "Noise",
+         typed},
+        {"a scroll of the user's stops the view following the mark",
+         {find, key(kKeyDown), key(kKeyDown), up},
+         "B4 S7 B9 N5 G4 H5",
+         "Blur more",
+         marked(6, 0)},
+        {"opening keeps the view where the user scrolled it, at the end",
+         {scrolled, find},
+         "B4 S7 B9 N5 G4 H5",
+         "Blur",
+         opened,
+         4},
+        {"one match shows its tab, whichever the user was on",
+         {secondTab, find, type("histo")},
+         "H5",
+         "Histo",
+         typed,
+         0,
+         0,
+         1},
+        {"Esc gives back the second tab the user chose",
+         {secondTab, find, type("histo"), key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         closed,
+         0,
+         1,
+         1},
         {"the host's shortcut opens the box", {shortcut}, "B4 S7 B9 N5 G4 H5", "Blur", opened},
-        {"and gives the open box the keyboard", {shortcut, type("n"), shortcut}, "S7 N5", "Noise",
+        {"and gives the open box the keyboard",
+         {shortcut, type("n"), shortcut},
+         "S7 N5",
+         "Noise",
          {.findBox = FindBoxStep::Focus}},
         {"no match: nothing shown, nothing marked", {find, type("zzz")}, "", "", typed},
         {"an empty box shows every row again", {find, type("zzz"), type("")}, "B4 S7 B9 N5 G4 H5", "Blur", typed},
-        {"↓ moves the mark and scrolls it into view", {find, key(kKeyDown), key(kKeyDown)}, "B4 S7 B9 N5 G4 H5",
-         "Blur more", marked(6, 1), 1},
-        {"↓ at the last match stays", {find, type("blur"), key(kKeyDown), key(kKeyDown)}, "B4 B9", "Blur more",
+        {"↓ moves the mark and scrolls it into view",
+         {find, key(kKeyDown), key(kKeyDown)},
+         "B4 S7 B9 N5 G4 H5",
+         "Blur more",
+         marked(6, 1),
+         1},
+        {"↓ at the last match stays",
+         {find, type("blur"), key(kKeyDown), key(kKeyDown)},
+         "B4 B9",
+         "Blur more",
          marked(2, 0)},
         {"↑ at the first match stays", {find, key(kKeyUp)}, "B4 S7 B9 N5 G4 H5", "Blur", marked(6, 0)},
-        {"Enter posts the marked row's toggle", {find, type("noise"), key(kKeyReturn)}, "N5", "Noise",
+        {"Enter posts the marked row's toggle",
+         {find, type("noise"), key(kKeyReturn)},
+         "N5",
+         "Noise",
          {.postCommand = 14, .mirror = true}},
-        {"Shift+Enter presses its button", {find, type("noise"), key(kKeyReturn, true)}, "N5", "Noise",
+        {"Shift+Enter presses its button",
+         {find, type("noise"), key(kKeyReturn, true)},
+         "N5",
+         "Noise",
          {.postCommand = 24, .mirror = true}},
-        {"Enter on a row without a check box presses its button", {find, type("histo"), key(kKeyReturn)}, "H5",
-         "Histo", {.postCommand = 51, .mirror = true}},
+        {"Enter on a row without a check box presses its button",
+         {find, type("histo"), key(kKeyReturn)},
+         "H5",
+         "Histo",
+         {.postCommand = 51, .mirror = true}},
         {"Enter while the host saves: nothing", {find, key(kKeyReturn, false, true)}, "B4 S7 B9 N5 G4 H5", "Blur", {}},
         {"Enter with no match: nothing", {find, type("zzz"), key(kKeyReturn)}, "", "", {}},
-        {"Esc gives back the rows and the scroll position", {scrolled, find, type("glow"), key(kKeyEscape)},
-         "B4 S7 B9 N5 G4 H5", "", closed, 2},
-        {"even from a view of the matches scrolled to its end", {down, find, type("e"), scrolled, key(kKeyEscape)},
-         "B4 S7 B9 N5 G4 H5", "", closed, 1},
+        {"Esc gives back the rows and the scroll position",
+         {scrolled, find, type("glow"), key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         closed,
+         2},
+        {"even from a view of the matches scrolled to its end",
+         {down, find, type("e"), scrolled, key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         closed,
+         1},
         {"the find command again closes it", {find, find}, "B4 S7 B9 N5 G4 H5", "", closed},
         {"text while the box is closed changes nothing", {type("blur")}, "B4 S7 B9 N5 G4 H5", "", {}},
-        {"the mark in another tab shows that tab", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},
-         "B4 S7 B9 N5 G4 H5", "Noise", typed, 0, 1, 1},
-        {"the row picked for a text is marked first the next time", thenType("o"), "B9 N5 G4 H5",
-         "Noise", typed},
+        {"the mark in another tab shows that tab",
+         {find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},
+         "B4 S7 B9 N5 G4 H5",
+         "Noise",
+         typed,
+         0,
+         1,
+         1},
+        {"the row picked for a text is marked first the next time", thenType("o"), "B9 N5 G4 H5", "Noise", typed},
         {"and first for a text typed on from it", thenType("o e"), "B9 N5", "Noise", typed},
         {"typed into a palette scrolled down, the view starts from the first match", Join({scrolled}, thenType("o")),
          "B9 N5 G4 H5", "Noise", typed},
         {"an empty box marks the row picked last, in view", pickNoise, "B4 S7 B9 N5 G4 H5", "Noise", opened, 2},
         {"a tie goes to the row switched most", {switchRow(4), find, type("o")}, "B9 N5 G4 H5", "Glow", typed, 1},
-        {"and Esc gives back the tab the user chose", {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
-         "B4 S7 B9 N5 G4 H5", "", closed, 0, 0, 1},
+        {"and Esc gives back the tab the user chose",
+         {find, key(kKeyDown), key(kKeyDown), key(kKeyDown), key(kKeyEscape)},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         closed,
+         0,
+         0,
+         1},
     };
     for (const Case& c : cases) {
         FakeMenus menus;
@@ -376,7 +551,10 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
         }
         menus.menus[kDisplayMenuPosition] = {test::Bar(), {51, "Histoxxxxxx"}, test::Bar()};
         MemoryStore store;
-        store.values = {{"Column", c.tabs ? "2" : "1"}, {"Tab", std::to_string(c.tabs)}, {"HiddenSize", "1"}, {"HiddenName0", "Glim"},
+        store.values = {{"Column", c.tabs ? "2" : "1"},
+                        {"Tab", std::to_string(c.tabs)},
+                        {"HiddenSize", "1"},
+                        {"HiddenName0", "Glim"},
                         {"HiddenType0", "1"}};
         PaletteCore core;
         core.Start(store, menus);
@@ -433,10 +611,14 @@ TEST(PaletteCore, APaletteMovedOnlyToFitGoesBackOnceItFitsWhereTheUserPutIt) {
 TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHeadings) {
     using Groups = std::vector<ReorderGroup>;
     const auto closed = [](Groups groups) {
-        return [=](PaletteCore& core) { core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}, {}, groups}); };
+        return [=](PaletteCore& core) {
+            core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}, {}, groups});
+        };
     };
     const auto find = [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); };
-    const auto key = [](std::uint32_t key) { return [=](PaletteCore& core) { core.OnFindKey(*FindKeyOf(key, false), false, true); }; };
+    const auto key = [](std::uint32_t key) {
+        return [=](PaletteCore& core) { core.OnFindKey(*FindKeyOf(key, false), false, true); };
+    };
     struct Case {
         const char* what;
         std::string tabMode;
@@ -448,15 +630,31 @@ TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHea
     };
     const Case cases[] = {
         {"two groups: a heading above each", "0", {closed({{"P", 0}, {"Q", 2}})}, "P A B Q C D", {{"P", 0}, {"Q", 2}}},
-        {"places out of order, out of range or unnamed are passed over; the first group takes the rows above it", "0",
-         {closed({{"Q", 2}, {"P", 1}, {"", 3}, {"R", 9}})}, "Q A B C D", {{"Q", 0}}},
+        {"places out of order, out of range or unnamed are passed over; the first group takes the rows above it",
+         "0",
+         {closed({{"Q", 2}, {"P", 1}, {"", 3}, {"R", 9}})},
+         "Q A B C D",
+         {{"Q", 0}}},
         {"no group from the dialog: none", "0", {closed({{"P", 0}}), closed({})}, "A B C D", {}},
-        {"find's arrows step over a heading", "0", {closed({{"P", 0}, {"Q", 2}}), find, key(kKeyDown), key(kKeyDown)},
-         "P A B Q C D", {{"P", 0}, {"Q", 2}}, "C"},
-        {"and back", "0", {closed({{"P", 0}, {"Q", 2}}), find, key(kKeyDown), key(kKeyDown), key(kKeyUp)}, "P A B Q C D",
-         {{"P", 0}, {"Q", 2}}, "B"},
-        {"in tab mode a group is a tab, and the mark's is shown", "1",
-         {closed({{"P", 0}, {"Q", 3}}), find, key(kKeyDown), key(kKeyDown), key(kKeyDown)}, "A B C D", {{"P", 0}, {"Q", 3}}, "D", 1},
+        {"find's arrows step over a heading",
+         "0",
+         {closed({{"P", 0}, {"Q", 2}}), find, key(kKeyDown), key(kKeyDown)},
+         "P A B Q C D",
+         {{"P", 0}, {"Q", 2}},
+         "C"},
+        {"and back",
+         "0",
+         {closed({{"P", 0}, {"Q", 2}}), find, key(kKeyDown), key(kKeyDown), key(kKeyUp)},
+         "P A B Q C D",
+         {{"P", 0}, {"Q", 2}},
+         "B"},
+        {"in tab mode a group is a tab, and the mark's is shown",
+         "1",
+         {closed({{"P", 0}, {"Q", 3}}), find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},
+         "A B C D",
+         {{"P", 0}, {"Q", 3}},
+         "D",
+         1},
     };
     for (const Case& c : cases) {
         Started run("", {{"Column", "1"}, {"Tab", c.tabMode}});
@@ -499,23 +697,56 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
         bool resized = false;  // sized by the user, not laid out
     };
     const Case cases[] = {
-        {"rows that fit: the size asked, where the window stands", {}, nullptr, nullptr, "100,100 204x96 client 194x67"},
-        {"a bar and a border the window has now are not part of its frame", {},
-         [](WindowFacts& f) { f.window = Rect::Sized(100, 100, 75, 58), f.verticalBar = f.sizable = true; }, nullptr,
+        {"rows that fit: the size asked, where the window stands",
+         {},
+         nullptr,
+         nullptr,
          "100,100 204x96 client 194x67"},
-        {"a work area 60 high: as tall, a border to drag and a bar, each taking room from the client area", {},
-         [](WindowFacts& f) { f.workArea = {0, 0, 1024, 60}; }, nullptr, "100,0 229x60 sizable client 194x23 |"},
-        {"a work area too narrow only: the bar below takes room from the client area", {},
-         [](WindowFacts& f) { f.workArea = {0, 0, 150, 768}; }, nullptr, "0,100 150x121 sizable client 132x67 -"},
-        {"the find box open: the window stays as it is", {}, nullptr,
-         [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); }, "100,100 50x50 client 23x4 | -"},
-        {"tabs wider than the names: the strip and the window hold them on one line", {{"Tab", "1"}},
-         [](WindowFacts& f) { f.lastTab = {100, 0, 166, 20}; }, nullptr, "100,100 192x119 client 182x90 tabs 170"},
-        {"sized by the user: the client area it has, each bar it needs taking room", {},
-         [](WindowFacts& f) { f.window = Rect::Sized(90, 90, 150, 80), f.client = {0, 0, 140, 51}; }, nullptr,
-         "90,90 150x80 client 123x34 | -", true},
-        {"sized below its frame: no client area", {},
-         [](WindowFacts& f) { f.window = Rect::Sized(90, 90, 5, 5), f.client = {}; }, nullptr, "90,90 5x5 client 0x0 | -", true},
+        {"a bar and a border the window has now are not part of its frame",
+         {},
+         [](WindowFacts& f) { f.window = Rect::Sized(100, 100, 75, 58), f.verticalBar = f.sizable = true; },
+         nullptr,
+         "100,100 204x96 client 194x67"},
+        {"a work area 60 high: as tall, a border to drag and a bar, each taking room from the client area",
+         {},
+         [](WindowFacts& f) {
+             f.workArea = {0, 0, 1024, 60};
+         },
+         nullptr,
+         "100,0 229x60 sizable client 194x23 |"},
+        {"a work area too narrow only: the bar below takes room from the client area",
+         {},
+         [](WindowFacts& f) {
+             f.workArea = {0, 0, 150, 768};
+         },
+         nullptr,
+         "0,100 150x121 sizable client 132x67 -"},
+        {"the find box open: the window stays as it is",
+         {},
+         nullptr,
+         [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); },
+         "100,100 50x50 client 23x4 | -"},
+        {"tabs wider than the names: the strip and the window hold them on one line",
+         {{"Tab", "1"}},
+         [](WindowFacts& f) {
+             f.lastTab = {100, 0, 166, 20};
+         },
+         nullptr,
+         "100,100 192x119 client 182x90 tabs 170"},
+        {"sized by the user: the client area it has, each bar it needs taking room",
+         {},
+         [](WindowFacts& f) {
+             f.window = Rect::Sized(90, 90, 150, 80), f.client = {0, 0, 140, 51};
+         },
+         nullptr,
+         "90,90 150x80 client 123x34 | -",
+         true},
+        {"sized below its frame: no client area",
+         {},
+         [](WindowFacts& f) { f.window = Rect::Sized(90, 90, 5, 5), f.client = {}; },
+         nullptr,
+         "90,90 5x5 client 0x0 | -",
+         true},
     };
     for (const Case& c : cases) {
         Started run("", c.stored);
@@ -528,7 +759,8 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
         std::string seen = std::to_string(f.window.left) + "," + std::to_string(f.window.top) + " " +
                            std::to_string(f.window.width()) + "x" + std::to_string(f.window.height()) +
                            (f.sizable ? " sizable" : "") + " client " + std::to_string(f.client.width()) + "x" +
-                           std::to_string(f.client.height()) + (f.rowBar.shown() ? " |" : "") + (f.columnBar.shown() ? " -" : "");
+                           std::to_string(f.client.height()) + (f.rowBar.shown() ? " |" : "") +
+                           (f.columnBar.shown() ? " -" : "");
         if (f.tabsShown) seen += " tabs " + std::to_string(f.tabs.width());
         EXPECT_EQ(seen, c.expected) << c.what;
     }

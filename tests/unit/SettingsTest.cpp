@@ -67,20 +67,30 @@ TEST(Settings, SavedEntriesLoadInOrderSkippingEmptyNamesAndNegativeKinds) {
          {{"FilterSize", "3"}, {"FilterName0", "A"}, {"FilterType0", "1"}, {"FilterName2", "C"}, {"FilterType2", "0"}},
          {{"A", 1}, {"C", 0}}},
         {"a missing type loads as -1 and is skipped",
-         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterName1", "B"}, {"FilterType1", "1"}}, {{"B", 1}}},
+         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterName1", "B"}, {"FilterType1", "1"}},
+         {{"B", 1}}},
         {"a negative kind is skipped",
          {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "-5"}, {"FilterName1", "B"}, {"FilterType1", "1"}},
          {{"B", 1}}},
         {"any kind of 0 or more loads unchanged",
-         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "7"}, {"FilterName1", "B"},
+         {{"FilterSize", "2"},
+          {"FilterName0", "A"},
+          {"FilterType0", "7"},
+          {"FilterName1", "B"},
           {"FilterType1", "2147483647"}},
          {{"A", 7}, {"B", INT_MAX}}},
         {"FilterSize beyond the stored names only gives skipped positions",
-         {{"FilterSize", "50"}, {"FilterName0", "A"}, {"FilterType0", "1"}}, {{"A", 1}}},
+         {{"FilterSize", "50"}, {"FilterName0", "A"}, {"FilterType0", "1"}},
+         {{"A", 1}}},
         {"a negative FilterSize loads nothing", {{"FilterSize", "-1"}, {"FilterName0", "A"}, {"FilterType0", "1"}}, {}},
         {"names of any bytes load as they are",
-         {{"FilterSize", "3"}, {"FilterName0", "\x95\x5C\x8E\xA6"}, {"FilterType0", "0"},
-          {"FilterName1", "\xFF\x81\x5C"}, {"FilterType1", "1"}, {"FilterName2", longName}, {"FilterType2", "1"}},
+         {{"FilterSize", "3"},
+          {"FilterName0", "\x95\x5C\x8E\xA6"},
+          {"FilterType0", "0"},
+          {"FilterName1", "\xFF\x81\x5C"},
+          {"FilterType1", "1"},
+          {"FilterName2", longName},
+          {"FilterType2", "1"}},
          {{"\x95\x5C\x8E\xA6", 0}, {"\xFF\x81\x5C", 1}, {longName, 1}}},
     };
     for (const Case& c : cases) EXPECT_EQ(LoadedEntries(c.stored), c.expected) << c.what;
@@ -135,10 +145,10 @@ TEST(Settings, StoreWritesTheSettingsThenEveryEntryInListOrder) {
     list.append(FilterEntry{"A", 5, 6, 1, 3});
     list.append(FilterEntry{"B", 0, 9, 0, 0});
     StoreSettings(store, LayoutSettings{4, 1, 3}, list, false);
-    EXPECT_EQ(store.calls, (std::vector<std::string>{
-                               "save_int Column=4", "save_int Tab=1", "save_int SelColumn=3",
-                               "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
-                               "save_str FilterName1=B", "save_int FilterType1=0"}));
+    EXPECT_EQ(store.calls,
+              (std::vector<std::string>{"save_int Column=4", "save_int Tab=1", "save_int SelColumn=3",
+                                        "save_int FilterSize=2", "save_str FilterName0=A", "save_int FilterType0=1",
+                                        "save_str FilterName1=B", "save_int FilterType1=0"}));
 }
 
 TEST(Settings, ADamagedHiddenBlockLoadsWhatItCan) {
@@ -151,12 +161,21 @@ TEST(Settings, ADamagedHiddenBlockLoadsWhatItCan) {
     };
     const Case cases[] = {
         {"no block", {}, {}, false},
-        {"two hidden rows", {{"HiddenSize", "2"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}, {"HiddenName1", "B"},
-          {"HiddenType1", "0"}}, {{"A", 1}, {"B", 0}}, true},
+        {"two hidden rows",
+         {{"HiddenSize", "2"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}, {"HiddenName1", "B"}, {"HiddenType1", "0"}},
+         {{"A", 1}, {"B", 0}},
+         true},
         {"a cleared block", {{"HiddenSize", "0"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}}, {}, false},
-        {"a missing name, a missing type, a negative kind", {{"HiddenSize", "4"}, {"HiddenType0", "1"},
-          {"HiddenName1", "B"}, {"HiddenName2", "C"}, {"HiddenType2", "-3"}, {"HiddenName3", "D"}, {"HiddenType3", "1"}},
-         {{"D", 1}}, true},
+        {"a missing name, a missing type, a negative kind",
+         {{"HiddenSize", "4"},
+          {"HiddenType0", "1"},
+          {"HiddenName1", "B"},
+          {"HiddenName2", "C"},
+          {"HiddenType2", "-3"},
+          {"HiddenName3", "D"},
+          {"HiddenType3", "1"}},
+         {{"D", 1}},
+         true},
         {"a negative count", {{"HiddenSize", "-7"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}}, {}, false},
     };
     for (const Case& c : cases) {
@@ -186,8 +205,11 @@ TEST(Settings, RunningOutOfMemoryWhileLoadingLeavesTheListAsItWas) {
     before.append(FilterEntry{"kept"});
     for (int failAt = 1; failAt <= 5; ++failAt) {
         MemoryStore failing;
-        failing.values = {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "1"},
-                                {"FilterName1", "B"}, {"FilterType1", "1"}};
+        failing.values = {{"FilterSize", "2"},
+                          {"FilterName0", "A"},
+                          {"FilterType0", "1"},
+                          {"FilterName1", "B"},
+                          {"FilterType1", "1"}};
         failing.failAtRead = failAt;
         EntryList list = before;
         EXPECT_THROW(LoadSavedEntries(failing, list), std::bad_alloc);

@@ -30,7 +30,7 @@ struct Child {
     std::string text;  // Shift-JIS
     LONG style = 0;
     int id = 0;
-    RECT rect = {};    // in the parent's client coordinates
+    RECT rect = {};  // in the parent's client coordinates
 };
 
 // The window's client area, pixel by pixel, once every message waiting has been handled and

@@ -12,7 +12,8 @@
 using namespace kirabo;
 using namespace kirabo::test;
 
-TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Enter on the best match, the arrows, Esc gives the keyboard back") {
+TEST_CASE(
+    "find at 5,000 filters from the host's keyboard: its key, romaji, Enter on the best match, the arrows, Esc gives the keyboard back") {
     MenuBarText menus = emulator::ManyFilters(5000, "filter ", 3);
     menus[emulator::kToggleMenu].items.push_back(Item(11001, "モーションブラー"));
     menus[emulator::kToggleMenu].items.push_back(Item(11002, "ブラーマスク"));
@@ -65,7 +66,8 @@ TEST_CASE("find at 5,000 filters from the host's keyboard: its key, romaji, Ente
     CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "15件");
     RECT after = {};
     GetWindowRect(palette, &after);
-    CHECK((after.right - after.left == window.right - window.left && after.bottom - after.top == window.bottom - window.top));
+    CHECK((after.right - after.left == window.right - window.left &&
+           after.bottom - after.top == window.bottom - window.top));
 
     TypeKeys({VK_DOWN});
     HWND marked = GetDlgItem(palette, static_cast<int>(MainControlId(1499)));
@@ -127,7 +129,8 @@ int g_frames = 0;  // the palette's repaints held back while a frame is applied
 
 LRESULT CALLBACK CountFrames(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->hwnd == g_palette && message->message == WM_SETREDRAW && message->wParam == FALSE) ++g_frames;
+    if (code == HC_ACTION && message->hwnd == g_palette && message->message == WM_SETREDRAW && message->wParam == FALSE)
+        ++g_frames;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -195,10 +198,10 @@ TEST_CASE("the find box folds every letter, digit and kana as Windows does") {
     const auto doubleByte = [&](int first, int last) {
         for (int c = first; c <= last; ++c) texts.push_back({static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)});
     };
-    doubleByte(0x824F, 0x8258);  // ０ to ９
-    doubleByte(0x8260, 0x8279);  // Ａ to Ｚ
-    doubleByte(0x8281, 0x829A);  // ａ to ｚ
-    doubleByte(0x829F, 0x82F1);  // ぁ to ん
+    doubleByte(0x824F, 0x8258);                    // ０ to ９
+    doubleByte(0x8260, 0x8279);                    // Ａ to Ｚ
+    doubleByte(0x8281, 0x829A);                    // ａ to ｚ
+    doubleByte(0x829F, 0x82F1);                    // ぁ to ん
     for (int kana = 0xA1; kana <= 0xDF; ++kana) {  // ｡ to ﾟ, alone and with each mark that makes one kana
         for (const char* mark : {"", "\xDE", "\xDF"}) texts.push_back(std::string(1, static_cast<char>(kana)) + mark);
     }

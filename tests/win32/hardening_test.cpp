@@ -14,7 +14,8 @@ MenuBarText ManyFilters(int count) { return emulator::ManyFilters(count, "filter
 
 }  // namespace
 
-TEST_CASE("300 rows in one column on the test screen, 1024 x 768: the window fits its work area, the wheel and the bar reach the last row, and every row posts its own commands and follows its mark") {
+TEST_CASE(
+    "300 rows in one column on the test screen, 1024 x 768: the window fits its work area, the wheel and the bar reach the last row, and every row posts its own commands and follows its mark") {
     Host host;
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(ManyFilters(300))));
@@ -34,7 +35,8 @@ TEST_CASE("300 rows in one column on the test screen, 1024 x 768: the window fit
     const auto row = [&](int r) { return GetDlgItem(palette, static_cast<int>(MainControlId(r))); };
     CHECK((inClient(row(0)) && !inClient(row(299))));
     int notches = 0;
-    for (; notches < 100 && !inClient(row(299)); ++notches) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    for (; notches < 100 && !inClient(row(299)); ++notches)
+        host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
     CHECK((inClient(row(299)) && !row(0)));  // three rows a notch: within 100
     SendMessageA(row(299), BM_CLICK, 0, 0);
     std::vector<UINT> expected = {1299};
@@ -118,8 +120,8 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
             CAPTURE(c.key);
             CAPTURE(values[v]);
             Host host;
-            host.store = {{"FilterSize", "2"}, {"FilterName0", saved}, {"FilterType0", "1"},
-                          {"FilterName1", menuFirst}, {"FilterType1", "1"}, {"Tab", "1"}};
+            host.store = {{"FilterSize", "2"},        {"FilterName0", saved}, {"FilterType0", "1"},
+                          {"FilterName1", menuFirst}, {"FilterType1", "1"},   {"Tab", "1"}};
             host.store[c.key] = values[v];
             REQUIRE(host.Start(TestOptions()));
             CHECK(host.initResult() == 1);
@@ -173,7 +175,9 @@ TEST_CASE("messages before func_init do nothing") {
     options.initialise = false;
     REQUIRE(host.Start(options));
     NMHDR change = {nullptr, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
-    for (UINT id : {0u, 100u, UINT{KIRABO_CMD_ONE_COLUMN}, UINT{KIRABO_CMD_TAB_MODE}, UINT{KIRABO_CMD_REORDER}, UINT{KIRABO_CMD_RESET_ORDER}}) host.SendToPalette(WM_COMMAND, id, 0);
+    for (UINT id : {0u, 100u, UINT{KIRABO_CMD_ONE_COLUMN}, UINT{KIRABO_CMD_TAB_MODE}, UINT{KIRABO_CMD_REORDER},
+                    UINT{KIRABO_CMD_RESET_ORDER}})
+        host.SendToPalette(WM_COMMAND, id, 0);
     host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
     host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, 0);
     host.SendToPalette(host::kMessageMenuChanged, 0, 0);

@@ -65,17 +65,17 @@ TEST_CASE("side by side in two columns") {
     REQUIRE(host.Start(TestOptions(FiveRows())));
     const LONG check = 0x40000002 | kVisible, label = 0x40000200 | kVisible, push = 0x40000000 | kVisible;
     CheckControls(host.paletteWindow(), {
-        {0, "Button", check, "AAAAAAAAAA", {14, 5, 98, 22}},
-        {100, "Button", push, "設定", {98, 5, 146, 22}},
-        {1, "Static", label, "DD", {14, 23, 98, 40}},
-        {101, "Button", push, "設定", {98, 23, 146, 40}},
-        {2, "Button", check, "BB", {14, 41, 98, 58}},
-        {3, "Button", check, "EEEE", {160, 5, 244, 22}},
-        {103, "Button", push, "設定", {244, 5, 292, 22}},
-        {4, "Static", label, "CC", {160, 23, 244, 40}},
-        {104, "Button", push, "表示", {244, 23, 292, 40}},
-        {KIRABO_COLUMN_TABS, "SysTabControl32", 0x44000000, "", {9, 2, 151, 20}},
-    });
+                                            {0, "Button", check, "AAAAAAAAAA", {14, 5, 98, 22}},
+                                            {100, "Button", push, "設定", {98, 5, 146, 22}},
+                                            {1, "Static", label, "DD", {14, 23, 98, 40}},
+                                            {101, "Button", push, "設定", {98, 23, 146, 40}},
+                                            {2, "Button", check, "BB", {14, 41, 98, 58}},
+                                            {3, "Button", check, "EEEE", {160, 5, 244, 22}},
+                                            {103, "Button", push, "設定", {244, 5, 292, 22}},
+                                            {4, "Static", label, "CC", {160, 23, 244, 40}},
+                                            {104, "Button", push, "表示", {244, 23, 292, 40}},
+                                            {KIRABO_COLUMN_TABS, "SysTabControl32", 0x44000000, "", {9, 2, 151, 20}},
+                                        });
     CHECK(Children(host.paletteWindow()).size() == 10);  // no button for BB
     const SIZE size = OuterSize(host.paletteWindow());
     CHECK(size.cx == 292 + 2 * F + 14);
@@ -88,12 +88,15 @@ TEST_CASE("tab mode with the second tab selected") {
     REQUIRE(host.Start(TestOptions(FiveRows())));
     const LONG check = 0x40000002, label = 0x40000200, push = 0x40000000;
     CheckControls(host.paletteWindow(), {
-        {3, "Button", check | kVisible, "EEEE", {14, 28, 98, 45}},
-        {103, "Button", push | kVisible, "設定", {98, 28, 146, 45}},
-        {4, "Static", label | kVisible, "CC", {14, 46, 98, 63}},
-        {104, "Button", push | kVisible, "表示", {98, 46, 146, 63}},
-    });
-    for (int id : {0, 100, 1, 2}) { CAPTURE(id); CHECK(GetDlgItem(host.paletteWindow(), id) == nullptr); }  // the other tab's rows
+                                            {3, "Button", check | kVisible, "EEEE", {14, 28, 98, 45}},
+                                            {103, "Button", push | kVisible, "設定", {98, 28, 146, 45}},
+                                            {4, "Static", label | kVisible, "CC", {14, 46, 98, 63}},
+                                            {104, "Button", push | kVisible, "表示", {98, 46, 146, 63}},
+                                        });
+    for (int id : {0, 100, 1, 2}) {
+        CAPTURE(id);
+        CHECK(GetDlgItem(host.paletteWindow(), id) == nullptr);
+    }  // the other tab's rows
     const SIZE size = OuterSize(host.paletteWindow());
     CHECK(size.cx == 84 + 2 * F + 76);
     CHECK(size.cy == 99 + C + 2 * F + 14);

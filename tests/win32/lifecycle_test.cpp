@@ -18,8 +18,18 @@ namespace {
 
 struct ReadPos {
     const BYTE* p;
-    WORD Word() { WORD w; std::memcpy(&w, p, 2); p += 2; return w; }
-    DWORD Dword() { DWORD d; std::memcpy(&d, p, 4); p += 4; return d; }
+    WORD Word() {
+        WORD w;
+        std::memcpy(&w, p, 2);
+        p += 2;
+        return w;
+    }
+    DWORD Dword() {
+        DWORD d;
+        std::memcpy(&d, p, 4);
+        p += 4;
+        return d;
+    }
     std::wstring Text() {
         std::wstring s;
         for (WORD c = Word(); c; c = Word()) s += static_cast<wchar_t>(c);
@@ -27,11 +37,17 @@ struct ReadPos {
     }
     // A name or an ordinal: 0xFFFF then the ordinal.
     std::wstring NameOrOrdinal() {
-        WORD first; std::memcpy(&first, p, 2);
-        if (first == 0xFFFF) { p += 2; return L"#" + std::to_wstring(Word()); }
+        WORD first;
+        std::memcpy(&first, p, 2);
+        if (first == 0xFFFF) {
+            p += 2;
+            return L"#" + std::to_wstring(Word());
+        }
         return Text();
     }
-    void AlignDword(const BYTE* base) { while ((p - base) % 4) ++p; }
+    void AlignDword(const BYTE* base) {
+        while ((p - base) % 4) ++p;
+    }
 };
 
 struct TemplateItem {
@@ -81,9 +97,18 @@ TEST_CASE("func_init attaches the own menu bar and finds the host window") {
     CHECK(std::string(popup) == "設定(&S)");
     GetMenuStringA(own, 2, popup, sizeof popup, MF_BYPOSITION);
     CHECK((std::string(popup) == "検索(&F)" && GetMenuItemID(own, 2) == KIRABO_CMD_FIND));  // a command, no pop-up
-    struct { UINT id; const char* caption; int popup; } const items[] = {
-        {KIRABO_CMD_ONE_COLUMN, "1列(&1)", 0}, {KIRABO_CMD_TWO_COLUMNS, "2列(&2)", 0}, {KIRABO_CMD_THREE_COLUMNS, "3列(&3)", 0}, {KIRABO_CMD_FOUR_COLUMNS, "4列(&4)", 0},
-        {KIRABO_CMD_TAB_MODE, "タブ表示(&T)", 0}, {KIRABO_CMD_REORDER, "並び替え(&R)", 1}, {KIRABO_CMD_RESET_ORDER, "並び替えの初期化(&I)", 1},
+    struct {
+        UINT id;
+        const char* caption;
+        int popup;
+    } const items[] = {
+        {KIRABO_CMD_ONE_COLUMN, "1列(&1)", 0},
+        {KIRABO_CMD_TWO_COLUMNS, "2列(&2)", 0},
+        {KIRABO_CMD_THREE_COLUMNS, "3列(&3)", 0},
+        {KIRABO_CMD_FOUR_COLUMNS, "4列(&4)", 0},
+        {KIRABO_CMD_TAB_MODE, "タブ表示(&T)", 0},
+        {KIRABO_CMD_REORDER, "並び替え(&R)", 1},
+        {KIRABO_CMD_RESET_ORDER, "並び替えの初期化(&I)", 1},
         {KIRABO_CMD_FORGET_FINDS, "検索の履歴を消去(&H)", 1},
     };
     for (const auto& item : items) {
@@ -228,14 +253,16 @@ TEST_CASE("the version block names Kirabo and its version in Japanese") {
     CHECK(fixed->dwProductVersionMS == fixed->dwFileVersionMS);
     CHECK(fixed->dwProductVersionLS == fixed->dwFileVersionLS);
     WORD* translation = nullptr;
-    REQUIRE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    REQUIRE(
+        VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     CHECK(translation[0] == 0x0411);
     CHECK(translation[1] == 1200);
-    const struct { const wchar_t* key; const wchar_t* value; } strings[] = {
-        {L"FileDescription", L"Kirabo.auf"},
-        {L"InternalName", L"Kirabo"},
-        {L"OriginalFilename", L"Kirabo.DLL"},
-        {L"ProductName", L"Kirabo AviUtlプラグイン"},
+    const struct {
+        const wchar_t* key;
+        const wchar_t* value;
+    } strings[] = {
+        {L"FileDescription", L"Kirabo.auf"},       {L"InternalName", L"Kirabo"},
+        {L"OriginalFilename", L"Kirabo.DLL"},      {L"ProductName", L"Kirabo AviUtlプラグイン"},
         {L"Comments", L"AviUtl キラボプラグイン"},
     };
     for (const auto& s : strings) {

@@ -39,7 +39,7 @@ TEST_CASE("a click on a check box posts its toggle and the box follows the host'
     host.Pump();
     REQUIRE(CheckState(host, kColorRow) == BST_CHECKED);
     SendMessageA(Control(host, kColorRow), BM_CLICK, 0, 0);
-    CHECK(host.commands.empty());                        // posted, not sent
+    CHECK(host.commands.empty());                       // posted, not sent
     CHECK(CheckState(host, kColorRow) == BST_CHECKED);  // the click alone changes no mark
     host.Pump();
     CHECK(host.commands == std::vector<UINT>{1001});
@@ -54,7 +54,8 @@ TEST_CASE("a click on a check box posts its toggle and the box follows the host'
     CHECK(CheckState(host, kBlurRow) == BST_CHECKED);
 }
 
-TEST_CASE("the host's item for the palette lists it as a display tool, and closes and reopens it; the plug-in's own item opens find") {
+TEST_CASE(
+    "the host's item for the palette lists it as a display tool, and closes and reopens it; the plug-in's own item opens find") {
     HostOptions options = TestOptions();
     options.paletteItem = true;
     Host host;
@@ -88,7 +89,8 @@ TEST_CASE("the host's item for the palette lists it as a display tool, and close
     CHECK((IsWindowVisible(palette) && GetFocus() == box));  // shown again, the open box has the keyboard
 }
 
-TEST_CASE("a command ends by mirroring the host's marks, unless is_saving answers exactly 1: then it is dropped whole") {
+TEST_CASE(
+    "a command ends by mirroring the host's marks, unless is_saving answers exactly 1: then it is dropped whole") {
     struct Case {
         const char* what;
         int saving;
@@ -96,8 +98,10 @@ TEST_CASE("a command ends by mirroring the host's marks, unless is_saving answer
         bool mirrored;
     };
     const Case cases[] = {
-        {"an id of no row", 2, 50, true},      {"an id past the push buttons", 2, 150, true},
-        {"an id past the own menu", 0, 40000, true}, {"saving: a click", 1, 0, false},
+        {"an id of no row", 2, 50, true},
+        {"an id past the push buttons", 2, 150, true},
+        {"an id past the own menu", 0, 40000, true},
+        {"saving: a click", 1, 0, false},
         {"saving: 3列", 1, KIRABO_CMD_THREE_COLUMNS, false},
     };
     Host host;
@@ -114,7 +118,8 @@ TEST_CASE("a command ends by mirroring the host's marks, unless is_saving answer
     CHECK(host.commands.empty());
     CHECK(OwnMark(host, KIRABO_CMD_TWO_COLUMNS));
     host.SendToPalette(host::kMessageMenuChanged, 0, 0);  // the host's own message mirrors all the same
-    CHECK(CheckState(host, kColorRow) == ((GetMenuState(host.menuBar(), 1001, MF_BYCOMMAND) & MF_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
+    CHECK(CheckState(host, kColorRow) ==
+          ((GetMenuState(host.menuBar(), 1001, MF_BYCOMMAND) & MF_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
 }
 
 TEST_CASE("the own menu's marks follow the column count and tab mode, and the tabs show and hide") {
@@ -213,7 +218,8 @@ TEST_CASE("messages before func_init and after func_exit do nothing") {
     REQUIRE(host.Start(TestOptions()));
     host.Exit();
     NMHDR change = {nullptr, KIRABO_COLUMN_TABS, static_cast<UINT>(TCN_SELCHANGE)};
-    for (UINT id : {0u, 100u, UINT{KIRABO_CMD_ONE_COLUMN}, UINT{KIRABO_CMD_TAB_MODE}, UINT{KIRABO_CMD_RESET_ORDER}}) Command(host, id);
+    for (UINT id : {0u, 100u, UINT{KIRABO_CMD_ONE_COLUMN}, UINT{KIRABO_CMD_TAB_MODE}, UINT{KIRABO_CMD_RESET_ORDER}})
+        Command(host, id);
     host.SendToPalette(WM_NOTIFY, KIRABO_COLUMN_TABS, reinterpret_cast<LPARAM>(&change));
     host.SendToPalette(host::kMessageMenuChanged, 0, 0);
     host.SendToPalette(WM_KEYDOWN, 'A', 0);
@@ -223,7 +229,8 @@ TEST_CASE("messages before func_init and after func_exit do nothing") {
     CHECK(GetWindow(host.paletteWindow(), GW_CHILD) == nullptr);
 }
 
-TEST_CASE("after a real click on any part of the palette every key goes to the host, Alt and a menu letter too, and Space switches nothing; an open find box keeps them") {
+TEST_CASE(
+    "after a real click on any part of the palette every key goes to the host, Alt and a menu letter too, and Space switches nothing; an open find box keeps them") {
     const auto centre = [](HWND window) {
         RECT r = {};
         GetWindowRect(window, &r);
@@ -246,20 +253,34 @@ TEST_CASE("after a real click on any part of the palette every key goes to the h
     const Row rows[] = {
         {"a check box", false, false, [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, ""},
         {"a push button", false, false, [&](Host& host) { return centre(Control(host, kColorRow + 100)); }, {2001}, ""},
-        {"the palette's own client area", false, false, [](Host& host) {
+        {"the palette's own client area",
+         false,
+         false,
+         [](Host& host) {
              RECT r = {};
              GetWindowRect(host.paletteWindow(), &r);
              return POINT{r.right - 8, r.bottom - 8};
-         }, {}, ""},
+         },
+         {},
+         ""},
         {"the tab strip's second tab", true, false, secondTab, {}, ""},
         {"the tab strip's second tab while the find box is open", true, true, secondTab, {}, " a"},
-        {"a check box while the find box is open: the keys type into the box", false, true,
-         [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, " a"},
-        {"the palette's own client area while the find box is open", false, true, [](Host& host) {
+        {"a check box while the find box is open: the keys type into the box",
+         false,
+         true,
+         [&](Host& host) { return centre(Control(host, kColorRow)); },
+         {1001},
+         " a"},
+        {"the palette's own client area while the find box is open",
+         false,
+         true,
+         [](Host& host) {
              RECT r = {};
              GetWindowRect(host.paletteWindow(), &r);
              return POINT{r.right - 8, r.bottom - 8};
-         }, {}, " a"},
+         },
+         {},
+         " a"},
     };
     for (const Row& r : rows) {
         CAPTURE(r.what);

@@ -27,7 +27,8 @@ int LastShownWhole(HWND palette) {
 
 }  // namespace
 
-TEST_CASE("a palette that scrolls has a border the user drags; the size given is kept across a restart, and one whose rows fit ignores it") {
+TEST_CASE(
+    "a palette that scrolls has a border the user drags; the size given is kept across a restart, and one whose rows fit ignores it") {
     const auto outer = [](HWND window) {
         RECT r = {};
         GetWindowRect(window, &r);
@@ -45,7 +46,8 @@ TEST_CASE("a palette that scrolls has a border the user drags; the size given is
         const SIZE before = outer(palette);
         MINMAXINFO limits = {};
         host.SendToPalette(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-        CHECK((limits.ptMaxTrackSize.y == before.cy && limits.ptMinTrackSize.x > 0 && limits.ptMinTrackSize.x < before.cx));
+        CHECK((limits.ptMaxTrackSize.y == before.cy && limits.ptMinTrackSize.x > 0 &&
+               limits.ptMinTrackSize.x < before.cx));
         host.SendToPalette(WM_ENTERSIZEMOVE, 0, 0);  // the user takes the bottom border, 300 pixels up
         SetWindowPos(palette, nullptr, 0, 0, before.cx, before.cy - 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         host.SendToPalette(WM_EXITSIZEMOVE, 0, 0);

@@ -56,23 +56,23 @@ std::vector<Row> RowsOf(Host& host) {
 
 TEST_CASE("the worked example through real menus") {
     Host host;
-    host.store = {{"FilterSize", "4"}, {"FilterName0", "B"}, {"FilterType0", "1"}, {"FilterName1", "V"},
-                  {"FilterType1", "0"}, {"FilterName2", "A"}, {"FilterType2", "1"}, {"FilterName3", "Z"},
-                  {"FilterType3", "1"}};
-    REQUIRE(host.Start(TestOptions(Bar(
-        {Item(11, "A"), Item(12, "B"), Item(13, "C"), Separator(), Item(14, "D"), Separator(), Item(15, "E")},
-        {Item(21, "A" + kSettings), Item(22, "X" + kSettings), Separator(), Item(23, "P" + kSettings), Separator(),
-         Item(24, "R" + kSettings)},
-        {Item(51, "W" + kDisplay), Separator(), Item(52, "V" + kDisplay), Item(53, "U" + kDisplay), Separator(),
-         Item(54, "T" + kDisplay)}))));
+    host.store = {{"FilterSize", "4"},  {"FilterName0", "B"}, {"FilterType0", "1"},
+                  {"FilterName1", "V"}, {"FilterType1", "0"}, {"FilterName2", "A"},
+                  {"FilterType2", "1"}, {"FilterName3", "Z"}, {"FilterType3", "1"}};
+    REQUIRE(host.Start(TestOptions(
+        Bar({Item(11, "A"), Item(12, "B"), Item(13, "C"), Separator(), Item(14, "D"), Separator(), Item(15, "E")},
+            {Item(21, "A" + kSettings), Item(22, "X" + kSettings), Separator(), Item(23, "P" + kSettings), Separator(),
+             Item(24, "R" + kSettings)},
+            {Item(51, "W" + kDisplay), Separator(), Item(52, "V" + kDisplay), Item(53, "U" + kDisplay), Separator(),
+             Item(54, "T" + kDisplay)}))));
     CHECK(Describe(RowsOf(host)) == Describe({{"B", "1", "Button", false},
-                                           {"C", "1", "Button", false},
-                                           {"D", "1", "Button", false},
-                                           {"V", "0", "Static", true},
-                                           {"U", "0", "Static", true},
-                                           {"A", "1", "Button", true},
-                                           {"X", "1", "Static", true},
-                                           {"P", "1", "Static", true}}));
+                                              {"C", "1", "Button", false},
+                                              {"D", "1", "Button", false},
+                                              {"V", "0", "Static", true},
+                                              {"U", "0", "Static", true},
+                                              {"A", "1", "Button", true},
+                                              {"X", "1", "Static", true},
+                                              {"P", "1", "Static", true}}));
 }
 
 TEST_CASE("a caption longer than the read's limit is used as far as Windows returns it") {
@@ -96,16 +96,16 @@ TEST_CASE("the emulator's default menus give the rows the README shows") {
     Host host;
     REQUIRE(host.Start(TestOptions()));
     CHECK(Describe(RowsOf(host)) == Describe({{"色調補正", "1", "Button", true},
-                                           {"クリッピング＆リサイズ", "1", "Button", true},
-                                           {"ノイズ除去フィルタ", "1", "Button", false},
-                                           {"シャープフィルタ", "1", "Button", true},
-                                           {"ノイズ除去(時間軸)フィルタ", "1", "Static", true},
-                                           {"ぼかしフィルタ", "1", "Button", false},
-                                           {"縁塗りつぶし", "1", "Button", false},
-                                           {"拡張色調補正", "1", "Button", false},
-                                           {"ヒストグラム", "0", "Static", true},
-                                           {"色調補正", "0", "Static", true},
-                                           {"波形", "0", "Static", true}}));
+                                              {"クリッピング＆リサイズ", "1", "Button", true},
+                                              {"ノイズ除去フィルタ", "1", "Button", false},
+                                              {"シャープフィルタ", "1", "Button", true},
+                                              {"ノイズ除去(時間軸)フィルタ", "1", "Static", true},
+                                              {"ぼかしフィルタ", "1", "Button", false},
+                                              {"縁塗りつぶし", "1", "Button", false},
+                                              {"拡張色調補正", "1", "Button", false},
+                                              {"ヒストグラム", "0", "Static", true},
+                                              {"色調補正", "0", "Static", true},
+                                              {"波形", "0", "Static", true}}));
 }
 
 TEST_CASE("without the host's menus every saved entry drops out") {
@@ -130,7 +130,8 @@ TEST_CASE("without the host's menus every saved entry drops out") {
 
 TEST_CASE("an item that opens a submenu is looked up by its id like any other") {
     Host host;
-    REQUIRE(host.Start(TestOptions(Bar({Item(11, "A")}, {Submenu("Plugins" + kSettings), Item(21, "A" + kSettings)}, {}))));
+    REQUIRE(
+        host.Start(TestOptions(Bar({Item(11, "A")}, {Submenu("Plugins" + kSettings), Item(21, "A" + kSettings)}, {}))));
     // Windows finds no caption for the submenu's id, so only the settings item of A counts.
     CHECK(Describe(RowsOf(host)) == Describe({{"A", "1", "Button", true}}));
 }

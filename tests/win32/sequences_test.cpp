@@ -45,8 +45,9 @@ Step Key(WPARAM key) {
 }
 Step Wheel(int notches) {
     return {[notches](Host& host) {
-        for (int n = 0; n < notches; ++n) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-    }, true};
+                for (int n = 0; n < notches; ++n) host.SendToPalette(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+            },
+            true};
 }
 Step Message(UINT message, WPARAM wParam) {
     return {[=](Host& host) { host.SendToPalette(message, wParam, 0); }, message != WM_COMMAND};
@@ -58,17 +59,19 @@ Step Thumb(int position, int bar = SB_VERT) {
 // track position; `shown`, where the bar shows it.
 Step Drag(int bar, int position, WORD code, int shown = -1) {
     return {[=](Host& host) {
-        SetScrollPos(host.paletteWindow(), bar, shown < 0 ? position : shown, FALSE);
-        host.SendToPalette(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position), 0);
-    }, true};
+                SetScrollPos(host.paletteWindow(), bar, shown < 0 ? position : shown, FALSE);
+                host.SendToPalette(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position), 0);
+            },
+            true};
 }
 // The wheel's lines a notch set in the system for one step.
 Step WithLines(UINT lines, const Step& step) {
     return {[=](Host& host) {
-        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
-        step.run(host);
-        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
-    }, true};
+                SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, lines, nullptr, 0);
+                step.run(host);
+                SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 3, nullptr, 0);
+            },
+            true};
 }
 // The window made smaller by so many pixels, as the host may make it.
 Step Shrink(int dx, int dy) {
@@ -121,13 +124,16 @@ RECT RectIn(HWND child, HWND parent) {
     return r;
 }
 
-bool Overlap(const RECT& a, const RECT& b) { return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom; }
+bool Overlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
 
 bool RowControl(int id) { return id < KIRABO_COLUMN_TABS || id >= static_cast<int>(kLongIdBase); }
 
 std::vector<Child> Visible(HWND palette) {
     std::vector<Child> shown = Children(palette);
-    shown.erase(std::remove_if(shown.begin(), shown.end(), [](const Child& c) { return !IsWindowVisible(c.hwnd); }), shown.end());
+    shown.erase(std::remove_if(shown.begin(), shown.end(), [](const Child& c) { return !IsWindowVisible(c.hwnd); }),
+                shown.end());
     return shown;
 }
 
@@ -136,8 +142,9 @@ std::vector<Child> Visible(HWND palette) {
 std::string Screen(HWND palette) {
     std::ostringstream out;
     for (const Child& c : Visible(palette)) {
-        out << (RowControl(c.id) ? std::string("row") : std::to_string(c.id)) << " " << c.className << " '" << c.text << "' " << c.rect.left << "," << c.rect.top << "-"
-            << c.rect.right << "," << c.rect.bottom << " style " << std::hex << c.style << std::dec;
+        out << (RowControl(c.id) ? std::string("row") : std::to_string(c.id)) << " " << c.className << " '" << c.text
+            << "' " << c.rect.left << "," << c.rect.top << "-" << c.rect.right << "," << c.rect.bottom << " style "
+            << std::hex << c.style << std::dec;
         if (c.className == "Button") out << " check " << SendMessageA(c.hwnd, BM_GETCHECK, 0, 0);
         if (c.id == KIRABO_COLUMN_TABS) out << " tab " << SendMessageA(c.hwnd, TCM_GETCURSEL, 0, 0);
         out << "\n";
@@ -159,7 +166,8 @@ int Columns(HWND palette, const std::map<std::string, std::string>& stored) {
     const auto count = stored.find("Column");
     if (count != stored.end() && std::stoi(count->second) > 4) return std::stoi(count->second);
     for (UINT columns = 4; columns > 1; --columns) {
-        if (GetMenuState(GetMenu(palette), KIRABO_CMD_ONE_COLUMN + columns - 1, MF_BYCOMMAND) & MF_CHECKED) return static_cast<int>(columns);
+        if (GetMenuState(GetMenu(palette), KIRABO_CMD_ONE_COLUMN + columns - 1, MF_BYCOMMAND) & MF_CHECKED)
+            return static_cast<int>(columns);
     }
     return 1;
 }
@@ -201,13 +209,15 @@ void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& o
         const bool row = RowControl(c.id);
         if (row) CHECK((c.rect.top >= page.top && c.rect.bottom <= page.bottom && c.rect.bottom <= client.bottom));
         for (const Child& d : shown) {
-            const bool onTabPage = (row && d.id == KIRABO_COLUMN_TABS) || (c.id == KIRABO_COLUMN_TABS && RowControl(d.id));
+            const bool onTabPage =
+                (row && d.id == KIRABO_COLUMN_TABS) || (c.id == KIRABO_COLUMN_TABS && RowControl(d.id));
             if (c.hwnd == d.hwnd || c.id == KIRABO_FIND_MARK || d.id == KIRABO_FIND_MARK || onTabPage) continue;
             CAPTURE(d.text);
             CHECK_FALSE(Overlap(c.rect, d.rect));
             // A row's button carries the ids of its row's controls.
             if (row && c.rect.right == d.rect.left && c.rect.top == d.rect.top) {
-                CHECK(static_cast<UINT>(d.id) == ButtonControlId(c.id < 100 ? c.id : 100 + (c.id - static_cast<int>(kLongIdBase)) / 2));
+                CHECK(static_cast<UINT>(d.id) ==
+                      ButtonControlId(c.id < 100 ? c.id : 100 + (c.id - static_cast<int>(kLongIdBase)) / 2));
             }
         }
         if (c.text.rfind(prefix, 0) != 0) continue;
@@ -218,7 +228,8 @@ void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& o
         lastRowWhole = lastRowWhole || place[n] % rows == rows - 1;
         lastColumnWhole = lastColumnWhole || (place[n] / rows == lastColumn && c.rect.right <= client.right);
         CHECK(SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == ((state & MF_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
-        if (!topLeft || std::make_pair(c.rect.top, c.rect.left) < std::make_pair(topLeft->rect.top, topLeft->rect.left)) topLeft = &c;
+        if (!topLeft || std::make_pair(c.rect.top, c.rect.left) < std::make_pair(topLeft->rect.top, topLeft->rect.left))
+            topLeft = &c;
     }
     // The thumbs say which row stands at the top left, and are at their ends exactly when the last
     // row, and the last column, show whole.
@@ -261,7 +272,7 @@ struct Sequence {
     std::map<std::string, std::string> stored;
     int filters;  // generated; 0: the emulator's own menus
     Steps steps;
-    Steps fresh;  // what brings a palette started on the settings stored at the end to the same state
+    Steps fresh;                  // what brings a palette started on the settings stored at the end to the same state
     std::vector<int> order = {};  // of the generated filters, when the steps change it
     const char* prefix = kPrefix;
 };
@@ -274,7 +285,8 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
     const Steps pastTheScreen = Join(Join(findOne, {Key(VK_DOWN)}, 45), {Key(VK_UP)});
     const std::map<std::string, std::string> one = {{"Column", "1"}}, two = {}, tabs = {{"Tab", "1"}};
     // 拡張色調補正 saved first: a reset moves it back to its place in the menus.
-    const std::map<std::string, std::string> saved = {{"Tab", "1"}, {"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
+    const std::map<std::string, std::string> saved = {
+        {"Tab", "1"}, {"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}};
     // 300 rows in one column scrolled to row 100; 1,001 in eight columns of 126 rows, three or four in
     // view, at row 50 of the third column. Each starts so, and its fresh palette does too.
     const std::map<std::string, std::string> eight = {{"Column", "8"}};
@@ -285,29 +297,55 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
     for (int n = 2; n < 300; ++n) movedAndHidden.push_back(n);
     movedAndHidden.push_back(0);
     const Sequence sequences[] = {
-        {"find opened, typed, emptied and closed on a palette scrolled down", one, 300,
-         {Thumb(100), Cmd(KIRABO_CMD_FIND), Type("1"), Type("12"), Type(""), Key(VK_ESCAPE)}, {Thumb(100)}},
-        {"typed into on a palette scrolled down: the first matches in view", one, 300,
-         {Thumb(100), Cmd(KIRABO_CMD_FIND), Type("2"), Type("12")}, {Cmd(KIRABO_CMD_FIND), Type("12")}},
+        {"find opened, typed, emptied and closed on a palette scrolled down",
+         one,
+         300,
+         {Thumb(100), Cmd(KIRABO_CMD_FIND), Type("1"), Type("12"), Type(""), Key(VK_ESCAPE)},
+         {Thumb(100)}},
+        {"typed into on a palette scrolled down: the first matches in view",
+         one,
+         300,
+         {Thumb(100), Cmd(KIRABO_CMD_FIND), Type("2"), Type("12")},
+         {Cmd(KIRABO_CMD_FIND), Type("12")}},
         {"↓ into the next column of a palette the user made narrow: the columns scroll to the mark",
-         {{"Column", "4"}}, 1000, Join({Grow(-500)}, intoColumnTwo), intoColumnTwo},
+         {{"Column", "4"}},
+         1000,
+         Join({Grow(-500)}, intoColumnTwo),
+         intoColumnTwo},
         {"↓ far past the screen's rows, then ↑: the thumb follows the mark", one, 300, pastTheScreen, pastTheScreen},
-        {"a find whose matches have only short names: every control sized to the narrower column", one, 11,
-         {Cmd(KIRABO_CMD_FIND), Type("5")}, {Cmd(KIRABO_CMD_FIND), Type("5")}},
-        {"1列 and a reset while a find is open, then closed: every row has its controls", two, 300,
+        {"a find whose matches have only short names: every control sized to the narrower column",
+         one,
+         11,
+         {Cmd(KIRABO_CMD_FIND), Type("5")},
+         {Cmd(KIRABO_CMD_FIND), Type("5")}},
+        {"1列 and a reset while a find is open, then closed: every row has its controls",
+         two,
+         300,
          {Cmd(KIRABO_CMD_FIND), Type("3"), Cmd(KIRABO_CMD_ONE_COLUMN), Key(VK_ESCAPE), Cmd(KIRABO_CMD_FIND), Type("1"),
-          Cmd(KIRABO_CMD_RESET_ORDER), Key(VK_ESCAPE)}, {}},
-        {"tab mode scrolled to its end, a find open: the tabs below the box, no row over the page's border", tabs, 300,
-         {Thumb(1000), Cmd(KIRABO_CMD_FIND), Type("1")}, findOne},
-        {"the wheel, the bars, 1列 to 4列 and tab mode in turns", two, 1000,
-         {Wheel(5), Cmd(KIRABO_CMD_FOUR_COLUMNS), Thumb(30), Cmd(KIRABO_CMD_TAB_MODE), Wheel(2), Cmd(KIRABO_CMD_TAB_MODE),
-          Cmd(KIRABO_CMD_THREE_COLUMNS), Wheel(1)}, {Thumb(39)}},
-        {"reordered and a row hidden, then made larger by the user", one, 300,
+          Cmd(KIRABO_CMD_RESET_ORDER), Key(VK_ESCAPE)},
+         {}},
+        {"tab mode scrolled to its end, a find open: the tabs below the box, no row over the page's border",
+         tabs,
+         300,
+         {Thumb(1000), Cmd(KIRABO_CMD_FIND), Type("1")},
+         findOne},
+        {"the wheel, the bars, 1列 to 4列 and tab mode in turns",
+         two,
+         1000,
+         {Wheel(5), Cmd(KIRABO_CMD_FOUR_COLUMNS), Thumb(30), Cmd(KIRABO_CMD_TAB_MODE), Wheel(2),
+          Cmd(KIRABO_CMD_TAB_MODE), Cmd(KIRABO_CMD_THREE_COLUMNS), Wheel(1)},
+         {Thumb(39)}},
+        {"reordered and a row hidden, then made larger by the user",
+         one,
+         300,
          {Reorder([](HWND, HWND list) {
               SelectItems(list, {0});
               SendMessageA(list, WM_SYSKEYDOWN, VK_END, 1 | (1 << 29));
               SetCheckBox(list, 1, false);
-          }), Grow(60), Thumb(10)}, {Thumb(10)}, movedAndHidden},
+          }),
+          Grow(60), Thumb(10)},
+         {Thumb(10)},
+         movedAndHidden},
         {"the arrow above the thumb: a row back", one, 300, Join(tall, {Message(WM_VSCROLL, SB_LINEUP)}), {Thumb(99)}},
         {"the arrow below the thumb: a row on", one, 300, Join(tall, {Message(WM_VSCROLL, SB_LINEDOWN)}), {Thumb(101)}},
         {"the bar above the thumb: a page back", one, 300, Join(tall, {Message(WM_VSCROLL, SB_PAGEUP)}), {Thumb(60)}},
@@ -318,66 +356,151 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
         {"the thumb let go at row 250", one, 300, Join(tall, {Drag(SB_VERT, 250, SB_THUMBPOSITION)}), {Thumb(250)}},
         {"the thumb let go on the row it started from: put back where the view is", one, 300,
          Join(tall, {Drag(SB_VERT, 100, SB_THUMBPOSITION, 180)}), tall},
-        {"a wheel notch towards the user: three rows on", one, 300, Join(tall, {Message(WM_MOUSEWHEEL, towardsUser)}),
+        {"a wheel notch towards the user: three rows on",
+         one,
+         300,
+         Join(tall, {Message(WM_MOUSEWHEEL, towardsUser)}),
          {Thumb(103)}},
-        {"a wheel notch away from the user: three rows back", one, 300, Join(tall, {Message(WM_MOUSEWHEEL, away)}),
+        {"a wheel notch away from the user: three rows back",
+         one,
+         300,
+         Join(tall, {Message(WM_MOUSEWHEEL, away)}),
          {Thumb(97)}},
-        {"a notch with one line a notch set", one, 300, Join(tall, {WithLines(1, Message(WM_MOUSEWHEEL, towardsUser))}),
+        {"a notch with one line a notch set",
+         one,
+         300,
+         Join(tall, {WithLines(1, Message(WM_MOUSEWHEEL, towardsUser))}),
          {Thumb(101)}},
-        {"a notch with a page a notch set", one, 300,
-         Join(tall, {WithLines(WHEEL_PAGESCROLL, Message(WM_MOUSEWHEEL, towardsUser))}), {Thumb(140)}},
+        {"a notch with a page a notch set",
+         one,
+         300,
+         Join(tall, {WithLines(WHEEL_PAGESCROLL, Message(WM_MOUSEWHEEL, towardsUser))}),
+         {Thumb(140)}},
         {"a sideways wheel with no columns to scroll: nothing moves", one, 300,
          Join(tall, {Message(WM_MOUSEHWHEEL, away)}), tall},
-        {"made 300 pixels shorter, then End: the rows follow the new size", one, 300,
-         Join(tall, {Shrink(0, 300), Message(WM_VSCROLL, SB_BOTTOM)}), {Shrink(0, 300), Thumb(1000)}},
-        {"two columns from one: the bars follow the new layout", one, 300,
-         Join(tall, {Cmd(KIRABO_CMD_TWO_COLUMNS)}), tall},
+        {"made 300 pixels shorter, then End: the rows follow the new size",
+         one,
+         300,
+         Join(tall, {Shrink(0, 300), Message(WM_VSCROLL, SB_BOTTOM)}),
+         {Shrink(0, 300), Thumb(1000)}},
+        {"two columns from one: the bars follow the new layout", one, 300, Join(tall, {Cmd(KIRABO_CMD_TWO_COLUMNS)}),
+         tall},
         {"tab mode on: the bars follow the new layout", one, 300, Join(tall, {Cmd(KIRABO_CMD_TAB_MODE)}), tall},
-        {"tab mode on at the end: the last row whole, above the tab page's border", one, 300,
-         {Thumb(300), Cmd(KIRABO_CMD_TAB_MODE)}, {Thumb(1000)}},
-        {"the arrow right of the thumb: a column on", eight, 1001, Join(wide, {Message(WM_HSCROLL, SB_LINEDOWN)}),
-         atColumn(3), {}, kLongPrefix},
-        {"the arrow left of the thumb: a column back", eight, 1001, Join(wide, {Message(WM_HSCROLL, SB_LINEUP)}),
-         atColumn(1), {}, kLongPrefix},
-        {"the bar left of the thumb: a page of columns back", eight, 1001, Join(wide, {Message(WM_HSCROLL, SB_PAGEUP)}),
-         atColumn(0), {}, kLongPrefix},
-        {"the bar right of the thumb: to the last, part-filled column", eight, 1001,
-         Join(wide, {Message(WM_HSCROLL, SB_PAGEDOWN)}), atColumn(100), {}, kLongPrefix},
-        {"End of the vertical bar: the bottom row whole above the horizontal bar", eight, 1001,
-         Join(wide, {Message(WM_VSCROLL, SB_BOTTOM)}), atColumn(2, 1000), {}, kLongPrefix},
-        {"the horizontal thumb dragged to column 3", eight, 1001, Join(wide, {Drag(SB_HORZ, 3, SB_THUMBTRACK)}),
-         atColumn(3), {}, kLongPrefix},
-        {"a sideways wheel pushed right: one column on", eight, 1001, Join(wide, {Message(WM_MOUSEHWHEEL, away)}),
-         atColumn(3), {}, kLongPrefix},
-        {"a sideways wheel pushed left: one column back", eight, 1001, Join(wide, {Message(WM_MOUSEHWHEEL, towardsUser)}),
-         atColumn(1), {}, kLongPrefix},
-        {"the wheel over rows that do not fit scrolls rows, not columns", eight, 1001,
-         Join(wide, {Message(WM_MOUSEWHEEL, towardsUser)}), atColumn(2, 53), {}, kLongPrefix},
-        {"made 300 pixels narrower, then End: the columns follow the new size", eight, 1001,
-         Join(wide, {Shrink(300, 0), Message(WM_HSCROLL, SB_BOTTOM)}), Join({Shrink(300, 0)}, atColumn(100)), {},
+        {"tab mode on at the end: the last row whole, above the tab page's border",
+         one,
+         300,
+         {Thumb(300), Cmd(KIRABO_CMD_TAB_MODE)},
+         {Thumb(1000)}},
+        {"the arrow right of the thumb: a column on",
+         eight,
+         1001,
+         Join(wide, {Message(WM_HSCROLL, SB_LINEDOWN)}),
+         atColumn(3),
+         {},
+         kLongPrefix},
+        {"the arrow left of the thumb: a column back",
+         eight,
+         1001,
+         Join(wide, {Message(WM_HSCROLL, SB_LINEUP)}),
+         atColumn(1),
+         {},
+         kLongPrefix},
+        {"the bar left of the thumb: a page of columns back",
+         eight,
+         1001,
+         Join(wide, {Message(WM_HSCROLL, SB_PAGEUP)}),
+         atColumn(0),
+         {},
+         kLongPrefix},
+        {"the bar right of the thumb: to the last, part-filled column",
+         eight,
+         1001,
+         Join(wide, {Message(WM_HSCROLL, SB_PAGEDOWN)}),
+         atColumn(100),
+         {},
+         kLongPrefix},
+        {"End of the vertical bar: the bottom row whole above the horizontal bar",
+         eight,
+         1001,
+         Join(wide, {Message(WM_VSCROLL, SB_BOTTOM)}),
+         atColumn(2, 1000),
+         {},
+         kLongPrefix},
+        {"the horizontal thumb dragged to column 3",
+         eight,
+         1001,
+         Join(wide, {Drag(SB_HORZ, 3, SB_THUMBTRACK)}),
+         atColumn(3),
+         {},
+         kLongPrefix},
+        {"a sideways wheel pushed right: one column on",
+         eight,
+         1001,
+         Join(wide, {Message(WM_MOUSEHWHEEL, away)}),
+         atColumn(3),
+         {},
+         kLongPrefix},
+        {"a sideways wheel pushed left: one column back",
+         eight,
+         1001,
+         Join(wide, {Message(WM_MOUSEHWHEEL, towardsUser)}),
+         atColumn(1),
+         {},
+         kLongPrefix},
+        {"the wheel over rows that do not fit scrolls rows, not columns",
+         eight,
+         1001,
+         Join(wide, {Message(WM_MOUSEWHEEL, towardsUser)}),
+         atColumn(2, 53),
+         {},
+         kLongPrefix},
+        {"made 300 pixels narrower, then End: the columns follow the new size",
+         eight,
+         1001,
+         Join(wide, {Shrink(300, 0), Message(WM_HSCROLL, SB_BOTTOM)}),
+         Join({Shrink(300, 0)}, atColumn(100)),
+         {},
          kLongPrefix},
         {"300 rows scrolled, then one column from two", two, 300, {Wheel(10), Cmd(KIRABO_CMD_ONE_COLUMN)}, {Wheel(10)}},
         {"300 rows scrolled, then tab mode on", one, 300, {Wheel(10), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(10)}},
-        {"300 rows scrolled to the end, then tab mode on", one, 300, {Wheel(100), Cmd(KIRABO_CMD_TAB_MODE)}, {Wheel(100)}},
-        {"every row hidden: the whole menu bar still shows", two, 0, {Reorder([](HWND, HWND list) {
+        {"300 rows scrolled to the end, then tab mode on",
+         one,
+         300,
+         {Wheel(100), Cmd(KIRABO_CMD_TAB_MODE)},
+         {Wheel(100)}},
+        {"every row hidden: the whole menu bar still shows",
+         two,
+         0,
+         {Reorder([](HWND, HWND list) {
              for (int i = 0; i < listview::ItemCount(list); ++i) SetCheckBox(list, i, false);
-         })}, {}},
+         })},
+         {}},
         {"one column, from two", two, 0, {Cmd(KIRABO_CMD_ONE_COLUMN)}, {}},
         {"three columns, from one", one, 0, {Cmd(KIRABO_CMD_THREE_COLUMNS)}, {}},
         {"tab mode on", two, 0, {Cmd(KIRABO_CMD_TAB_MODE)}, {}},
         {"tab mode off", tabs, 0, {Cmd(KIRABO_CMD_TAB_MODE)}, {}},
         {"one column in tab mode", tabs, 0, {Cmd(KIRABO_CMD_ONE_COLUMN)}, {}},
         {"the second tab", tabs, 0, {Tab(1)}, {}},
-        {"in tab mode a find that showed the second tab, then Esc: the first tab as before, no trace", tabs, 300,
-         Join(intoColumnTwo, {Key(VK_ESCAPE)}), {}},
-        {"OK in the reorder dialog, in tab mode", tabs, 0, {Reorder([](HWND dialog, HWND list) {
+        {"in tab mode a find that showed the second tab, then Esc: the first tab as before, no trace",
+         tabs,
+         300,
+         Join(intoColumnTwo, {Key(VK_ESCAPE)}),
+         {}},
+        {"OK in the reorder dialog, in tab mode",
+         tabs,
+         0,
+         {Reorder([](HWND dialog, HWND list) {
              SelectItems(list, {0, 2});
              BeginDrag(dialog, list, 0);
              SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 7, false)));
-         })}, {}},
+         })},
+         {}},
         {"a reset, in tab mode", saved, 0, {Cmd(KIRABO_CMD_RESET_ORDER)}, {}},
-        {"a reset, side by side", {{"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}}, 0,
-         {Cmd(KIRABO_CMD_RESET_ORDER)}, {}},
+        {"a reset, side by side",
+         {{"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}},
+         0,
+         {Cmd(KIRABO_CMD_RESET_ORDER)},
+         {}},
     };
     for (const Sequence& s : sequences) {
         const std::string what = s.what;

@@ -31,9 +31,8 @@ BOOL __cdecl IsSaving(void*) {
 
 int __cdecl IniLoadInt(host::FilterRecord*, const char* key, int defaultValue) {
     const auto found = g_host->store.find(key);
-    const int value = found == g_host->store.end()
-                          ? defaultValue
-                          : static_cast<int>(std::strtoll(found->second.c_str(), nullptr, 10));
+    const int value = found == g_host->store.end() ? defaultValue
+                                                   : static_cast<int>(std::strtoll(found->second.c_str(), nullptr, 10));
     Record("ini_load_int", key, std::to_string(value));
     return value;
 }
@@ -83,7 +82,8 @@ std::string KeyName(WPARAM key, LPARAM lParam) {
 }
 
 int HeldFlags() {
-    return (GetKeyState(VK_SHIFT) < 0 ? host::kMenuItemShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? host::kMenuItemCtrl : 0) |
+    return (GetKeyState(VK_SHIFT) < 0 ? host::kMenuItemShift : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? host::kMenuItemCtrl : 0) |
            (GetKeyState(VK_MENU) < 0 ? host::kMenuItemAlt : 0);
 }
 
@@ -158,14 +158,15 @@ bool Host::Start(const HostOptions& options) {
     pluginItems.reserve(4);
 
     const DWORD visible = options.showWindows ? WS_VISIBLE : 0;
-    mainWindow_ = CreateWindowExA(0, kMainClass, "AviUtl (kirabo-host)", WS_OVERLAPPEDWINDOW | visible, 0, 0,
-                                  720, 480, nullptr, BuildMenuBar(options.menus), GetModuleHandleA(nullptr), nullptr);
+    mainWindow_ = CreateWindowExA(0, kMainClass, "AviUtl (kirabo-host)", WS_OVERLAPPEDWINDOW | visible, 0, 0, 720, 480,
+                                  nullptr, BuildMenuBar(options.menus), GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(mainWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainProc));
 
     module_ = LoadLibraryA(options.dllPath.c_str());
-    auto getTable = module_ ? reinterpret_cast<GetFilterTableProc>(
-                                  reinterpret_cast<void*>(GetProcAddress(module_, "GetFilterTable")))
-                            : nullptr;
+    auto getTable =
+        module_
+            ? reinterpret_cast<GetFilterTableProc>(reinterpret_cast<void*>(GetProcAddress(module_, "GetFilterTable")))
+            : nullptr;
     table_ = getTable ? getTable() : nullptr;
     if (!table_) {
         Stop();
@@ -179,8 +180,8 @@ bool Host::Start(const HostOptions& options) {
     record_.dll_hinst = module_;
 
     paletteWindow_ = CreateWindowExA(WS_EX_TOOLWINDOW, kPaletteClass, table_->name,
-                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 380, 40,
-                                     table_->x, table_->y, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 380, 40, table_->x,
+                                     table_->y, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
     record_.hwnd = paletteWindow_;
     SetWindowLongPtrA(paletteWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaletteProc));
     AddPaletteItem();
@@ -353,8 +354,9 @@ void Host::CarryOut(UINT command) {
         SendMessageA(paletteWindow_, host::kMessageMenuChanged, 0, 0);
     } else if ((menu == kSettingsMenu || menu == kDisplayMenu) && options_.openToolWindows) {
         // Stands for the filter's settings window or the display tool; it closes with the host.
-        CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, MenuCaptionOf(bar, command).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120,
-                        200, 260, 140, mainWindow_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExA(WS_EX_TOOLWINDOW, kToolClass, MenuCaptionOf(bar, command).c_str(),
+                        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 120, 200, 260, 140, mainWindow_, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     }
 }
 

@@ -16,14 +16,14 @@ namespace kirabo::emulator {
 struct ServiceCall {
     std::string service;  // "is_saving", "ini_load_int", ...
     std::string key;
-    std::string value;    // saved value, or the value a load answered
+    std::string value;  // saved value, or the value a load answered
     bool operator==(const ServiceCall&) const = default;
 };
 
 struct HostOptions {
     std::string dllPath = "Kirabo.auf";
     MenuBarText menus = DefaultMenus();
-    std::string iniPath;        // empty: settings live in memory only
+    std::string iniPath;           // empty: settings live in memory only
     bool openToolWindows = false;  // a settings or display command shows a small window
     // The main window's own windows (the palette, the tool windows) are raised with it, as Windows
     // keeps them above it and Wine without a window manager does not.
@@ -45,7 +45,7 @@ struct HostOptions {
 struct PluginItem {
     UINT command = 0;  // its id in the host's menu
     HWND window = nullptr;
-    int id = 0;        // as the plug-in gave it
+    int id = 0;  // as the plug-in gave it
     UINT key = 0;
     int flags = 0;
 };
@@ -89,11 +89,11 @@ public:
     // The store behind the ini services, in Shift-JIS keys and values.
     std::map<std::string, std::string> store;
     std::vector<ServiceCall> calls;
-    std::vector<UINT> commands;  // every WM_COMMAND the main window received, in order
+    std::vector<UINT> commands;      // every WM_COMMAND the main window received, in order
     std::vector<MSG> ownerMessages;  // keys and wheel messages that reached the main window
     std::vector<int> menusOpened;    // the positions of the menu bar's menus opened, in order
     std::vector<PluginItem> pluginItems;
-    int saving = 0;              // what is_saving answers
+    int saving = 0;  // what is_saving answers
 
     static Host* current();
     // add_menu_item: the item goes first in the settings menu.

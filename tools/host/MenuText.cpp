@@ -43,30 +43,28 @@ MenuItemText Item(UINT id, std::string caption, bool checked) {
 
 MenuItemText Separator() { return {MenuItemText::Kind::Separator, 0, {}, false}; }
 
-MenuItemText Submenu(std::string caption) {
-    return {MenuItemText::Kind::Submenu, 0, std::move(caption), false};
-}
+MenuItemText Submenu(std::string caption) { return {MenuItemText::Kind::Submenu, 0, std::move(caption), false}; }
 
 // The literals below are Shift-JIS already: this file is compiled for code page 932.
 MenuBarText DefaultMenus() {
     MenuBarText bar(7);
     bar[0] = {"ファイル(&F)", true, {Item(101, "開く..."), Item(102, "終了")}};
-    bar[1] = {"フィルタ(&T)", true,
-              {Item(1001, "色調補正", true), Item(1002, "クリッピング＆リサイズ"),
-               Item(1003, "ノイズ除去フィルタ"), Item(1004, "シャープフィルタ", true),
-               Separator(), Item(1005, "ぼかしフィルタ"), Item(1006, "縁塗りつぶし"),
-               Item(1007, "拡張色調補正"), Separator(), Item(1099, "フィルタの順序")}};
-    bar[2] = {"設定(&S)", true,
+    bar[1] = {"フィルタ(&T)",
+              true,
+              {Item(1001, "色調補正", true), Item(1002, "クリッピング＆リサイズ"), Item(1003, "ノイズ除去フィルタ"),
+               Item(1004, "シャープフィルタ", true), Separator(), Item(1005, "ぼかしフィルタ"),
+               Item(1006, "縁塗りつぶし"), Item(1007, "拡張色調補正"), Separator(), Item(1099, "フィルタの順序")}};
+    bar[2] = {"設定(&S)",
+              true,
               {Item(2001, "色調補正の設定"), Item(2002, "クリッピング＆リサイズの設定"),
-               Item(2004, "シャープフィルタの設定"), Submenu("プラグインの設定"),
-               Separator(), Item(2008, "ノイズ除去(時間軸)フィルタの設定"), Separator(),
-               Item(2099, "システムの設定")}};
+               Item(2004, "シャープフィルタの設定"), Submenu("プラグインの設定"), Separator(),
+               Item(2008, "ノイズ除去(時間軸)フィルタの設定"), Separator(), Item(2099, "システムの設定")}};
     bar[3] = {"編集(&E)", true, {Item(301, "元に戻す")}};
     bar[4] = {"プロファイル(&P)", true, {Item(401, "新規プロファイル")}};
-    bar[5] = {"表示(&V)", true,
-              {Item(5001, "拡大表示"), Separator(), Item(5002, "ヒストグラムの表示"),
-               Item(5003, "色調補正の表示"), Item(5004, "波形の表示"), Separator(),
-               Item(5099, "ウィンドウサイズの表示")}};
+    bar[5] = {"表示(&V)",
+              true,
+              {Item(5001, "拡大表示"), Separator(), Item(5002, "ヒストグラムの表示"), Item(5003, "色調補正の表示"),
+               Item(5004, "波形の表示"), Separator(), Item(5099, "ウィンドウサイズの表示")}};
     bar[6] = {"その他(&O)", true, {Item(601, "バージョン情報")}};
     return bar;
 }
@@ -126,8 +124,8 @@ bool ParseMenuBar(std::string text, MenuBarText& menus, MenuFileError& error) {
     std::string line;
     int lineNumber = 0;
     MenuText* current = nullptr;
-    std::map<int, int> menuLines;   // position -> line that started it
-    std::map<UINT, int> idLines;    // item id -> line that gave it
+    std::map<int, int> menuLines;  // position -> line that started it
+    std::map<UINT, int> idLines;   // item id -> line that gave it
     auto fail = [&](std::string what) {
         error = {lineNumber, std::move(what)};
         return false;

@@ -167,9 +167,10 @@ int main(int argc, char** argv) {
         const bool takesValue = takesNumber || arg == "--plugin" || arg == "--ini" || arg == "--menus";
         if (!takesValue) return Fail("unknown option " + arg + "\n" + Usage());
         if (i + 1 >= argc) {
-            return Fail(arg + " needs " + (arg == "--quit-after" ? "a number of milliseconds"
-                                           : takesNumber         ? "a number of filters"
-                                                                 : "a file"));
+            return Fail(arg + " needs " +
+                        (arg == "--quit-after" ? "a number of milliseconds"
+                         : takesNumber         ? "a number of filters"
+                                               : "a file"));
         }
         const std::string value = argv[++i];
         if (arg == "--plugin") {
