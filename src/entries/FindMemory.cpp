@@ -30,8 +30,8 @@ void FindMemory::Picked(std::string text, const EntryKey& row) {
     if (picks_.size() > kMostPicks) picks_.resize(kMostPicks);
 }
 
-const EntryKey* FindMemory::PickFor(std::string_view text) const {
-    if (text.empty()) return picks_.empty() ? nullptr : &picks_.front().row;
+const Pick* FindMemory::PickFor(std::string_view text) const {
+    if (text.empty()) return picks_.empty() ? nullptr : &picks_.front();
     const Pick* longest = nullptr;
     for (const Pick& pick : picks_) {
         if (!pick.text.empty() && text.starts_with(pick.text) &&
@@ -39,7 +39,15 @@ const EntryKey* FindMemory::PickFor(std::string_view text) const {
             longest = &pick;
         }
     }
-    return longest ? &longest->row : nullptr;
+    return longest;
+}
+
+const Pick* FindMemory::PickTypedOn(std::string_view text) const {
+    const auto typedOn = [&](const Pick& pick) {
+        return pick.text.size() > text.size() && pick.text.starts_with(text);
+    };
+    const auto newest = std::find_if(picks_.begin(), picks_.end(), typedOn);
+    return newest == picks_.end() ? nullptr : &*newest;
 }
 
 namespace {

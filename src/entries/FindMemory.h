@@ -44,9 +44,11 @@ class FindMemory {
 public:
     // Newest first; a text keeps only its latest row; the oldest goes beyond kMostPicks.
     void Picked(std::string text, const EntryKey& row);
-    // The row picked for the longest remembered text that `text` begins with; for an empty text,
-    // the row picked last. Nothing when none was.
-    const EntryKey* PickFor(std::string_view text) const;
+    // The pick of the longest remembered text that `text` begins with; for an empty text, the
+    // latest pick. Nothing when none was.
+    const Pick* PickFor(std::string_view text) const;
+    // The latest pick of a longer text that begins with `text`: what the user typed on to before.
+    const Pick* PickTypedOn(std::string_view text) const;
     // A switch through the palette on `day`.
     void Used(const EntryKey& row, std::int32_t day);
     // The row's count as of `day`: it halves every kUseHalfLifeDays.

@@ -1,5 +1,7 @@
 #include "entries/NameMatch.h"
 
+#include "entries/KanjiReadings.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -165,8 +167,9 @@ void AppendKana(std::vector<char16_t>& codes, const Syllable& syllable) {
     }
 }
 
-// The first kana of every syllable that the letters begin, and ッ for a consonant that may be
-// doubled, ン for an n: what a word may go on to while its last syllable is being typed.
+// The first kana of every syllable that the letters begin, and ン for an n: what a word may go on
+// to while its last syllable is being typed. (A consonant may also begin a doubled one: ッ before
+// one of these, which the reader of names allows.)
 std::vector<char16_t> KanaBegun(std::string_view letters) {
     std::vector<char16_t> next;
     const auto add = [&next](char16_t code) {
@@ -179,7 +182,6 @@ std::vector<char16_t> KanaBegun(std::string_view letters) {
     }
     if (next.empty()) return next;
     if (letters == "n") add(kKatakanaN);
-    if (letters.size() == 1 && letters != "n") add(kSmallTsu);
     return next;
 }
 
@@ -245,14 +247,177 @@ void ReadRomaji(std::string_view word, std::size_t i, WordReading reading, std::
     readings.push_back(std::move(reading));
 }
 
-// The reading's codes from `at` on, each as itself or, where the reading allows, as ー.
-bool ReadsAt(const WordReading& reading, std::vector<char16_t>::const_iterator at) {
-    if (reading.longVowel.empty()) return std::equal(reading.codes.begin(), reading.codes.end(), at);
-    for (std::size_t k = 0; k < reading.codes.size(); ++k) {
-        const bool mayBeLong = k < reading.longVowel.size() && reading.longVowel[k];
-        if (at[k] != reading.codes[k] && !(mayBeLong && at[k] == kLongVowel)) return false;
+bool MayBeLong(const WordReading& reading, std::size_t k) {
+    return k < reading.longVowel.size() && reading.longVowel[k];
+}
+
+// The typed code k read as a kana of the name: itself, or ー where the reading allows.
+bool ReadsKana(const WordReading& reading, std::size_t k, char16_t kana) {
+    return reading.codes[k] == kana || (MayBeLong(reading, k) && kana == kLongVowel);
+}
+
+constexpr char16_t kKatakanaI = 0x8343, kKatakanaKu = 0x834E, kKatakanaKi = 0x834C, kKatakanaChi = 0x8360;
+constexpr char16_t kKatakanaTsu = 0x8363;
+
+// The typed code k read as a kana of a kanji's reading: itself, and a vowel typed long (or ー) as
+// the ウ of ou or the イ of ei that the readings write.
+bool ReadsReadingKana(const WordReading& reading, std::size_t k, char16_t kana) {
+    return reading.codes[k] == kana ||
+           ((MayBeLong(reading, k) || reading.codes[k] == kLongVowel) && (kana == kKatakanaU || kana == kKatakanaI));
+}
+
+bool IsKana(char16_t folded) { return folded >= 0x8340 && folded <= 0x8396; }
+
+int KanjiSlotOf(char16_t folded) { return folded >= 0x889F ? KanjiSlot(folded) : -1; }
+
+// The kana of a reading in the table's romaji; none when the syllables cannot read it.
+std::vector<char16_t> KanaOfRomaji(std::string_view romaji) {
+    std::vector<WordReading> readings;
+    ReadRomaji(romaji, 0, {}, readings);
+    if (readings.empty()) return {};
+    WordReading& reading = readings.front();  // an nn before a vowel reads ン and the next syllable
+    if (!reading.next.empty()) {
+        if (!romaji.ends_with('n') || (romaji.size() > 1 && romaji[romaji.size() - 2] == 'n')) return {};
+        reading.codes.push_back(kKatakanaN);  // a reading ends in n: ン
     }
-    return true;
+    return reading.codes;
+}
+
+// Where a form of a reading may stand in a name: after a kanji, before kana, before a kanji.
+enum FormNeeds : std::uint8_t { kAfterKanji = 1, kBeforeKana = 2, kBeforeKanji = 4 };
+
+// One way a kanji reads in a name, with the sound changes of compound words: a verb's or an
+// adjective's kun reading in part (its stem) before the kana that follow it (塗り: nu + ri, 明るさ:
+// aka + ru + sa), a kun reading's first consonant voiced after a kanji (縁取り: fuchi + dori), a
+// doubled consonant for a reading ending in tsu, chi, ku or ki before a kanji (一括: ikkatsu).
+struct KanjiForm {
+    std::vector<char16_t> codes;
+    std::uint8_t needs = 0;
+};
+
+// A verb's kun reading (nuru, toru) is read in a name as its stem before the kana that inflect it,
+// never whole: the 化 of ドット化 is no bakeru.
+bool Inflects(char16_t last) {
+    constexpr char16_t kEndings[] = {kKatakanaU, kKatakanaKu, 0x834F, 0x8358, 0x836B, 0x8375, 0x8380, 0x838B};
+    return std::find(std::begin(kEndings), std::end(kEndings), last) != std::end(kEndings);  // ウクグスヌブムル
+}
+
+bool Doubles(char16_t last) {
+    return last == kKatakanaTsu || last == kKatakanaChi || last == kKatakanaKu || last == kKatakanaKi;
+}
+
+std::vector<KanjiForm> FormsOf(int slot) {
+    std::vector<KanjiForm> forms;
+    const KanjiReadings readings(slot);
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const std::vector<char16_t> whole = KanaOfRomaji(readings[i].romaji);
+        if (whole.empty()) continue;
+        const bool kun = readings[i].kun;
+        const std::size_t first = forms.size();
+        if (!kun || !Inflects(whole.back())) forms.push_back({whole, 0});
+        if (Doubles(whole.back())) {
+            forms.push_back({whole, kBeforeKanji});
+            forms.back().codes.back() = kSmallTsu;
+        }
+        // A verb or adjective (ending in u-row kana or i) is written with kana after its stem.
+        const bool inflected =
+            kun && (Inflects(whole.back()) || whole.back() == kKatakanaI || whole.back() == kKatakanaTsu);
+        for (std::size_t stem = 1; inflected && stem < whole.size(); ++stem) {
+            forms.push_back({{whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(stem)}, kBeforeKana});
+        }
+        for (std::size_t f = first, made = forms.size(); kun && f < made; ++f) {
+            if (!TakesVoicedMark(forms[f].codes.front())) continue;
+            forms.push_back(forms[f]);
+            ++forms.back().codes.front();
+            forms.back().needs |= kAfterKanji;
+        }
+    }
+    return forms;
+}
+
+// The forms of the kanji in `slot`, made the first time a name holds it.
+const std::vector<KanjiForm>& KanjiFormsOf(int slot) {
+    static std::vector<std::vector<KanjiForm>> made(kKanjiSlots);
+    static std::vector<bool> done(kKanjiSlots);
+    if (!done[static_cast<std::size_t>(slot)]) {
+        made[static_cast<std::size_t>(slot)] = FormsOf(slot);
+        done[static_cast<std::size_t>(slot)] = true;
+    }
+    return made[static_cast<std::size_t>(slot)];
+}
+
+// What the place of the name at `t` offers a kanji's forms.
+std::uint8_t PlaceOf(const std::vector<char16_t>& text, std::size_t t) {
+    std::uint8_t place = 0;
+    if (t > 0 && KanjiSlotOf(text[t - 1]) >= 0) place |= kAfterKanji;
+    if (t + 1 < text.size() && IsKana(text[t + 1])) place |= kBeforeKana;
+    if (t + 1 < text.size() && KanjiSlotOf(text[t + 1]) >= 0) place |= kBeforeKanji;
+    return place;
+}
+
+bool Fits(const KanjiForm& form, std::uint8_t place) { return (form.needs & ~place) == 0; }
+
+// A word whose codes are all read has read the name from `t` on when nothing more was typed, or when
+// the letters typed after them begin the name's next kana (or ッ and the kana after it, or a reading
+// of its next kanji). `whole`: what was read ends with the name.
+bool EndsAt(const WordReading& reading, const std::vector<char16_t>& text, std::size_t t, bool& whole) {
+    if (reading.next.empty()) {
+        whole = t == text.size();
+        return true;
+    }
+    if (t == text.size()) return false;
+    const auto begun = [&](char16_t kana) {
+        return std::find(reading.next.begin(), reading.next.end(), kana) != reading.next.end();
+    };
+    std::size_t last = t;
+    bool read = begun(text[t]);
+    if (!read && text[t] == kSmallTsu && t + 1 < text.size()) read = begun(text[last = t + 1]);
+    if (const int slot = KanjiSlotOf(text[t]); !read && slot >= 0) {
+        const std::uint8_t place = PlaceOf(text, t);
+        for (const KanjiForm& form : KanjiFormsOf(slot)) read = read || (Fits(form, place) && begun(form.codes[0]));
+    }
+    whole = last + 1 == text.size();
+    return read;
+}
+
+bool ReadsFrom(const WordReading& reading, std::size_t k, const std::vector<char16_t>& text, std::size_t t,
+               bool& whole);
+
+// The word's codes from k on read through the kanji at `t`: one of its forms whole, and the rest
+// after it; or, for the last codes typed, the beginning of one.
+bool ReadsKanji(const WordReading& reading, std::size_t k, const std::vector<char16_t>& text, std::size_t t, int slot,
+                bool& whole) {
+    const std::uint8_t place = PlaceOf(text, t);
+    for (const KanjiForm& form : KanjiFormsOf(slot)) {
+        if (!Fits(form, place)) continue;
+        std::size_t j = 0;
+        while (j < form.codes.size() && k + j < reading.codes.size() &&
+               ReadsReadingKana(reading, k + j, form.codes[j])) {
+            ++j;
+        }
+        if (j == form.codes.size()) {
+            if (ReadsFrom(reading, k + j, text, t + 1, whole)) return true;
+        } else if (k + j == reading.codes.size() &&
+                   (reading.next.empty() ||
+                    std::find(reading.next.begin(), reading.next.end(), form.codes[j]) != reading.next.end())) {
+            whole = t + 1 == text.size();
+            return true;
+        }
+    }
+    return false;
+}
+
+// The word's codes from k on read the name from `t` on: its kana and letters as they are, a
+// kanji by one of its readings.
+bool ReadsFrom(const WordReading& reading, std::size_t k, const std::vector<char16_t>& text, std::size_t t,
+               bool& whole) {
+    for (; k < reading.codes.size(); ++k, ++t) {
+        if (t == text.size()) return false;
+        if (ReadsKana(reading, k, text[t])) continue;  // a kanji typed as itself too
+        const int slot = KanjiSlotOf(text[t]);
+        return slot >= 0 && ReadsKanji(reading, k, text, t, slot, whole);
+    }
+    return EndsAt(reading, text, t, whole);
 }
 
 bool IsRomaji(const std::vector<char16_t>& word) {
@@ -280,17 +445,11 @@ NameQuery::NameQuery(std::string_view typed) {
 MatchQuality NameQuery::Find(std::size_t w, const std::vector<char16_t>& text, const std::vector<bool>& starts) const {
     MatchQuality best = MatchQuality::None;
     for (const WordReading& reading : words_[w]) {
-        const std::size_t length = reading.codes.size() + (reading.next.empty() ? 0 : 1);
-        for (std::size_t at = 0; at + length <= text.size(); ++at) {
-            const auto from = text.begin() + static_cast<std::ptrdiff_t>(at);
-            if (!ReadsAt(reading, from)) continue;
-            const auto last = from + static_cast<std::ptrdiff_t>(reading.codes.size());
-            if (!reading.next.empty() &&
-                std::find(reading.next.begin(), reading.next.end(), *last) == reading.next.end()) {
-                continue;
-            }
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            bool whole = false;
+            if (!ReadsFrom(reading, 0, text, at, whole)) continue;
             const MatchQuality quality =
-                at == 0 ? (length == text.size() && words_.size() == 1 ? MatchQuality::Equal : MatchQuality::Begins)
+                at == 0      ? (whole && words_.size() == 1 ? MatchQuality::Equal : MatchQuality::Begins)
                 : starts[at] ? MatchQuality::WordStart
                              : MatchQuality::Contains;
             // Only the first word's place ranks; past a word start, a later place could be no better.

@@ -1,5 +1,7 @@
 #include "palette/PaletteCore.h"
 
+#include "entries/FindRank.h"
+
 #include <algorithm>
 #include <tuple>
 #include <utility>
@@ -185,27 +187,12 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
     return answer;
 }
 
-namespace {
-
-// How well a row answers what was typed, for the mark, best last: the row picked for the text, then
-// its quality, a name that begins with the text the better the shorter.
-using FindRank = std::tuple<bool, MatchQuality, std::ptrdiff_t>;
-
-FindRank RankOf(bool picked, MatchQuality quality, std::size_t nameBytes) {
-    return {picked, quality, quality == MatchQuality::Begins ? -static_cast<std::ptrdiff_t>(nameBytes) : 0};
-}
-
-}  // namespace
-
 const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metrics) {
     metrics_ = metrics;
     // While the find box is open, the rows that do not match are left out like those the user hid.
     const NameQuery query(find_.open ? find_.typed : std::string_view());
-    const EntryKey* picked = find_.open ? learned_.PickFor(FoldedText(find_.typed)) : nullptr;
     std::vector<RowInput> rows(entries_.count());
-    std::size_t bestEntry = 0;
-    std::optional<FindRank> bestRank;
-    double bestUses = -1;  // looked up once a row ties with the best
+    std::vector<FoundRow> found;
     find_.hiddenMatches = 0;
     for (std::size_t i = 0; i < entries_.count(); ++i) {
         const FilterEntry& entry = entries_[i];
@@ -214,31 +201,17 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
         const bool leftOut = entry.hidden || quality == MatchQuality::None;
         rows[i] = {entry.name.size(), leftOut, !entry.group.empty()};
         if (!query.empty() && entry.hidden && quality != MatchQuality::None) ++find_.hiddenMatches;
-        if (leftOut) continue;
-        if (find_.markBest) {
-            const bool pick = picked && picked->name == entry.name && picked->kind == entry.kind;
-            const FindRank rank = RankOf(pick, quality, entry.name.size());
-            if (!bestRank || *bestRank < rank) {
-                bestRank = rank;
-                bestEntry = i;
-                bestUses = -1;
-            } else if (rank == *bestRank) {  // the counts part rows equal otherwise: looked up for those alone
-                const auto usesOf = [&](const FilterEntry& e) { return learned_.UseOf({e.name, e.kind}, today_); };
-                if (bestUses < 0) bestUses = usesOf(entries_[bestEntry]);
-                const double uses = usesOf(entry);
-                if (uses > bestUses) {
-                    bestEntry = i;
-                    bestUses = uses;
-                }
-            }
-        }
+        if (!leftOut && find_.markBest) found.push_back({i, entry.name, entry.kind, quality});
     }
+    const std::size_t none = entries_.count();
+    const std::size_t bestEntry =
+        find_.markBest ? BestFound(found, learned_, FoldedText(find_.typed), today_).value_or(none) : none;
     find_.markBest = false;
     const bool tabMode = settings_.tabMode != 0;
     geometry_ = ComputeGeometry(rows, settings_.columnCount, tabMode, settings_.selectedColumn, metrics,
                                 find_.open ? kFindBarHeight : 0);
     geometry_.keepWindow = find_.open;
-    if (bestRank) {
+    if (bestEntry != none) {
         const auto& places = geometry_.entryOfLaidOut;
         find_.mark = static_cast<std::size_t>(std::find(places.begin(), places.end(), bestEntry) - places.begin());
     }

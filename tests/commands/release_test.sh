@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# ./release, called from another folder, packs the DLL, the user guide and the licence; the guide
+# ./release, called from another folder, packs the DLL, the user guide and the licences; the guide
 # is plain Shift-JIS text with CRLF, Japanese first; the version block reads from Linux as built.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -7,11 +7,12 @@ zip=$(cd /tmp && "$root/release" | tail -1)
 cd "$root"
 version=$(sed -n 's/^project(Kirabo VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 dir="Kirabo-$version"
-contents=$(unzip -Z1 "$zip" | sort)
-[ "$contents" = "$dir/"$'\n'"$dir/Kirabo.auf"$'\n'"$dir/LICENSE.txt"$'\n'"$dir/README.txt" ] ||
+contents=$(unzip -Z1 "$zip" | LC_ALL=C sort)
+[ "$contents" = "$dir/"$'\n'"$dir/Kirabo.auf"$'\n'"$dir/LICENSE-Unicode.txt"$'\n'"$dir/LICENSE.txt"$'\n'"$dir/README.txt" ] ||
   { echo "$contents"; exit 1; }
 unzip -p "$zip" "$dir/Kirabo.auf" | cmp - build/windows/Kirabo.auf
 unzip -p "$zip" "$dir/LICENSE.txt" | grep -q '^MIT License'
+unzip -p "$zip" "$dir/LICENSE-Unicode.txt" | grep -q 'UNICODE, INC. LICENSE AGREEMENT'
 text=$(unzip -p "$zip" "$dir/README.txt")
 [ "$(grep -c $'\r$' <<<"$text")" = "$(wc -l <<<"$text")" ] || { echo "README.txt: a line without CRLF"; exit 1; }
 guide=$(iconv -f CP932 -t UTF-8 <<<"$text")

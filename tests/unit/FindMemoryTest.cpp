@@ -69,8 +69,8 @@ TEST(FindMemory, APickIsTheRowChosenForTheLongestTextTypedBeforeAndCountsHalveEv
     for (const Case& c : cases) {
         FindMemory memory;
         for (const Step& step : c.steps) step(memory);
-        const EntryKey* picked = memory.PickFor(c.typed);
-        EXPECT_EQ(picked ? picked->name : "-", c.picked ? c.picked->name : "-") << c.what;
+        const Pick* picked = memory.PickFor(c.typed);
+        EXPECT_EQ(picked ? picked->row.name : "-", c.picked ? c.picked->name : "-") << c.what;
         EXPECT_DOUBLE_EQ(memory.UseOf(kBlur, 100), c.blurUses) << c.what;
         EXPECT_EQ(memory.WordsOf(kBlur), c.blurWords) << c.what;
     }

@@ -1,23 +1,11 @@
 #include <gtest/gtest.h>
-#include <iconv.h>
 
+#include "ShiftJis.h"
+#include "entries/KanjiReadings.h"
 #include "entries/NameMatch.h"
 
 namespace kirabo {
 namespace {
-
-// The Shift-JIS bytes of a UTF-8 literal, as names and typed text reach the plug-in.
-std::string ShiftJis(const char* utf8) {
-    iconv_t convert = iconv_open("CP932", "UTF-8");
-    std::string in(utf8), out(in.size() * 2 + 1, '\0');
-    char* from = in.data();
-    char* to = out.data();
-    std::size_t left = in.size(), room = out.size();
-    iconv(convert, &from, &left, &to, &room);
-    iconv_close(convert);
-    out.resize(out.size() - room);
-    return out;
-}
 
 TEST(NameMatch, EveryFoldingRuleAsAJapaneseUserExpects) {
     struct Case {
@@ -126,13 +114,93 @@ TEST(NameMatch, TheBestMatchIsTheWholeNameThenItsBeginning) {
         {"the last digit, then the first kanji", "9亜", "亜", MatchQuality::WordStart},
         {"the first word begins a user word", "色調補正", "color", MatchQuality::WordStart, "iro hosei color"},
         {"the first word inside a user word", "色調補正", "olor", MatchQuality::Contains, "iro hosei color"},
-        {"a second word in the user's words only", "色調補正", "色調 hosei", MatchQuality::WordStart, "hosei"},
+        {"a second word in the user's words only", "色調補正", "色調 hue", MatchQuality::WordStart, "hue"},
         {"the name alone ranks better", "色調補正", "色調", MatchQuality::Begins, "iro"},
         {"the user's words rank better", "拡張色調補正", "調補", MatchQuality::WordStart, "調補"},
         {"in neither", "色調補正", "iro blur", MatchQuality::None, "iro"},
+        {"kanji read whole", "色調補正", "shikichouhosei", MatchQuality::Equal},
+        {"kanji read from the first", "色調補正", "shikic", MatchQuality::Begins},
+        {"kanji read from the second, inside a compound", "拡張色調補正", "shikichou", MatchQuality::Contains},
+        {"kanji read after katakana", "ノイズ除去フィルタ", "jokyo", MatchQuality::WordStart},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NameQuery(ShiftJis(c.typed)).Quality(ShiftJis(c.name), ShiftJis(c.words)), c.quality) << c.what;
+    }
+}
+
+// Names as AviUtl users have them, found by what a user types with the input method off.
+TEST(NameMatch, KanjiNamesFoundByTheirReadings) {
+    const char* const names[] = {
+        "色調補正",       "拡張色調補正", "縁塗りつぶし",     "縁取り",     "ノイズ除去フィルタ",
+        "音声の位置調整", "透明度",       "境界ぼかし",       "一括変換",   "シャープフィルタ",
+        "ぼかしフィルタ", "ドット化",     "拡大縮小",         "回転",       "単色化",
+        "発光",           "放射ブラー",   "画像ファイル合成", "反転",       "振動",
+        "音量の調整",     "時間制御",     "部分フィルタ",     "合成モード", "明るさ"};
+    struct Case {
+        const char* what;
+        const char* typed;
+        const char* found;  // the names matched, in the list's order, | between them
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"on readings in turn",                         "shikichou",   "色調補正|拡張色調補正"},
+        {"the first kanji of a compound",               "kakuchou",    "拡張色調補正"},
+        {"the last reading typed in part",              "shikic",      "色調補正|拡張色調補正|単色化"},
+        {"a word inside a compound",                    "hosei",       "色調補正|拡張色調補正"},
+        {"a kun stem before its kana, voiced",          "fuchidori",   "縁取り"},
+        {"a kun stem before kana, then the kana",       "fuchinuri",   "縁塗りつぶし"},
+        {"a kun noun alone",                            "fuchi",       "縁塗りつぶし|縁取り"},
+        {"a doubled consonant before a kanji",          "ikkatsu",     "一括変換"},
+        {"long vowels as the readings write them",      "toumeido",    "透明度"},
+        {"kanji, kana and kanji",                       "onseinoichi", "音声の位置調整"},
+        {"kanji after katakana",                        "jokyo",       "ノイズ除去フィルタ"},
+        {"kanji in kana typed",                         "じょきょ",    "ノイズ除去フィルタ"},
+        {"kanji before hiragana",                       "kyoukaibo",   "境界ぼかし"},
+        {"a kun stem before okurigana",                 "akarusa",     "明るさ"},
+        {"an on reading never voiced",                  "dansyoku",    ""},
+        {"a verb's kun reading never whole",            "bakeru",      ""},
+        {"one letter more matches nothing",             "shikichoux",  ""},
+        {"two words in kanji names",                    "gousei gazou", "画像ファイル合成"},
+        {"kanji and katakana in one word",              "housyabura",  "放射ブラー"},
+        {"a word of a later compound",                  "chousei",     "音声の位置調整|音量の調整"},
+        {"the long vowel typed as the input method",    "toomeido",    "透明度"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const NameQuery query(ShiftJis(c.typed));
+        std::string found;
+        for (const char* name : names) {
+            if (query.Matches(ShiftJis(name))) found += (found.empty() ? "" : "|") + std::string(name);
+        }
+        EXPECT_EQ(found, c.found) << c.what;
+    }
+}
+
+// The generated table against Unihan_Readings.txt: kJapaneseOn, then kJapaneseKun (+), in order.
+TEST(KanjiReadings, TheTableHoldsTheDatabasesReadings) {
+    struct Case {
+        const char* character;
+        const char* readings;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"色", "shoku shiki +iro"},
+        {"塗", "to +nuru +doro +mamireru"},
+        {"一", "ichi itsu +hitotsu +hitotabi +hajime"},
+        {"亜", "a atsu ou +tsugu"},    // the first kanji of JIS X 0208
+        {"熙", "ki +hikari +hikaru"},  // the last
+        {"ア", ""},                     // no kanji
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const std::string code = ShiftJis(c.character);
+        const KanjiReadings readings(KanjiSlot(
+            static_cast<char16_t>(static_cast<unsigned char>(code[0]) << 8 | static_cast<unsigned char>(code[1]))));
+        std::string text;
+        for (std::size_t i = 0; i < readings.size(); ++i) {
+            text += (i ? " " : "") + std::string(readings[i].kun ? "+" : "") + std::string(readings[i].romaji);
+        }
+        EXPECT_EQ(text, c.readings) << c.character;
     }
 }
 

@@ -390,7 +390,7 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     const auto switchRow = [](std::uint32_t id) {
         return Step([=](PaletteCore& core) { return core.OnCommand(id, false, true); });
     };
-    const std::vector<Step> pickNoise = {find, type("o"), key(kKeyDown), key(kKeyReturn), key(kKeyEscape), find};
+    const std::vector<Step> pickNoise = {find, type("o"), key(kKeyUp), key(kKeyReturn), key(kKeyEscape), find};
     const auto thenType = [&](const char* text) { return Join(pickNoise, {type(text)}); };
     struct Case {
         const char* what;
@@ -535,6 +535,11 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          1},
         {"the row picked for a text is marked first the next time", thenType("o"), "B9 N5 G4 H5", "Noise", typed},
         {"and first for a text typed on from it", thenType("o e"), "B9 N5", "Noise", typed},
+        {"a pick is kept under the folded text: O, o and a full-width o are one",
+         {find, type("O"), key(kKeyUp), key(kKeyReturn, true), key(kKeyEscape), find, type("\x82\x8f")},
+         "B9 N5 G4 H5",
+         "Noise",
+         typed},
         {"typed into a palette scrolled down, the view starts from the first match", Join({scrolled}, thenType("o")),
          "B9 N5 G4 H5", "Noise", typed},
         {"an empty box marks the row picked last, in view", pickNoise, "B4 S7 B9 N5 G4 H5", "Noise", opened, 2},
