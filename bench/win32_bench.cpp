@@ -37,8 +37,8 @@ double Now() {
 }
 
 // `filters` filters with a toggle and a settings item, and a display tool for every tenth.
-MenuBarText Menus(int filters) {
-    MenuBarText bar = emulator::ManyFilters(filters, "フィルタ", 2);
+MenuBarText Menus(int filters, const char* prefix = "フィルタ") {
+    MenuBarText bar = emulator::ManyFilters(filters, prefix, 2);
     bar[5].items.push_back(Separator());
     for (int i = 0; i < filters / 10; ++i) {
         bar[5].items.push_back(Item(static_cast<UINT>(5000 + i), "ツール" + std::to_string(i) + "の表示"));
@@ -54,9 +54,9 @@ void Start(Host& host, const HostOptions& options) {
     }
 }
 
-HostOptions Options(int filters) {
+HostOptions Options(int filters, const char* prefix = "フィルタ") {
     HostOptions options;
-    options.menus = Menus(filters);
+    options.menus = Menus(filters, prefix);
     options.initialise = false;
     options.showWindows = false;
     return options;
@@ -413,8 +413,9 @@ DialogActions MeasureDialogActions(int filters, int rounds) {
 }
 
 // A palette of `filters` in so many columns, shown, its find box open: the box.
-HWND StartWithFindOpen(Host& host, int filters, const char* columns, bool learned = false) {
-    HostOptions options = Options(filters);
+HWND StartWithFindOpen(Host& host, int filters, const char* columns, bool learned = false,
+                       const char* prefix = "フィルタ") {
+    HostOptions options = Options(filters, prefix);
     options.showWindows = true;
     Start(host, options);
     host.store["Column"] = columns;
@@ -478,6 +479,33 @@ std::vector<double> MeasureRomajiOverKana(int filters, int rounds) {
     std::vector<double> ratios;
     for (int round = 0; round < rounds; ++round) ratios.push_back(typed("firuta 1") / typed("フィルタ 1"));
     host.Stop();
+    return ratios;
+}
+
+// A word typed in romaji among names in kanji (色調補正0, 1, ...) over the same in kana among names
+// in kana of the same width (シキホセ0, 1, ...), each from an empty box until the palette has
+// repainted the same matches: 5 of each a round, one plug-in at a time, paired round by round.
+std::vector<double> MeasureReadingOverKana(int filters, int rounds) {
+    const auto typed = [filters](const char* prefix, const char* text) {
+        Host host;
+        HWND box = StartWithFindOpen(host, filters, "4", false, prefix);
+        double total = 0;
+        for (int i = 0; i < 5; ++i) {
+            SetWindowTextA(box, "");
+            host.Pump();
+            UpdateWindow(host.paletteWindow());
+            const double start = Now();
+            SetWindowTextA(box, text);
+            UpdateWindow(host.paletteWindow());
+            total += Now() - start;
+        }
+        host.Stop();
+        return total;
+    };
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        ratios.push_back(typed("色調補正", "shikichouhosei 1") / typed("シキホセ", "シキホセ 1"));
+    }
     return ratios;
 }
 
@@ -705,6 +733,8 @@ int main(int argc, char** argv) {
     std::printf("find_windows_made_%d: %d\n", keyFilters, keyAndWheel.windowsMade);
     std::printf("find_romaji_over_kana_%d: %.2f\n", keyFilters,
                 Median(MeasureRomajiOverKana(keyFilters, smoke ? 1 : 15)));
+    std::printf("find_reading_over_kana_%d: %.2f\n", keyFilters,
+                Median(MeasureReadingOverKana(keyFilters, smoke ? 1 : 7)));
     std::printf("find_burst_settle_ms_%d: %.1f\n", keyFilters, MeasureFindBurst(keyFilters));
     std::printf("find_learned_over_plain_%d: %.2f\n", keyFilters,
                 Median(MeasureLearnedOverPlain(keyFilters, smoke ? 1 : 7)));
