@@ -4,15 +4,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kirabo {
 
+// A group's name holds at most this many bytes.
+inline constexpr std::size_t kGroupNameBytes = 64;
+
 enum EntryKind : std::int32_t {
     kKindDisplayTool = 0,
     kKindFilter = 1,
+};
+
+// The heading of one of the user's groups, carried by the group's first row, so that it moves with
+// the row through every change of the list.
+struct GroupHeading {
+    std::string name;     // 1 to kGroupNameBytes bytes
+    bool folded = false;  // the palette shows the heading alone
+    bool operator==(const GroupHeading&) const = default;
 };
 
 struct FilterEntry {
@@ -28,14 +40,11 @@ struct FilterEntry {
     bool hidden = false;
     // The host's check mark on the row's toggle item, as the last mirroring found it.
     bool checked = false;
-    // The name of the user's group this row begins; empty: it belongs to the group above, if any.
-    std::string group{};
+    // The heading of the user's group this row begins; none: it belongs to the group above, if any.
+    std::optional<GroupHeading> group{};
 
     bool operator==(const FilterEntry&) const = default;
 };
-
-// A group's name holds at most this many bytes.
-inline constexpr std::size_t kGroupNameBytes = 64;
 
 // A name as a group may carry it: cut at a character's end to kGroupNameBytes; empty stays empty.
 std::string GroupName(std::string_view name);
@@ -77,5 +86,23 @@ void FirstGroupAtTop(EntryList& entries);
 
 // Whether any row begins a group.
 bool HasGroups(const EntryList& entries);
+
+// A group as a list of groups tells it, in the store, the reorder dialog and back: its heading, and
+// the position of its first row in the list it goes with.
+struct Group {
+    std::string name;
+    std::size_t first = 0;
+    bool folded = false;
+    bool operator==(const Group&) const = default;
+};
+
+// The groups that make sense for a list of `rows`, in order: each name cut to kGroupNameBytes; a
+// group without a name, or whose first row is not in the list or not after the group before's,
+// dropped. The one rule for groups from the store and from the dialog.
+std::vector<Group> ValidGroups(std::vector<Group> groups, std::size_t rows);
+// The list's groups, in order.
+std::vector<Group> GroupsOf(const EntryList& entries);
+// The groups on the list's rows, in place of those it had: the valid ones, and FirstGroupAtTop.
+void SetGroups(EntryList& entries, const std::vector<Group>& groups);
 
 }  // namespace kirabo

@@ -112,11 +112,11 @@ public:
         merged.reserve(nodes_.size() - 1);
         // A group whose first row is gone begins at the next stored row still there, unless that
         // one begins a group of its own: then the group has no row left, and goes.
-        std::string carried;
+        std::optional<GroupHeading> carried;
         for (int n = nodes_[kBeforeFirst].next; n != kBeforeFirst; n = nodes_[n].next) {
             const Node& node = nodes_[n];
             if (node.toggleCommand == 0 && node.settingsCommand == 0) {
-                if (node.source >= 0 && !saved_[static_cast<std::size_t>(node.source)].group.empty()) {
+                if (node.source >= 0 && saved_[static_cast<std::size_t>(node.source)].group) {
                     carried = saved_[static_cast<std::size_t>(node.source)].group;
                 }
                 continue;
@@ -124,8 +124,8 @@ public:
             FilterEntry entry;
             if (node.source >= 0) {
                 entry = saved_[static_cast<std::size_t>(node.source)];
-                if (entry.group.empty()) entry.group = std::move(carried);
-                carried.clear();
+                if (!entry.group) entry.group = std::move(carried);
+                carried.reset();
             } else {
                 entry.name = newNames_[static_cast<std::size_t>(-node.source - 1)];
                 entry.kind = node.kind;

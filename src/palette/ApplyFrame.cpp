@@ -16,6 +16,7 @@ namespace {
 
 constexpr DWORD kCheckBoxStyle = WS_CHILD | BS_CHECKBOX;
 constexpr DWORD kLabelStyle = WS_CHILD | SS_CENTERIMAGE;
+constexpr DWORD kHeadingStyle = kLabelStyle | SS_NOTIFY;  // a click folds or opens its group
 constexpr DWORD kPushButtonStyle = WS_CHILD | BS_PUSHBUTTON;
 // A control out of sight carries an id beyond 16 bits: no command names it, and GetDlgItem finds
 // only the controls on screen.
@@ -157,8 +158,8 @@ void PaletteWindow::ApplyRows(const PaletteFrame& next) {
         const RowFrame& row = next.rows[i];
         for (std::size_t s = 0; s < pool_.size(); ++s) {
             const std::optional<RowFrame>& shows = pool_[s].shows;
-            if (!shows || shows->controlIndex != row.controlIndex || shows->checkBox != row.checkBox ||
-                shows->heading != row.heading || (row.heading && shows->text != row.text)) {
+            if (taken[s] || !shows || shows->controlIndex != row.controlIndex || shows->checkBox != row.checkBox ||
+                shows->heading != row.heading || (row.heading && shows->groupRow != row.groupRow)) {
                 continue;
             }
             taken[s] = true;
@@ -247,7 +248,10 @@ std::size_t PaletteWindow::FreeRow(std::vector<bool>& taken, const RowFrame& sho
     row.heading = shows.heading;
     row.main =
         MakeControl(window_, instance_, shows.heading ? headingFont_ : font_, shows.checkBox ? "BUTTON" : "STATIC",
-                    shows.checkBox ? kCheckBoxStyle : kLabelStyle, shows.text.c_str(), shows.main, MainIdOf(shows));
+                    shows.checkBox  ? kCheckBoxStyle
+                    : shows.heading ? kHeadingStyle
+                                    : kLabelStyle,
+                    shows.text.c_str(), shows.main, MainIdOf(shows));
     if (shows.buttonText) {
         row.button = MakeControl(window_, instance_, font_, "BUTTON", kPushButtonStyle, shows.buttonText, shows.button,
                                  ButtonControlId(shows.controlIndex));

@@ -23,7 +23,7 @@ std::vector<std::string> TabLabels(const PaletteGeometry& g, const EntryList& en
     constexpr char kTabLabelSuffix[] = "\x97\xf1\x96\xda";  // 列目, after the column's number
     std::vector<std::string> labels;
     if (!g.tabMode) return labels;
-    for (std::size_t row : g.groupRows) labels.push_back(entries[row].group);
+    for (std::size_t row : g.groupRows) labels.push_back(entries[row].group->name);
     for (int c = 0; g.groupRows.empty() && c < g.tabCount; ++c)
         labels.push_back(std::to_string(c + 1) + kTabLabelSuffix);
     return labels;
@@ -41,7 +41,9 @@ PaletteFrame ComputeFrame(const PaletteGeometry& g, const View& view, const Entr
         if ((g.entryOfLaidOut[laidOut] & kHeadingPlace) != 0) {  // a label across the row's whole width
             row.heading = true;
             row.controlIndex = -1;
-            row.text = RowText(entries[g.entryOfLaidOut[laidOut] & ~kHeadingPlace].group);
+            row.groupRow = g.entryOfLaidOut[laidOut] & ~kHeadingPlace;
+            const GroupHeading& group = *entries[row.groupRow].group;
+            row.text = RowText((group.folded ? kFoldedMark : kOpenMark) + group.name);
             row.main = Rect::Sized(at.x, at.y, g.nameWidth + kButtonWidth, kControlHeight);
             frame.rows.push_back(std::move(row));
             continue;

@@ -20,6 +20,7 @@ namespace kirabo {
 struct RowFrame {
     std::int32_t controlIndex = 0;  // the ids of its controls
     bool heading = false;           // a group's name, which is no row: a label alone
+    std::size_t groupRow = 0;       // a heading's: the position of its group's first row
     bool checkBox = false;          // or a label: a row that cannot be switched
     std::string text;               // the name, cut after kNameCapBytes
     std::string fullName;           // the whole name when it was cut, shown as a tip; empty otherwise
@@ -49,6 +50,9 @@ struct PaletteFrame {
 
 inline constexpr char kSettingsText[] = "\x90\xdd\x92\xe8";  // 設定
 inline constexpr char kDisplayText[] = "\x95\x5c\x8e\xa6";   // 表示
+// Before a group's name in its heading: a click folds an open group and opens a folded one.
+inline constexpr char kOpenMark[] = "\x81\x7c ";    // －
+inline constexpr char kFoldedMark[] = "\x81\x7b ";  // ＋
 
 // A name as its row shows it: whole up to kNameCapBytes, beyond that cut at a character's end and
 // ended with … so that it still takes at most kNameCapBytes.

@@ -10,6 +10,37 @@ constexpr long long kPixelLimit = 1 << 24;
 
 int Pixels(long long value) { return static_cast<int>(std::min(value, kPixelLimit)); }
 
+bool IsHeading(std::size_t place) { return (place & kHeadingPlace) != 0; }
+
+// The places cut into at most `columns` columns of at most `height` places each, a column filled
+// before the next: a heading with its rows after it never ends a column (it goes to the next), and
+// a column that begins inside a group begins with that group's heading again. The places as laid
+// out, and each column's first; nothing when they do not fit.
+bool CutIntoColumns(const std::vector<std::size_t>& places, std::size_t columns, std::size_t height,
+                    std::vector<std::size_t>& laidOut, std::vector<std::size_t>& starts) {
+    laidOut.clear();
+    starts.clear();
+    std::size_t heading = 0;  // the heading of the group the places reached are in
+    for (std::size_t i = 0; i < places.size();) {
+        if (starts.size() == columns) return false;
+        starts.push_back(laidOut.size());
+        std::size_t inColumn = 0;
+        if (!IsHeading(places[i])) {
+            laidOut.push_back(heading);
+            ++inColumn;
+        }
+        for (; i < places.size() && inColumn < height; ++i, ++inColumn) {
+            if (IsHeading(places[i])) heading = places[i];
+            laidOut.push_back(places[i]);
+        }
+        if (i < places.size() && IsHeading(laidOut.back()) && !IsHeading(places[i])) {
+            laidOut.pop_back();
+            --i;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int NameWidth(const std::vector<RowInput>& rows) {
@@ -47,20 +78,32 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
             headed = false;
             if (tabMode) groupStart.push_back(places.size());
         }
+        if (!tabMode && rows[i].beginsGroup && rows[i].folded) {
+            places.push_back(kHeadingPlace | group);
+            headed = true;
+        }
         if (rows[i].leftOut) continue;
         if (!tabMode && !g.groupRows.empty() && !headed) places.push_back(kHeadingPlace | group);
         headed = true;
         places.push_back(i);
         ++g.rowCount;
     }
+    if (!tabMode && !g.groupRows.empty() && !places.empty()) {
+        // The shortest columns that keep every group readable: a heading and one row at least.
+        const auto columns = static_cast<std::size_t>(columnCount);
+        std::vector<std::size_t> laidOut;
+        std::size_t height = std::max<std::size_t>(places.size() / columns + (places.size() % columns != 0), 2);
+        while (!CutIntoColumns(places, columns, height, laidOut, groupStart)) ++height;
+        places = std::move(laidOut);
+    }
     const std::size_t count = places.size();
     g.laidOut = count;
-    if (tabMode && !g.groupRows.empty()) {
+    if (!g.groupRows.empty() && (tabMode || count > 0)) {
         for (std::size_t c = 0; c < groupStart.size(); ++c) {
             const std::size_t end = c + 1 < groupStart.size() ? groupStart[c + 1] : count;
             g.rowsPerColumn = std::max(g.rowsPerColumn, static_cast<int>(end - groupStart[c]));
         }
-        columnCount = static_cast<std::int32_t>(std::min<std::size_t>(groupStart.size(), INT32_MAX));
+        if (tabMode) columnCount = static_cast<std::int32_t>(std::min<std::size_t>(groupStart.size(), INT32_MAX));
     } else {
         const auto columns = static_cast<std::size_t>(columnCount);
         g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));

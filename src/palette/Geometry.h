@@ -53,6 +53,7 @@ struct RowInput {
     std::size_t nameBytes = 0;
     bool leftOut = false;      // no place and no part in the sizes: hidden by the user, or not found
     bool beginsGroup = false;  // the first row of one of the user's groups, which holds its name
+    bool folded = false;       // and that group is shown folded: its heading alone, side by side
 };
 
 // A laid-out place holds a row, by its position in the list, or a group's heading: this bit, and
@@ -68,7 +69,8 @@ struct PaletteGeometry {
     int rowsBottomInset = 0;
     int nameWidth = 0;
     // Places, numbered 0 to laidOut - 1: the rows not left out and, side by side, above each
-    // group's first such row, its heading.
+    // group's first such row, its heading (a folded group's heading alone), and again at the top of
+    // a column that goes on with the group.
     std::size_t laidOut = 0;
     std::size_t rowCount = 0;                 // the places that hold rows
     std::vector<std::size_t> entryOfLaidOut;  // what each place holds: a row's position in the list, or a heading
@@ -98,7 +100,9 @@ inline int ColumnPitch(int nameWidth) { return nameWidth + kButtonWidth + kColum
 // Lays out the rows not left out only, numbered 0, 1, 2, ... in order, `top` pixels further down. Side by
 // side selectedColumn is kept as it is; in tab mode it is clamped to the tabs. A column count below
 // 1 is laid out as one column. With groups, a heading takes a row's place above each group's first
-// row side by side, and in tab mode each group is a tab of its own, whatever the column count.
+// row side by side, never last in a column and again atop a column that goes on with its group, the
+// columns as even as that allows; in tab mode each group is a tab of its own, whatever the column
+// count.
 PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t columnCount, bool tabMode,
                                 std::int32_t selectedColumn, SystemMetrics metrics, int top = 0);
 

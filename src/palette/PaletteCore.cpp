@@ -26,7 +26,7 @@ void PaletteCore::Start(SettingsStore& store, MenuReader& hostMenus, std::int32_
     const UserSizes sizes = LoadUserSizes(store);
     FindMemory learned = LoadFindMemory(store);
     // Read before the merge, by the stored positions.
-    const GroupBlock groups = LoadGroupBlock(store, storedAt.empty() ? 0 : storedAt.back() + 1);
+    const GroupBlock groups = LoadGroupBlock(store);
     PlaceGroups(rows, storedAt, groups.groups);
     MergeHostMenus(hostMenus, rows);
     FirstGroupAtTop(rows);
@@ -116,6 +116,16 @@ void PaletteCore::OnForgetFindsAnswer(bool yes) {
 }
 
 Answer PaletteCore::OnTabChange(std::int32_t selection) {
+    const auto tab = [this](std::int32_t t) -> int* {
+        if (t < 0 || t >= kMaxStoredEntries) return nullptr;
+        if (static_cast<std::size_t>(t) >= tabRows_.size()) tabRows_.resize(static_cast<std::size_t>(t) + 1, 0);
+        return &tabRows_[static_cast<std::size_t>(t)];
+    };
+    if (int* left = tab(settings_.selectedColumn)) *left = view_.rows.position;
+    const int* shown = tab(selection);
+    // The tab's own position, not kept at the end of the tab left.
+    view_.rows = {};
+    view_.rows.position = shown ? *shown : 0;
     settings_.selectedColumn = selection;
     find_.followMark = false;
     return Relayout(Controls::Keep);
@@ -130,13 +140,7 @@ std::vector<ReorderRow> PaletteCore::RowsToReorder() const {
     return rows;
 }
 
-std::vector<ReorderGroup> PaletteCore::GroupsToReorder() const {
-    std::vector<ReorderGroup> groups;
-    for (std::size_t i = 0; i < entries_.count(); ++i) {
-        if (!entries_[i].group.empty()) groups.push_back({entries_[i].group, i});
-    }
-    return groups;
-}
+std::vector<Group> PaletteCore::GroupsToReorder() const { return GroupsOf(entries_); }
 
 Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, std::optional<WindowSize> size) {
     if (size) sizes_.reorder = size;
@@ -153,22 +157,20 @@ Answer PaletteCore::OnReorderClosed(const std::optional<ReorderResult>& result, 
         learned_.SetWords({entries_[i].name, entries_[i].kind}, result->words[i]);
     }
     const bool hiddenBefore = AnyHidden(entries_);
+    const std::vector<Group> before = GroupsOf(entries_);
     EntryList ordered;
     ordered.reserve(entries_.count());
     for (std::size_t i = 0; i < result->order.size(); ++i) {
         ordered.append(std::move(entries_[result->order[i]]));
         ordered[i].hidden = result->hidden[i];
-        ordered[i].group.clear();
     }
-    // The groups as the dialog left them; a name or a place that makes no sense is passed over.
-    std::size_t after = 0;
-    for (const ReorderGroup& group : result->groups) {
-        const std::string name = GroupName(group.name);
-        if (name.empty() || group.first >= ordered.count() || group.first < after) continue;
-        ordered[group.first].group = name;
-        after = group.first + 1;
+    // The groups as the dialog left them; one that keeps its name keeps its fold.
+    std::vector<Group> groups = result->groups;
+    for (Group& group : groups) {
+        group.folded =
+            std::any_of(before.begin(), before.end(), [&](const Group& b) { return b.folded && b.name == group.name; });
     }
-    FirstGroupAtTop(ordered);
+    SetGroups(ordered, groups);
     entries_ = std::move(ordered);
     if (hiddenBefore || AnyHidden(entries_)) answer.layout = Controls::Create;
     return answer;
@@ -182,6 +184,9 @@ Answer PaletteCore::OnResetAnswer(bool yes, MenuReader& hostMenus) {
     MergeHostMenus(hostMenus, rebuilt);
     HideEntries(rebuilt, hidden);
     entries_ = std::move(rebuilt);
+    // Every tab starts again from its top.
+    tabRows_.clear();
+    view_.rows.position = 0;
     Answer answer;
     answer.layout = Controls::Create;
     return answer;
@@ -194,12 +199,16 @@ const PaletteGeometry& PaletteCore::Layout(Controls controls, SystemMetrics metr
     std::vector<RowInput> rows(entries_.count());
     std::vector<FoundRow> found;
     find_.hiddenMatches = 0;
+    // Folds apply side by side while the find box is closed; a folded group's matches show.
+    const bool folds = !find_.open && settings_.tabMode == 0;
+    bool folded = false;
     for (std::size_t i = 0; i < entries_.count(); ++i) {
         const FilterEntry& entry = entries_[i];
+        if (entry.group) folded = folds && entry.group->folded;
         const std::string_view words = learned_.WordsOf({entry.name, entry.kind});
         const MatchQuality quality = query.empty() ? MatchQuality::Contains : query.Quality(entry.name, words);
-        const bool leftOut = entry.hidden || quality == MatchQuality::None;
-        rows[i] = {entry.name.size(), leftOut, !entry.group.empty()};
+        const bool leftOut = entry.hidden || quality == MatchQuality::None || folded;
+        rows[i] = {entry.name.size(), leftOut, entry.group.has_value(), entry.group && folded};
         if (!query.empty() && entry.hidden && quality != MatchQuality::None) ++find_.hiddenMatches;
         if (!leftOut && find_.markBest) found.push_back({i, entry.name, entry.kind, quality});
     }
@@ -350,6 +359,12 @@ void PaletteCore::KeepMarkInView() {
     };
     within(view_.rows, row);
     if (!geometry_.tabMode) within(view_.columns, column);
+}
+
+Answer PaletteCore::OnHeadingClick(std::size_t groupRow) {
+    if (find_.open || settings_.tabMode != 0 || groupRow >= entries_.count() || !entries_[groupRow].group) return {};
+    entries_[groupRow].group->folded = !entries_[groupRow].group->folded;
+    return Relayout(Controls::Keep);
 }
 
 Answer PaletteCore::OnFindShortcut() {

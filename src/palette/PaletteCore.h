@@ -72,9 +72,14 @@ public:
     bool running() const { return running_; }
 
     Answer OnCommand(std::uint32_t wParam, bool saving, bool hasHostWindow);
+    // Each tab keeps its own scroll position; one shown for the first time starts at its top.
     Answer OnTabChange(std::int32_t selection);
+    // A click on the heading of the group whose first row is `groupRow`: an open group folds (its
+    // rows leave the palette, the heading stays), a folded one opens. Side by side with the find box
+    // closed only, where folds apply.
+    Answer OnHeadingClick(std::size_t groupRow);
     std::vector<ReorderRow> RowsToReorder() const;
-    std::vector<ReorderGroup> GroupsToReorder() const;
+    std::vector<Group> GroupsToReorder() const;
     bool hasGroups() const { return HasGroups(entries_); }
     // The size the user last gave the dialog, kept across runs.
     std::optional<WindowSize> reorderSize() const { return sizes_.reorder; }
@@ -150,6 +155,7 @@ private:
     int tabsWidth_ = 0;  // the tabs on one line, as the last fit found them; 0 side by side
     View view_;
     int wheelRemainder_ = 0;
+    std::vector<int> tabRows_;  // in tab mode, each tab's scroll position as it was left
     struct Find {
         bool open = false;
         std::string typed;

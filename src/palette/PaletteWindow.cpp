@@ -233,6 +233,16 @@ void PaletteWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* edi
         if (HIWORD(wParam) == EN_CHANGE && find_.OnChange()) AnswerFindText(hwnd);
         return;
     }
+    if (LOWORD(wParam) == KIRABO_GROUP_HEADING) {  // headings share the id: the one clicked is its window
+        const auto clicked = std::find_if(pool_.begin(), pool_.end(), [&](const PooledRow& row) {
+            return row.main == reinterpret_cast<HWND>(lParam) && row.shows && row.shows->heading;
+        });
+        if (HIWORD(wParam) == STN_CLICKED && clicked != pool_.end()) {
+            CarryOut(core_.OnHeadingClick(clicked->shows->groupRow), hwnd);
+        }
+        ReturnKeyboard();
+        return;
+    }
     CarryOut(core_.OnCommand(static_cast<std::uint32_t>(wParam), IsSaving(editp), hostMainWindow_ != nullptr), hwnd);
     if (lParam != 0) ReturnKeyboard();  // a row's check box or button was clicked
 }

@@ -51,6 +51,7 @@ constexpr char kWordsPattern[] = "Words";
 constexpr char kGroupSizeKey[] = "GroupSize";
 constexpr char kGroupNamePattern[] = "GroupName";
 constexpr char kGroupFirstPattern[] = "GroupFirst";
+constexpr char kGroupFoldPattern[] = "GroupFold";
 constexpr double kCountScale = 100;    // a count is stored as an integer, in hundredths
 constexpr int kLargestSide = 1 << 15;  // no screen is larger: a larger side is a damaged value
 
@@ -119,38 +120,45 @@ std::vector<std::int32_t> LoadSavedEntries(SettingsStore& store, EntryList& entr
     return storedAt;
 }
 
-void PlaceGroups(EntryList& entries, const std::vector<std::int32_t>& storedAt, const std::vector<GroupStart>& groups) {
-    auto group = groups.begin();
-    for (std::size_t i = 0; i < entries.count() && i < storedAt.size(); ++i) {
-        for (; group != groups.end() && group->first <= storedAt[i]; ++group) entries[i].group = group->name;
+void PlaceGroups(EntryList& entries, const std::vector<std::int32_t>& storedAt, std::vector<Group> groups) {
+    std::vector<Group> placed;
+    bool lastCarried = false;  // the last group placed begins at a row after its own
+    for (Group& group : groups) {
+        const auto at = std::lower_bound(
+            storedAt.begin(), storedAt.end(), group.first,
+            [](std::int32_t stored, std::size_t first) { return static_cast<std::size_t>(stored) < first; });
+        const bool carried = at == storedAt.end() || static_cast<std::size_t>(*at) != group.first;
+        group.first = static_cast<std::size_t>(at - storedAt.begin());
+        // A row that begins a group of its own keeps it over one carried to it.
+        if (!placed.empty() && placed.back().first == group.first && lastCarried && !carried) placed.pop_back();
+        placed.push_back(std::move(group));
+        lastCarried = carried;
     }
-    FirstGroupAtTop(entries);
+    SetGroups(entries, placed);
 }
 
-GroupBlock LoadGroupBlock(SettingsStore& store, std::int32_t rows) {
+GroupBlock LoadGroupBlock(SettingsStore& store) {
     GroupBlock block;
     const std::int32_t size = store.LoadInt(kGroupSizeKey, 0);
     block.stored = size > 0;
     for (std::int32_t i = 0; i < std::min(size, kMaxStoredEntries); ++i) {
-        std::string name = GroupName(store.LoadString(Key(kGroupNamePattern, i).text));
         const std::int32_t first = store.LoadInt(Key(kGroupFirstPattern, i).text, -1);
-        const bool after = block.groups.empty() || first > block.groups.back().first;
-        if (name.empty() || first < 0 || first >= rows || !after) continue;
-        block.groups.push_back({std::move(name), first});
+        if (first < 0) continue;
+        block.groups.push_back({store.LoadString(Key(kGroupNamePattern, i).text), static_cast<std::size_t>(first),
+                                store.LoadInt(Key(kGroupFoldPattern, i).text, 0) == 1});
     }
     return block;
 }
 
 void StoreGroups(SettingsStore& store, const EntryList& entries, bool blockStored) {
-    std::vector<GroupStart> groups;
-    for (std::size_t i = 0; i < entries.count(); ++i) {
-        if (!entries[i].group.empty()) groups.push_back({entries[i].group, static_cast<std::int32_t>(i)});
-    }
+    const std::vector<Group> groups = GroupsOf(entries);
     if (groups.empty() && !blockStored) return;
     store.SaveInt(kGroupSizeKey, static_cast<std::int32_t>(groups.size()));
     for (std::size_t g = 0; g < groups.size(); ++g) {
-        store.SaveString(Key(kGroupNamePattern, static_cast<std::int32_t>(g)).text, groups[g].name);
-        store.SaveInt(Key(kGroupFirstPattern, static_cast<std::int32_t>(g)).text, groups[g].first);
+        const auto i = static_cast<std::int32_t>(g);
+        store.SaveString(Key(kGroupNamePattern, i).text, groups[g].name);
+        store.SaveInt(Key(kGroupFirstPattern, i).text, static_cast<std::int32_t>(groups[g].first));
+        store.SaveInt(Key(kGroupFoldPattern, i).text, groups[g].folded ? 1 : 0);
     }
 }
 

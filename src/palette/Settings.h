@@ -36,20 +36,15 @@ std::string NameInBuffer(const char* buffer);
 
 LayoutSettings LoadLayoutSettings(SettingsStore& store);
 
-// The user's groups, in a block after every other: "GroupSize", then "GroupName%d" (its name) and
-// "GroupFirst%d" (the position of its first row in the stored order) per group. Damaged parts are
-// dropped (an empty name, a position out of the `rows` stored or not after the one before), a long
-// name cut.
-struct GroupStart {
-    std::string name;
-    std::int32_t first = 0;
-    bool operator==(const GroupStart&) const = default;
-};
+// The user's groups, in a block after every other: "GroupSize", then "GroupName%d" (its name),
+// "GroupFirst%d" (the position of its first row in the stored order) and "GroupFold%d" (1 folded,
+// 0 open; anything else reads as open) per group. A group without a position is dropped here, the
+// rest of what is damaged where the groups are placed (ValidGroups).
 struct GroupBlock {
-    std::vector<GroupStart> groups;
-    bool stored = false;  // the store held a block with a count above 0
+    std::vector<Group> groups;  // `first` in the stored order
+    bool stored = false;        // the store held a block with a count above 0
 };
-GroupBlock LoadGroupBlock(SettingsStore& store, std::int32_t rows);
+GroupBlock LoadGroupBlock(SettingsStore& store);
 // The block, when a row begins a group or a block was stored at start (which removing every group
 // must clear).
 void StoreGroups(SettingsStore& store, const EntryList& entries, bool blockStored);
@@ -58,10 +53,10 @@ void StoreGroups(SettingsStore& store, const EntryList& entries, bool blockStore
 // the stored position of each.
 std::vector<std::int32_t> LoadSavedEntries(SettingsStore& store, EntryList& entries);
 
-// Each group's name on the first of the saved entries at or after its stored position (`storedAt`,
-// as LoadSavedEntries gave them): a group whose first row could not be read begins at the next; of
-// two there, or past the last row, a group has no row and goes.
-void PlaceGroups(EntryList& entries, const std::vector<std::int32_t>& storedAt, const std::vector<GroupStart>& groups);
+// Each group on the first of the saved entries at or after its stored position (`storedAt`, as
+// LoadSavedEntries gave them): a group whose first row could not be read begins at the next; of two
+// there the first stays, and past the last row a group has no row and goes.
+void PlaceGroups(EntryList& entries, const std::vector<std::int32_t>& storedAt, std::vector<Group> groups);
 
 // The rows the user hid, stored after the saved order in a block of their own: "HiddenSize", then
 // "HiddenName%d" and "HiddenType%d" per hidden entry. An older build never reads them.

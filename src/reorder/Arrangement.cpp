@@ -187,16 +187,12 @@ void Record(DialogList& shown, Arrangement list, const Selection& now, std::int3
 
 }  // namespace
 
-Arrangement OpenList(const std::vector<ReorderRow>& rows, const std::vector<ReorderGroup>& groups) {
+Arrangement OpenList(const std::vector<ReorderRow>& rows, const std::vector<Group>& groups) {
     Arrangement list;
     std::vector<std::size_t> starts;  // the row each heading stands before
-    std::optional<std::size_t> last;  // the last group's first row, as given
-    for (const ReorderGroup& group : groups) {
-        std::string name = GroupName(group.name);
-        if (name.empty() || group.first >= rows.size() || (last && group.first <= *last)) continue;
-        starts.push_back(last ? group.first : 0);
-        last = group.first;
-        list.headings.push_back(std::move(name));
+    for (Group& group : ValidGroups(groups, rows.size())) {
+        starts.push_back(starts.empty() ? 0 : group.first);
+        list.headings.push_back(std::move(group.name));
     }
     list.items.reserve(rows.size() + starts.size());
     list.checked.reserve(rows.size() + starts.size());

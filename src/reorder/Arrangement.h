@@ -91,7 +91,7 @@ std::optional<ReorderResult> CommitList(const Arrangement& list, std::size_t cou
 // hidden, and a heading before each group's first row, the first heading at the top. A group
 // without a name, or not starting after the group before it at a row there is, is left out; a
 // name too long is cut as RenameGroup cuts it.
-Arrangement OpenList(const std::vector<ReorderRow>& rows, const std::vector<ReorderGroup>& groups);
+Arrangement OpenList(const std::vector<ReorderRow>& rows, const std::vector<Group>& groups);
 
 // Ctrl+G: a heading before `position` (at the end when past it) named "グループ N", N the smallest
 // number no heading's name holds; made where the list has no heading yet, below the top, it comes

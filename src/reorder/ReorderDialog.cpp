@@ -408,7 +408,7 @@ INT_PTR OnCaptureChanged(HWND dialog, ReorderDialog& state, LPARAM lParam) {
 }  // namespace
 
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
-                                const std::vector<ReorderGroup>& groups, std::optional<WindowSize> size) {
+                                const std::vector<Group>& groups, std::optional<WindowSize> size) {
     ReorderDialog state;
     state.shown.list = OpenList(rows, groups);
     state.shown.rows = std::move(rows);

@@ -15,7 +15,7 @@ namespace kirabo {
 // waits for it: the result at OK (none at Cancel, or when the list no longer holds every row once),
 // and the size when the user changed it.
 ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<ReorderRow> rows,
-                                const std::vector<ReorderGroup>& groups, std::optional<WindowSize> size);
+                                const std::vector<Group>& groups, std::optional<WindowSize> size);
 
 INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -20,20 +20,14 @@ struct ReorderRow {
     std::string words{};  // the user's own words for finding it, spaces between them
 };
 
-// A group of the user's order: its name, and where its rows start. Once there is a group, every row
-// belongs to one, the first group starting at the first row.
-struct ReorderGroup {
-    std::string name;       // Shift-JIS, 1 to 64 bytes
-    std::size_t first = 0;  // the position of its first row
-    bool operator==(const ReorderGroup&) const = default;
-};
-
 struct ReorderResult {
     // The row at each new position, by its position when the dialog opened.
     std::vector<std::size_t> order;
     std::vector<bool> hidden;            // by new position
     std::vector<std::string> words{};    // by position when the dialog opened
-    std::vector<ReorderGroup> groups{};  // `first` a new position; none when the order has no groups
+    // `first` a new position; none when the order has no groups. Once there is a group, every row
+    // belongs to one, the first group starting at the first row.
+    std::vector<Group> groups{};
     bool operator==(const ReorderResult&) const = default;
 };
 

@@ -64,13 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::int32_t> storedAt = LoadSavedEntries(store, list);
     const HiddenBlock hidden = LoadHiddenBlock(store);
     HideEntries(list, hidden.keys);
-    const GroupBlock groups = LoadGroupBlock(store, storedAt.empty() ? 0 : storedAt.back() + 1);
+    const GroupBlock groups = LoadGroupBlock(store);
     PlaceGroups(list, storedAt, groups.groups);
     // Groups, once there are any, begin at the first row, each named with 1 to 64 bytes.
-    if (HasGroups(list) && list[0].group.empty()) std::abort();
-    if (store.reads > 3 + 3 * (1 + 2 * kMaxStoredEntries)) std::abort();
+    if (HasGroups(list) && !list[0].group) std::abort();
+    if (store.reads > 3 + 3 * (1 + 3 * kMaxStoredEntries)) std::abort();
     for (const FilterEntry& e : list) {
-        if (e.name.empty() || e.kind < 0 || e.group.size() > kGroupNameBytes) std::abort();
+        if (e.name.empty() || e.kind < 0 ||
+            (e.group && (e.group->name.empty() || e.group->name.size() > kGroupNameBytes)))
+            std::abort();
     }
     Store again;
     StoreSettings(again, settings, list, hidden.stored);
@@ -78,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EntryList reloaded;
     const std::vector<std::int32_t> reloadedAt = LoadSavedEntries(again, reloaded);
     HideEntries(reloaded, LoadHiddenBlock(again).keys);
-    PlaceGroups(reloaded, reloadedAt, LoadGroupBlock(again, reloadedAt.empty() ? 0 : reloadedAt.back() + 1).groups);
+    PlaceGroups(reloaded, reloadedAt, LoadGroupBlock(again).groups);
     if (!(reloaded == list)) std::abort();
     const LayoutSettings back = LoadLayoutSettings(again);
     if (back.columnCount != settings.columnCount || back.tabMode != settings.tabMode ||

@@ -28,7 +28,7 @@ EntryList Entries(const std::vector<std::string>& rows) {
         e.checked = kinds.find('c') != std::string::npos;
         e.hidden = kinds.find('h') != std::string::npos;
         e.controlIndex = e.hidden ? -1 : next++;
-        if (slash < row.size()) e.group = row.substr(slash + 1);
+        if (slash < row.size()) e.group = GroupHeading{row.substr(slash + 1)};
         entries.append(e);
     }
     return entries;
@@ -100,8 +100,8 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
          "2 check 'BB' 14,5 84x17; 3 check 'EEEE' 14,23 84x17 [S 98,23 48x17]; 4 label 'CC' 160,5 84x17 [D 244,5 48x17]; "},
         {"two groups side by side: a heading across a row's width above each, taking a row's place", grouped, 2, false,
          0, 400, 300, 0, 0, closed, 0,
-         "H 'G1' 14,5 132x17; 0 check 'AAAAAAAAAA' 14,23 84x17 [S 98,23 48x17] on; 1 label 'DD' 14,41 84x17 [S 98,41 48x17]; "
-         "2 check 'BB' 14,59 84x17; H 'G2' 160,5 132x17; 3 check 'EEEE' 160,23 84x17 [S 244,23 48x17]; "
+         "H '\x81\x7c G1' 14,5 132x17; 0 check 'AAAAAAAAAA' 14,23 84x17 [S 98,23 48x17] on; 1 label 'DD' 14,41 84x17 [S 98,41 48x17]; "
+         "2 check 'BB' 14,59 84x17; H '\x81\x7c G2' 160,5 132x17; 3 check 'EEEE' 160,23 84x17 [S 244,23 48x17]; "
          "4 label 'CC' 160,41 84x17 [D 244,41 48x17]; "},
         {"a group with no row shown has no heading",
          {"A:t/G1", "B:th/G2", "C:th"},
@@ -114,7 +114,7 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
          0,
          closed,
          0,
-         "H 'G1' 14,5 78x17; 0 check 'A' 14,23 30x17; "},
+         "H '\x81\x7c G1' 14,5 78x17; 0 check 'A' 14,23 30x17; "},
         {"in tab mode a tab per group named after it, whatever the column count", grouped, 4, true, 1, 300, 200, 0, 0,
          closed, 0,
          "3 check 'EEEE' 14,28 84x17 [S 98,28 48x17]; 4 label 'CC' 14,46 84x17 [D 98,46 48x17]; tabs 8,2 144x189 of G1..G2 at 1; "},
@@ -197,7 +197,7 @@ TEST(Frame, EveryControlOnScreenTheTabsTheFindBoxAndTheMark) {
     for (const Case& c : cases) {
         const EntryList entries = Entries(c.rows);
         std::vector<RowInput> inputs;
-        for (const FilterEntry& e : entries) inputs.push_back({e.name.size(), e.hidden, !e.group.empty()});
+        for (const FilterEntry& e : entries) inputs.push_back({e.name.size(), e.hidden, e.group.has_value()});
         const PaletteGeometry g =
             ComputeGeometry(inputs, c.columns, c.tabs, c.selected, kMetrics, c.find.open ? kFindBarHeight : 0);
         const View view = FrameView(g, c.width, c.height, c.firstRow, c.firstColumn);

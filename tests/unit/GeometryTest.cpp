@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "palette/Geometry.h"
@@ -314,6 +316,54 @@ TEST(Geometry, DamagedColumnCountsNeitherOverflowNorBuildBillionsOfTabs) {
         const PaletteGeometry g = ComputeGeometry(Rows({3, 3, 3}), c.columns, true, c.selected, kMetrics);
         EXPECT_EQ(g.selectedColumn, c.selectedAfter) << c.columns;
         EXPECT_EQ(g.tabCount, c.tabCount) << c.columns;
+    }
+}
+
+// Groups side by side, each named by a capital (A, B, C) and its rows a1, a2, ...: the columns as
+// laid out, | between them.
+TEST(Geometry, ColumnsKeepEveryGroupReadable) {
+    struct Case {
+        const char* what;
+        std::vector<int> sizes;  // the rows of each group
+        const char* folded;      // by group, 1: folded
+        const char* leftOut;     // rows not found, by name
+        std::int32_t columns;
+        const char* expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"two groups of two in three columns: whole",             {2, 2}, "00", "",       3, "A a1 a2 | B b1 b2"},
+        {"a heading never last: it goes on to the next column",   {1, 5}, "00", "",       3, "A a1 B b1 | B b2 b3 b4 | B b5"},
+        {"a column going on with its group is headed again",      {5},    "0",  "",       3, "A a1 a2 | A a3 a4 | A a5"},
+        {"a folded group: its heading alone, not its rows",       {2, 2}, "10", "",       3, "A | B b1 | B b2"},
+        {"folded groups alone may end a column",                  {2, 2}, "11", "",       1, "A B"},
+        {"finding: only what was found, headed",                  {1, 5}, "00", "a1 b2 b4", 3, "B b1 | B b3 | B b5"},
+        {"one column: the groups in turn",                        {1, 2}, "00", "",       1, "A a1 B b1 b2"},
+        {"one row each, as many columns as places allow",         {1, 1}, "00", "",       4, "A a1 | B b1"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        std::vector<RowInput> rows;
+        std::vector<std::string> names;
+        for (std::size_t group = 0; group < c.sizes.size(); ++group) {
+            for (int r = 0; r < c.sizes[group]; ++r) {
+                const std::string name = std::string(1, static_cast<char>('a' + group)) + std::to_string(r + 1);
+                const bool folded = c.folded[group] == '1';
+                const bool found = (" " + std::string(c.leftOut) + " ").find(" " + name + " ") == std::string::npos;
+                rows.push_back({2, folded || !found, r == 0, r == 0 && folded});
+                names.push_back(name);
+            }
+        }
+        const PaletteGeometry g = ComputeGeometry(rows, c.columns, false, 0, kMetrics);
+        std::string laidOut;
+        for (std::size_t place = 0; place < g.laidOut; ++place) {
+            if (place > 0)
+                laidOut += std::binary_search(g.columnStart.begin(), g.columnStart.end(), place) ? " | " : " ";
+            const std::size_t at = g.entryOfLaidOut[place];
+            laidOut += (at & kHeadingPlace) != 0 ? std::string(1, static_cast<char>(names[at & ~kHeadingPlace][0] - 32))
+                                                 : names[at];
+        }
+        EXPECT_EQ(laidOut, c.expected) << c.what;
     }
 }
 

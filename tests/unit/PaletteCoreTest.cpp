@@ -92,6 +92,12 @@ std::map<std::string, std::string> Stored(const std::string& rows,
     return values;
 }
 
+std::map<std::string, std::string> With(std::map<std::string, std::string> values,
+                                        const std::map<std::string, std::string>& more) {
+    values.insert(more.begin(), more.end());
+    return values;
+}
+
 // The user lets go of the palette's border or caption, the palette laid out on a work area it
 // scrolls in, or one it fits in.
 void Sized(PaletteCore& core, bool scrolls, const Rect& before, const Rect& after) {
@@ -155,6 +161,10 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
          nullptr,
          "ABCD",
          {{"GroupSize", "2"}, {"GroupName1", std::string(64, 'S')}, {"GroupFirst1", "2"}}},
+        // clang-format off
+        {"folds come back (1 folded; 0, -1, 7 or none open) and are stored for every group", With(Stored("ABCD", {{"P", 0}, {"Q", 1}, {"R", 2}, {"S", 3}}), {{"GroupFold0", "1"}, {"GroupFold1", "-1"}, {"GroupFold2", "7"}}), nullptr, "ABCD", {{"GroupFold0", "1"}, {"GroupFold1", "0"}, {"GroupFold2", "0"}, {"GroupFold3", "0"}}},
+        {"a damaged block with two groups at one row keeps the first", Stored("ABCD", {{"P", 1}, {"Q", 1}}), nullptr, "ABCD", {{"GroupSize", "1"}, {"GroupName0", "P"}}},
+        // clang-format on
         {"every group removed: a size of 0, so that none comes back",
          Stored("ABCD", {{"P", 0}}),
          [](PaletteCore& core) {
@@ -619,7 +629,7 @@ TEST(PaletteCore, APaletteMovedOnlyToFitGoesBackOnceItFitsWhereTheUserPutIt) {
 }
 
 TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHeadings) {
-    using Groups = std::vector<ReorderGroup>;
+    using Groups = std::vector<Group>;
     const auto closed = [](Groups groups) {
         return [=](PaletteCore& core) {
             core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}, {}, groups});
@@ -629,6 +639,13 @@ TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHea
     const auto key = [](std::uint32_t key) {
         return [=](PaletteCore& core) { core.OnFindKey(*FindKeyOf(key, false), false, true); };
     };
+    const auto hidingA = [](PaletteCore& core) {
+        core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {true, false, false, false}, {}, {{"P", 0}, {"Q", 2}}});
+    };
+    const auto heading = [](std::size_t row) { return [=](PaletteCore& core) { core.OnHeadingClick(row); }; };
+    const auto type = [](const char* text) { return [=](PaletteCore& core) { core.OnFindText(text); }; };
+    const auto tabs = [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_TAB_MODE, false, true); };
+    const Groups pq = {{"P", 0}, {"Q", 2}}, pFolded = {{"P", 0, true}, {"Q", 2}};
     struct Case {
         const char* what;
         std::string tabMode;
@@ -665,6 +682,17 @@ TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHea
          {{"P", 0}, {"Q", 3}},
          "D",
          1},
+        // clang-format off
+        {"a click on a heading folds its group: the heading stays",  "0", {closed(pq), heading(0)},                                   "P Q C D",     pFolded},
+        {"a second click opens it",                                  "0", {closed(pq), heading(0), heading(0)},                       "P A B Q C D", pq},
+        {"a group whose first row is hidden: its heading above its next row", "0", {hidingA},                                          "P B Q C D",   pq},
+        {"a click on no group's heading changes nothing",            "0", {closed(pq), heading(1), heading(9)},                       "P A B Q C D", pq},
+        {"find shows a folded group's matches",                      "0", {closed(pq), heading(0), find, type("b")},                  "P B",         pFolded, "B"},
+        {"and Esc folds it again",                                   "0", {closed(pq), heading(0), find, type("b"), key(kKeyEscape)}, "P Q C D",     pFolded},
+        {"a click while finding folds nothing",                      "0", {closed(pq), find, heading(0)},                             "P A B Q C D", pq,      "A"},
+        {"in tab mode folds are kept, not applied",                  "0", {closed(pq), heading(0), tabs},                             "A B C D",     pFolded},
+        {"a group the dialog gives back under its name stays folded", "0", {closed(pq), heading(0), closed({{"P", 0}, {"R", 3}})},   "P R D",       {{"P", 0, true}, {"R", 3}}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         Started run("", {{"Column", "1"}, {"Tab", c.tabMode}});
@@ -677,13 +705,65 @@ TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHea
         std::string places;
         for (std::size_t place : g.entryOfLaidOut) {
             const FilterEntry& e = run.core.entries()[place & ~kHeadingPlace];
-            places += (places.empty() ? "" : " ") + ((place & kHeadingPlace) != 0 ? e.group : e.name);
+            places += (places.empty() ? "" : " ") + ((place & kHeadingPlace) != 0 ? e.group->name : e.name);
         }
         EXPECT_EQ(places, c.places) << c.what;
         EXPECT_EQ(run.core.GroupsToReorder(), c.groups) << c.what;
         const std::optional<std::size_t> mark = run.core.findMark();
         EXPECT_EQ(mark ? run.core.entries()[g.entryOfLaidOut[*mark]].name : "", c.marked) << c.what;
         EXPECT_EQ(g.selectedColumn, c.tab) << c.what;
+    }
+}
+
+// Groups Color (7 rows) and Blur (290) in tab mode, in a client area of ten rows or so.
+TEST(PaletteCore, EachTabKeepsItsOwnScrollPlace) {
+    using Step = std::function<void(PaletteCore&, FakeMenus&)>;
+    const auto tab = [](std::int32_t t) { return Step([=](PaletteCore& core, FakeMenus&) { core.OnTabChange(t); }); };
+    const auto wheel = [](int notches) {
+        return Step([=](PaletteCore& core, FakeMenus&) { core.OnWheel(-120 * notches, 3); });
+    };
+    const Step reset = [](PaletteCore& core, FakeMenus& menus) { core.OnResetAnswer(true, menus); };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;
+        std::int32_t tab;
+        int firstRow;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"the long tab scrolled",                       {tab(1), wheel(10)},                         1, 30},
+        {"the short one shown from its top",            {tab(1), wheel(10), tab(0)},                 0, 0},
+        {"the long one again where it was left",        {tab(1), wheel(10), tab(0), tab(1)},         1, 30},
+        {"the long one at its end, the short at its top", {tab(1), wheel(200), tab(0)},              0, 0},
+        {"a tab left at its end comes back there",      {tab(1), wheel(200), tab(0), tab(1)},        1, 290 - 10},
+        {"a reset starts again from the top",            {tab(1), wheel(10), reset},                  0, 0},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        FakeMenus menus;
+        std::map<std::string, std::string> stored = {
+            {"Column", "1"},         {"Tab", "1"},         {"FilterSize", "297"},  {"GroupSize", "2"},
+            {"GroupName0", "Color"}, {"GroupFirst0", "0"}, {"GroupName1", "Blur"}, {"GroupFirst1", "7"}};
+        for (std::uint32_t i = 0; i < 297; ++i) {
+            menus.menus[kToggleMenuPosition].push_back({100 + i, "F" + std::to_string(i)});
+            stored["FilterName" + std::to_string(i)] = "F" + std::to_string(i);
+            stored["FilterType" + std::to_string(i)] = "1";
+        }
+        MemoryStore store;
+        store.values = stored;
+        PaletteCore core;
+        core.Start(store, menus);
+        const auto show = [&](Controls controls) {
+            core.Layout(controls, kMetrics);
+            core.Reframe(200, FirstRowY(core.geometry()) + 10 * kRowPitch + core.geometry().rowsBottomInset);
+        };
+        show(Controls::Create);
+        for (const Step& step : c.steps) {
+            step(core, menus);
+            show(Controls::Keep);
+        }
+        EXPECT_EQ(core.geometry().selectedColumn, c.tab) << c.what;
+        EXPECT_EQ(core.view().rows.position, c.firstRow) << c.what;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 namespace kirabo::test {
 namespace {
@@ -234,7 +235,10 @@ std::vector<Child> Children(HWND parent) {
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&c.rect), 2);
         children.push_back(c);
     }
-    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) { return a.id < b.id; });
+    // Headings share an id: among them, by place.
+    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+        return std::make_tuple(a.id, a.rect.left, a.rect.top) < std::make_tuple(b.id, b.rect.left, b.rect.top);
+    });
     return children;
 }
 

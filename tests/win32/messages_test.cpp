@@ -249,6 +249,7 @@ TEST_CASE(
         std::function<POINT(Host&)> click;
         std::vector<UINT> commands;  // what reaches the host: the click's command alone
         const char* typed;           // what the find box holds afterwards
+        bool grouped = false;        // every row in the user's group P: the click folds it, kept across runs
     };
     const Row rows[] = {
         {"a check box", false, false, [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, ""},
@@ -281,11 +282,26 @@ TEST_CASE(
          },
          {},
          " a"},
+        {"a group's heading",
+         false,
+         false,
+         [&](Host& host) { return centre(Control(host, KIRABO_GROUP_HEADING)); },
+         {},
+         "",
+         true},
     };
     for (const Row& r : rows) {
         CAPTURE(r.what);
         Host host;
         host.store = {{"Tab", r.tabs ? "1" : "0"}};
+        if (r.grouped) {
+            host.store.insert({{"FilterSize", "1"},
+                               {"FilterName0", "色調補正"},
+                               {"FilterType0", "1"},
+                               {"GroupSize", "1"},
+                               {"GroupName0", "P"},
+                               {"GroupFirst0", "0"}});
+        }
         REQUIRE(host.Start(TestOptions()));
         if (r.find) Command(host, KIRABO_CMD_FIND);
         SetForegroundWindow(host.mainWindow());  // the user was working in the host
@@ -304,5 +320,11 @@ TEST_CASE(
         HWND box = Control(host, KIRABO_FIND_BOX);
         CHECK((box ? WindowText(box) : std::string()) == r.typed);
         if (!r.find) CHECK(GetFocus() == host.mainWindow());  // no row keeps the keyboard, nor draws its focus
+        if (r.grouped) {
+            CHECK(WindowText(Control(host, KIRABO_GROUP_HEADING)) == "＋ P");
+            CHECK(Control(host, kColorRow) == nullptr);
+            host.Exit();
+            CHECK(host.store["GroupFold0"] == "1");
+        }
     }
 }

@@ -112,6 +112,32 @@ Step Reorder(std::function<void(HWND dialog, HWND list)> script) {
     }};
 }
 
+// A click on group P's heading.
+Step ClickHeading() {
+    return {[](Host& host) {
+        for (const Child& c : Children(host.paletteWindow())) {
+            if (c.id != KIRABO_GROUP_HEADING || c.text.back() != 'P') continue;
+            host.SendToPalette(WM_COMMAND, MAKEWPARAM(KIRABO_GROUP_HEADING, STN_CLICKED),
+                               reinterpret_cast<LPARAM>(c.hwnd));
+        }
+    }};
+}
+
+// The generated filters stored in their order, cut into groups P (from 0) and Q (from `second`).
+std::map<std::string, std::string> Grouped(int filters, int second, std::map<std::string, std::string> more) {
+    more.insert({{"FilterSize", std::to_string(filters)},
+                 {"GroupSize", "2"},
+                 {"GroupName0", "P"},
+                 {"GroupFirst0", "0"},
+                 {"GroupName1", "Q"},
+                 {"GroupFirst1", std::to_string(second)}});
+    for (int n = 0; n < filters; ++n) {
+        more["FilterName" + std::to_string(n)] = kPrefix + std::to_string(n);
+        more["FilterType" + std::to_string(n)] = "1";
+    }
+    return more;
+}
+
 Steps Join(Steps first, const Steps& then, int times = 1) {
     for (int i = 0; i < times; ++i) first.insert(first.end(), then.begin(), then.end());
     return first;
@@ -176,7 +202,7 @@ int Columns(HWND palette, const std::map<std::string, std::string>& stored) {
 // palette's order, the hidden ones left out.
 bool AtEnd(const SCROLLINFO& bar) { return bar.nPos + static_cast<int>(bar.nPage) == bar.nMax + 1; }
 
-void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& order, int columns) {
+void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& order, int columns, bool grouped) {
     HWND palette = host.paletteWindow();
     const std::vector<Child> shown = Visible(palette);
     RECT client = {}, window = {}, columnsItem = {}, settings = {};
@@ -205,7 +231,7 @@ void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& o
     const std::size_t lastColumn = perColumn > 0 ? (matches.size() - 1) / static_cast<std::size_t>(perColumn) : 0;
     for (const Child& c : shown) {
         CAPTURE(c.text);
-        CHECK(ids.insert(c.id).second);
+        if (c.id != KIRABO_GROUP_HEADING) CHECK(ids.insert(c.id).second);  // headings share theirs
         const bool row = RowControl(c.id);
         if (row) CHECK((c.rect.top >= page.top && c.rect.bottom <= page.bottom && c.rect.bottom <= client.bottom));
         for (const Child& d : shown) {
@@ -239,6 +265,7 @@ void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& o
     if (style & WS_HSCROLL) GetScrollInfo(palette, SB_HORZ, &horizontal);
     const int column = tabMode ? static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) : horizontal.nPos;
     const auto first = static_cast<std::size_t>(column * perColumn + vertical.nPos);
+    if (grouped) topLeft = nullptr;  // headings take places: the rows stand elsewhere than counted here
     if (topLeft && first < matches.size()) CHECK(topLeft->text == prefix + std::to_string(matches[first]));
     if ((style & WS_VSCROLL) && topLeft) {
         CHECK(vertical.nMax + 1 == perColumn);
@@ -496,6 +523,12 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
          })},
          {}},
         {"a reset, in tab mode", saved, 0, {Cmd(KIRABO_CMD_RESET_ORDER)}, {}},
+        // clang-format off
+        {"a group folded by a click on its heading",          Grouped(300, 100, two),                          300, {ClickHeading()},                 {}},
+        {"a folded group opened by a click on its heading",   Grouped(300, 100, {{"GroupFold0", "1"}}),        300, {ClickHeading()},                 {}},
+        {"a tab scrolled, then another: shown from its top",  Grouped(300, 10, tabs),                          300, {Tab(1), Wheel(10), Tab(0)},       {}},
+        {"and back: where it was left",                       Grouped(300, 10, tabs),                          300, {Tab(1), Wheel(10), Tab(0), Tab(1)}, {Tab(1), Wheel(10)}},
+        // clang-format on
         {"a reset, side by side",
          {{"FilterSize", "1"}, {"FilterName0", "拡張色調補正"}, {"FilterType0", "1"}},
          0,
@@ -523,7 +556,7 @@ TEST_CASE("any sequence of events leaves the palette as a fresh one in the same 
         const std::string reached = Screen(palette);
         const bool caret = GetDlgItem(palette, KIRABO_FIND_BOX) != nullptr;  // it blinks: no pixels compared
         const Capture pixels = caret ? Capture{} : CaptureClient(host, palette);
-        CheckSound(host, s.prefix, order, Columns(palette, s.stored));
+        CheckSound(host, s.prefix, order, Columns(palette, s.stored), s.stored.count("GroupSize") > 0);
         host.Exit();
         CHECK((GetWindowLongA(palette, GWL_STYLE) & WS_THICKFRAME) == 0);  // the host's window as it gave it
 
