@@ -12,6 +12,7 @@ add_library(Kirabo SHARED
   src/lifecycle/Plugin.cpp
   src/entries/ScanHostMenus.cpp
   src/controls/FindBox.cpp
+  src/controls/InPlaceEditor.cpp
   src/palette/ApplyFrame.cpp
   src/palette/LayoutPalette.cpp
   src/palette/PaletteWindow.cpp
