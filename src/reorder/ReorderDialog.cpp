@@ -441,7 +441,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 EndEdit(*state, wParam != 0);
                 return TRUE;
             case kMessageFindKey:
-                OnListFindKey(state->list, state->find, state->shown, wParam, lParam != 0);
+                OnListFindKey(state->list, state->find, state->shown, wParam, (lParam & kFindKeyShift) != 0);
                 return TRUE;
             case WM_GETMINMAXINFO:
                 LimitDialogSize(state->window, *reinterpret_cast<MINMAXINFO*>(lParam));
