@@ -12,6 +12,7 @@ add_library(Kirabo SHARED
   src/lifecycle/Plugin.cpp
   src/entries/ScanHostMenus.cpp
   src/controls/FindBox.cpp
+  src/controls/InPlaceEditor.cpp
   src/palette/ApplyFrame.cpp
   src/palette/LayoutPalette.cpp
   src/palette/PaletteWindow.cpp
@@ -25,7 +26,7 @@ add_library(Kirabo SHARED
 )
 set_target_properties(Kirabo PROPERTIES PREFIX "" SUFFIX ".auf")
 target_compile_definitions(Kirabo PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_link_libraries(Kirabo PRIVATE kirabo_core comctl32)
+target_link_libraries(Kirabo PRIVATE kirabo_core comctl32 imm32)
 if(MINGW)
   target_sources(Kirabo PRIVATE src/lifecycle/Runtime.cpp)
   target_compile_options(Kirabo PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET} -ffunction-sections -fdata-sections)
@@ -68,7 +69,7 @@ foreach(source ${KIRABO_WIN32_TESTS})
   # UTF-8), not as an address.
   target_compile_definitions(${name} PRIVATE DOCTEST_CONFIG_NO_MULTITHREADING DOCTEST_CONFIG_TREAT_CHAR_STAR_AS_STRING)
   target_compile_options(${name} PRIVATE ${KIRABO_WARNINGS} ${KIRABO_CHARSET})
-  target_link_libraries(${name} PRIVATE kirabo_host kirabo_core version psapi)
+  target_link_libraries(${name} PRIVATE kirabo_host kirabo_core version psapi imm32)
   target_link_options(${name} PRIVATE -static)
   add_dependencies(${name} Kirabo)
   add_test(NAME win32.${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -7,6 +7,7 @@
 
 namespace kirabo {
 
+inline constexpr std::uint32_t kKeyBack = 0x08;
 inline constexpr std::uint32_t kKeyReturn = 0x0D;
 inline constexpr std::uint32_t kKeyEscape = 0x1B;
 inline constexpr std::uint32_t kKeySpace = 0x20;
@@ -20,8 +21,10 @@ inline constexpr std::uint32_t kKeyF = 'F';
 inline constexpr std::uint32_t kKeyG = 'G';
 inline constexpr std::uint32_t kKeyY = 'Y';
 inline constexpr std::uint32_t kKeyZ = 'Z';
+inline constexpr std::uint32_t kKeyF1 = 0x70;
 inline constexpr std::uint32_t kKeyF2 = 0x71;
 inline constexpr std::uint32_t kKeyF3 = 0x72;
+inline constexpr std::uint32_t kKeyF24 = 0x87;
 inline constexpr std::uint32_t kCharCtrlA = 1;  // the characters Ctrl+A, Ctrl+G, Ctrl+Y and Ctrl+Z type
 inline constexpr std::uint32_t kCharCtrlG = 7;
 inline constexpr std::uint32_t kCharCtrlY = 25;
@@ -29,6 +32,7 @@ inline constexpr std::uint32_t kCharCtrlZ = 26;
 inline constexpr std::uint32_t kCharSpace = ' ';
 inline constexpr std::uint32_t kCharReturn = '\r';
 inline constexpr std::uint32_t kCharEscape = 0x1B;
+inline constexpr std::uint32_t kCharCtrlBackspace = 0x7F;
 
 // The count of matches beside a find box ("12件"), in both windows.
 inline constexpr int kFindCountWidth = 60;

@@ -1,7 +1,9 @@
 // The find box of the palette and of the reorder dialog: an edit control with the count of its
-// matches beside it. The keys its window gives a meaning (wantsKey) go to that window as
-// kMessageFindKey instead of typing; what was typed is answered once the keys typed in a row are
-// in: a burst of keys costs one answer, with the text as it stands, never one per key.
+// matches beside it. It opens in romaji: its input method, its own, closed, for the user's key of the
+// input method to open (the host's windows keep theirs). Ctrl+A and Ctrl+Backspace it answers itself
+// (BoxKeys.h); the keys its window gives a meaning (wantsKey) go to that window as kMessageFindKey
+// instead of typing; what was typed is answered once the keys typed in a row are in: a burst of
+// keys costs one answer, with the text as it stands, never one per key.
 #pragma once
 
 #include <windows.h>
@@ -14,14 +16,15 @@
 
 namespace kirabo {
 
-// wParam: the virtual key; lParam: 1 with Shift held.
+// wParam: the virtual key; lParam: kFindKeyShift and kFindKeyCtrl, as they are held.
 inline constexpr UINT kMessageFindKey = WM_APP + 1;
+inline constexpr LPARAM kFindKeyShift = 1, kFindKeyCtrl = 2;
 // The keys typed in a row are in: the window takes the box's text (FindBoxControl::TakeText).
 inline constexpr UINT kMessageFindText = WM_APP + 2;
 
 class FindBoxControl {
 public:
-    using WantsKey = bool (*)(std::uint32_t virtualKey);
+    using WantsKey = bool (*)(std::uint32_t virtualKey, bool shift, bool ctrl);
 
     // Made visible at no size, as children of `parent`; `style` is added to the edit control's.
     void Create(HWND parent, HINSTANCE instance, HFONT font, int boxId, int countId, DWORD style, WantsKey wantsKey);

@@ -47,7 +47,7 @@ Command RouteCommand(std::uint32_t wParam, const CommandContext& context) {
     if (id == KIRABO_CMD_REORDER) return {CommandAction::Reorder};
     if (id == KIRABO_CMD_RESET_ORDER) return {CommandAction::ResetOrder};
     if (id == KIRABO_CMD_FORGET_FINDS) return {CommandAction::ForgetFinds};
-    if (id == KIRABO_CMD_FIND) return {CommandAction::ToggleFind};
+    if (id == KIRABO_CMD_FIND) return {CommandAction::Find};
 
     const std::vector<std::int32_t> none;
     const std::vector<std::int32_t>& indices = context.controlIndices ? *context.controlIndices : none;

@@ -31,7 +31,7 @@ enum class CommandAction {
     Reorder,       // the reorder dialog, relayout
     ResetOrder,    // the reset after confirmation
     ForgetFinds,   // what find learned forgotten, after confirmation
-    ToggleFind,    // the find box opens, or closes
+    Find,          // the find box opens, or the open one takes the keyboard
     PostToggle,    // post the toggleCommand of entry `entry`
     PostSettings,  // post the settingsCommand of entry `entry`
     MirrorOnly,

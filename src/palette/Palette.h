@@ -68,7 +68,12 @@ private:
     void CarryOut(const Answer& answer, HWND hwnd);
     void OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* editp);
     void OnNotify(LPARAM lParam);
-    void OnFindKey(HWND hwnd, WPARAM key, LPARAM shift, void* editp);
+    void OnFindKey(HWND hwnd, WPARAM key, LPARAM held, void* editp);
+    // F2's editor let go of: its words kept, or dropped.
+    void EndWordsEdit(HWND hwnd, bool keep);
+    void CloseFind();
+    // What has the keyboard while the box is open: the words' editor, or the box.
+    HWND FindKeyboard() const;
     void AnswerFindText(HWND hwnd);
     void OnScroll(UINT message, WPARAM wParam);
     bool OnWheel(WPARAM wParam, bool sideways);
@@ -96,6 +101,7 @@ private:
     std::vector<PooledRow> pool_;
     FindBoxControl find_;
     HWND findMark_ = nullptr;
+    HWND wordsEditor_ = nullptr;  // F2's, over the marked row
     PaletteFrame applied_;
     Rect beforeSizing_;      // the window when the user took its border or caption
     bool applying_ = false;  // the window's own WM_SIZE, made by a layout or a frame, must not reframe half of it

@@ -89,8 +89,8 @@ Answer PaletteCore::OnCommand(std::uint32_t wParam, bool saving, bool hasHostWin
         case CommandAction::ForgetFinds:
             answer.askForgetFinds = true;
             break;
-        case CommandAction::ToggleFind:
-            return ToggleFind();
+        case CommandAction::Find:
+            return OnFindShortcut();
         case CommandAction::PostToggle:
             answer.postCommand = entries_[command.entry].toggleCommand;
             Learn(entries_[command.entry], true);
@@ -314,6 +314,7 @@ Answer PaletteCore::OnFindText(std::string_view typed) {
 Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
     if (!find_.open) return {};
     if (key == FindKey::Close) return ToggleFind();
+    if (key == FindKey::HandOn) return {.handOnKey = true};
     const std::optional<std::size_t> mark = findMark();
     if (!mark) return {};
     if (key == FindKey::Next || key == FindKey::Previous) {
@@ -326,12 +327,40 @@ Answer PaletteCore::OnFindKey(FindKey key, bool saving, bool hasHostWindow) {
         if (next < geometry_.laidOut) find_.mark = next;
         return MarkIntoView();
     }
-    if (saving || !hasHostWindow) return {};
     const FilterEntry& entry = entries_[geometry_.entryOfLaidOut[*mark]];
-    Answer answer = MirrorOnly();
-    const bool toggle = key == FindKey::Press && entry.toggleCommand != 0;
-    answer.postCommand = toggle ? entry.toggleCommand : entry.settingsCommand;
-    Learn(entry, toggle);
+    if (key == FindKey::EditWords) {
+        find_.editing = EntryKey{entry.name, entry.kind};
+        return {.findBox = FindBoxStep::EditWords};
+    }
+    if (saving || !hasHostWindow) return {};
+    const bool button = key == FindKey::PressButton || key == FindKey::PressButtonStaying;
+    const bool toggle = !button && entry.toggleCommand != 0;
+    const std::uint32_t command = toggle ? entry.toggleCommand : entry.settingsCommand;
+    Learn(entry, toggle);  // before the box closes: picked for its text
+    // Done, as a launcher is: the box closes and the keyboard goes back where it came from.
+    Answer answer = key == FindKey::PressStaying || key == FindKey::PressButtonStaying ? Answer{} : ToggleFind();
+    answer.postCommand = command;
+    answer.mirror = true;
+    return answer;
+}
+
+std::optional<WordsEditor> PaletteCore::wordsEditor() const {
+    if (!find_.editing) return std::nullopt;
+    const std::optional<Rect> mark = Frame().mark;
+    if (!mark) return std::nullopt;
+    return WordsEditor{*mark, std::string(learned_.WordsOf(*find_.editing))};
+}
+
+Answer PaletteCore::OnWordsEdited(const std::optional<std::string>& words, bool editorHadKeyboard) {
+    if (!find_.editing) return {};
+    const EntryKey row = *std::exchange(find_.editing, std::nullopt);
+    Answer answer;
+    if (editorHadKeyboard) answer.findBox = FindBoxStep::Focus;
+    if (!words || *words == learned_.WordsOf(row)) return answer;
+    learned_.SetWords(row, *words);
+    // The words may let the row in or out: the matches anew, the best marked.
+    find_.markBest = find_.followMark = true;
+    answer.layout = Controls::Keep;
     return answer;
 }
 
@@ -387,19 +416,27 @@ OwnMenuMarks PaletteCore::MenuMarks() const {
     return {item, settings_.tabMode != 0};
 }
 
-std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift) {
+std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift, bool ctrl) {
     switch (virtualKey) {
         case kKeyDown:
             return FindKey::Next;
         case kKeyUp:
             return FindKey::Previous;
         case kKeyReturn:
+            if (ctrl) return shift ? FindKey::PressButtonStaying : FindKey::PressStaying;
             return shift ? FindKey::PressButton : FindKey::Press;
         case kKeyEscape:
             return FindKey::Close;
+        case kKeyF2:
+            return FindKey::EditWords;
         default:
-            return std::nullopt;
+            break;
     }
+    // The edit control's own with Ctrl: copy, paste, cut and undo (Ctrl+A the box answers itself).
+    const bool boxKey = virtualKey == 'C' || virtualKey == 'V' || virtualKey == 'X' || virtualKey == kKeyZ;
+    const bool letterOrDigit = (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9');
+    if ((ctrl && letterOrDigit && !boxKey) || (virtualKey >= kKeyF1 && virtualKey <= kKeyF24)) return FindKey::HandOn;
+    return std::nullopt;
 }
 
 void PaletteCore::OnPaletteSized(const Rect& before, const Rect& after) {

@@ -29,8 +29,9 @@ namespace kirabo {
 // them all down and creates them anew.
 enum class Controls : std::uint8_t { Keep, Create };
 
-// Focus: the box, already open, takes the keyboard with its text selected.
-enum class FindBoxStep : std::uint8_t { Keep, Open, Close, Focus };
+// Focus: the box, already open, takes the keyboard with its text selected. EditWords: the marked
+// row's own words open for editing over it (wordsEditor), with the keyboard.
+enum class FindBoxStep : std::uint8_t { Keep, Open, Close, Focus, EditWords };
 
 // What the shell does about an event, in this order: open the reorder dialog or ask the reset's
 // question or whether to forget what find learned (and hand the outcome back, which answers with its own layout), make
@@ -44,14 +45,34 @@ struct Answer {
     FindBoxStep findBox = FindBoxStep::Keep;
     std::optional<View> view{};  // the rows scrolled, without a layout
     bool askForgetFinds = false;
+    bool handOnKey = false;  // the key pressed in the find box goes on to the host
     bool operator==(const Answer&) const = default;
 };
 
 // A key pressed in the find box, as far as the palette gives it a meaning: the arrows move the mark
-// through the matches, Enter clicks the marked row, Shift+Enter its button, Esc closes the box.
-enum class FindKey : std::uint8_t { Next, Previous, Press, PressButton, Close };
+// through the matches; Enter clicks the marked row and Shift+Enter its button, each closing the box
+// and giving the keyboard back, with Ctrl held keeping the box open for the next row; F2 edits the
+// marked row's words; Esc closes the box. Ctrl with a key the box does not edit with, and a function
+// key, go on to the host, whose keys they may be (its find key selects the box's text).
+enum class FindKey : std::uint8_t {
+    Next,
+    Previous,
+    Press,
+    PressButton,
+    PressStaying,
+    PressButtonStaying,
+    EditWords,
+    HandOn,
+    Close
+};
 // Nothing: the key types into the box.
-std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift);
+std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift, bool ctrl);
+
+// The marked row's words, and where they are edited: over the row.
+struct WordsEditor {
+    Rect place;
+    std::string words;
+};
 
 // The marks of the palette's own menu.
 struct OwnMenuMarks {
@@ -129,9 +150,15 @@ public:
     // the window's size, the best match marked (the whole name, else its beginning, else the first
     // in the user's order); closed, everything is as it was before it opened.
     Answer OnFindText(std::string_view typed);
-    // The host's shortcut for find: the box opens, or the open one takes the keyboard.
+    // The host's shortcut for find, or the palette's 検索: the box opens, or the open one takes the
+    // keyboard with its text selected.
     Answer OnFindShortcut();
     Answer OnFindKey(FindKey key, bool saving, bool hasHostWindow);
+    // Once F2 opened them: the words and where they go; nothing while none are edited.
+    std::optional<WordsEditor> wordsEditor() const;
+    // The words edited are kept, or dropped (nothing); the keyboard goes back to the box, unless the
+    // user took it elsewhere, which ended the editing.
+    Answer OnWordsEdited(const std::optional<std::string>& words, bool editorHadKeyboard);
     // The marked match's laid-out number; nothing without a match.
     std::optional<std::size_t> findMark() const;
     const PaletteGeometry& geometry() const { return geometry_; }
@@ -163,6 +190,7 @@ private:
         bool markBest = false;    // the next layout puts the mark on the best match
         bool followMark = false;  // the view keeps the mark in sight, until the user scrolls
         std::size_t hiddenMatches = 0;
+        std::optional<EntryKey> editing;  // the row whose words F2 opened
         // As the palette stood when the box opened, to go back to.
         int row = 0, column = 0;
         std::int32_t selectedColumn = 0;

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
+#include "controls/InPlaceEditor.h"
 #include "entries/ScanHostMenus.h"
 #include "palette/Palette.h"
 #include "reorder/ReorderDialog.h"
@@ -34,7 +36,7 @@ HFONT CreatePaletteFont(bool heading) {
 // caption, a menu) before the keyboard goes back where it was, or into the open find box.
 constexpr UINT_PTR kReturnKeyboardTimer = 0x4B52;
 
-bool PaletteFindKey(std::uint32_t key) { return FindKeyOf(key, false).has_value(); }
+bool PaletteFindKey(std::uint32_t key, bool shift, bool ctrl) { return FindKeyOf(key, shift, ctrl).has_value(); }
 
 std::optional<ScrollRequest> RequestOf(WORD code) {
     switch (code) {
@@ -101,9 +103,7 @@ void PaletteWindow::Exit(SettingsStore& store) {
         core_.Exit(store);  // stores only what a start loaded
     } catch (...) {
     }
-    find_.Destroy();
-    if (findMark_) DestroyWindow(findMark_);
-    findMark_ = nullptr;
+    CloseFind();
     DestroyPaletteControls();
     if (window_) KillTimer(window_, kReturnKeyboardTimer);
     keyboardHome_ = nullptr;
@@ -148,10 +148,14 @@ void PaletteWindow::CarryOut(const Answer& answer, HWND hwnd) {
         SetFocus(find_.box());
         SendMessageA(find_.box(), EM_SETSEL, 0, -1);
     }
+    if (answer.findBox == FindBoxStep::EditWords && !wordsEditor_) {
+        if (const std::optional<WordsEditor> editor = core_.wordsEditor()) {
+            OpenInPlaceEditor(wordsEditor_, window_, window_, editor->place, editor->words.c_str(), font_,
+                              kWordsBytes - 1);
+        }
+    }
     if (answer.findBox == FindBoxStep::Close) {
-        find_.Destroy();
-        if (findMark_) DestroyWindow(findMark_);
-        findMark_ = nullptr;
+        CloseFind();
         GiveKeyboardBack();
     }
     // The marks are read before the frame is made, so that one frame shows the event whole; the
@@ -201,10 +205,19 @@ void PaletteWindow::RememberKeyboardHome(HWND active) {
     if (active && active != window_ && GetWindow(active, GW_OWNER) != window_) keyboardHome_ = active;
 }
 
+void PaletteWindow::CloseFind() {
+    if (HWND editor = std::exchange(wordsEditor_, nullptr)) DestroyWindow(editor);  // dropped with the box
+    find_.Destroy();
+    if (findMark_) DestroyWindow(findMark_);
+    findMark_ = nullptr;
+}
+
+HWND PaletteWindow::FindKeyboard() const { return wordsEditor_ ? wordsEditor_ : find_.box(); }
+
 void PaletteWindow::ReturnKeyboard() {
     if (find_.open()) {
         KillTimer(window_, kReturnKeyboardTimer);
-        if (GetFocus() != find_.box()) SetFocus(find_.box());
+        if (GetFocus() != FindKeyboard()) SetFocus(FindKeyboard());
         return;
     }
     if (GetCapture()) return;  // a button, the caption, a scroll bar or a menu is held: later
@@ -243,6 +256,7 @@ void PaletteWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, void* edi
         ReturnKeyboard();
         return;
     }
+    if (LOWORD(wParam) == KIRABO_WORDS_EDITOR) return;  // its words are taken as it ends
     CarryOut(core_.OnCommand(static_cast<std::uint32_t>(wParam), IsSaving(editp), hostMainWindow_ != nullptr), hwnd);
     if (lParam != 0) ReturnKeyboard();  // a row's check box or button was clicked
 }
@@ -251,11 +265,31 @@ void PaletteWindow::AnswerFindText(HWND hwnd) {
     if (const std::optional<std::string> typed = find_.TakeText()) CarryOut(core_.OnFindText(*typed), hwnd);
 }
 
-void PaletteWindow::OnFindKey(HWND hwnd, WPARAM key, LPARAM shift, void* editp) {
-    const std::optional<FindKey> meaning = FindKeyOf(static_cast<std::uint32_t>(key), shift != 0);
+void PaletteWindow::OnFindKey(HWND hwnd, WPARAM key, LPARAM held, void* editp) {
+    const std::optional<FindKey> meaning =
+        FindKeyOf(static_cast<std::uint32_t>(key), (held & kFindKeyShift) != 0, (held & kFindKeyCtrl) != 0);
     if (!meaning) return;
     AnswerFindText(hwnd);  // a key acts on the matches of the text as it stands
-    CarryOut(core_.OnFindKey(*meaning, IsSaving(editp), hostMainWindow_ != nullptr), hwnd);
+    const Answer answer = core_.OnFindKey(*meaning, IsSaving(editp), hostMainWindow_ != nullptr);
+    CarryOut(answer, hwnd);
+    if (answer.handOnKey && hostMainWindow_) {  // as a key pressed in the palette goes on
+        const auto scanCode = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC));
+        SendMessageA(hostMainWindow_, WM_KEYDOWN, key, 1 | (scanCode << 16));
+    }
+}
+
+void PaletteWindow::EndWordsEdit(HWND hwnd, bool keep) {
+    HWND editor = std::exchange(wordsEditor_, nullptr);
+    if (!editor) return;  // gone with the box, or ended already
+    const bool hadKeyboard = GetFocus() == editor;
+    std::optional<std::string> words;
+    if (keep) {
+        char text[kWordsBytes] = {};
+        GetWindowTextA(editor, text, sizeof text);
+        words = text;
+    }
+    DestroyWindow(editor);
+    CarryOut(core_.OnWordsEdited(words, hadKeyboard), hwnd);
 }
 
 void PaletteWindow::OnNotify(LPARAM lParam) {
@@ -356,7 +390,10 @@ void PaletteWindow::PaletteWindowProc(HWND hwnd, UINT message, WPARAM wParam, LP
                 AnswerFindText(hwnd);
                 break;
             case WM_SETFOCUS:
-                if (find_.open()) SetFocus(find_.box());  // the open box keeps the keyboard
+                if (find_.open()) SetFocus(FindKeyboard());  // the open box keeps the keyboard
+                break;
+            case kMessageEndEdit:
+                EndWordsEdit(hwnd, wParam != 0);
                 break;
             case WM_ACTIVATE:
                 OnActivate(wParam, lParam);

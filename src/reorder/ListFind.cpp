@@ -14,7 +14,7 @@
 namespace kirabo {
 namespace {
 
-bool OwnKey(std::uint32_t key) {
+bool OwnKey(std::uint32_t key, bool, bool) {
     return key == kKeyReturn || key == kKeyEscape || key == kKeyDown || key == kKeyUp || key == kKeyF3;
 }
 

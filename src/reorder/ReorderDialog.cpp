@@ -5,6 +5,7 @@
 #include <string>
 
 #include "controls/ControlFacts.h"
+#include "controls/InPlaceEditor.h"
 #include "reorder/Arrangement.h"
 #include "reorder/DialogWindow.h"
 #include "reorder/ListArrangement.h"
@@ -21,15 +22,10 @@ using namespace listview;
 constexpr char kNameHeader[] = "名前";
 constexpr char kKindHeader[] = "種類";
 constexpr char kWordsHeader[] = "検索語";
-// A row's words or a heading's name edited in place are kept (wParam TRUE) or dropped: posted, so
-// that the editor is never destroyed inside its own messages.
-constexpr UINT kMessageEndEdit = WM_APP + 4;
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollTickMs = kScrollPauseMs;
 constexpr int kInsertMarkThickness = 2;
-// A row's words: as much as a stored string keeps.
-constexpr int kWordsBytes = 256;
 
 // One opening of the dialog: its rows and size in, its outcome out, and the drag in progress. It
 // lives on the stack of RunReorderDialog, so nothing of a closed dialog stays behind.
@@ -176,19 +172,6 @@ void FillList(HWND dialog, ReorderDialog& state) {
     SetFocus(list);
 }
 
-// The editor in place takes Enter and Esc itself, and ends as the keyboard leaves it.
-LRESULT CALLBACK EditorKeys(HWND editor, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR dialog) {
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(editor, EditorKeys, 0);
-    if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS;
-    if (message == WM_KILLFOCUS) PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndEdit, TRUE, 0);
-    if (message == WM_KEYDOWN && (wParam == kKeyReturn || wParam == kKeyEscape)) {
-        PostMessageA(reinterpret_cast<HWND>(dialog), kMessageEndEdit, wParam == kKeyReturn, 0);
-        return 0;
-    }
-    if (message == WM_CHAR && (wParam == kCharReturn || wParam == kCharEscape)) return 0;  // else the editor beeps
-    return DefSubclassProc(editor, message, wParam, lParam);
-}
-
 bool HeadingAt(const ReorderDialog& state, int position) {
     const std::vector<std::int32_t>& items = state.shown.list.items;
     return position >= 0 && static_cast<std::size_t>(position) < items.size() &&
@@ -229,17 +212,11 @@ void EditInPlace(HWND dialog, ReorderDialog& state, int position, bool made = fa
     } else if (!heading && static_cast<std::size_t>(item) < state.shown.rows.size()) {
         text = state.shown.rows[static_cast<std::size_t>(item)].words.c_str();
     }
-    state.editor =
-        CreateWindowExA(0, "EDIT", text, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, cell.left, cell.top,
-                        cell.right - cell.left, cell.bottom - cell.top, state.list, nullptr, nullptr, nullptr);
-    if (!state.editor) return;
     state.editAt = position;
     state.editMade = made;
-    SendMessageA(state.editor, WM_SETFONT, SendMessageA(state.list, WM_GETFONT, 0, 0), 0);
-    SendMessageA(state.editor, EM_LIMITTEXT, heading ? kGroupNameBytes : kWordsBytes - 1, 0);
-    SetWindowSubclass(state.editor, EditorKeys, 0, reinterpret_cast<DWORD_PTR>(dialog));
-    SetFocus(state.editor);
-    SendMessageA(state.editor, EM_SETSEL, 0, -1);
+    OpenInPlaceEditor(state.editor, state.list, dialog, RectOf(cell), text,
+                      reinterpret_cast<HFONT>(SendMessageA(state.list, WM_GETFONT, 0, 0)),
+                      heading ? kGroupNameBytes : kWordsBytes - 1);
 }
 
 // Ctrl+G or the button: a heading before the focused row, its name open for editing.
@@ -464,7 +441,7 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 EndEdit(*state, wParam != 0);
                 return TRUE;
             case kMessageFindKey:
-                OnListFindKey(state->list, state->find, state->shown, wParam, lParam != 0);
+                OnListFindKey(state->list, state->find, state->shown, wParam, (lParam & kFindKeyShift) != 0);
                 return TRUE;
             case WM_GETMINMAXINFO:
                 LimitDialogSize(state->window, *reinterpret_cast<MINMAXINFO*>(lParam));

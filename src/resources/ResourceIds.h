@@ -44,3 +44,5 @@
 #define KIRABO_FIND_MARK 204
 // A heading: the name of one of the user's groups above its rows (all headings share it).
 #define KIRABO_GROUP_HEADING 205
+// The editor over a row's words (F2), in the palette and in the reorder dialog's list.
+#define KIRABO_WORDS_EDITOR 206

@@ -13,7 +13,7 @@ namespace kirabo {
 void PrintTo(const Answer& a, std::ostream* os) {
     *os << "{reorder " << a.openReorder << ", reset " << a.askReset << ", layout "
         << (a.layout ? static_cast<int>(*a.layout) : -1) << ", post " << a.postCommand << ", mirror " << a.mirror
-        << ", find box " << static_cast<int>(a.findBox) << ", view "
+        << ", find box " << static_cast<int>(a.findBox) << ", hand on " << a.handOnKey << ", view "
         << (a.view ? std::to_string(a.view->rows.total) + "/" + std::to_string(a.view->rows.page) + "@" +
                          std::to_string(a.view->rows.position) + " " + std::to_string(a.view->clientHeight)
                    : "-")
@@ -389,8 +389,18 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
     using Step = std::function<Answer(PaletteCore&)>;
     const Step find = [](PaletteCore& core) { return core.OnCommand(KIRABO_CMD_FIND, false, true); };
     const auto type = [](const char* text) { return Step([=](PaletteCore& core) { return core.OnFindText(text); }); };
-    const auto key = [](std::uint32_t virtualKey, bool shift = false, bool saving = false) {
-        return Step([=](PaletteCore& core) { return core.OnFindKey(*FindKeyOf(virtualKey, shift), saving, true); });
+    // A key the palette gives no meaning types into the box: nothing to answer.
+    const auto key = [](std::uint32_t virtualKey, bool shift = false, bool saving = false, bool ctrl = false) {
+        return Step([=](PaletteCore& core) {
+            const std::optional<FindKey> meaning = FindKeyOf(virtualKey, shift, ctrl);
+            return meaning ? core.OnFindKey(*meaning, saving, true) : Answer{};
+        });
+    };
+    const auto ctrlKey = [&](std::uint32_t virtualKey, bool shift = false) {
+        return key(virtualKey, shift, false, true);
+    };
+    const auto words = [](std::optional<std::string> kept, bool hadKeyboard = true) {
+        return Step([=](PaletteCore& core) { return core.OnWordsEdited(kept, hadKeyboard); });
     };
     const Step scrolled = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::End, 0)}; };
     const Step down = [](PaletteCore& core) { return Answer{.view = core.OnScroll(true, ScrollRequest::LineOn, 0)}; };
@@ -504,21 +514,37 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          "Blur more",
          marked(2, 0)},
         {"↑ at the first match stays", {find, key(kKeyUp)}, "B4 S7 B9 N5 G4 H5", "Blur", marked(6, 0)},
-        {"Enter posts the marked row's toggle",
+        {"Enter posts the marked row's toggle and closes the box",
          {find, type("noise"), key(kKeyReturn)},
-         "N5",
-         "Noise",
-         {.postCommand = 14, .mirror = true}},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         {.layout = Controls::Keep, .postCommand = 14, .mirror = true, .findBox = FindBoxStep::Close}},
         {"Shift+Enter presses its button",
          {find, type("noise"), key(kKeyReturn, true)},
-         "N5",
-         "Noise",
-         {.postCommand = 24, .mirror = true}},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         {.layout = Controls::Keep, .postCommand = 24, .mirror = true, .findBox = FindBoxStep::Close}},
         {"Enter on a row without a check box presses its button",
          {find, type("histo"), key(kKeyReturn)},
-         "H5",
-         "Histo",
-         {.postCommand = 51, .mirror = true}},
+         "B4 S7 B9 N5 G4 H5",
+         "",
+         {.layout = Controls::Keep, .postCommand = 51, .mirror = true, .findBox = FindBoxStep::Close}},
+        // clang-format off
+        {"Enter gives back the scroll position",             {scrolled, find, type("glow"), key(kKeyReturn)},           "B4 S7 B9 N5 G4 H5", "",      {.layout = Controls::Keep, .postCommand = 15, .mirror = true, .findBox = FindBoxStep::Close}, 2},
+        {"Ctrl+Enter switches and keeps the box",            {find, type("noise"), ctrlKey(kKeyReturn)},                "N5",                "Noise", {.postCommand = 14, .mirror = true}},
+        {"Ctrl+Shift+Enter presses the button, box kept",    {find, type("noise"), ctrlKey(kKeyReturn, true)},          "N5",                "Noise", {.postCommand = 24, .mirror = true}},
+        {"Ctrl with a letter goes on to the host",           {find, ctrlKey('S')},                                      "B4 S7 B9 N5 G4 H5", "Blur",  {.handOnKey = true}},
+        {"so does a function key",                           {find, key(kKeyF1 + 4)},                                   "B4 S7 B9 N5 G4 H5", "Blur",  {.handOnKey = true}},
+        {"Ctrl+C is the box's own: it copies",               {find, ctrlKey('C')},                                      "B4 S7 B9 N5 G4 H5", "Blur",  {}},
+        {"F2 opens the marked row's words",                  {find, type("noise"), key(kKeyF2)},                        "N5",                "Noise", {.findBox = FindBoxStep::EditWords}},
+        {"F2 with nothing marked: nothing",                  {find, type("zzz"), key(kKeyF2)},                          "",                  "",      {}},
+        {"words kept: the matches anew, the box's keyboard", {find, type("n"), key(kKeyF2), words("zap")},              "S7 N5",             "Noise", {.layout = Controls::Keep, .findBox = FindBoxStep::Focus}},
+        {"and the row is found by them",                     {find, type("n"), key(kKeyF2), words("zap"), type("zap")}, "N5",                "Noise", typed},
+        {"the keyboard taken elsewhere stays there",         {find, type("n"), key(kKeyF2), words("zap", false)},       "S7 N5",             "Noise", {.layout = Controls::Keep}},
+        {"words dropped: the box's keyboard alone",          {find, type("n"), key(kKeyF2), words({})},                 "S7 N5",             "Noise", {.findBox = FindBoxStep::Focus}},
+        {"and the row is not found by them",                 {find, type("n"), key(kKeyF2), words({}), type("zap")},    "",                  "",      typed},
+        {"words after the box closed: nothing",              {find, key(kKeyF2), key(kKeyEscape), words("zap")},        "B4 S7 B9 N5 G4 H5", "",      {}},
+        // clang-format on
         {"Enter while the host saves: nothing", {find, key(kKeyReturn, false, true)}, "B4 S7 B9 N5 G4 H5", "Blur", {}},
         {"Enter with no match: nothing", {find, type("zzz"), key(kKeyReturn)}, "", "", {}},
         {"Esc gives back the rows and the scroll position",
@@ -533,7 +559,11 @@ TEST(PaletteCore, TheFindBoxNarrowsTheRowsMarksOneAndGivesEverythingBack) {
          "",
          closed,
          1},
-        {"the find command again closes it", {find, find}, "B4 S7 B9 N5 G4 H5", "", closed},
+        {"the find command again selects the box's text",
+         {find, type("n"), find},
+         "S7 N5",
+         "Noise",
+         {.findBox = FindBoxStep::Focus}},
         {"text while the box is closed changes nothing", {type("blur")}, "B4 S7 B9 N5 G4 H5", "", {}},
         {"the mark in another tab shows that tab",
          {find, key(kKeyDown), key(kKeyDown), key(kKeyDown)},
@@ -637,7 +667,7 @@ TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHea
     };
     const auto find = [](PaletteCore& core) { core.OnCommand(KIRABO_CMD_FIND, false, true); };
     const auto key = [](std::uint32_t key) {
-        return [=](PaletteCore& core) { core.OnFindKey(*FindKeyOf(key, false), false, true); };
+        return [=](PaletteCore& core) { core.OnFindKey(*FindKeyOf(key, false, false), false, true); };
     };
     const auto hidingA = [](PaletteCore& core) {
         core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {true, false, false, false}, {}, {{"P", 0}, {"Q", 2}}});

@@ -1,5 +1,7 @@
 // The palette's find box at 5,000 filters, typed into with the real keyboard.
+#include <windows.h>
 #include <doctest/doctest.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <functional>
@@ -13,7 +15,7 @@ using namespace kirabo;
 using namespace kirabo::test;
 
 TEST_CASE(
-    "find at 5,000 filters from the host's keyboard: its key, romaji, Enter on the best match, the arrows, Esc gives the keyboard back") {
+    "find at 5,000 filters from the host's keyboard: its key, romaji, the box's keys, Ctrl+Enter, the arrows, Enter and Esc give the keyboard back") {
     MenuBarText menus = emulator::ManyFilters(5000, "filter ", 3);
     menus[emulator::kToggleMenu].items.push_back(Item(11001, "モーションブラー"));
     menus[emulator::kToggleMenu].items.push_back(Item(11002, "ブラーマスク"));
@@ -31,16 +33,26 @@ TEST_CASE(
 
     SetForegroundWindow(host.mainWindow());  // the user works in the host, the mouse untouched
     ShowWindow(palette, SW_HIDE);            // the palette closed: the key shows it
+    HIMC hostInput = ImmGetContext(host.mainWindow());
+    ImmSetOpenStatus(hostInput, TRUE);  // the user types kana in the host
     TypeKeys({'F'}, VK_CONTROL);
     CHECK(IsWindowVisible(palette));
     HWND box = GetDlgItem(palette, KIRABO_FIND_BOX);
     REQUIRE(box != nullptr);
     CHECK(GetFocus() == box);
-    TypeKeys({'B', 'U', 'R', 'A'});
+    CHECK_FALSE(ImmGetOpenStatus(ImmGetContext(box)));  // romaji in the box, kana in the host still
+    CHECK(ImmGetOpenStatus(hostInput));
+    TypeKeys({'M', 'O', VK_SPACE, 'B', 'U', 'R', 'A', VK_BACK});
+    TypeKeys({VK_BACK}, VK_CONTROL);  // the word before the caret, no character typed
+    CHECK(WindowText(box) == "mo ");
+    TypeKeys({'A'}, VK_CONTROL, {'B', 'U', 'R', 'A'});  // in place of all of it
     CHECK(WindowText(GetDlgItem(palette, KIRABO_FIND_COUNT)) == "3件");
-    TypeKeys({VK_RETURN});
+    TypeKeys({VK_RETURN}, VK_CONTROL);
     CHECK(host.commands == std::vector<UINT>{11003});  // ブラー, not モーションブラー or ブラーマスク before it
-    CHECK(GetFocus() == box);
+    CHECK(GetFocus() == box);                          // kept for the next row
+    TypeKeys({'F'}, VK_CONTROL);                       // the find key in the box: its text selected, not typed into
+    CHECK(WindowText(box) == "bura");
+    CHECK(SendMessageA(box, EM_GETSEL, 0, 0) == MAKELRESULT(0, 4));
     SetForegroundWindow(host.mainWindow());
     TypeKeys({'F'}, VK_CONTROL);  // again: the open box takes the keyboard, its text selected
     CHECK(GetFocus() == box);
@@ -75,9 +87,8 @@ TEST_CASE(
     GetWindowRect(marked, &row);
     GetWindowRect(GetDlgItem(palette, KIRABO_FIND_MARK), &mark);
     CHECK((IsWindowVisible(GetDlgItem(palette, KIRABO_FIND_MARK)) && mark.top < row.top && mark.bottom > row.bottom));
-    TypeKeys({VK_RETURN});
-    TypeKeys({VK_RETURN}, VK_SHIFT);
-    CHECK(host.commands == std::vector<UINT>{11003, 1000 + 1499, 6000 + 1499});
+    TypeKeys({VK_RETURN}, VK_CONTROL);
+    CHECK(host.commands == std::vector<UINT>{11003, 1000 + 1499});
     CHECK(SendMessageA(marked, BM_GETCHECK, 0, 0) == BST_CHECKED);  // the box follows the host, as after a click
     CHECK(GetFocus() == box);
 
@@ -90,11 +101,13 @@ TEST_CASE(
     CHECK(CaptureClient(host, palette) == before);
 
     // It learns: m marks モーションブラー first; ブラーマスク picked for it instead comes first the
-    // next time, and first in an empty box, after a restart too.
+    // next time, and first in an empty box, after a restart too. Enter closes the box and gives the
+    // keyboard back: the host's next key is the host's.
     for (const std::vector<WORD>& keys :
          std::vector<std::vector<WORD>>{{'M', VK_DOWN, VK_RETURN}, {'M', VK_RETURN}, {VK_RETURN}}) {
         TypeKeys({'F'}, VK_CONTROL, keys);
-        TypeKeys({VK_ESCAPE});
+        CHECK(GetDlgItem(palette, KIRABO_FIND_BOX) == nullptr);
+        CHECK(GetFocus() == host.mainWindow());
     }
     CHECK(std::vector<UINT>(host.commands.end() - 3, host.commands.end()) == std::vector<UINT>{11002, 11002, 11002});
     host.Exit();
@@ -104,13 +117,11 @@ TEST_CASE(
     SetForegroundWindow(again.mainWindow());
     TypeKeys({'F'}, VK_CONTROL, {VK_RETURN});
     CHECK(again.commands == std::vector<UINT>{11002});
-    TypeKeys({VK_ESCAPE});
     AnswerNextMessageBox(IDYES);  // the history forgotten: an empty box marks the first row again
     again.SendToPalette(WM_COMMAND, KIRABO_CMD_FORGET_FINDS, 0);
     CHECK(LastAnsweredBox().text == "検索の履歴を消去します。\r\n宜しいですか?");
     TypeKeys({'F'}, VK_CONTROL, {VK_RETURN});
     CHECK(again.commands == std::vector<UINT>{11002, 1000});
-    TypeKeys({VK_ESCAPE});
     RunInNextDialog([](HWND dialog) {  // F2 on filter 42 in the reorder dialog: words of the user's own
         HWND list = GetDlgItem(dialog, KIRABO_REORDER_LIST);
         listview::SetItemState(list, 42, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -118,7 +129,9 @@ TEST_CASE(
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
     again.SendToPalette(WM_COMMAND, KIRABO_CMD_REORDER, 0);
-    TypeKeys({'F'}, VK_CONTROL, {'H', 'O', 'S', 'E', 'I', VK_RETURN});
+    TypeKeys({'F'}, VK_CONTROL, {'H', 'O', 'S', 'E', 'I', VK_F2});  // the same words, edited over the row
+    CHECK(WindowText(GetFocus()) == "iro hosei");
+    TypeKeys({'K', 'U', 'R', 'O', VK_RETURN, 'K', 'U', 'R', 'O', VK_RETURN});  // kept: found by them
     CHECK(again.commands == std::vector<UINT>{11002, 1000, 1042});
 }
 

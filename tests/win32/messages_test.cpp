@@ -82,7 +82,8 @@ TEST_CASE(
     host.Pump();
     HWND box = Control(host, KIRABO_FIND_BOX);
     CHECK((IsWindowVisible(palette) && box && GetFocus() == box));
-    TypeKeys({'K', 'I', 'R', 'A', 'B', 'O', VK_RETURN});  // Enter on the palette's own row hides it
+    TypeKeys({'K', 'I', 'R', 'A', 'B', 'O'});
+    TypeKeys({VK_RETURN}, VK_CONTROL);  // Ctrl+Enter on the palette's own row hides it, the box kept
     CHECK(!IsWindowVisible(palette));
     PostMessageA(host.mainWindow(), WM_COMMAND, host.paletteItem(), 0);
     host.Pump();
