@@ -14,12 +14,12 @@ TEST(BoxKeys, CtrlBackspaceDeletesTheWordBeforeTheCaretOrTheSelection) {
     };
     // clang-format off
     const Case cases[] = {
-        {"the last word",                       u"iro hosei",          9,  9,  {4, 9}},
-        {"the spaces before the caret with it", u"iro hosei  ",        11, 11, {4, 11}},
-        {"a full-width space parts words",      u"ぼかし\u3000ブラー", 7,  7,  {4, 7}},
-        {"at the start: nothing",               u"blur",               0,  0,  {0, 0}},
-        {"a selection goes as it is",           u"iro hosei",          1,  5,  {1, 5}},
-        {"a caret past the text stays in it",   u"blur",               9,  9,  {0, 4}},
+        {"the last word",                        u"iro hosei",     9,   9,   {4, 9}},
+        {"the spaces before the caret with it",  u"iro hosei  ",   11,  11,  {4, 11}},
+        {"a full-width space parts words",       u"ぼかし\u3000ブラー",  7,   7,   {4, 7}},
+        {"at the start: nothing",                u"blur",          0,   0,   {0, 0}},
+        {"a selection goes as it is",            u"iro hosei",     1,   5,   {1, 5}},
+        {"a caret past the text stays in it",    u"blur",          9,   9,   {0, 4}},
     };
     // clang-format on
     for (const Case& c : cases) EXPECT_EQ(WordBefore(c.text, c.start, c.end), c.deleted) << c.what;

@@ -35,11 +35,13 @@ TEST(EntryList, AppendKeepsTheOrderAndReleaseEmpties) {
         void (*change)(EntryList&);
         std::vector<std::string> expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"append to an empty list", {}, [](EntryList& l) { l.append(Named("A")); }, {"A"}},
-        {"append after the last", Of({"A", "B"}), [](EntryList& l) { l.append(Named("C")); }, {"A", "B", "C"}},
-        {"release empties", Of({"A", "B"}), [](EntryList& l) { l.release(); }, {}},
+        {"append to an empty list",  {},              [](EntryList& l) {l.append(Named("A"));},  {"A"}},
+        {"append after the last",    Of({"A", "B"}),  [](EntryList& l) {l.append(Named("C"));},  {"A", "B", "C"}},
+        {"release empties",          Of({"A", "B"}),  [](EntryList& l) {l.release();},           {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EntryList list = c.start;
         c.change(list);
@@ -54,12 +56,14 @@ TEST(EntryList, HiddenMarksFollowNameAndKindInListOrder) {
         std::vector<EntryKey> keys;
         std::vector<bool> hidden;  // of A(1) B(1) B(0) B(1)
     };
+    // clang-format off
     const Case cases[] = {
-        {"the first B filter", {{"B", 1}}, {false, true, false, false}},
-        {"two B filters", {{"B", 1}, {"B", 1}}, {false, true, false, true}},
-        {"the B display tool", {{"B", 0}}, {false, false, true, false}},
-        {"a filter the host no longer has", {{"C", 1}}, {false, false, false, false}},
+        {"the first B filter",               {{"B", 1}},            {false, true, false, false}},
+        {"two B filters",                    {{"B", 1}, {"B", 1}},  {false, true, false, true}},
+        {"the B display tool",               {{"B", 0}},            {false, false, true, false}},
+        {"a filter the host no longer has",  {{"C", 1}},            {false, false, false, false}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EntryList list = Of({"A", "B", "B", "B"});
         list[2].kind = kKindDisplayTool;

@@ -21,20 +21,20 @@ TEST(FindRank, TheRowMarkedFirstIsTheOneTheUserMeans) {
     };
     // clang-format off
     const Case cases[] = {
-        {"the pick of a longer text typed before",    {"ぼけ", "ぼかし"},                 {},        {{"bokashi", 1}},              "bok",  "ぼかし", 2},
-        {"the latest of two such picks",              {"ぼけ", "ぼかし"},                 {},        {{"bokashi", 1}, {"boke", 0}}, "bo",   "ぼけ",   2},
-        {"the pick for the text itself before both",  {"ぼけ", "ぼかし"},                 {},        {{"bo", 0}, {"bokashi", 1}},   "bo",   "ぼけ",   2},
-        {"the longest text it begins with, as ever",  {"ぼけ", "ぼかし"},                 {},        {{"b", 1}},                    "bo",   "ぼかし", 2},
-        {"a pick's row only while it matches",        {"ぼけ", "ぼかし"},                 {},        {{"bokashi", 1}},              "boke", "ぼけ",   1},
-        {"within a quality the row switched most",    {"ぼけ", "ぼかし"},                 {0, 3},    {},                            "bo",   "ぼかし", 2},
-        {"then the shorter name",                     {"ぼかし", "ぼけ"},                 {},        {},                            "bo",   "ぼけ",   2},
-        {"then the first row",                        {"ぼか", "ぼけ"},                   {},        {},                            "bo",   "ぼか",   2},
-        {"a better match before a row used more",     {"モーションブラー", "ブラー"},     {5, 0},    {},                            "bura", "ブラー", 2},
-        {"one consonant: kana it begins, ッ before one", {"ブラー", "ボブ", "クリッピング", "フラッシュ", "ドット化"}, {}, {}, "b", "ボブ", 2},
-        {"a pick knows the row's kind",               {"Histo", "@Histo"},                {},        {{"h", 1}},                    "h",    "@Histo", 2},
-        {"ties by use after the best changes",        {"xab", "xac", "ab", "ac"},         {3, 0, 0, 1}, {},                         "a",    "ac",     4},
-        {"a third row used more than both",           {"ab", "ac", "ad"},                 {1, 3, 2}, {},                            "a",    "ac",     3},
-        {"nothing matches",                           {"ぼけ"},                           {},        {},                            "x",    "",       0},
+        {"the pick of a longer text typed before",       {"ぼけ", "ぼかし"},                             {},            {{"bokashi", 1}},               "bok",   "ぼかし",     2},
+        {"the latest of two such picks",                 {"ぼけ", "ぼかし"},                             {},            {{"bokashi", 1}, {"boke", 0}},  "bo",    "ぼけ",      2},
+        {"the pick for the text itself before both",     {"ぼけ", "ぼかし"},                             {},            {{"bo", 0}, {"bokashi", 1}},    "bo",    "ぼけ",      2},
+        {"the longest text it begins with, as ever",     {"ぼけ", "ぼかし"},                             {},            {{"b", 1}},                     "bo",    "ぼかし",     2},
+        {"a pick's row only while it matches",           {"ぼけ", "ぼかし"},                             {},            {{"bokashi", 1}},               "boke",  "ぼけ",      1},
+        {"within a quality the row switched most",       {"ぼけ", "ぼかし"},                             {0, 3},        {},                             "bo",    "ぼかし",     2},
+        {"then the shorter name",                        {"ぼかし", "ぼけ"},                             {},            {},                             "bo",    "ぼけ",      2},
+        {"then the first row",                           {"ぼか", "ぼけ"},                              {},            {},                             "bo",    "ぼか",      2},
+        {"a better match before a row used more",        {"モーションブラー", "ブラー"},                       {5, 0},        {},                             "bura",  "ブラー",     2},
+        {"one consonant: kana it begins, ッ before one",  {"ブラー", "ボブ", "クリッピング", "フラッシュ", "ドット化"},  {},            {},                             "b",     "ボブ",      2},
+        {"a pick knows the row's kind",                  {"Histo", "@Histo"},                       {},            {{"h", 1}},                     "h",     "@Histo",  2},
+        {"ties by use after the best changes",           {"xab", "xac", "ab", "ac"},                {3, 0, 0, 1},  {},                             "a",     "ac",      4},
+        {"a third row used more than both",              {"ab", "ac", "ad"},                        {1, 3, 2},     {},                             "a",     "ac",      3},
+        {"nothing matches",                              {"ぼけ"},                                    {},            {},                             "x",     "",        0},
     };
     // clang-format on
     constexpr std::int32_t kToday = 100;

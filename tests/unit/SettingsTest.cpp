@@ -38,11 +38,13 @@ TEST(Settings, LayoutSettingsLoadWithTheirDefaultsAndAnyStoredValue) {
         std::map<std::string, std::string> stored;
         LayoutSettings expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {{}, {2, 0, 0}},
-        {{{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "2"}}, {3, 1, 2}},
-        {{{"Column", "-2147483648"}, {"Tab", "5"}, {"SelColumn", "2147483647"}}, {INT_MIN, 5, INT_MAX}},
+        {{},                                                                      {2, 0, 0}},
+        {{{"Column", "3"}, {"Tab", "1"}, {"SelColumn", "2"}},                     {3, 1, 2}},
+        {{{"Column", "-2147483648"}, {"Tab", "5"}, {"SelColumn", "2147483647"}},  {INT_MIN, 5, INT_MAX}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         MemoryStore store;
         store.values = c.stored;
@@ -61,38 +63,18 @@ TEST(Settings, SavedEntriesLoadInOrderSkippingEmptyNamesAndNegativeKinds) {
         std::map<std::string, std::string> stored;
         std::vector<Loaded> expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"first start: nothing stored", {}, {}},
-        {"a gap at position 1",
-         {{"FilterSize", "3"}, {"FilterName0", "A"}, {"FilterType0", "1"}, {"FilterName2", "C"}, {"FilterType2", "0"}},
-         {{"A", 1}, {"C", 0}}},
-        {"a missing type loads as -1 and is skipped",
-         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterName1", "B"}, {"FilterType1", "1"}},
-         {{"B", 1}}},
-        {"a negative kind is skipped",
-         {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "-5"}, {"FilterName1", "B"}, {"FilterType1", "1"}},
-         {{"B", 1}}},
-        {"any kind of 0 or more loads unchanged",
-         {{"FilterSize", "2"},
-          {"FilterName0", "A"},
-          {"FilterType0", "7"},
-          {"FilterName1", "B"},
-          {"FilterType1", "2147483647"}},
-         {{"A", 7}, {"B", INT_MAX}}},
-        {"FilterSize beyond the stored names only gives skipped positions",
-         {{"FilterSize", "50"}, {"FilterName0", "A"}, {"FilterType0", "1"}},
-         {{"A", 1}}},
-        {"a negative FilterSize loads nothing", {{"FilterSize", "-1"}, {"FilterName0", "A"}, {"FilterType0", "1"}}, {}},
-        {"names of any bytes load as they are",
-         {{"FilterSize", "3"},
-          {"FilterName0", "\x95\x5C\x8E\xA6"},
-          {"FilterType0", "0"},
-          {"FilterName1", "\xFF\x81\x5C"},
-          {"FilterType1", "1"},
-          {"FilterName2", longName},
-          {"FilterType2", "1"}},
-         {{"\x95\x5C\x8E\xA6", 0}, {"\xFF\x81\x5C", 1}, {longName, 1}}},
+        {"first start: nothing stored",                                      {},                                                                                                                                                                                        {}},
+        {"a gap at position 1",                                              {{"FilterSize", "3"}, {"FilterName0", "A"}, {"FilterType0", "1"}, {"FilterName2", "C"}, {"FilterType2", "0"}},                                                                             {{"A", 1}, {"C", 0}}},
+        {"a missing type loads as -1 and is skipped",                        {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterName1", "B"}, {"FilterType1", "1"}},                                                                                                   {{"B", 1}}},
+        {"a negative kind is skipped",                                       {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "-5"}, {"FilterName1", "B"}, {"FilterType1", "1"}},                                                                            {{"B", 1}}},
+        {"any kind of 0 or more loads unchanged",                            {{"FilterSize", "2"}, {"FilterName0", "A"}, {"FilterType0", "7"}, {"FilterName1", "B"}, {"FilterType1", "2147483647"}},                                                                    {{"A", 7}, {"B", INT_MAX}}},
+        {"FilterSize beyond the stored names only gives skipped positions",  {{"FilterSize", "50"}, {"FilterName0", "A"}, {"FilterType0", "1"}},                                                                                                                        {{"A", 1}}},
+        {"a negative FilterSize loads nothing",                              {{"FilterSize", "-1"}, {"FilterName0", "A"}, {"FilterType0", "1"}},                                                                                                                        {}},
+        {"names of any bytes load as they are",                              {{"FilterSize", "3"}, {"FilterName0", "\x95\x5C\x8E\xA6"}, {"FilterType0", "0"}, {"FilterName1", "\xFF\x81\x5C"}, {"FilterType1", "1"}, {"FilterName2", longName}, {"FilterType2", "1"}},  {{"\x95\x5C\x8E\xA6", 0}, {"\xFF\x81\x5C", 1}, {longName, 1}}},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(LoadedEntries(c.stored), c.expected) << c.what;
 }
 
@@ -102,11 +84,13 @@ TEST(Settings, ANameIsReadUpToItsTerminatorAndNeverFromTheBuffersLastByte) {
         std::string buffer;
         std::size_t expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"a short name", std::string("abc\0", 4) + std::string(kNameBufferBytes - 4, 'x'), 3},
-        {"4,095 bytes and the terminator", std::string(kNameBufferBytes - 1, 'n') + '\0', kNameBufferBytes - 1},
-        {"every byte filled, no terminator", std::string(kNameBufferBytes, 'n'), kNameBufferBytes - 1},
+        {"a short name",                      std::string("abc\0", 4) + std::string(kNameBufferBytes - 4, 'x'),  3},
+        {"4,095 bytes and the terminator",    std::string(kNameBufferBytes - 1, 'n') + '\0',                     kNameBufferBytes - 1},
+        {"every byte filled, no terminator",  std::string(kNameBufferBytes, 'n'),                                kNameBufferBytes - 1},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(NameInBuffer(c.buffer.data()).size(), c.expected) << c.what;
 }
 
@@ -159,25 +143,15 @@ TEST(Settings, ADamagedHiddenBlockLoadsWhatItCan) {
         Keys keys;
         bool blockStored;
     };
+    // clang-format off
     const Case cases[] = {
-        {"no block", {}, {}, false},
-        {"two hidden rows",
-         {{"HiddenSize", "2"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}, {"HiddenName1", "B"}, {"HiddenType1", "0"}},
-         {{"A", 1}, {"B", 0}},
-         true},
-        {"a cleared block", {{"HiddenSize", "0"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}}, {}, false},
-        {"a missing name, a missing type, a negative kind",
-         {{"HiddenSize", "4"},
-          {"HiddenType0", "1"},
-          {"HiddenName1", "B"},
-          {"HiddenName2", "C"},
-          {"HiddenType2", "-3"},
-          {"HiddenName3", "D"},
-          {"HiddenType3", "1"}},
-         {{"D", 1}},
-         true},
-        {"a negative count", {{"HiddenSize", "-7"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}}, {}, false},
+        {"no block",                                         {},                                                                                                                                                          {},                    false},
+        {"two hidden rows",                                  {{"HiddenSize", "2"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}, {"HiddenName1", "B"}, {"HiddenType1", "0"}},                                               {{"A", 1}, {"B", 0}},  true},
+        {"a cleared block",                                  {{"HiddenSize", "0"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}},                                                                                           {},                    false},
+        {"a missing name, a missing type, a negative kind",  {{"HiddenSize", "4"}, {"HiddenType0", "1"}, {"HiddenName1", "B"}, {"HiddenName2", "C"}, {"HiddenType2", "-3"}, {"HiddenName3", "D"}, {"HiddenType3", "1"}},  {{"D", 1}},            true},
+        {"a negative count",                                 {{"HiddenSize", "-7"}, {"HiddenName0", "A"}, {"HiddenType0", "1"}},                                                                                          {},                    false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         MemoryStore store;
         store.values = c.stored;

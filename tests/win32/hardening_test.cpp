@@ -107,14 +107,16 @@ TEST_CASE("a damaged store starts the plug-in promptly and keeps the user's orde
         const char* key;
         bool keepsOrder[5];  // per value above
     };
+    // clang-format off
     const Case cases[] = {
-        {"Column", {true, true, true, true, true}},
-        {"Tab", {true, true, true, true, true}},
-        {"SelColumn", {true, true, true, true, true}},
-        {"FilterSize", {false, false, false, true, true}},  // fewer saved entries load
-        {"FilterType0", {false, false, true, true, true}},  // a negative kind is skipped
-        {"HiddenSize", {true, true, true, true, true}},
+        {"Column",       {true, true, true, true, true}},
+        {"Tab",          {true, true, true, true, true}},
+        {"SelColumn",    {true, true, true, true, true}},
+        {"FilterSize",   {false, false, false, true, true}}, // fewer saved entries load
+        {"FilterType0",  {false, false, true, true, true}}, // a negative kind is skipped
+        {"HiddenSize",   {true, true, true, true, true}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         for (int v = 0; v < 5; ++v) {
             CAPTURE(c.key);

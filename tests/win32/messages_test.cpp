@@ -98,13 +98,15 @@ TEST_CASE(
         UINT id;
         bool mirrored;
     };
+    // clang-format off
     const Case cases[] = {
-        {"an id of no row", 2, 50, true},
-        {"an id past the push buttons", 2, 150, true},
-        {"an id past the own menu", 0, 40000, true},
-        {"saving: a click", 1, 0, false},
-        {"saving: 3列", 1, KIRABO_CMD_THREE_COLUMNS, false},
+        {"an id of no row",              2,  50,                        true},
+        {"an id past the push buttons",  2,  150,                       true},
+        {"an id past the own menu",      0,  40000,                     true},
+        {"saving: a click",              1,  0,                         false},
+        {"saving: 3列",                   1,  KIRABO_CMD_THREE_COLUMNS,  false},
     };
+    // clang-format on
     Host host;
     REQUIRE(host.Start(TestOptions()));
     for (const Case& c : cases) {
@@ -252,45 +254,18 @@ TEST_CASE(
         const char* typed;           // what the find box holds afterwards
         bool grouped = false;        // every row in the user's group P: the click folds it, kept across runs
     };
+    // clang-format off
     const Row rows[] = {
-        {"a check box", false, false, [&](Host& host) { return centre(Control(host, kColorRow)); }, {1001}, ""},
-        {"a push button", false, false, [&](Host& host) { return centre(Control(host, kColorRow + 100)); }, {2001}, ""},
-        {"the palette's own client area",
-         false,
-         false,
-         [](Host& host) {
-             RECT r = {};
-             GetWindowRect(host.paletteWindow(), &r);
-             return POINT{r.right - 8, r.bottom - 8};
-         },
-         {},
-         ""},
-        {"the tab strip's second tab", true, false, secondTab, {}, ""},
-        {"the tab strip's second tab while the find box is open", true, true, secondTab, {}, " a"},
-        {"a check box while the find box is open: the keys type into the box",
-         false,
-         true,
-         [&](Host& host) { return centre(Control(host, kColorRow)); },
-         {1001},
-         " a"},
-        {"the palette's own client area while the find box is open",
-         false,
-         true,
-         [](Host& host) {
-             RECT r = {};
-             GetWindowRect(host.paletteWindow(), &r);
-             return POINT{r.right - 8, r.bottom - 8};
-         },
-         {},
-         " a"},
-        {"a group's heading",
-         false,
-         false,
-         [&](Host& host) { return centre(Control(host, KIRABO_GROUP_HEADING)); },
-         {},
-         "",
-         true},
+        {"a check box",                                                         false,  false,  [&](Host& host) {return centre(Control(host, kColorRow));},                                                       {1001},  ""},
+        {"a push button",                                                       false,  false,  [&](Host& host) {return centre(Control(host, kColorRow + 100));},                                                 {2001},  ""},
+        {"the palette's own client area",                                       false,  false,  [](Host& host) {RECT r = {}; GetWindowRect(host.paletteWindow(), &r); return POINT{r.right - 8, r.bottom - 8};},  {},      ""},
+        {"the tab strip's second tab",                                          true,   false,  secondTab,                                                                                                        {},      ""},
+        {"the tab strip's second tab while the find box is open",               true,   true,   secondTab,                                                                                                        {},      " a"},
+        {"a check box while the find box is open: the keys type into the box",  false,  true,   [&](Host& host) {return centre(Control(host, kColorRow));},                                                       {1001},  " a"},
+        {"the palette's own client area while the find box is open",            false,  true,   [](Host& host) {RECT r = {}; GetWindowRect(host.paletteWindow(), &r); return POINT{r.right - 8, r.bottom - 8};},  {},      " a"},
+        {"a group's heading",  false,  false,  [&](Host& host) {return centre(Control(host, KIRABO_GROUP_HEADING));},  {},  "",  true},
     };
+    // clang-format on
     for (const Row& r : rows) {
         CAPTURE(r.what);
         Host host;

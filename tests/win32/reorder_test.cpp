@@ -135,39 +135,14 @@ TEST_CASE("drops that move nothing") {
         const char* what;
         std::function<void(HWND, HWND)> script;
     };
+    // clang-format off
     const Case cases[] = {
-        {"a drop where no item lies",
-         [](HWND dialog, HWND list) {
-             SelectItems(list, {0});
-             BeginDrag(dialog, list, 0);
-             SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // above the list
-         }},
-        {"a begin-drag on no item, then a release",
-         [](HWND dialog, HWND list) {
-             SelectItems(list, {0});
-             NMLISTVIEW begin = {};
-             begin.hdr = {list, KIRABO_REORDER_LIST, static_cast<UINT>(LVN_BEGINDRAG)};
-             begin.iItem = -1;
-             SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin));
-             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));
-         }},
-        {"a right-button drag",
-         [](HWND dialog, HWND list) {
-             SelectItems(list, {0});
-             NMLISTVIEW begin = {};
-             begin.hdr = {list, KIRABO_REORDER_LIST, static_cast<UINT>(LVN_BEGINRDRAG)};
-             SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin));
-             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));
-         }},
-        {"the capture taken by another window mid-drag",
-         [](HWND dialog, HWND list) {
-             SelectItems(list, {0});
-             BeginDrag(dialog, list, 0);
-             SetCapture(list);
-             ReleaseCapture();
-             SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));
-         }},
+        {"a drop where no item lies",                     [](HWND dialog, HWND list) {SelectItems(list, {0}); BeginDrag(dialog, list, 0); SendMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  /* above the list */ }},
+        {"a begin-drag on no item, then a release",       [](HWND dialog, HWND list) {SelectItems(list, {0}); NMLISTVIEW begin = {}; begin.hdr = {list, KIRABO_REORDER_LIST, static_cast<UINT>(LVN_BEGINDRAG)}; begin.iItem = -1; SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin)); SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));}},
+        {"a right-button drag",                           [](HWND dialog, HWND list) {SelectItems(list, {0}); NMLISTVIEW begin = {}; begin.hdr = {list, KIRABO_REORDER_LIST, static_cast<UINT>(LVN_BEGINRDRAG)}; SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&begin)); SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));}},
+        {"the capture taken by another window mid-drag",  [](HWND dialog, HWND list) {SelectItems(list, {0}); BeginDrag(dialog, list, 0); SetCapture(list); ReleaseCapture(); SendMessageA(dialog, WM_LBUTTONUP, 0, PointParam(ItemPoint(dialog, list, 5, false)));}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         CAPTURE(c.what);
         Host host;
@@ -377,51 +352,21 @@ TEST_CASE("each thing done in the dialog, as its list, its frame and the store t
         const char* hidden;  // the names stored as hidden after OK
         int grow = 0;        // pixels the user makes the dialog wider and taller, or smaller
     };
+    // clang-format off
     const Row rows[] = {
-        {"as it opens: the row hidden before unchecked", [](HWND, HWND) {}, "AbCDEFG", "B"},
-        {"C unchecked, then Alt+Home: its box goes with it, the right rows are hidden",
-         [&](HWND d, HWND list) {
-             SetCheckBox(list, 2, false);
-             altKey(2, VK_HOME)(d, list);
-         },
-         "cAbDEFG", "CB"},
-        {"the unchecked B moved down twice: still the one hidden",
-         [&](HWND d, HWND list) {
-             altKey(1, VK_DOWN)(d, list);
-             SendMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));
-         },
-         "ACDbEFG", "B"},
-        {"made larger: the list and its name column take the room", [](HWND, HWND) {}, "AbCDEFG", "B", 200},
-        {"made smaller: no smaller than it opened, the buttons whole", [](HWND, HWND) {}, "AbCDEFG", "B", -200},
-        {"E typed into the find box, Enter, then Alt+Home: the match gathered at the top",
-         [&](HWND dialog, HWND list) {
-             SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
-             TypeKeys({'E', VK_RETURN});
-             if (GetFocus() == list && listview::SelectedItems(list) == std::vector<int>{4})
-                 altKey(4, VK_HOME)(dialog, list);
-         },
-         "EAbCDFG", "B"},
-        {"Ctrl+F in the list: the find box takes the keyboard, its text selected; C typed over it, Enter, Alt+Home",
-         findAgain(KIRABO_REORDER_LIST, VK_CONTROL, 'C'), "CAbDEFG", "B"},
-        {"Alt+F on OK: the same, by the box's label", findAgain(IDOK, VK_MENU, 'D'), "DAbCEFG", "B"},
-        {"Ctrl+F in the find box: its text selected", findAgain(KIRABO_REORDER_FIND, VK_CONTROL, 'C'), "CAbDEFG", "B"},
-        {"D typed in the list, then Alt+Home: the list's own find took the row that begins with it",
-         [&](HWND, HWND list) {
-             SetFocus(list);
-             TypeKeys({'D'});
-             SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));
-         },
-         "DAbCEFG", "B"},
-        {"Esc in the find box clears it and leaves the dialog open",
-         [&](HWND dialog, HWND list) {
-             SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND));
-             TypeKeys({'C', VK_ESCAPE});
-             if (listview::SelectedItems(list).empty() && WindowText(GetDlgItem(dialog, KIRABO_REORDER_FIND)).empty()) {
-                 SetCheckBox(list, 0, false);  // still open: this reaches the store
-             }
-         },
-         "abCDEFG", "AB"},
+        {"as it opens: the row hidden before unchecked",                                                              [](HWND, HWND) {},                                                                                                                                                                                                                                                                                 "AbCDEFG",  "B"},
+        {"C unchecked, then Alt+Home: its box goes with it, the right rows are hidden",                               [&](HWND d, HWND list) {SetCheckBox(list, 2, false); altKey(2, VK_HOME)(d, list);},                                                                                                                                                                                                                "cAbDEFG",  "CB"},
+        {"the unchecked B moved down twice: still the one hidden",                                                    [&](HWND d, HWND list) {altKey(1, VK_DOWN)(d, list); SendMessageA(list, WM_SYSKEYDOWN, VK_DOWN, 1 | (1 << 29));},                                                                                                                                                                                  "ACDbEFG",  "B"},
+        {"made larger: the list and its name column take the room",     [](HWND, HWND) {},  "AbCDEFG",  "B",  200},
+        {"made smaller: no smaller than it opened, the buttons whole",  [](HWND, HWND) {},  "AbCDEFG",  "B",  -200},
+        {"E typed into the find box, Enter, then Alt+Home: the match gathered at the top",                            [&](HWND dialog, HWND list) {SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND)); TypeKeys({'E', VK_RETURN}); if (GetFocus() == list && listview::SelectedItems(list) == std::vector<int>{4}) altKey(4, VK_HOME)(dialog, list);},                                                                    "EAbCDFG",  "B"},
+        {"Ctrl+F in the list: the find box takes the keyboard, its text selected; C typed over it, Enter, Alt+Home",  findAgain(KIRABO_REORDER_LIST, VK_CONTROL, 'C'),                                                                                                                                                                                                                                                   "CAbDEFG",  "B"},
+        {"Alt+F on OK: the same, by the box's label",                                                                 findAgain(IDOK, VK_MENU, 'D'),                                                                                                                                                                                                                                                                     "DAbCEFG",  "B"},
+        {"Ctrl+F in the find box: its text selected",                                                                 findAgain(KIRABO_REORDER_FIND, VK_CONTROL, 'C'),                                                                                                                                                                                                                                                   "CAbDEFG",  "B"},
+        {"D typed in the list, then Alt+Home: the list's own find took the row that begins with it",                  [&](HWND, HWND list) {SetFocus(list); TypeKeys({'D'}); SendMessageA(list, WM_SYSKEYDOWN, VK_HOME, 1 | (1 << 29));},                                                                                                                                                                                "DAbCEFG",  "B"},
+        {"Esc in the find box clears it and leaves the dialog open",                                                  [&](HWND dialog, HWND list) {SetFocus(GetDlgItem(dialog, KIRABO_REORDER_FIND)); TypeKeys({'C', VK_ESCAPE}); if (listview::SelectedItems(list).empty() && WindowText(GetDlgItem(dialog, KIRABO_REORDER_FIND)).empty()) {SetCheckBox(list, 0, false);  /* still open: this reaches the store */ }},  "abCDEFG",  "AB"},
     };
+    // clang-format on
     for (const Row& r : rows) {
         CAPTURE(r.what);
         Host host;

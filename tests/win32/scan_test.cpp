@@ -113,11 +113,13 @@ TEST_CASE("without the host's menus every saved entry drops out") {
         const char* what;
         MenuBarText menus;
     };
+    // clang-format off
     const Case cases[] = {
-        {"no menu bar at all", {}},
-        {"plain commands where the menus should be", MenuBarText(6, MenuText{"-", false, {}})},
-        {"empty pop-ups", EmptyMenus()},
+        {"no menu bar at all",                        {}},
+        {"plain commands where the menus should be",  MenuBarText(6, MenuText{"-", false, {}})},
+        {"empty pop-ups",                             EmptyMenus()},
     };
+    // clang-format on
     for (const Case& c : cases) {
         CAPTURE(c.what);
         Host host;
