@@ -531,13 +531,13 @@ std::vector<double> MeasureLearnedOverPlain(int filters, int rounds) {
     return ratios;
 }
 
-// Relayouts of a palette whose rows stand in 50 of the user's groups (a heading above each), over
+// Relayouts of a palette whose rows stand in 200 of the user's groups (a heading above each), over
 // the same palette without groups: both from the same stored order, in turns.
 std::vector<double> MeasureGroupsOverPlain(int filters, int rounds) {
     const auto relayouts = [filters](bool grouped) {
         Host host;
         Start(host, Options(filters));
-        StoreOrderInGroups(host, filters, grouped ? 50 : 0);
+        StoreOrderInGroups(host, filters, grouped ? 200 : 0);
         host.record()->func_init(host.record());
         double total = 0;
         for (int run = 0; run < 4; ++run) {
