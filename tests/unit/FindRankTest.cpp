@@ -33,6 +33,7 @@ TEST(FindRank, TheRowMarkedFirstIsTheOneTheUserMeans) {
         {"one consonant: kana it begins, ッ before one",  {"ブラー", "ボブ", "クリッピング", "フラッシュ", "ドット化"},  {},            {},                             "b",     "ボブ",      2},
         {"a pick knows the row's kind",                  {"Histo", "@Histo"},                       {},            {{"h", 1}},                     "h",     "@Histo",  2},
         {"ties by use after the best changes",           {"xab", "xac", "ab", "ac"},                {3, 0, 0, 1},  {},                             "a",     "ac",      4},
+        {"the new best's own use counts",                {"xab", "xac", "ab", "ac"},                {3, 0, 2, 1},  {},                             "a",     "ab",      4},
         {"a third row used more than both",              {"ab", "ac", "ad"},                        {1, 3, 2},     {},                             "a",     "ac",      3},
         {"nothing matches",                              {"ぼけ"},                                    {},            {},                             "x",     "",        0},
     };

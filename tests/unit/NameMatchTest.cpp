@@ -125,6 +125,7 @@ TEST(NameMatch, TheBestMatchIsTheWholeNameThenItsBeginning) {
         {"kanji read from the first",                      "色調補正",           "shikic",          MatchQuality::Begins},
         {"kanji read from the second, inside a compound",  "拡張色調補正",         "shikichou",       MatchQuality::Contains},
         {"kanji read after katakana",                      "ノイズ除去フィルタ",      "jokyo",           MatchQuality::WordStart},
+        {"a verb's kun reading ending in gu never whole", "泳",                       "oyogu",           MatchQuality::None},
     };
     // clang-format on
     for (const Case& c : cases) {
