@@ -641,7 +641,7 @@ TEST_CASE(
 
 TEST_CASE(
     "a group made with Ctrl+G on the real keyboard, named in place, drawn bold, its first heading kept by Delete with a "
-    "tip saying why, is stored at exit and is a tab at the next start") {
+    "tip saying why, is stored at exit and is a tab at the next start, the 列 items greyed") {
     Host host;
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(SixRows())));
@@ -691,4 +691,5 @@ TEST_CASE(
         labels.push_back(text);
     }
     CHECK(labels == std::vector<std::string>{"グループ 1", "col"});
+    CHECK((GetMenuState(GetMenu(again.paletteWindow()), KIRABO_CMD_TWO_COLUMNS, MF_BYCOMMAND) & MF_GRAYED) != 0);
 }
