@@ -413,7 +413,7 @@ OwnMenuMarks PaletteCore::MenuMarks() const {
     const std::uint32_t item = columns >= 2 && columns <= 4
                                    ? KIRABO_CMD_ONE_COLUMN + static_cast<std::uint32_t>(columns) - 1
                                    : KIRABO_CMD_ONE_COLUMN;
-    return {item, settings_.tabMode != 0};
+    return {item, settings_.tabMode != 0, settings_.tabMode == 0 || !hasGroups()};
 }
 
 std::optional<FindKey> FindKeyOf(std::uint32_t virtualKey, bool shift, bool ctrl) {

@@ -78,6 +78,7 @@ struct WordsEditor {
 struct OwnMenuMarks {
     std::uint32_t columnItem = 0;  // the one radio-marked 列 item
     bool tabMode = false;
+    bool columnsApply = true;  // false in tab mode with groups, where the tabs follow the groups: 列 greyed
     bool operator==(const OwnMenuMarks&) const = default;
 };
 

@@ -181,6 +181,8 @@ void PaletteWindow::MirrorCheckStates() {
     const OwnMenuMarks marks = core_.MenuMarks();
     CheckMenuRadioItem(menu_, KIRABO_CMD_ONE_COLUMN, KIRABO_CMD_FOUR_COLUMNS, marks.columnItem, MF_BYCOMMAND);
     CheckMenuItem(menu_, KIRABO_CMD_TAB_MODE, MF_BYCOMMAND | (marks.tabMode ? MF_CHECKED : MF_UNCHECKED));
+    for (UINT item = KIRABO_CMD_ONE_COLUMN; item <= KIRABO_CMD_FOUR_COLUMNS; ++item)
+        EnableMenuItem(menu_, item, MF_BYCOMMAND | (marks.columnsApply ? MF_ENABLED : MF_GRAYED));
 }
 
 bool PaletteWindow::IsSaving(void* editp) const {

@@ -224,7 +224,7 @@ Arrangement RenameGroup(const Arrangement& before, int position, std::string_vie
     return list;
 }
 
-ListUpdate RemoveGroups(const Arrangement& before, const std::vector<int>& selected, int focused) {
+Removal RemoveGroups(const Arrangement& before, const std::vector<int>& selected, int focused) {
     const std::size_t count = before.items.size();
     std::vector<bool> flags(count), gone(count);
     for (int s : selected) {
@@ -237,9 +237,13 @@ ListUpdate RemoveGroups(const Arrangement& before, const std::vector<int>& selec
         gone[p] = flags[p];
         going += flags[p];
     }
-    if (first < count && going < headings) gone[first] = false;
+    Removal removal;
+    if (first < count && going < headings) {
+        gone[first] = false;
+        if (flags[first]) removal.kept = static_cast<int>(first);  // only rows stand above it: it stays there
+    }
     // What stays, the headings numbered again in their order.
-    ListUpdate update;
+    ListUpdate& update = removal.update;
     for (std::size_t p = 0; p < count; ++p) {
         const auto here = static_cast<int>(update.list.items.size());
         if (static_cast<int>(p) == focused) update.focused = here;
@@ -254,7 +258,7 @@ ListUpdate RemoveGroups(const Arrangement& before, const std::vector<int>& selec
         update.list.checked.push_back(p >= before.checked.size() || before.checked[p]);
     }
     if (update.focused >= static_cast<int>(update.list.items.size())) --update.focused;
-    return update;
+    return removal;
 }
 
 bool ApplyChange(DialogList& shown, Arrangement next, const Selection& now) {

@@ -104,8 +104,18 @@ Arrangement RenameGroup(const Arrangement& before, int position, std::string_vie
 
 // Delete: the selected headings go, their rows joining the group above; the first heading only with
 // every other one. The selected rows stay selected; the focus stays with its item, or, that
-// heading gone, goes to the item that took its place.
-ListUpdate RemoveGroups(const Arrangement& before, const std::vector<int>& selected, int focused);
+// heading gone, goes to the item that took its place. The first heading selected and kept is where
+// Delete says why (kFirstHeadingKept).
+struct Removal {
+    ListUpdate update;
+    int kept = -1;  // the position of the first heading, selected and kept; -1: nothing selected kept
+    bool operator==(const Removal&) const = default;
+};
+Removal RemoveGroups(const Arrangement& before, const std::vector<int>& selected, int focused);
+// 最初の見出しは、ほかの見出しがある間は消せません。
+inline constexpr char kFirstHeadingKept[] =
+    "\x8d\xc5\x8f\x89\x82\xcc\x8c\xa9\x8f\x6f\x82\xb5\x82\xcd\x81\x41\x82\xd9\x82\xa9\x82\xcc\x8c\xa9\x8f\x6f\x82\xb5"
+    "\x82\xaa\x82\xa0\x82\xe9\x8a\xd4\x82\xcd\x8f\xc1\x82\xb9\x82\xdc\x82\xb9\x82\xf1\x81\x42";
 
 // The selection and focus a state of the list is shown with.
 struct Selection {

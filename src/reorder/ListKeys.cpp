@@ -64,7 +64,10 @@ LRESULT CALLBACK ListKeys(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                 return 0;
             case KeyAction::RemoveGroups: {
                 const std::vector<int> selected = SelectedRows(list);
-                ShowChange(list, shown, selected, RemoveGroups(shown.list, selected, FocusedItem(list)));
+                Removal removal = RemoveGroups(shown.list, selected, FocusedItem(list));
+                ShowChange(list, shown, selected, std::move(removal.update));
+                if (removal.kept >= 0)
+                    SendMessageA(GetParent(list), kMessageHeadingKept, static_cast<WPARAM>(removal.kept), 0);
                 return 0;
             }
             case KeyAction::Undo:

@@ -25,6 +25,9 @@ constexpr char kWordsHeader[] = "検索語";
 // While a drag rests in a margin, the list goes on stepping at the pace a moving mouse gets.
 constexpr UINT_PTR kAutoScrollTimer = 1;
 constexpr UINT kAutoScrollTickMs = kScrollPauseMs;
+// The tip that says why Delete kept a heading goes after this long.
+constexpr UINT_PTR kTipTimer = 2;
+constexpr UINT kTipShownMs = 4000;
 constexpr int kInsertMarkThickness = 2;
 
 // One opening of the dialog: its rows and size in, its outcome out, and the drag in progress. It
@@ -48,6 +51,8 @@ struct ReorderDialog {
     int editAt = -1;
     bool editMade = false;  // the heading was just made: its name is part of that change
     bool insertBefore = false;
+    HFONT headingFont = nullptr;  // the list's font in bold, for the headings
+    HWND tip = nullptr;           // a balloon beside the heading Delete kept, saying why
 };
 
 ReorderDialog* StateOf(HWND dialog) { return reinterpret_cast<ReorderDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
@@ -104,21 +109,34 @@ void SetInsertMark(ReorderDialog& state, DropTarget target) {
     state.insertBefore = target.upperThird;
 }
 
+bool HeadingAt(const ReorderDialog& state, int position) {
+    const std::vector<std::int32_t>& items = state.shown.list.items;
+    return position >= 0 && static_cast<std::size_t>(position) < items.size() &&
+           IsHeading(items[static_cast<std::size_t>(position)]);
+}
+
 // NM_CUSTOMDRAW: the list draws every row itself, the selected ones in the highlight's colours
 // whichever control holds the keyboard (the find box selects for the list, and the grey of a list
-// without the keyboard is hard to tell from white); the row beside the insertion point gets the line
-// at its top or bottom edge after it.
+// without the keyboard is hard to tell from white); a heading in bold; the row beside the insertion
+// point gets the line at its top or bottom edge after it.
 LRESULT DrawList(const ReorderDialog& state, NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT:
+        case CDDS_ITEMPREPAINT: {
+            const auto position = static_cast<int>(draw.nmcd.dwItemSpec);
+            LRESULT result = position == state.insertAt ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
             if (draw.nmcd.uItemState & CDIS_SELECTED) {
                 draw.nmcd.uItemState &= ~CDIS_SELECTED;  // else the list puts its own colours back
                 draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
                 draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
             }
-            return static_cast<int>(draw.nmcd.dwItemSpec) == state.insertAt ? CDRF_NOTIFYPOSTPAINT : CDRF_DODEFAULT;
+            if (HeadingAt(state, position) && state.headingFont) {
+                SelectObject(draw.nmcd.hdc, state.headingFont);
+                result |= CDRF_NEWFONT;
+            }
+            return result;
+        }
         case CDDS_ITEMPOSTPAINT: {
             const RECT row = ItemBounds(state.list, state.insertAt);
             const int top = state.insertBefore ? row.top : row.bottom - kInsertMarkThickness;
@@ -159,6 +177,10 @@ void FillList(HWND dialog, ReorderDialog& state) {
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     SendMessageA(list, LVM_SETCALLBACKMASK, kListCallbackMask, 0);  // the check boxes are the dialog's
+    LOGFONTA face = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), sizeof face, &face);
+    face.lfWeight = FW_BOLD;
+    state.headingFont = CreateFontIndirectA(&face);
     AddColumn(list, 0, kNameHeader, kKindColumnWidth);              // FitColumns gives it the rest
     AddColumn(list, 1, kKindHeader, kKindColumnWidth);
     AddColumn(list, kWordsColumn, kWordsHeader, kWordsColumnWidth);
@@ -170,12 +192,6 @@ void FillList(HWND dialog, ReorderDialog& state) {
     // once, and Tab still reaches OK.
     if (count > 0) SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
     SetFocus(list);
-}
-
-bool HeadingAt(const ReorderDialog& state, int position) {
-    const std::vector<std::int32_t>& items = state.shown.list.items;
-    return position >= 0 && static_cast<std::size_t>(position) < items.size() &&
-           IsHeading(items[static_cast<std::size_t>(position)]);
 }
 
 void EndEdit(ReorderDialog& state, bool keep) {
@@ -217,6 +233,38 @@ void EditInPlace(HWND dialog, ReorderDialog& state, int position, bool made = fa
     OpenInPlaceEditor(state.editor, state.list, dialog, RectOf(cell), text,
                       reinterpret_cast<HFONT>(SendMessageA(state.list, WM_GETFONT, 0, 0)),
                       heading ? kGroupNameBytes : kWordsBytes - 1);
+}
+
+// The balloon's one tool, the list.
+TOOLINFOA TipTool(HWND dialog, const ReorderDialog& state) {
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+    tool.hwnd = dialog;
+    tool.uId = reinterpret_cast<UINT_PTR>(state.list);
+    tool.lpszText = const_cast<char*>(kFirstHeadingKept);
+    return tool;
+}
+
+// Delete kept the heading at `position`: a beep, and why in a balloon pointing at its name, until
+// the timer takes it away.
+void SayWhyKept(HWND dialog, ReorderDialog& state, int position) {
+    MessageBeep(MB_ICONWARNING);
+    TOOLINFOA tool = TipTool(dialog, state);
+    if (!state.tip) {
+        state.tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                                    nullptr, nullptr);
+        SendMessageA(state.tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    if (!state.tip) return;
+    SendMessageA(state.list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(position), FALSE);
+    const RECT item = ItemBounds(state.list, position);
+    POINT point = {item.left + (item.bottom - item.top), item.bottom};
+    ClientToScreen(state.list, &point);
+    SendMessageA(state.tip, TTM_TRACKPOSITION, 0, MAKELPARAM(point.x, point.y));
+    SendMessageA(state.tip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    SetTimer(dialog, kTipTimer, kTipShownMs, nullptr);
 }
 
 // Ctrl+G or the button: a heading before the focused row, its name open for editing.
@@ -392,6 +440,7 @@ ReorderOutcome RunReorderDialog(HINSTANCE instance, HWND owner, std::vector<Reor
     state.size = size;
     DialogBoxParamA(instance, MAKEINTRESOURCEA(KIRABO_DIALOG_REORDER), owner, ReorderDialogProc,
                     reinterpret_cast<LPARAM>(&state));
+    if (state.headingFont) DeleteObject(state.headingFont);  // the dialog, which drew with it, is gone
     return std::move(state.outcome);
 }
 
@@ -427,12 +476,20 @@ INT_PTR CALLBACK ReorderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                 return OnCaptureChanged(dialog, *state, lParam);
             case WM_TIMER:
                 if (wParam == kAutoScrollTimer && state->dragging) AutoScrollStep(*state);
+                if (wParam == kTipTimer) {
+                    KillTimer(dialog, kTipTimer);
+                    TOOLINFOA tool = TipTool(dialog, *state);
+                    SendMessageA(state->tip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+                }
                 return TRUE;
             case WM_SIZE:
                 ResizeDialog(dialog, state->window, state->find);
                 return TRUE;
             case kMessageFindText:
                 SelectMatches(state->list, state->find, state->shown);
+                return TRUE;
+            case kMessageHeadingKept:
+                SayWhyKept(dialog, *state, static_cast<int>(wParam));
                 return TRUE;
             case kMessageEditInPlace:
                 EditInPlace(dialog, *state, static_cast<int>(wParam));

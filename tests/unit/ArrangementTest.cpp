@@ -13,7 +13,7 @@ namespace kirabo {
 namespace {
 
 // A list as text: a row a letter (lower case: unchecked), a heading its name in brackets ("G2": グループ
-// 2), an item followed by * when selected, by ^ when focused.
+// 2), an item followed by * when selected, by ^ when focused, by ! when kept by Delete, which says why.
 const std::string kGroupWord = "\x83\x4f\x83\x8b\x81\x5b\x83\x76 ";
 
 ListUpdate ListOf(const std::string& text) {
@@ -32,7 +32,7 @@ ListUpdate ListOf(const std::string& text) {
     return shown;
 }
 
-std::string TextOf(const Arrangement& list, const std::vector<int>& selected = {}, int focused = -1) {
+std::string TextOf(const Arrangement& list, const std::vector<int>& selected = {}, int focused = -1, int why = -1) {
     std::string text;
     for (std::size_t p = 0; p < list.items.size(); ++p) {
         const std::string name = IsHeading(list.items[p]) ? list.headings.at(HeadingIndex(list.items[p])) : "";
@@ -40,7 +40,8 @@ std::string TextOf(const Arrangement& list, const std::vector<int>& selected = {
         const std::size_t kept = byDefault ? kGroupWord.size() : 0;
         if (IsHeading(list.items[p])) text.append(byDefault ? "[G" : "[").append(name, kept) += ']';
         if (!IsHeading(list.items[p])) text += static_cast<char>((list.checked[p] ? 'A' : 'a') + list.items[p]);
-        text += std::string(std::count(selected.begin(), selected.end(), p), '*') + (focused == int(p) ? "^" : "");
+        text += std::string(std::count(selected.begin(), selected.end(), p), '*') + (focused == int(p) ? "^" : "") +
+                (why == int(p) ? "!" : "");
     }
     return text;
 }
@@ -227,17 +228,17 @@ TEST(Arrangement, GroupsAreHeadingsMadeRenamedRemovedAndMovedInTheList) {
     const std::string x63(63, 'x');
     // clang-format off
     const Case cases[] = {
-        {"made at the first row with none yet",                               Op::Make,    "A^BC",             "[G1]*^ABC"},
-        {"made below the top with none yet: グループ 1 above the first row too",  Op::Make,    "AB*C^",            "[G1]AB[G2]*^C"},
-        {"the smallest number no name holds",                                 Op::Make,    "[G1]A[x]B[G3]C^",  "[G1]A[x]B[G3][G2]*^C"},
-        {"nothing typed keeps the name",                Op::Rename,  "[G1]^AB",  "[G1]^AB",          ""},
-        {"64 bytes at most, cut at a character's end",  Op::Rename,  "[G1]^A",   "[" + x63 + "]^A",  x63 + "\x83\x4f"},
-        {"the first heading stays while others remain",                       Op::Remove,  "[G1]*^A[G2]B",     "[G1]*^A[G2]B"},
-        {"another goes, its rows joining the group above",                    Op::Remove,  "[x]A*[y]*^B[z]C",  "[x]A*B^[z]C"},
-        {"the only heading goes: no groups",                                  Op::Remove,  "[G1]*^AB",         "A^B"},
-        {"every heading selected goes, the rows stay selected",               Op::Remove,  "[x]*A*[y]*B*^",    "A*B*^"},
-        {"the last item gone: the focus on the one before",                   Op::Remove,  "[x]A[y]*^",        "[x]A^"},
-        {"a heading moves like a row and carries no rows",                    Op::Up,      "[x]AB[y]*^C",      "[x]A[y]*^BC"},
+        {"made at the first row with none yet",                                   Op::Make,    "A^BC",              "[G1]*^ABC"},
+        {"made below the top with none yet: グループ 1 above the first row too",  Op::Make,    "AB*C^",             "[G1]AB[G2]*^C"},
+        {"the smallest number no name holds",                                     Op::Make,    "[G1]A[x]B[G3]C^",   "[G1]A[x]B[G3][G2]*^C"},
+        {"nothing typed keeps the name",                                          Op::Rename,  "[G1]^AB",           "[G1]^AB", ""},
+        {"64 bytes at most, cut at a character's end",                            Op::Rename,  "[G1]^A",            "[" + x63 + "]^A", x63 + "\x83\x4f"},
+        {"the first heading stays while others remain, and says why there",       Op::Remove,  "A[x]*^B[y]C",       "A[x]*^!B[y]C"},
+        {"another goes, its rows joining the group above; nothing to say",        Op::Remove,  "[x]A*[y]*^B[z]C",   "[x]A*B^[z]C"},
+        {"the only heading goes: no groups",                                      Op::Remove,  "[G1]*^AB",          "A^B"},
+        {"every heading selected goes, the rows stay selected",                   Op::Remove,  "[x]*A*[y]*B*^",     "A*B*^"},
+        {"the last item gone: the focus on the one before",                       Op::Remove,  "[x]A[y]*^",         "[x]A^"},
+        {"a heading moves like a row and carries no rows",                        Op::Up,      "[x]AB[y]*^C",       "[x]A[y]*^BC"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -245,9 +246,10 @@ TEST(Arrangement, GroupsAreHeadingsMadeRenamedRemovedAndMovedInTheList) {
         ListUpdate after = before;
         if (c.op == Op::Make) after = MakeGroup(before.list, before.focused);
         if (c.op == Op::Rename) after.list = RenameGroup(before.list, before.focused, c.typed);
-        if (c.op == Op::Remove) after = RemoveGroups(before.list, before.selected, before.focused);
+        Removal removal;
+        if (c.op == Op::Remove) after = (removal = RemoveGroups(before.list, before.selected, before.focused)).update;
         if (c.op == Op::Up) after = UpdateForMove(before.list, before.selected, before.focused, {MoveKind::Up});
-        EXPECT_EQ(TextOf(after.list, after.selected, after.focused), c.after) << c.what;
+        EXPECT_EQ(TextOf(after.list, after.selected, after.focused, removal.kept), c.after) << c.what;
         EXPECT_EQ(after.list.headings.size(), std::count(c.after.begin(), c.after.end(), '[')) << c.what;
     }
     // Opened: a heading before each group's first row, the first on top; no name, not after the last, past the rows:

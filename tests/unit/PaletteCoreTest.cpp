@@ -605,13 +605,24 @@ TEST(PaletteCore, ALayoutPlacesTheWindowAndFramesTheClientAreaItWillHave) {
 TEST(PaletteCore, TheOwnMenuMarksFollowTheSettingsAndTheHostsMarksTheBoxes) {
     struct Case {
         std::int32_t columns, tabs;
+        bool groups;
         OwnMenuMarks expected;
     };
-    const Case cases[] = {{-1, 0, {KIRABO_CMD_ONE_COLUMN, false}}, {0, 0, {KIRABO_CMD_ONE_COLUMN, false}},
-                          {1, 1, {KIRABO_CMD_ONE_COLUMN, true}},   {2, 0, {KIRABO_CMD_TWO_COLUMNS, false}},
-                          {4, 5, {KIRABO_CMD_FOUR_COLUMNS, true}}, {5, 0, {KIRABO_CMD_ONE_COLUMN, false}}};
+    // clang-format off
+    const Case cases[] = {
+        {-1, 0, false, {KIRABO_CMD_ONE_COLUMN,    false, true}},
+        {0,  0, false, {KIRABO_CMD_ONE_COLUMN,    false, true}},
+        {1,  1, false, {KIRABO_CMD_ONE_COLUMN,    true,  true}},
+        {2,  0, false, {KIRABO_CMD_TWO_COLUMNS,   false, true}},
+        {4,  5, false, {KIRABO_CMD_FOUR_COLUMNS,  true,  true}},
+        {5,  0, false, {KIRABO_CMD_ONE_COLUMN,    false, true}},
+        {3,  0, true,  {KIRABO_CMD_THREE_COLUMNS, false, true}},   // groups side by side: 列 apply
+        {3,  1, true,  {KIRABO_CMD_THREE_COLUMNS, true,  false}},  // a tab per group: 列 greyed
+    };
+    // clang-format on
     for (const Case& c : cases) {
-        Started run("", {{"Column", std::to_string(c.columns)}, {"Tab", std::to_string(c.tabs)}});
+        const auto groups = c.groups ? Stored("ABCD", {{"P", 0}, {"Q", 2}}) : Stored("ABCD", {});
+        Started run("", With(groups, {{"Column", std::to_string(c.columns)}, {"Tab", std::to_string(c.tabs)}}));
         EXPECT_EQ(run.core.MenuMarks(), c.expected) << c.columns << " columns";
     }
     EXPECT_FALSE(ShowsChecked(0));

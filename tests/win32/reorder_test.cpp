@@ -585,18 +585,37 @@ TEST_CASE(
 }
 
 TEST_CASE(
-    "a group made with Ctrl+G on the real keyboard and named in place is stored at exit and is a tab at the next start") {
+    "a group made with Ctrl+G on the real keyboard, named in place, drawn bold, its first heading kept by Delete with a "
+    "tip saying why, is stored at exit and is a tab at the next start, the 列 items greyed") {
     Host host;
     host.store = {{"Column", "1"}};
     REQUIRE(host.Start(TestOptions(SixRows())));
     char editing[16] = {};
     OpenReorder(
         host,
-        [&](HWND, HWND list) {
+        [&](HWND dialog, HWND list) {
             listview::SetItemState(list, 3, LVIS_FOCUSED, LVIS_FOCUSED);
             TypeKeys({'G'}, VK_CONTROL);
             GetClassNameA(GetFocus(), editing, sizeof editing);
             TypeKeys({'C', 'O', 'L', VK_RETURN});
+            const auto drawnWeight = [&](DWORD_PTR item) {  // of the font the custom draw selects
+                HDC dc = CreateCompatibleDC(nullptr);
+                NMLVCUSTOMDRAW draw = {};
+                draw.nmcd = {{list, KIRABO_REORDER_LIST, NM_CUSTOMDRAW}, CDDS_ITEMPREPAINT, dc, {}, item, 0, 0};
+                SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+                SendMessageA(dialog, WM_NOTIFY, KIRABO_REORDER_LIST, reinterpret_cast<LPARAM>(&draw));
+                LOGFONTA face = {};
+                GetObjectA(GetCurrentObject(dc, OBJ_FONT), sizeof face, &face);
+                DeleteDC(dc);
+                return face.lfWeight;
+            };
+            CHECK((drawnWeight(0) == FW_BOLD && drawnWeight(1) < FW_BOLD));  // グループ 1, then A
+            TypeKeys({VK_HOME, VK_DELETE});  // グループ 1 alone selected: it stays while col does
+            char tip[128] = {};
+            TOOLINFOA tool = {sizeof tool, 0, dialog, reinterpret_cast<UINT_PTR>(list), {}, nullptr, tip, 0, nullptr};
+            for (HWND t = nullptr; (t = FindWindowExA(nullptr, t, TOOLTIPS_CLASSA, nullptr));)
+                if (IsWindowVisible(t)) SendMessageA(t, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+            CHECK(std::string(tip) == "最初の見出しは、ほかの見出しがある間は消せません。");
         },
         IDOK);
     CHECK(std::string(editing) == "Edit");
@@ -617,4 +636,5 @@ TEST_CASE(
         labels.push_back(text);
     }
     CHECK(labels == std::vector<std::string>{"グループ 1", "col"});
+    CHECK((GetMenuState(GetMenu(again.paletteWindow()), KIRABO_CMD_TWO_COLUMNS, MF_BYCOMMAND) & MF_GRAYED) != 0);
 }
