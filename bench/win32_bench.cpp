@@ -462,20 +462,30 @@ std::vector<double> MeasureFindNarrow(int filters, int rounds) {
     return times;
 }
 
+// Each text put into the box until the palette has repainted its matches (from an empty box, when
+// `fromEmpty`: its emptying not measured): the sum.
+double TimeTyping(Host& host, HWND box, std::initializer_list<const char*> texts, bool fromEmpty) {
+    double total = 0;
+    for (const char* text : texts) {
+        if (fromEmpty) {
+            SetWindowTextA(box, "");
+            host.Pump();
+            UpdateWindow(host.paletteWindow());
+        }
+        const double start = Now();
+        SetWindowTextA(box, text);
+        UpdateWindow(host.paletteWindow());
+        total += Now() - start;
+    }
+    return total;
+}
+
 // The same matches typed in romaji and in kana, each from an empty box, until the palette has
 // repainted them: the romaji text's time over the kana text's, paired round by round.
 std::vector<double> MeasureRomajiOverKana(int filters, int rounds) {
     Host host;
     HWND box = StartWithFindOpen(host, filters, "4");
-    const auto typed = [&](const char* text) {
-        SetWindowTextA(box, "");
-        host.Pump();
-        UpdateWindow(host.paletteWindow());
-        const double start = Now();
-        SetWindowTextA(box, text);
-        UpdateWindow(host.paletteWindow());
-        return Now() - start;
-    };
+    const auto typed = [&](const char* text) { return TimeTyping(host, box, {text}, true); };
     std::vector<double> ratios;
     for (int round = 0; round < rounds; ++round) ratios.push_back(typed("firuta 1") / typed("フィルタ 1"));
     host.Stop();
@@ -489,16 +499,7 @@ std::vector<double> MeasureReadingOverKana(int filters, int rounds) {
     const auto typed = [filters](const char* prefix, const char* text) {
         Host host;
         HWND box = StartWithFindOpen(host, filters, "4", false, prefix);
-        double total = 0;
-        for (int i = 0; i < 5; ++i) {
-            SetWindowTextA(box, "");
-            host.Pump();
-            UpdateWindow(host.paletteWindow());
-            const double start = Now();
-            SetWindowTextA(box, text);
-            UpdateWindow(host.paletteWindow());
-            total += Now() - start;
-        }
+        const double total = TimeTyping(host, box, {text, text, text, text, text}, true);
         host.Stop();
         return total;
     };
@@ -516,13 +517,7 @@ std::vector<double> MeasureLearnedOverPlain(int filters, int rounds) {
     const auto typed = [filters](bool learned) {
         Host host;
         HWND box = StartWithFindOpen(host, filters, "2", learned);
-        double total = 0;
-        for (const char* text : {"1", "12", "123", "", "1", "12", "123", ""}) {
-            const double start = Now();
-            SetWindowTextA(box, text);
-            UpdateWindow(host.paletteWindow());
-            total += Now() - start;
-        }
+        const double total = TimeTyping(host, box, {"1", "12", "123", "", "1", "12", "123", ""}, false);
         host.Stop();
         return total;
     };
