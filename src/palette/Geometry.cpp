@@ -68,7 +68,8 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
     g.top = top;
 
     places.reserve(rows.size());
-    std::vector<std::size_t>& groupStart = g.columnStart;  // in tab mode with groups: each group's first place
+    // Each column's first place; in tab mode with groups each tab is a group: its first place.
+    std::vector<std::size_t>& starts = g.columnStart;
     std::size_t group = 0;
     bool headed = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -76,7 +77,7 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
             g.groupRows.push_back(i);
             group = i;
             headed = false;
-            if (tabMode) groupStart.push_back(places.size());
+            if (tabMode) starts.push_back(places.size());
         }
         if (!tabMode && rows[i].beginsGroup && rows[i].folded) {
             places.push_back(kHeadingPlace | group);
@@ -93,31 +94,30 @@ PaletteGeometry ComputeGeometry(const std::vector<RowInput>& rows, std::int32_t 
         const auto columns = static_cast<std::size_t>(columnCount);
         std::vector<std::size_t> laidOut;
         std::size_t height = std::max<std::size_t>(places.size() / columns + (places.size() % columns != 0), 2);
-        while (!CutIntoColumns(places, columns, height, laidOut, groupStart)) ++height;
+        while (!CutIntoColumns(places, columns, height, laidOut, starts)) ++height;
         places = std::move(laidOut);
     }
     const std::size_t count = places.size();
     g.laidOut = count;
     if (!g.groupRows.empty() && (tabMode || count > 0)) {
-        for (std::size_t c = 0; c < groupStart.size(); ++c) {
-            const std::size_t end = c + 1 < groupStart.size() ? groupStart[c + 1] : count;
-            g.rowsPerColumn = std::max(g.rowsPerColumn, static_cast<int>(end - groupStart[c]));
+        for (std::size_t c = 0; c < starts.size(); ++c) {
+            const std::size_t end = c + 1 < starts.size() ? starts[c + 1] : count;
+            g.rowsPerColumn = std::max(g.rowsPerColumn, static_cast<int>(end - starts[c]));
         }
-        if (tabMode) columnCount = static_cast<std::int32_t>(std::min<std::size_t>(groupStart.size(), INT32_MAX));
     } else {
         const auto columns = static_cast<std::size_t>(columnCount);
         g.rowsPerColumn = static_cast<int>(count / columns + (count % columns != 0 ? 1 : 0));
-        groupStart.clear();
-        for (std::int32_t c = 0; c < columnCount && (c == 0 || groupStart.back() < count); ++c) {
-            groupStart.push_back(
-                std::min(static_cast<std::size_t>(c) * static_cast<std::size_t>(g.rowsPerColumn), count));
+        starts.clear();
+        for (std::int32_t c = 0; c < columnCount && (c == 0 || starts.back() < count); ++c) {
+            starts.push_back(std::min(static_cast<std::size_t>(c) * static_cast<std::size_t>(g.rowsPerColumn), count));
         }
     }
     g.columnStart.push_back(count);
     if (tabMode) {
-        g.tabCount = g.groupRows.empty() ? std::min(columnCount, kMaxColumnTabs) : columnCount;
+        const auto groups = static_cast<std::int32_t>(std::min<std::size_t>(g.groupRows.size(), INT32_MAX));
+        g.tabCount = g.groupRows.empty() ? std::min(columnCount, kMaxColumnTabs) : groups;
         g.rowsBottomInset = kTabsHeightShrink - kTabsY + metrics.tabPageInset;
-        g.selectedColumn = std::clamp(selectedColumn, 0, columnCount - 1);
+        g.selectedColumn = std::clamp(selectedColumn, 0, (g.groupRows.empty() ? columnCount : groups) - 1);
     }
 
     long long x = kFirstColumnX;
