@@ -434,6 +434,37 @@ TEST(PaletteCore, APaletteMovedOnlyToFitGoesBackOnceItFitsWhereTheUserPutIt) {
     }
 }
 
+// The ends of the key ranges the find box hands on to the host, and the keys beside them it keeps.
+TEST(PaletteCore, TheFindBoxHandsOnCtrlWithALetterOrDigitAndTheFunctionKeys) {
+    struct Case {
+        const char* what;
+        std::uint32_t key;
+        bool ctrl;
+        bool handedOn;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"Ctrl+0",    '0',         true,  true},
+        {"Ctrl+9",    '9',         true,  true},
+        {"Ctrl+/",    '/',         true,  false},
+        {"Ctrl+:",    ':',         true,  false},
+        {"Ctrl+B",    'B',         true,  true},
+        {"Ctrl+Y",    'Y',         true,  true},
+        {"Ctrl+Z",    'Z',         true,  false},
+        {"Ctrl+@",    '@',         true,  false},
+        {"Ctrl+[",    '[',         true,  false},
+        {"B alone",   'B',         false, false},
+        {"F1",        kKeyF1,      false, true},
+        {"F24",       kKeyF24,     false, true},
+        {"below F1",  kKeyF1 - 1,  false, false},
+        {"past F24",  kKeyF24 + 1, false, false},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(FindKeyOf(c.key, false, c.ctrl) == FindKey::HandOn, c.handedOn) << c.what;
+    }
+}
+
 TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHeadings) {
     using Groups = std::vector<Group>;
     const auto closed = [](Groups groups) {
