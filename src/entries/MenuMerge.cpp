@@ -111,12 +111,13 @@ public:
         EntryList merged;
         merged.reserve(nodes_.size() - 1);
         // A group whose first row is gone begins at the next stored row still there, unless that
-        // one begins a group of its own: then the group has no row left, and goes.
+        // one begins a group of its own: then the group has no row left, and goes. Of two carried
+        // to one row, the first stays, as of two stored at one row.
         std::optional<GroupHeading> carried;
         for (int n = nodes_[kBeforeFirst].next; n != kBeforeFirst; n = nodes_[n].next) {
             const Node& node = nodes_[n];
             if (node.toggleCommand == 0 && node.settingsCommand == 0) {
-                if (node.source >= 0 && saved_[static_cast<std::size_t>(node.source)].group) {
+                if (node.source >= 0 && saved_[static_cast<std::size_t>(node.source)].group && !carried) {
                     carried = saved_[static_cast<std::size_t>(node.source)].group;
                 }
                 continue;

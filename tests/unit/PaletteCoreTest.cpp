@@ -94,7 +94,7 @@ std::map<std::string, std::string> Stored(const std::string& rows,
 
 std::map<std::string, std::string> With(std::map<std::string, std::string> values,
                                         const std::map<std::string, std::string>& more) {
-    values.insert(more.begin(), more.end());
+    for (const auto& [key, value] : more) values[key] = value;
     return values;
 }
 
@@ -129,6 +129,8 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"a damaged block keeps what makes sense: an empty name, a place out of range or out of order go, a long name is cut",  Stored("ABCD", {{"P", 0}, {"", 1}, {"Q", 9}, {"R", 0}, {std::string(70, 'S'), 2}, {"T", -1}}),                                                                                   nullptr,                                                                                                   "ABCD",  {{"GroupSize", "2"}, {"GroupName1", std::string(64, 'S')}, {"GroupFirst1", "2"}}},
         {"folds come back (1 folded; 0, -1, 7 or none open) and are stored for every group",                                    With(Stored("ABCD", {{"P", 0}, {"Q", 1}, {"R", 2}, {"S", 3}}), {{"GroupFold0", "1"}, {"GroupFold1", "-1"}, {"GroupFold2", "7"}}),                                                nullptr,                                                                                                   "ABCD",  {{"GroupFold0", "1"}, {"GroupFold1", "0"}, {"GroupFold2", "0"}, {"GroupFold3", "0"}}},
         {"a damaged block with two groups at one row keeps the first",                                                          Stored("ABCD", {{"P", 1}, {"Q", 1}}),                                                                                                                                            nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
+        {"two whose rows are gone from the host, at one row: the first stays",                                                          Stored("XYABCD", {{"P", 0}, {"Q", 1}}),                                                                                                                                            nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
+        {"two whose rows could not be read, at one row: the first stays",                                                          With(Stored("XYABCD", {{"P", 0}, {"Q", 1}}), {{"FilterName0", ""}, {"FilterName1", ""}}),                                                                                                                                            nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
         {"every group removed: a size of 0, so that none comes back",                                                           Stored("ABCD", {{"P", 0}}),                                                                                                                                                      [](PaletteCore& core) {core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}});},  "ABCD",  {{"GroupSize", "0"}}},
         {"a stored order and a hidden row come back; a new filter joins its neighbour",                                         {{"FilterSize", "2"}, {"FilterName0", "C"}, {"FilterType0", "1"}, {"FilterName1", "B"}, {"FilterType1", "1"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},  nullptr,                                                                                                   "CDbA",  {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}}},
         {"the dialog's size, once the user sized it, is kept across runs",                                                      {{"ReorderSize", "600,400"}},                                                                                                                                                    [](PaletteCore& core) {core.OnReorderClosed(std::nullopt);},                                               "ABCD",  {{"ReorderSize", "600,400"}}},
@@ -532,7 +534,7 @@ TEST(PaletteCore, TheDialogsGroupsComeBackAsHeadingsOrTabsAndFindStepsOverTheHea
     }
 }
 
-// Groups Color (7 rows) and Blur (290) in tab mode, in a client area of ten rows or so.
+// Groups Color (7 rows), Blur (200) and Sharp (90) in tab mode, in a client area of ten rows.
 TEST(PaletteCore, EachTabKeepsItsOwnScrollPlace) {
     using Step = std::function<void(PaletteCore&, FakeMenus&)>;
     const auto tab = [](std::int32_t t) { return Step([=](PaletteCore& core, FakeMenus&) { core.OnTabChange(t); }); };
@@ -548,19 +550,22 @@ TEST(PaletteCore, EachTabKeepsItsOwnScrollPlace) {
     };
     // clang-format off
     const Case cases[] = {
-        {"the long tab scrolled",                          {tab(1), wheel(10)},                   1,  30},
-        {"the short one shown from its top",               {tab(1), wheel(10), tab(0)},           0,  0},
-        {"the long one again where it was left",           {tab(1), wheel(10), tab(0), tab(1)},   1,  30},
-        {"the long one at its end, the short at its top",  {tab(1), wheel(200), tab(0)},          0,  0},
-        {"a tab left at its end comes back there",         {tab(1), wheel(200), tab(0), tab(1)},  1,  290 - 10},
-        {"a reset starts again from the top",              {tab(1), wheel(10), reset},            0,  0},
+        {"the long tab scrolled",                          {tab(1), wheel(10)},                                     1,  30},
+        {"the short one shown from its top",               {tab(1), wheel(10), tab(0)},                             0,  0},
+        {"the long one again where it was left",           {tab(1), wheel(10), tab(0), tab(1)},                     1,  30},
+        {"the long one at its end, the short at its top",  {tab(1), wheel(200), tab(0)},                            0,  0},
+        {"a tab left at its end comes back there",         {tab(1), wheel(200), tab(0), tab(1)},                    1,  200 - 10},
+        {"from one at its end, another where it was",      {tab(2), wheel(5), tab(1), wheel(200), tab(2)},          2,  15},
+        {"a long tab comes back mid-way past a shorter's end", {tab(1), wheel(34), tab(2), tab(1)},                 1,  102},
+        {"a reset starts every tab from its top",          {tab(1), wheel(10), tab(0), reset, tab(1)},              1,  0},
     };
     // clang-format on
     for (const Case& c : cases) {
         FakeMenus menus;
         std::map<std::string, std::string> stored = {
-            {"Column", "1"},         {"Tab", "1"},         {"FilterSize", "297"},  {"GroupSize", "2"},
-            {"GroupName0", "Color"}, {"GroupFirst0", "0"}, {"GroupName1", "Blur"}, {"GroupFirst1", "7"}};
+            {"Column", "2"},         {"Tab", "1"},          {"FilterSize", "297"},  {"GroupSize", "3"},
+            {"GroupName0", "Color"}, {"GroupFirst0", "0"},  {"GroupName1", "Blur"}, {"GroupFirst1", "7"},
+            {"GroupName2", "Sharp"}, {"GroupFirst2", "207"}};
         for (std::uint32_t i = 0; i < 297; ++i) {
             menus.menus[kToggleMenuPosition].push_back({100 + i, "F" + std::to_string(i)});
             stored["FilterName" + std::to_string(i)] = "F" + std::to_string(i);
