@@ -102,8 +102,10 @@ View FrameView(const PaletteGeometry& g, int clientWidth, int clientHeight, int 
     View view;
     view.clientWidth = clientWidth;
     view.clientHeight = clientHeight;
-    view.rows =
-        Bar(g.rowsPerColumn, InView(RowsBottom(g, clientHeight), FirstRowY(g), kControlHeight, kRowPitch), firstRow);
+    // In tab mode the rows scroll through the tab shown, however long the others are.
+    const auto [first, end] = ColumnPlaces(g, g.selectedColumn);
+    const int rows = g.tabMode ? static_cast<int>(end - first) : g.rowsPerColumn;
+    view.rows = Bar(rows, InView(RowsBottom(g, clientHeight), FirstRowY(g), kControlHeight, kRowPitch), firstRow);
     const int columns = g.tabMode ? 1 : ColumnsInUse(g);
     const int columnWidth = g.nameWidth + kButtonWidth;
     view.columns = Bar(columns, InView(clientWidth, kFirstColumnX, columnWidth, ColumnPitch(g.nameWidth)), firstColumn);

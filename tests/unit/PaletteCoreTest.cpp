@@ -129,8 +129,8 @@ TEST(PaletteCore, StartLoadsAndCompletesTheOrderAndExitStoresItAndLetsGo) {
         {"a damaged block keeps what makes sense: an empty name, a place out of range or out of order go, a long name is cut",  Stored("ABCD", {{"P", 0}, {"", 1}, {"Q", 9}, {"R", 0}, {std::string(70, 'S'), 2}, {"T", -1}}),                                                                                   nullptr,                                                                                                   "ABCD",  {{"GroupSize", "2"}, {"GroupName1", std::string(64, 'S')}, {"GroupFirst1", "2"}}},
         {"folds come back (1 folded; 0, -1, 7 or none open) and are stored for every group",                                    With(Stored("ABCD", {{"P", 0}, {"Q", 1}, {"R", 2}, {"S", 3}}), {{"GroupFold0", "1"}, {"GroupFold1", "-1"}, {"GroupFold2", "7"}}),                                                nullptr,                                                                                                   "ABCD",  {{"GroupFold0", "1"}, {"GroupFold1", "0"}, {"GroupFold2", "0"}, {"GroupFold3", "0"}}},
         {"a damaged block with two groups at one row keeps the first",                                                          Stored("ABCD", {{"P", 1}, {"Q", 1}}),                                                                                                                                            nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
-        {"two whose rows are gone from the host, at one row: the first stays",                                                          Stored("XYABCD", {{"P", 0}, {"Q", 1}}),                                                                                                                                            nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
-        {"two whose rows could not be read, at one row: the first stays",                                                          With(Stored("XYABCD", {{"P", 0}, {"Q", 1}}), {{"FilterName0", ""}, {"FilterName1", ""}}),                                                                                                                                            nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
+        {"two whose rows are gone from the host, at one row: the first stays",                                                  Stored("XYABCD", {{"P", 0}, {"Q", 1}}),                                                                                                                                          nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
+        {"two whose rows could not be read, at one row: the first stays",                                                       With(Stored("XYABCD", {{"P", 0}, {"Q", 1}}), {{"FilterName0", ""}, {"FilterName1", ""}}),                                                                                        nullptr,                                                                                                   "ABCD",  {{"GroupSize", "1"}, {"GroupName0", "P"}}},
         {"every group removed: a size of 0, so that none comes back",                                                           Stored("ABCD", {{"P", 0}}),                                                                                                                                                      [](PaletteCore& core) {core.OnReorderClosed(ReorderResult{{0, 1, 2, 3}, {false, false, false, false}});},  "ABCD",  {{"GroupSize", "0"}}},
         {"a stored order and a hidden row come back; a new filter joins its neighbour",                                         {{"FilterSize", "2"}, {"FilterName0", "C"}, {"FilterType0", "1"}, {"FilterName1", "B"}, {"FilterType1", "1"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}},  nullptr,                                                                                                   "CDbA",  {{"FilterName1", "D"}, {"HiddenSize", "1"}, {"HiddenName0", "B"}, {"HiddenType0", "1"}}},
         {"the dialog's size, once the user sized it, is kept across runs",                                                      {{"ReorderSize", "600,400"}},                                                                                                                                                    [](PaletteCore& core) {core.OnReorderClosed(std::nullopt);},                                               "ABCD",  {{"ReorderSize", "600,400"}}},
@@ -446,20 +446,20 @@ TEST(PaletteCore, TheFindBoxHandsOnCtrlWithALetterOrDigitAndTheFunctionKeys) {
     };
     // clang-format off
     const Case cases[] = {
-        {"Ctrl+0",    '0',         true,  true},
-        {"Ctrl+9",    '9',         true,  true},
-        {"Ctrl+/",    '/',         true,  false},
-        {"Ctrl+:",    ':',         true,  false},
-        {"Ctrl+B",    'B',         true,  true},
-        {"Ctrl+Y",    'Y',         true,  true},
-        {"Ctrl+Z",    'Z',         true,  false},
-        {"Ctrl+@",    '@',         true,  false},
-        {"Ctrl+[",    '[',         true,  false},
-        {"B alone",   'B',         false, false},
-        {"F1",        kKeyF1,      false, true},
-        {"F24",       kKeyF24,     false, true},
-        {"below F1",  kKeyF1 - 1,  false, false},
-        {"past F24",  kKeyF24 + 1, false, false},
+        {"Ctrl+0",    '0',          true,   true},
+        {"Ctrl+9",    '9',          true,   true},
+        {"Ctrl+/",    '/',          true,   false},
+        {"Ctrl+:",    ':',          true,   false},
+        {"Ctrl+B",    'B',          true,   true},
+        {"Ctrl+Y",    'Y',          true,   true},
+        {"Ctrl+Z",    'Z',          true,   false},
+        {"Ctrl+@",    '@',          true,   false},
+        {"Ctrl+[",    '[',          true,   false},
+        {"B alone",   'B',          false,  false},
+        {"F1",        kKeyF1,       false,  true},
+        {"F24",       kKeyF24,      false,  true},
+        {"below F1",  kKeyF1 - 1,   false,  false},
+        {"past F24",  kKeyF24 + 1,  false,  false},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -547,17 +547,18 @@ TEST(PaletteCore, EachTabKeepsItsOwnScrollPlace) {
         std::vector<Step> steps;
         std::int32_t tab;
         int firstRow;
+        int range;  // the rows the tab's bar scrolls through: its own
     };
     // clang-format off
     const Case cases[] = {
-        {"the long tab scrolled",                          {tab(1), wheel(10)},                                     1,  30},
-        {"the short one shown from its top",               {tab(1), wheel(10), tab(0)},                             0,  0},
-        {"the long one again where it was left",           {tab(1), wheel(10), tab(0), tab(1)},                     1,  30},
-        {"the long one at its end, the short at its top",  {tab(1), wheel(200), tab(0)},                            0,  0},
-        {"a tab left at its end comes back there",         {tab(1), wheel(200), tab(0), tab(1)},                    1,  200 - 10},
-        {"from one at its end, another where it was",      {tab(2), wheel(5), tab(1), wheel(200), tab(2)},          2,  15},
-        {"a long tab comes back mid-way past a shorter's end", {tab(1), wheel(34), tab(2), tab(1)},                 1,  102},
-        {"a reset starts every tab from its top",          {tab(1), wheel(10), tab(0), reset, tab(1)},              1,  0},
+        {"the long tab scrolled",                               {tab(1), wheel(10)},                             1,  30,        200},
+        {"the short one shown from its top",                    {tab(1), wheel(10), tab(0)},                     0,  0,         7},
+        {"the long one again where it was left",                {tab(1), wheel(10), tab(0), tab(1)},             1,  30,        200},
+        {"the long one at its end, the short at its top",       {tab(1), wheel(200), tab(0)},                    0,  0,         7},
+        {"a tab left at its end comes back there",              {tab(1), wheel(200), tab(0), tab(1)},            1,  200 - 10,  200},
+        {"from one at its end, another where it was",           {tab(2), wheel(5), tab(1), wheel(200), tab(2)},  2,  15,        90},
+        {"a long tab comes back mid-way past a shorter's end",  {tab(1), wheel(34), tab(2), tab(1)},             1,  102,       200},
+        {"a reset starts every tab from its top",               {tab(1), wheel(10), tab(0), reset, tab(1)},      1,  0,         148},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -586,6 +587,7 @@ TEST(PaletteCore, EachTabKeepsItsOwnScrollPlace) {
         }
         EXPECT_EQ(core.geometry().selectedColumn, c.tab) << c.what;
         EXPECT_EQ(core.view().rows.position, c.firstRow) << c.what;
+        EXPECT_EQ(core.view().rows.total, c.range) << c.what;
     }
 }
 
@@ -646,14 +648,14 @@ TEST(PaletteCore, TheOwnMenuMarksFollowTheSettingsAndTheHostsMarksTheBoxes) {
     };
     // clang-format off
     const Case cases[] = {
-        {-1, 0, false, {KIRABO_CMD_ONE_COLUMN,    false, true}},
-        {0,  0, false, {KIRABO_CMD_ONE_COLUMN,    false, true}},
-        {1,  1, false, {KIRABO_CMD_ONE_COLUMN,    true,  true}},
-        {2,  0, false, {KIRABO_CMD_TWO_COLUMNS,   false, true}},
-        {4,  5, false, {KIRABO_CMD_FOUR_COLUMNS,  true,  true}},
-        {5,  0, false, {KIRABO_CMD_ONE_COLUMN,    false, true}},
-        {3,  0, true,  {KIRABO_CMD_THREE_COLUMNS, false, true}},   // groups side by side: 列 apply
-        {3,  1, true,  {KIRABO_CMD_THREE_COLUMNS, true,  false}},  // a tab per group: 列 greyed
+        {-1,  0,  false,  {KIRABO_CMD_ONE_COLUMN, false, true}},
+        {0,   0,  false,  {KIRABO_CMD_ONE_COLUMN, false, true}},
+        {1,   1,  false,  {KIRABO_CMD_ONE_COLUMN, true, true}},
+        {2,   0,  false,  {KIRABO_CMD_TWO_COLUMNS, false, true}},
+        {4,   5,  false,  {KIRABO_CMD_FOUR_COLUMNS, true, true}},
+        {5,   0,  false,  {KIRABO_CMD_ONE_COLUMN, false, true}},
+        {3,   0,  true,   {KIRABO_CMD_THREE_COLUMNS, false, true}}, // groups side by side: 列 apply
+        {3,   1,  true,   {KIRABO_CMD_THREE_COLUMNS, true, false}}, // a tab per group: 列 greyed
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -251,7 +251,8 @@ void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& o
         const UINT state = GetMenuState(host.menuBar(), 1000 + static_cast<UINT>(n), MF_BYCOMMAND);
         REQUIRE(place.count(n) == 1);  // a row the palette must show
         const auto rows = static_cast<std::size_t>(perColumn);
-        lastRowWhole = lastRowWhole || place[n] % rows == rows - 1;
+        // The last row of a column, or in tab mode the last match (the last tab may be shorter).
+        lastRowWhole = lastRowWhole || place[n] % rows == rows - 1 || (tabMode && place[n] + 1 == matches.size());
         lastColumnWhole = lastColumnWhole || (place[n] / rows == lastColumn && c.rect.right <= client.right);
         CHECK(SendMessageA(c.hwnd, BM_GETCHECK, 0, 0) == ((state & MF_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
         if (!topLeft || std::make_pair(c.rect.top, c.rect.left) < std::make_pair(topLeft->rect.top, topLeft->rect.left))
@@ -268,7 +269,9 @@ void CheckSound(Host& host, const std::string& prefix, const std::vector<int>& o
     if (grouped) topLeft = nullptr;  // headings take places: the rows stand elsewhere than counted here
     if (topLeft && first < matches.size()) CHECK(topLeft->text == prefix + std::to_string(matches[first]));
     if ((style & WS_VSCROLL) && topLeft) {
-        CHECK(vertical.nMax + 1 == perColumn);
+        // In tab mode the bar scrolls through the tab shown.
+        const int inTab = std::min(perColumn, static_cast<int>(matches.size()) - column * perColumn);
+        CHECK(vertical.nMax + 1 == (tabMode ? inTab : perColumn));
         CHECK(AtEnd(vertical) == lastRowWhole);
     }
     if (!tabMode && (style & WS_HSCROLL) && topLeft) {
